@@ -1,0 +1,109 @@
+#include "core/mainstate.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "core/currproc.h"
+#include "core/seriestree.h"
+
+int CurrProc = 0;
+
+tMainState::tMainState()
+{
+    EntireCollection = std::make_unique<tnodeinfo>();
+    tnodeinfo &r = *EntireCollection;
+    r.NodeName = QStringLiteral("Entire Collection");
+    r.CoinType = RootCoinType;
+    r.UpdateOK = true;
+    r.MoveOK = false;
+    r.Country = -1;
+    SelectedTreeNode = EntireCollection.get();
+    BlockList.fill(-1);
+    PricesDatesArray.fill(-1);
+}
+
+tMainState::~tMainState()
+{
+    // Views first, owners after: nothing may point at a freed record even
+    // while the state is torn down.
+    CurrCoinList.clear();
+    CurrPriceList.clear();
+    BinList.clear();
+    CoinList.clear();
+    PriceList.clear();
+}
+
+tnodeinfo *AddChildNode(tnodeinfo *parent, int32_t coinType, int index)
+{
+    auto node = std::make_unique<tnodeinfo>();
+    node->CoinType = coinType;
+    node->Country = CoinTypeToCountry(coinType);
+    node->ParentNode = parent;
+    tnodeinfo *raw = node.get();
+    if (index < 0 || index >= static_cast<int>(parent->ChildNodes.size()))
+        parent->ChildNodes.push_back(std::move(node));
+    else
+        parent->ChildNodes.insert(parent->ChildNodes.begin() + index, std::move(node));
+    return raw;
+}
+
+std::vector<tnodeinfo *> PreOrder(tnodeinfo *top)
+{
+    std::vector<tnodeinfo *> out;
+    ForEachNode(top, [&](tnodeinfo *n) { out.push_back(n); });
+    return out;
+}
+
+void tMainState::DeleteCoin(tCoinInfo *coin)
+{
+    if (!coin)
+        return;
+    std::erase(CurrCoinList, coin);
+    std::erase(BinList, coin);
+    auto it = std::find_if(CoinList.begin(), CoinList.end(), [&](const auto &p) { return p.get() == coin; });
+    if (it != CoinList.end())
+        CoinList.erase(it);
+}
+
+void tMainState::ClearCoins()
+{
+    CurrCoinList.clear();
+    BinList.clear();
+    CoinList.clear();
+}
+
+void tMainState::PurgeNodeLinks(const std::vector<tnodeinfo *> &doomed)
+{
+    const std::unordered_set<tnodeinfo *> set(doomed.begin(), doomed.end());
+    for (auto &c : CoinList)
+        if (set.count(c->Folder))
+            c->Folder = nullptr;
+    for (auto &p : PriceList)
+        if (set.count(p->Folder))
+            p->Folder = nullptr;
+    if (set.count(SelectedTreeNode))
+        SelectedTreeNode = EntireCollection.get();
+    for (tnodeinfo **ref : {&QuarterNode, &ATBNode, &DollarNode, &WomenNode, &ATBFiveOzNode, &QuarterFDCNode,
+                            &DollarFDCNode, &InnovationNode})
+        if (set.count(*ref))
+            *ref = nullptr;
+}
+
+void tMainState::DeleteSeries(tnodeinfo *node)
+{
+    if (!node || node == EntireCollection.get() || !node->ParentNode)
+        return;
+    PurgeNodeLinks(PreOrder(node));
+    auto &siblings = node->ParentNode->ChildNodes;
+    auto it = std::find_if(siblings.begin(), siblings.end(), [&](const auto &p) { return p.get() == node; });
+    if (it != siblings.end())
+        siblings.erase(it);
+}
+
+void tMainState::ClearSeries()
+{
+    std::vector<tnodeinfo *> doomed = PreOrder(EntireCollection.get());
+    doomed.erase(doomed.begin());  // the root stays
+    PurgeNodeLinks(doomed);
+    EntireCollection->ChildNodes.clear();
+}
