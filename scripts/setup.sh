@@ -8,6 +8,7 @@ packages=(
   libqt6svg6 libgl1-mesa-dev
   libpcre2-dev libzip-dev zlib1g-dev libcurl4-openssl-dev libgif-dev
   libbenchmark-dev fonts-dejavu-core
+  python3-pyftpdlib  # loopback FTP server for the FTP tests
 )
 missing=()
 for p in "${packages[@]}"; do

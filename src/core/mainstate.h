@@ -26,14 +26,21 @@ struct tCountryInfo {
     int32_t UpdateStatus = 0;
 };
 
+// One currency. ForexList positions are stored in files and settings.
 struct tForex {
-    QString Code;          // three letters; "-" Demonetized, "" None
+    QString Code;            // at most three letters; "-" Demonetized, "" None
     QString Description;
-    QString Symbol;
-    bool SymbolFirst = false;
-    QChar Thousands = QLatin1Char(',');
-    QChar Decimal = QLatin1Char('.');
-    double Rate = 0;       // units per US dollar
+    QString CurrencySymbol;  // blanks included: "$ ", " €"
+    bool SymbolIsPrefix = false;
+    QChar ThousandsSymbol;   // null when the currency's format names none
+    QChar DecimalSymbol;
+    float Rate = 1.0f;       // units of this currency per US dollar
+};
+
+// One metal: its name and its number as stored in price entries (0: none).
+struct MetalRec {
+    QString Name;
+    int32_t index = 0;
 };
 
 // Calls from the core into subsystems built above it. Each subsystem that
@@ -46,6 +53,14 @@ struct tStateHooks {
     std::function<void()> SetSaveMenuVisibility;
     std::function<void()> SetMainCaption;
     std::function<void()> ProcessEvents;
+
+    // Currencies and spot prices (pricing/forex, pricing/spotprices).
+    // After a price-list conversion: show statusText on the status line when
+    // it is not empty, set ForexLabel to the active currency's description and
+    // redraw the price grid when the Pricing page is showing.
+    std::function<void(const QString &statusText)> PriceListsConverted;
+    // Stores the title of the last spot-file notice shown ("PushNote").
+    std::function<void(const QString &title)> StorePushNote;
 };
 
 template <class T>
@@ -120,6 +135,23 @@ struct tMainState {
     std::array<int, ThemeCount> ThemeQuantity{};
 
     tStateHooks Hooks;
+
+    // Currencies, metals and spot prices (pricing/forex, pricing/metals,
+    // pricing/spotprices). MetalValues and MetalChanges hold silver, gold,
+    // palladium and platinum (metals 1..4) per troy ounce, in the currency at
+    // ForexList position SpotPricesCurrencyIndex.
+    std::vector<tForex *> ReportListForex;  // the 162 built-in currencies of ForexList, not owned
+    std::vector<MetalRec> MetalArray;       // the 118 metals sorted by name
+    std::array<Money, 4> MetalValues{};
+    std::array<Money, 4> MetalChanges{};
+    int SpotPricesCurrencyIndex = 0;
+    int32_t MetalValuesDate = 0;
+    bool AutoSpotPrices = true;             // "Auto Spot prices"
+    QString PushNote;                       // title of the last notice shown ("PushNote")
+    // The update server: "host" or "host:port" (port 21 when none); empty
+    // while no server is configured, and then every online step fails as an
+    // unreachable server does.
+    QString UpdateServerHost;
 
     // Frees one coin entry and every non-owning link to it.
     void DeleteCoin(tCoinInfo *coin);
