@@ -1,0 +1,36 @@
+#pragma once
+// A real FTP server on loopback for the tests: Debian's pyftpdlib, started
+// as a child process on a free port and stopped when the object goes.
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+
+class LoopbackFtpServer {
+public:
+    struct Options {
+        QString user = QStringLiteral("tester");
+        QString password = QStringLiteral("secret");
+        int dropAfter = -1;  // cut every download off after so many bytes
+    };
+
+    LoopbackFtpServer() : LoopbackFtpServer(Options{}) {}
+    explicit LoopbackFtpServer(const Options &options);
+    ~LoopbackFtpServer();
+    LoopbackFtpServer(const LoopbackFtpServer &) = delete;
+    LoopbackFtpServer &operator=(const LoopbackFtpServer &) = delete;
+
+    // Empty when the server is running, else why it is not.
+    QString error() const { return error_; }
+    int port() const { return port_; }
+    QString host() const { return QStringLiteral("127.0.0.1:") + QString::number(port_); }
+    // The folder the account sees as its root.
+    QString root() const { return root_.path(); }
+    // Writes a file under the root ("Prices7/PriceDates.Dat"), making folders.
+    void putFile(const QString &relativePath, const QByteArray &bytes) const;
+
+private:
+    QTemporaryDir root_;
+    QProcess process_;
+    int port_ = 0;
+    QString error_;
+};
