@@ -218,6 +218,41 @@ private Q_SLOTS:
         QCOMPARE(json[QStringLiteral("rates")].toArray().size(), 161);
     }
 
+    void dumpToolReadsAndRewrites()
+    {
+        const QString tool = QCoreApplication::applicationDirPath() + QStringLiteral("/../orvanta-dump");
+        QVERIFY2(QFile::exists(tool), qPrintable(tool));
+        QTemporaryDir dir;
+        const QString in = dir.filePath(QStringLiteral("Spot prices"));
+        SpotFixture f;
+        f.pairs = 3;
+        WriteFile(in, f.bytes());
+
+        QProcess dump;
+        dump.start(tool, {in});
+        QVERIFY(dump.waitForFinished(30000));
+        QCOMPARE(dump.exitCode(), 0);
+        const QJsonObject json = QJsonDocument::fromJson(dump.readAllStandardOutput()).object();
+        QCOMPARE(json[QStringLiteral("date")].toInt(), 45000);
+        QCOMPARE(json[QStringLiteral("title")].toString(), f.title);
+        QCOMPARE(json[QStringLiteral("rates")].toArray().at(2).toObject()[QStringLiteral("rate")].toDouble(), 3.0);
+
+        const QString out = dir.filePath(QStringLiteral("copy"));
+        dump.start(tool, {QStringLiteral("--rewrite"), in, out});
+        QVERIFY(dump.waitForFinished(30000));
+        QCOMPARE(dump.exitCode(), 0);
+        QCOMPARE(ReadFile(out), f.bytes());
+
+        // A damaged file prints what was readable and says so.
+        WriteFile(in, f.bytes(6));
+        dump.start(tool, {in});
+        QVERIFY(dump.waitForFinished(30000));
+        QCOMPARE(dump.exitCode(), 1);
+        const QJsonObject partial = QJsonDocument::fromJson(dump.readAllStandardOutput()).object();
+        QCOMPARE(partial[QStringLiteral("values")].toObject().size(), 3);
+        QVERIFY(!partial[QStringLiteral("error")].toString().isEmpty());
+    }
+
     void loadsFetchesReadsAndNotifies()
     {
         StartupFixture t;
