@@ -292,7 +292,7 @@ private Q_SLOTS:
                   "  Pesos #160002\n"
                   "Exonumia and tokens #5000010\n"
                   "My Own Series #5000001\n"),
-              QSize(940, TreeHeaderHeight + 14 * TreeRowHeight));
+              QSize(940, TreeHeaderHeight + 24 * TreeRowHeight));
         const QHash<QString, std::tuple<int, int, int>> leaves{
             {"Half Cents", {1793, 1857, 4}},           {"Large Cents", {1793, 1857, 11}},
             {"Flying Eagle Cents", {1856, 1858, 3}},  {"Indian Head Cents", {1859, 1909, 38}},
