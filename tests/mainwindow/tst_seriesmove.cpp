@@ -3,28 +3,10 @@
 #include "core/seriestree.h"
 #include "mainwindow/seriesmove.h"
 #include "platform/uiservices.h"
+#include "support/scriptedui.h"
 #include "support/treefixture.h"
 
 namespace {
-
-// Answers each question with the next scripted button value and keeps what
-// was asked.
-class tScriptedUi final : public platform::UserInterface {
-public:
-    QList<int> Answers;
-    QList<platform::MessageRequest> Asked;
-    platform::MessageResult showMessage(const platform::MessageRequest &request) override
-    {
-        Asked << request;
-        platform::MessageResult r;
-        r.Value = Answers.isEmpty() ? 0 : Answers.takeFirst();
-        return r;
-    }
-    QString openFileName(const platform::FileRequest &) override { return {}; }
-    QStringList openFileNames(const platform::FileRequest &) override { return {}; }
-    QString saveFileName(const platform::FileRequest &) override { return {}; }
-    QString pickFolder(const platform::FileRequest &) override { return {}; }
-};
 
 const QString Shape = QStringLiteral(
     "A\n"

@@ -11,26 +11,10 @@
 #include "mainwindow/ui/seriestreeview.h"
 #include "mainwindow/ui/treeimages.h"
 #include "platform/uiservices.h"
+#include "support/scriptedui.h"
 #include "support/treefixture.h"
 
 namespace {
-
-class tScriptedUi final : public platform::UserInterface {
-public:
-    QList<int> Answers;
-    int Asked = 0;
-    platform::MessageResult showMessage(const platform::MessageRequest &) override
-    {
-        ++Asked;
-        platform::MessageResult r;
-        r.Value = Answers.isEmpty() ? 0 : Answers.takeFirst();
-        return r;
-    }
-    QString openFileName(const platform::FileRequest &) override { return {}; }
-    QStringList openFileNames(const platform::FileRequest &) override { return {}; }
-    QString saveFileName(const platform::FileRequest &) override { return {}; }
-    QString pickFolder(const platform::FileRequest &) override { return {}; }
-};
 
 // Leaves get their counts and years; parents total their children.
 void Figures(tnodeinfo *n, const QHash<QString, std::tuple<int, int, int>> &leaves)
@@ -184,7 +168,7 @@ private Q_SLOTS:
         ui.Answers << 4;        // Inside
         QDropEvent drop(RowPoint("B"), Qt::MoveAction, data.get(), Qt::LeftButton, {});
         QApplication::sendEvent(Area(), &drop);
-        QCOMPARE(ui.Asked, 1);
+        QCOMPARE(ui.Asked.size(), 1);
         QCOMPARE(n.value("A1")->ParentNode, n.value("B"));
         QCOMPARE(TreeOutline(*s), QStringLiteral("A\n  A2\nB\n  A1"));
         QCOMPARE(s->SelectedTreeNode, n.value("A1"));
