@@ -83,6 +83,9 @@ void tMainState::PurgeNodeLinks(const std::vector<tnodeinfo *> &doomed)
             p->Folder = nullptr;
     if (set.count(SelectedTreeNode))
         SelectedTreeNode = EntireCollection.get();
+    // Series tree view and selection lists.
+    std::erase_if(VisibleNodeList, [&](tnodeinfo *n) { return set.count(n) != 0; });
+    std::erase_if(ClickTrackList, [&](tnodeinfo *n) { return set.count(n) != 0; });
     for (tnodeinfo **ref : {&QuarterNode, &ATBNode, &DollarNode, &WomenNode, &ATBFiveOzNode, &QuarterFDCNode,
                             &DollarFDCNode, &InnovationNode})
         if (set.count(*ref))

@@ -63,6 +63,12 @@ struct tStateHooks {
     std::function<void(const QString &title)> StorePushNote;
 };
 
+// One title of the selected series' grade scale with the grade slot it names.
+struct tGradeTitle {
+    QString Title;
+    int Slot = 0;
+};
+
 template <class T>
 using OwningList = std::vector<std::unique_ptr<T>>;
 
@@ -152,6 +158,26 @@ struct tMainState {
     // while no server is configured, and then every online step fails as an
     // unreachable server does.
     QString UpdateServerHost;
+
+    // ---- Series tree view and series selection (src/mainwindow) ----
+    // The expanded tree in display order (pre-order, root first), rebuilt by
+    // the tree view's CalcVisibleNodes. Links only.
+    std::vector<tnodeinfo *> VisibleNodeList;
+    // Recently selected series that have prices, newest first, each once,
+    // at most 11. Links only; offered as price sources.
+    std::vector<tnodeinfo *> ClickTrackList;
+    // Grade titles of the selected series' scale, refilled by every selection.
+    std::vector<tGradeTitle> CurrGradeList;
+    // 1-based position of the eBook whose indexed series the tree marks; 0 none.
+    int IndicateEBook = 0;
+    // "Show advanced status icons on the series page".
+    bool StatusIcons = false;
+    // Ask before deleting a price column; re-armed by every selection.
+    bool AskingPrice = true;
+    // Counts selections, so that work started for an earlier selection (the
+    // statistics task) can tell that its result is no longer wanted.
+    int SelectionSerial = 0;
+    // ---- end of series tree view and series selection ----
 
     // Frees one coin entry and every non-owning link to it.
     void DeleteCoin(tCoinInfo *coin);

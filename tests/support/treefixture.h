@@ -1,0 +1,15 @@
+#pragma once
+// Series trees for tests, written as indented outlines: two blanks per
+// level, one series per line, "Name" optionally followed by " #number"
+// (series number; otherwise numbers are given from 2000 upwards) and "+"
+// (expanded). The root is expanded unless the outline starts with "-".
+#include <QHash>
+#include <QString>
+
+#include "core/mainstate.h"
+
+QHash<QString, tnodeinfo *> BuildTree(tMainState &s, const QString &outline);
+
+// The tree below the root as an outline of names (two blanks per level),
+// after checking that every node's ParentNode is the node whose list owns it.
+QString TreeOutline(const tMainState &s);
