@@ -61,6 +61,12 @@ struct tStateHooks {
     std::function<void(const QString &statusText)> PriceListsConverted;
     // Stores the title of the last spot-file notice shown ("PushNote").
     std::function<void(const QString &title)> StorePushNote;
+
+    // Coins page (mainwindow/coingrid, mainwindow/coineditor).
+    // Refills the coin grid from CurrCoinList and redraws it.
+    std::function<void()> RefreshCoinGrid;
+    // Fills the entry editor from the coin on CoinGridRow.
+    std::function<void()> FillCoinEditor;
 };
 
 // One title of the selected series' grade scale with the grade slot it names.
@@ -178,6 +184,13 @@ struct tMainState {
     // statistics task) can tell that its result is no longer wanted.
     int SelectionSerial = 0;
     // ---- end of series tree view and series selection ----
+
+    // ---- Coins page ----
+    // The coin grid's current row: an index into CurrCoinList, -1 for none.
+    // The grid and the entry editor both work on the coin at this row (and on
+    // every coin whose selected flag is set).
+    int CoinGridRow = -1;
+    // ---- end of coins page ----
 
     // Frees one coin entry and every non-owning link to it.
     void DeleteCoin(tCoinInfo *coin);
