@@ -3,10 +3,16 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
+#include "dump/dumpstructures.h"
+
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
     QTextStream err(stderr);
+    const QStringList args = app.arguments();
+    if (args.size() == 2 && IsStructureFile(args[1]))
+        return DumpStructureFile(args[1], out, err);
     err << "usage: orvanta-dump FILE | orvanta-dump --rewrite IN OUT\n";
     return 2;
 }
