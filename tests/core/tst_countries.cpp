@@ -1,39 +1,14 @@
 #include <QtTest>
 
-#include <deque>
-
 #include "core/countries.h"
 #include "core/dates.h"
 #include "core/log.h"
 #include "core/seriestree.h"
 #include "core/valuestream.h"
-#include "platform/uiservices.h"
+#include "support/scriptedmessages.h"
 #include "support/structurewriter.h"
 
 namespace {
-
-// Answers questions from a script and remembers what was asked.
-class tScriptedUi final : public platform::UserInterface {
-public:
-    tScriptedUi() { platform::setUserInterface(this); }
-    ~tScriptedUi() override { platform::setUserInterface(nullptr); }
-    platform::MessageResult showMessage(const platform::MessageRequest &request) override
-    {
-        Asked.push_back(request);
-        platform::MessageResult r;
-        r.Value = Answers.empty() ? 0 : Answers.front();
-        if (!Answers.empty())
-            Answers.pop_front();
-        return r;
-    }
-    QString openFileName(const platform::FileRequest &) override { return {}; }
-    QStringList openFileNames(const platform::FileRequest &) override { return {}; }
-    QString saveFileName(const platform::FileRequest &) override { return {}; }
-    QString pickFolder(const platform::FileRequest &) override { return {}; }
-
-    std::deque<int> Answers;
-    std::vector<platform::MessageRequest> Asked;
-};
 
 tStructureHeader Header(const QString &name, int id, int continent = 1, bool paper = false, int tab = 0,
                         const QString &description = QString())
@@ -558,7 +533,7 @@ private Q_SLOTS:
         QFETCH(int, newRecords);
         QFETCH(QString, question);
         tFixture f;
-        tScriptedUi ui;
+        tScriptedMessages ui;
         ui.Answers = {2};  // "No"
         std::vector<tStructureRecord> recs = {Rec(3001, 1, QStringLiteral("Canada")),
                                               Rec(3010, 3001, QStringLiteral("Cents"))};
@@ -595,7 +570,7 @@ private Q_SLOTS:
     void checkForNewTypesYesKeepsUnsavedPrices()
     {
         tFixture f;
-        tScriptedUi ui;
+        tScriptedMessages ui;
         ui.Answers = {1};
         f.Write(QStringLiteral("Canada.OVCD"), Header(QStringLiteral("Canada"), 3),
                 {Rec(3001, 1, QStringLiteral("Canada")), Rec(3010, 3001, QStringLiteral("Cents")),
@@ -653,7 +628,7 @@ private Q_SLOTS:
     {
         QFETCH(int, damage);
         tFixture f;
-        tScriptedUi ui;
+        tScriptedMessages ui;
         ui.Answers = {1};
         const tStructureHeader h = Header(QStringLiteral("Broken"), 3);
         QByteArray data = BuildStructureFile(h, {Rec(3001, 1, QStringLiteral("Broken")), Rec(3002, 3001, QStringLiteral("X"))});
@@ -684,7 +659,7 @@ private Q_SLOTS:
     void fileChangedSinceStartIsPassedOver()
     {
         tFixture f;
-        tScriptedUi ui;
+        tScriptedMessages ui;
         const QString path = f.Write(QStringLiteral("Canada.OVCD"), Header(QStringLiteral("Canada"), 3),
                                      {Rec(3001, 1, QStringLiteral("Canada"))});
         LoadCountries(f.s);
