@@ -316,6 +316,22 @@ private Q_SLOTS:
         QCOMPARE(CountNumber(f.s, 3012), 1);
     }
 
+    void duplicateNumbersInTheTreeUpdateTheFirst()
+    {
+        tFixture f;
+        tnodeinfo *a = Child(f.Root(), 3010, QStringLiteral("A"));
+        tnodeinfo *first = Child(a, 3011, QStringLiteral("first"));
+        tnodeinfo *second = Child(f.Root(), 3011, QStringLiteral("second"));
+        f.Write(QStringLiteral("Canada.OVCD"), Header(QStringLiteral("Canada"), 3),
+                {Rec(3011, 3010, QStringLiteral("Renamed")), Rec(3012, 3011, QStringLiteral("Child"))});
+        LoadCountries(f.s);
+        QCOMPARE(f.Load(3), 2);
+        QCOMPARE(first->NodeName, QStringLiteral("Renamed"));
+        QCOMPARE(second->NodeName, QStringLiteral("second"));
+        QCOMPARE(CountNumber(f.s, 3011), 2);  // no third one
+        QCOMPARE(ChildNumbers(first), QList<int>{3012});
+    }
+
     void userSeriesAreGroupedBesideTheirCatalogueSeries()
     {
         tFixture f;
