@@ -97,6 +97,7 @@ void tMainState::DeleteSeries(tnodeinfo *node)
     if (!node || node == EntireCollection.get() || !node->ParentNode)
         return;
     PurgeNodeLinks(PreOrder(node));
+    ++TreeGeneration;  // countries: a running structure load must re-index
     auto &siblings = node->ParentNode->ChildNodes;
     auto it = std::find_if(siblings.begin(), siblings.end(), [&](const auto &p) { return p.get() == node; });
     if (it != siblings.end())
@@ -108,5 +109,6 @@ void tMainState::ClearSeries()
     std::vector<tnodeinfo *> doomed = PreOrder(EntireCollection.get());
     doomed.erase(doomed.begin());  // the root stays
     PurgeNodeLinks(doomed);
+    ++TreeGeneration;  // countries: a running structure load must re-index
     EntireCollection->ChildNodes.clear();
 }

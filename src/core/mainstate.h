@@ -13,17 +13,19 @@
 
 #include "core/model.h"
 
+// One default-structure file (".OVCD") of the Countries folder, read from
+// its header when the program starts.
 struct tCountryInfo {
-    QString Name;
-    QString Description;
-    int32_t CountryNumber = 0;
-    int32_t Continent = 0;   // 1..8
-    bool Paper = false;
+    QString Name;            // also the file's base name and its picture folder
+    QString Description;     // caption in lists; the list's sort key
+    int32_t CountryID = 0;   // its series are CountryID x 1000 + n
+    int32_t Continent = 0;   // 1 North America .. 8 Oceania
+    bool IsPaper = false;
     int32_t FlagIndex = 0;
-    QString FilePath;
-    int32_t Tab = 0;
-    QString AddOns;
-    int32_t UpdateStatus = 0;
+    QString AddOns;          // kept as read
+    QString Path;            // CountriesRedirect + file name
+    int32_t Tab = 0;         // 2 exonumia, 3 fantasy: left out of continent and kind classes
+    uint8_t UpdateStatus = 0;
 };
 
 // One currency. ForexList positions are stored in files and settings.
@@ -67,6 +69,16 @@ struct tStateHooks {
     std::function<void()> RefreshCoinGrid;
     // Fills the entry editor from the coin on CoinGridRow.
     std::function<void()> FillCoinEditor;
+
+    // Countries and default structures: the main window's status line,
+    // progress bar and tree rows, used while catalogue series are loaded.
+    std::function<void(const QString &)> SetStatusText;
+    std::function<void(bool visible)> ShowProgress;
+    std::function<void(int position, int maximum)> SetProgress;
+    std::function<void()> CalcVisibleNodes;
+    std::function<void()> FormResize;
+    std::function<void()> AssignNodePorts;
+    std::function<void()> RenderTree;
 };
 
 // One title of the selected series' grade scale with the grade slot it names.
@@ -191,6 +203,16 @@ struct tMainState {
     // every coin whose selected flag is set).
     int CoinGridRow = -1;
     // ---- end of coins page ----
+    // Countries and default structures.
+    // One character per country number: "N" at position CountryID means new
+    // catalogue series of that country are neither offered nor added.
+    QString AutoAddStr;
+    // Set while catalogue series are being loaded: the loader lets window
+    // events run, and commands that add, move or delete series must wait.
+    bool StructureLoadActive = false;
+    // Advanced whenever series are freed, so that a running load knows its
+    // look-up of series by number has gone stale.
+    uint64_t TreeGeneration = 0;
 
     // Frees one coin entry and every non-owning link to it.
     void DeleteCoin(tCoinInfo *coin);

@@ -58,9 +58,7 @@ void ValueWriter::WriteString(const QString &s)
     const qsizetype c = s.size();
     if (b >= 2 * c) {
         put(vaWString);
-        putLE(static_cast<uint32_t>(c), 4);
-        for (QChar ch : s)
-            putLE(ch.unicode(), 2);
+        WriteRawWideString(s);
         return;
     }
     bool high = false;
@@ -224,17 +222,8 @@ QString ValueReader::readStringPayload(uint8_t tag)
         const qsizetype n = takeU32();
         return platform::fromCp1252(take(n), n);
     }
-    case vaWString: {
-        const qsizetype n = takeU32();
-        if (n > Remaining() / 2)
-            throw StreamReadError(StreamReadErrorText);
-        const auto *p = reinterpret_cast<const unsigned char *>(take(2 * n));
-        QString s(n, Qt::Uninitialized);
-        QChar *o = s.data();
-        for (qsizetype i = 0; i < n; ++i)
-            o[i] = QChar(static_cast<char16_t>(p[2 * i] | (p[2 * i + 1] << 8)));
-        return s;
-    }
+    case vaWString:
+        return readWidePayload();
     case vaUTF8String: {
         const qsizetype n = takeU32();
         return QString::fromUtf8(take(n), n);
@@ -242,6 +231,21 @@ QString ValueReader::readStringPayload(uint8_t tag)
     default:
         invalid();
     }
+}
+
+QString ValueReader::readWidePayload()
+{
+    // The count is unsigned on the wire; a damaged negative one becomes huge
+    // and is refused here like any other count past the end.
+    const qsizetype n = takeU32();
+    if (n > Remaining() / 2)
+        throw StreamReadError(StreamReadErrorText);
+    const auto *p = reinterpret_cast<const unsigned char *>(take(2 * n));
+    QString s(n, Qt::Uninitialized);
+    QChar *o = s.data();
+    for (qsizetype i = 0; i < n; ++i)
+        o[i] = QChar(static_cast<char16_t>(p[2 * i] | (p[2 * i + 1] << 8)));
+    return s;
 }
 
 QString ValueReader::ReadString()
@@ -278,4 +282,63 @@ void ValueReader::SkipValue()
         // no way to step over them safely.
         throw StreamReadError(InvalidPropertyValue);
     }
+}
+
+void ValueWriter::WriteRawSingle(float v)
+{
+    uint32_t bits;
+    std::memcpy(&bits, &v, 4);
+    putLE(bits, 4);
+}
+
+void ValueWriter::WriteRawDouble(double v)
+{
+    uint64_t bits;
+    std::memcpy(&bits, &v, 8);
+    putLE(bits, 8);
+}
+
+void ValueWriter::WriteRawWideString(const QString &s)
+{
+    putLE(static_cast<uint32_t>(s.size()), 4);
+    for (QChar ch : s)
+        putLE(ch.unicode(), 2);
+}
+
+uint8_t ValueReader::ReadRawByte()
+{
+    return static_cast<uint8_t>(*take(1));
+}
+
+int32_t ValueReader::ReadRawInt32()
+{
+    return static_cast<int32_t>(takeU32());
+}
+
+int64_t ValueReader::ReadRawInt64()
+{
+    const uint64_t lo = takeU32();
+    const uint64_t hi = takeU32();
+    return static_cast<int64_t>(lo | (hi << 32));
+}
+
+float ValueReader::ReadRawSingle()
+{
+    const uint32_t bits = takeU32();
+    float f;
+    std::memcpy(&f, &bits, 4);
+    return f;
+}
+
+double ValueReader::ReadRawDouble()
+{
+    const uint64_t bits = static_cast<uint64_t>(ReadRawInt64());
+    double d;
+    std::memcpy(&d, &bits, 8);
+    return d;
+}
+
+QString ValueReader::ReadRawWideString()
+{
+    return readWidePayload();
 }

@@ -59,6 +59,17 @@ public:
     void WriteBoolean(bool v) { put(v ? vaTrue : vaFalse); }
     void WriteString(const QString &s);
 
+    // Untagged little-endian fields, for the formats that carry no tags (the
+    // default-structure files). The program only reads such files; these
+    // exist for the sample-catalogue generator and the tests.
+    void WriteRawByte(uint8_t v) { put(v); }
+    void WriteRawInt32(int32_t v) { putLE(static_cast<uint32_t>(v), 4); }
+    void WriteRawInt64(int64_t v) { putLE(static_cast<uint64_t>(v), 8); }
+    void WriteRawSingle(float v);
+    void WriteRawDouble(double v);
+    // A 32-bit count n of UTF-16 code units, then the 2n bytes of UTF-16LE.
+    void WriteRawWideString(const QString &s);
+
     const QByteArray &Data() const { return buf_; }
     QByteArray TakeData() { return std::move(buf_); }
 
@@ -85,6 +96,15 @@ public:
     QString ReadString();
     QChar ReadChar();
 
+    // Untagged little-endian fields (see ValueWriter). Lengths and counts are
+    // checked against the bytes that remain, as for tagged values.
+    uint8_t ReadRawByte();
+    int32_t ReadRawInt32();
+    int64_t ReadRawInt64();
+    float ReadRawSingle();
+    double ReadRawDouble();
+    QString ReadRawWideString();
+
     // The next tag without consuming it; raises "Stream read error" at the end.
     uint8_t NextTag();
     // Steps over one value of any kind the program writes.
@@ -99,6 +119,7 @@ private:
     uint32_t takeU32();
     int64_t readIntPayload(uint8_t tag);
     QString readStringPayload(uint8_t tag);
+    QString readWidePayload();
     [[noreturn]] void invalid();
     const QByteArray &data_;
     qsizetype pos_ = 0;

@@ -10,6 +10,7 @@
 #include <functional>
 #include <stdexcept>
 
+#include "dump/dumpstructures.h"
 #include "pricing/spotprices.h"
 
 namespace {
@@ -67,6 +68,8 @@ int main(int argc, char *argv[])
     QTextStream out(stdout);
     QTextStream err(stderr);
     const QStringList args = app.arguments();
+    if (args.size() == 2 && IsStructureFile(args[1]))
+        return DumpStructureFile(args[1], out, err);
     const bool rewrite = args.size() == 4 && args[1] == QLatin1String("--rewrite");
     if (args.size() != 2 && !rewrite) {
         err << "usage: orvanta-dump FILE | orvanta-dump --rewrite IN OUT\n";

@@ -1,0 +1,400 @@
+#include "catalogue/cataloguesource.h"
+
+#include <algorithm>
+#include <set>
+#include <stdexcept>
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+#include "core/countries.h"
+#include "core/dates.h"
+#include "core/seriestree.h"
+#include "core/valuestream.h"
+#include "support/structurewriter.h"
+
+namespace {
+
+[[noreturn]] void Fail(const QString &where, const QString &what)
+{
+    throw std::runtime_error((where + QStringLiteral(": ") + what).toStdString());
+}
+
+QString ReadText(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        Fail(path, f.errorString());
+    return QString::fromUtf8(f.readAll());
+}
+
+struct tCsvRow {
+    int Line = 0;
+    QStringList Cells;
+};
+
+// Comma-separated lines; a cell may be quoted with double quotes (inner
+// quotes doubled). Blank lines and lines starting with "#" are comments.
+std::vector<tCsvRow> ReadCsv(const QString &path)
+{
+    std::vector<tCsvRow> rows;
+    const QStringList lines = ReadText(path).split(QLatin1Char('\n'));
+    for (int i = 0; i < lines.size(); ++i) {
+        QString line = lines[i];
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        if (line.trimmed().isEmpty() || line.trimmed().startsWith(QLatin1Char('#')))
+            continue;
+        tCsvRow row;
+        row.Line = i + 1;
+        QString cell;
+        bool quoted = false;
+        for (qsizetype k = 0; k < line.size(); ++k) {
+            const QChar c = line[k];
+            if (quoted) {
+                if (c == QLatin1Char('"') && k + 1 < line.size() && line[k + 1] == QLatin1Char('"')) {
+                    cell += c;
+                    ++k;
+                } else if (c == QLatin1Char('"')) {
+                    quoted = false;
+                } else {
+                    cell += c;
+                }
+            } else if (c == QLatin1Char('"')) {
+                quoted = true;
+            } else if (c == QLatin1Char(',')) {
+                row.Cells << cell.trimmed();
+                cell.clear();
+            } else {
+                cell += c;
+            }
+        }
+        if (quoted)
+            Fail(QStringLiteral("%1:%2").arg(path).arg(row.Line), QStringLiteral("unterminated quote"));
+        row.Cells << cell.trimmed();
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+int ToInt(const QString &where, const QString &text, int empty = 0)
+{
+    if (text.isEmpty())
+        return empty;
+    bool ok = false;
+    const int v = text.toInt(&ok);
+    if (!ok)
+        Fail(where, QStringLiteral("\"%1\" is not a whole number").arg(text));
+    return v;
+}
+
+float ToFloat(const QString &where, const QString &text)
+{
+    if (text.isEmpty())
+        return 0;
+    bool ok = false;
+    const double v = text.toDouble(&ok);
+    if (!ok)
+        Fail(where, QStringLiteral("\"%1\" is not a number").arg(text));
+    return static_cast<float>(v);
+}
+
+void ExpectHeader(const QString &path, const std::vector<tCsvRow> &rows, const QStringList &columns)
+{
+    if (rows.empty() || rows[0].Cells.mid(0, columns.size()) != columns)
+        Fail(path, QStringLiteral("the first line must name the columns ") + columns.join(QLatin1Char(',')));
+}
+
+// Shape names as the series-properties dialog lists them, by shape code.
+const QStringList ShapeNames = {
+    QStringLiteral("round"),         QStringLiteral("rounded square"), QStringLiteral("rounded rectangle"),
+    QStringLiteral("rounded polygon"), QStringLiteral("deep scallop"), QStringLiteral("paper money"),
+    QStringLiteral("square"),        QStringLiteral("rectangle"),      QStringLiteral("polygon"),
+    QStringLiteral("oval"),          QStringLiteral("shallow scallop"),
+};
+const QStringList ColourNames = {QStringLiteral("black"),  QStringLiteral("red"),  QStringLiteral("green"),
+                                 QStringLiteral("brown"),  QStringLiteral("purple"), QStringLiteral("cyan"),
+                                 QStringLiteral("gray")};
+const QStringList ModeNames = {QStringLiteral("series"), QStringLiteral("country"), QStringLiteral("comment")};
+
+// Grade slots 0..40 by their titles on the built-in coin scale; price
+// columns name slots this way for notes too.
+const QStringList SlotTitles = {
+    QStringLiteral("PO-1"),  QStringLiteral("FR-2"),  QStringLiteral("AG-3"),  QStringLiteral("G-4"),
+    QStringLiteral("G-6"),   QStringLiteral("VG-8"),  QStringLiteral("VG-10"), QStringLiteral("F-12"),
+    QStringLiteral("F-15"),  QStringLiteral("VF-20"), QStringLiteral("VF-25"), QStringLiteral("VF-30"),
+    QStringLiteral("VF-35"), QStringLiteral("EF-40"), QStringLiteral("EF-45"), QStringLiteral("AU-50"),
+    QStringLiteral("AU-53"), QStringLiteral("AU-55"), QStringLiteral("AU-58"), QStringLiteral("MS-60"),
+    QStringLiteral("MS-61"), QStringLiteral("MS-62"), QStringLiteral("MS-63"), QStringLiteral("MS-64"),
+    QStringLiteral("MS-65"), QStringLiteral("MS-66"), QStringLiteral("MS-67"), QStringLiteral("MS-68"),
+    QStringLiteral("MS-69"), QStringLiteral("MS-70"), QStringLiteral("PF-60"), QStringLiteral("PF-61"),
+    QStringLiteral("PF-62"), QStringLiteral("PF-63"), QStringLiteral("PF-64"), QStringLiteral("PF-65"),
+    QStringLiteral("PF-66"), QStringLiteral("PF-67"), QStringLiteral("PF-68"), QStringLiteral("PF-69"),
+    QStringLiteral("PF-70"),
+};
+
+uint8_t FontCode(const QString &where, const QString &text)
+{
+    int style = 0;
+    int colour = 0;
+    for (const QString &word : text.toLower().split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (word == QLatin1String("bold"))
+            style |= 1;
+        else if (word == QLatin1String("italic"))
+            style |= 2;
+        else if (ColourNames.contains(word))
+            colour = static_cast<int>(ColourNames.indexOf(word));
+        else
+            Fail(where, QStringLiteral("unknown font word \"%1\"").arg(word));
+    }
+    return static_cast<uint8_t>(colour | (style << 4));
+}
+
+tSourceCountry ReadCountry(const QJsonObject &o, double date)
+{
+    tSourceCountry c;
+    tCountryInfo &info = c.Header.Country;
+    info.Name = o.value(QStringLiteral("name")).toString();
+    info.Description = o.value(QStringLiteral("description")).toString(info.Name);
+    info.CountryID = o.value(QStringLiteral("id")).toInt(-1);
+    info.Continent = o.value(QStringLiteral("continent")).toInt();
+    info.IsPaper = o.value(QStringLiteral("paper")).toBool();
+    info.FlagIndex = o.value(QStringLiteral("flag")).toInt();
+    info.AddOns = o.value(QStringLiteral("addOns")).toString();
+    info.Tab = o.value(QStringLiteral("tab")).toInt();
+    if (info.Name.isEmpty() || info.CountryID < 0 || info.CountryID >= UserCountry || info.Continent < 1 ||
+        info.Continent > 8)
+        Fail(QStringLiteral("countries.json"), QStringLiteral("country \"%1\" needs a name, an id of 0..999 and a "
+                                                              "continent of 1..8").arg(info.Name));
+    c.Header.Date = date;
+    return c;
+}
+
+void ReadStructures(const QString &path, tSourceCountry &country, std::set<int> &allNumbers)
+{
+    const std::vector<tCsvRow> rows = ReadCsv(path);
+    ExpectHeader(path, rows,
+                 {QStringLiteral("number"), QStringLiteral("parent"), QStringLiteral("name"), QStringLiteral("mode"),
+                  QStringLiteral("face code"), QStringLiteral("face value"), QStringLiteral("shape"),
+                  QStringLiteral("sides"), QStringLiteral("width mm"), QStringLiteral("height mm"),
+                  QStringLiteral("font")});
+    std::set<int> defined;
+    const int id = country.Header.Country.CountryID;
+    for (size_t i = 1; i < rows.size(); ++i) {
+        const tCsvRow &row = rows[i];
+        const QString where = QStringLiteral("%1:%2").arg(path).arg(row.Line);
+        if (row.Cells.size() != 11)
+            Fail(where, QStringLiteral("expected 11 cells, found %1").arg(row.Cells.size()));
+        tStructureRecord r;
+        r.CoinType = ToInt(where, row.Cells[0], -1);
+        if (r.CoinType <= RootCoinType || CoinTypeToCountry(r.CoinType) != id)
+            Fail(where, QStringLiteral("series %1 is not a number of country %2").arg(r.CoinType).arg(id));
+        if (!allNumbers.insert(r.CoinType).second)
+            Fail(where, QStringLiteral("series %1 is defined twice").arg(r.CoinType));
+        r.Parent = ToInt(where, row.Cells[1], -1);
+        if (r.Parent != RootCoinType && !defined.count(r.Parent))
+            Fail(where, QStringLiteral("parent %1 must be the root or a series above this line").arg(r.Parent));
+        r.NodeName = row.Cells[2];
+        if (r.NodeName.isEmpty())
+            Fail(where, QStringLiteral("a series needs a name"));
+        const qsizetype mode = ModeNames.indexOf(row.Cells[3].toLower());
+        if (mode < 0)
+            Fail(where, QStringLiteral("mode must be one of ") + ModeNames.join(QStringLiteral(", ")));
+        r.NodeMode = static_cast<uint8_t>(mode);
+        r.FaceValueCode = row.Cells[4];
+        r.FaceValueAmount = ToFloat(where, row.Cells[5]);
+        const QString shape = row.Cells[6].isEmpty() ? ShapeNames[0] : row.Cells[6].toLower();
+        if (!ShapeNames.contains(shape))
+            Fail(where, QStringLiteral("unknown shape \"%1\"").arg(shape));
+        r.CoinShape = static_cast<uint8_t>(ShapeNames.indexOf(shape));
+        r.CoinSubShape = static_cast<uint8_t>(ToInt(where, row.Cells[7]));
+        if (r.CoinSubShape && !ShapeHasSubShape(r.CoinShape))
+            Fail(where, QStringLiteral("only polygons and scallops have sides"));
+        r.Measure1 = ToFloat(where, row.Cells[8]);
+        r.Measure2 = ToFloat(where, row.Cells[9]);
+        if (r.Measure2 != 0 && !ShapeHasSecondMeasure(r.CoinShape))
+            Fail(where, QStringLiteral("only rectangles, ovals and notes have a height"));
+        r.FontCode = FontCode(where, row.Cells[10]);
+        defined.insert(r.CoinType);
+        country.Records.push_back(r);
+    }
+    if (country.Records.empty())
+        Fail(path, QStringLiteral("no series"));
+}
+
+std::vector<tSourcePrice> ReadPrices(const QString &path, const tSourceCountry &country)
+{
+    const std::vector<tCsvRow> rows = ReadCsv(path);
+    const QStringList fixed = {QStringLiteral("series"),      QStringLiteral("year"),
+                               QStringLiteral("mint"),        QStringLiteral("variety"),
+                               QStringLiteral("mintage"),     QStringLiteral("proof mintage"),
+                               QStringLiteral("metal"),       QStringLiteral("content oz"),
+                               QStringLiteral("weight g")};
+    ExpectHeader(path, rows, fixed);
+    const QStringList grades = rows[0].Cells.mid(fixed.size());
+    for (const QString &g : grades)
+        if (!SlotTitles.contains(g))
+            Fail(path, QStringLiteral("\"%1\" is not a grade slot title").arg(g));
+    static const QRegularExpression mintageForm(QStringLiteral("^~?[0-9]*$"));
+    std::vector<tSourcePrice> prices;
+    for (size_t i = 1; i < rows.size(); ++i) {
+        const tCsvRow &row = rows[i];
+        const QString where = QStringLiteral("%1:%2").arg(path).arg(row.Line);
+        if (row.Cells.size() != fixed.size() + grades.size())
+            Fail(where, QStringLiteral("expected %1 cells, found %2")
+                            .arg(fixed.size() + grades.size())
+                            .arg(row.Cells.size()));
+        tSourcePrice p;
+        p.CoinType = ToInt(where, row.Cells[0], -1);
+        const auto series = std::find_if(country.Records.begin(), country.Records.end(),
+                                         [&](const tStructureRecord &r) { return r.CoinType == p.CoinType; });
+        if (series == country.Records.end() || series->NodeMode != NodeModeRegular)
+            Fail(where, QStringLiteral("series %1 is not a priced series of this country").arg(p.CoinType));
+        p.Year = ToInt(where, row.Cells[1]);
+        p.Mint = row.Cells[2];
+        p.Variety = row.Cells[3];
+        p.Mintage = row.Cells[4];
+        p.ProofMintage = row.Cells[5];
+        if (!mintageForm.match(p.Mintage).hasMatch() || !mintageForm.match(p.ProofMintage).hasMatch())
+            Fail(where, QStringLiteral("a mintage is digits, \"~\" before an approximate one"));
+        p.Metal = row.Cells[6];
+        p.ContentOz = row.Cells[7];
+        p.WeightGrams = row.Cells[8];
+        ToFloat(where, p.ContentOz);
+        ToFloat(where, p.WeightGrams);
+        for (qsizetype g = 0; g < grades.size(); ++g) {
+            const QString &v = row.Cells[fixed.size() + g];
+            ToFloat(where, v);
+            if (!v.isEmpty())
+                p.Values[grades[g]] = v;
+        }
+        prices.push_back(p);
+    }
+    return prices;
+}
+
+void SaveBytes(const QString &path, const QByteArray &data)
+{
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        Fail(path, f.errorString());
+    f.write(data);
+    if (!f.commit())
+        Fail(path, f.errorString());
+}
+
+} // namespace
+
+tCatalogueSource ReadCatalogueSource(const QString &folder)
+{
+    const QDir dir(folder);
+    const QString listPath = dir.filePath(QStringLiteral("countries.json"));
+    QJsonParseError err;
+    const QJsonDocument doc = QJsonDocument::fromJson(ReadText(listPath).toUtf8(), &err);
+    if (err.error != QJsonParseError::NoError)
+        Fail(listPath, err.errorString() + QStringLiteral(" at offset %1").arg(err.offset));
+    const QJsonObject top = doc.object();
+    const QDate date = QDate::fromString(top.value(QStringLiteral("date")).toString(), Qt::ISODate);
+    if (!date.isValid())
+        Fail(listPath, QStringLiteral("\"date\" must be a date such as 2025-01-06"));
+
+    tCatalogueSource src;
+    std::set<int> ids;
+    std::set<int> numbers;
+    for (const QJsonValue &v : top.value(QStringLiteral("countries")).toArray()) {
+        const QJsonObject o = v.toObject();
+        tSourceCountry c = ReadCountry(o, DateToDay(date));
+        const tCountryInfo &info = c.Header.Country;
+        if (!ids.insert(info.CountryID).second)
+            Fail(listPath, QStringLiteral("country number %1 is used twice").arg(info.CountryID));
+        ReadStructures(dir.filePath(QStringLiteral("structures/") + info.Name + QStringLiteral(".csv")), c, numbers);
+
+        const QString pricePath = dir.filePath(QStringLiteral("prices/") + info.Name + QStringLiteral(".csv"));
+        if (QFile::exists(pricePath))
+            src.Prices[info.Name] = ReadPrices(pricePath, c);
+
+        const QJsonObject ex = o.value(QStringLiteral("explorer")).toObject();
+        tExplorerEntry e;
+        e.Name = info.Description;
+        e.Prefix = ex.value(QStringLiteral("prefix")).toString();
+        e.Latitude = ex.value(QStringLiteral("latitude")).toInt();
+        e.Longitude = ex.value(QStringLiteral("longitude")).toInt();
+        e.Tab = info.Tab >= 2 ? info.Tab : (info.IsPaper ? 1 : 0);
+        e.Flag = info.FlagIndex;
+        e.GoToSeries = c.Records.front().CoinType;
+        e.Index = info.CountryID;
+        e.Notes = ex.value(QStringLiteral("notes")).toString();
+        src.Explorer.push_back(e);
+        src.Countries.push_back(std::move(c));
+    }
+    // Every structure file must belong to a listed country.
+    for (const QString &f : QDir(dir.filePath(QStringLiteral("structures"))).entryList({QStringLiteral("*.csv")})) {
+        const QString name = f.chopped(4);
+        if (std::none_of(src.Countries.begin(), src.Countries.end(),
+                         [&](const tSourceCountry &c) { return c.Header.Country.Name == name; }))
+            Fail(dir.filePath(QStringLiteral("structures/") + f), QStringLiteral("no country of this name is listed"));
+    }
+    for (const QJsonValue &v : top.value(QStringLiteral("regions")).toArray()) {
+        const QJsonObject o = v.toObject();
+        tExplorerEntry e;
+        e.Name = o.value(QStringLiteral("name")).toString();
+        e.Latitude = o.value(QStringLiteral("latitude")).toInt();
+        e.Longitude = o.value(QStringLiteral("longitude")).toInt();
+        e.Tab = 4;
+        e.Flag = o.value(QStringLiteral("flag")).toInt();
+        e.Index = o.value(QStringLiteral("index")).toInt();
+        e.Notes = o.value(QStringLiteral("notes")).toString();
+        if (e.Name.isEmpty() || e.Index < FirstCountryClass || e.Index > LastCountryClass)
+            Fail(listPath, QStringLiteral("region \"%1\" needs a name and a class id of 9979..9999").arg(e.Name));
+        src.Explorer.push_back(e);
+    }
+    return src;
+}
+
+QStringList WriteCatalogue(const tCatalogueSource &source, const QString &outFolder)
+{
+    QStringList written;
+    const QDir out(outFolder);
+    for (const char *sub : {"Countries", "Other"})
+        if (!out.mkpath(QLatin1String(sub)))
+            Fail(outFolder, QStringLiteral("cannot create ") + QLatin1String(sub));
+    for (const tSourceCountry &c : source.Countries) {
+        const QString path = out.filePath(QStringLiteral("Countries/") + c.Header.Country.Name + QStringLiteral(".OVCD"));
+        WriteStructureFile(path, c.Header, c.Records);
+        written << path;
+    }
+
+    // World-wide classes first, then the rest, each by name ignoring case.
+    std::vector<tExplorerEntry> entries = source.Explorer;
+    std::stable_sort(entries.begin(), entries.end(), [](const tExplorerEntry &a, const tExplorerEntry &b) {
+        const bool aw = a.Index >= AllCoinsClass;
+        const bool bw = b.Index >= AllCoinsClass;
+        if (aw != bw)
+            return aw;
+        return a.Name.compare(b.Name, Qt::CaseInsensitive) < 0;
+    });
+    ValueWriter w;
+    w.WriteListBegin();
+    w.WriteInteger(static_cast<int32_t>(entries.size()));
+    for (const tExplorerEntry &e : entries) {
+        w.WriteString(e.Name);
+        w.WriteInteger(e.Tab);
+        w.WriteInteger(e.Index);
+        w.WriteInteger(e.Latitude);
+        w.WriteInteger(e.Longitude);
+        w.WriteInteger(e.GoToSeries);
+        w.WriteString(e.Notes);
+        w.WriteString(e.Prefix);
+        w.WriteInteger(e.Flag);
+    }
+    w.WriteListEnd();
+    const QString dataPath = out.filePath(QStringLiteral("Other/Countries.Data"));
+    SaveBytes(dataPath, w.Data());
+    written << dataPath;
+    return written;
+}
