@@ -46,7 +46,38 @@ struct tStateHooks {
     std::function<void()> SetSaveMenuVisibility;
     std::function<void()> SetMainCaption;
     std::function<void()> ProcessEvents;
+
+    // --- Collection file: the window-side steps of reading a collection.
+    std::function<void(bool)> ShowBusy;               // busy indicator on / off
+    std::function<void(const QString &)> ShowStatus;  // status line; empty clears it
+    std::function<void(int, int)> ShowProgress;       // position, maximum; (0, 0) hides the bar
+    std::function<void()> ClearClickTrackList;
+    std::function<void()> CoinsCleared;               // after every entry was freed: find windows, eBook mark
+    std::function<void()> ShowBinCount;
+    std::function<void()> ClearUDFControls;           // frees the user-field controls (UDFlist2)
+    std::function<void()> CreateUDFobjects;
+    std::function<void()> BuildUDFHistoryLists;
+    std::function<QString()> PackColumnData;          // unset: ColumnLayout is written as kept
+    std::function<void(const QString &)> UnpackColumnData;
+    std::function<void()> ResetCoinGridColumnWidths;
+    std::function<void()> SetupCoinGridCols;
+    std::function<void()> HideCoinPages;              // the Coins and Images pages
+    std::function<void()> CreateDefaultDatabase;
+    std::function<void()> CheckForNewTypes;
+    std::function<void()> BuildFavoritesMenu;
+    std::function<void()> ClearRecentSeriesMenu;
+    std::function<void()> LoadReportList;
+    std::function<void(const QString &)> UpdateRecentFiles;
+    // --- end collection file
 };
+
+// --- Collection file: grade titles of every scale, [kind 0 coins, 1 paper
+// money][scale 0..4][slot -1..40 stored at index slot + 1]. Each title is at
+// most 10 characters of 8-bit (Windows-1252) text.
+constexpr int GradeScaleCount = 5;
+constexpr int GradeTitleLength = 10;
+using tGradeTitles = std::array<std::array<std::array<QString, GradeSlots + 1>, GradeScaleCount>, 2>;
+// --- end collection file
 
 template <class T>
 using OwningList = std::vector<std::unique_ptr<T>>;
@@ -120,6 +151,20 @@ struct tMainState {
     std::array<int, ThemeCount> ThemeQuantity{};
 
     tStateHooks Hooks;
+
+    // --- Collection file: the settings a collection file carries, and the
+    // counters a read resets.
+    QString OVversionString = QStringLiteral(ORVANTA_VERSION);  // major.minor.build
+    std::array<QString, ThemeCount> ThemeNames;
+    tGradeTitles GradeTitles3D;
+    QString AutoAddStr;        // one character per country number; "N": offer no new types
+    QString ColumnLayout;      // coin-grid layout as PackColumnData text
+    std::array<int32_t, 3> CoinSortOrder{2, 3, 4};
+    QStringList StoredBoxItems;
+    QStringList GradedByBoxItems;
+    int32_t LastItemNumberAccessed = 0;
+    int32_t AutoSaveTicks = 0;
+    // --- end collection file
 
     // Frees one coin entry and every non-owning link to it.
     void DeleteCoin(tCoinInfo *coin);

@@ -59,6 +59,8 @@ public:
     void WriteBoolean(bool v) { put(v ? vaTrue : vaFalse); }
     void WriteString(const QString &s);
 
+    // Room for n bytes in all, so a large file is built without regrowing.
+    void Reserve(qsizetype n) { buf_.reserve(n); }
     const QByteArray &Data() const { return buf_; }
     QByteArray TakeData() { return std::move(buf_); }
 
