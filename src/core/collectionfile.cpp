@@ -108,7 +108,7 @@ QString BackupPath(const tMainState &s, const QString &path, QStringList *imageF
         return QString();
     imageFileList->append(path);
     if (path.startsWith(QLatin1String("R~")))
-        return QStringLiteral("R~") + QDir::separator() + platform::fileNamePart(path);
+        return QStringLiteral("R~") + QDir::separator() + platform::fileNamePart(path.mid(2));
     return path;
 }
 
