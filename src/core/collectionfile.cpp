@@ -232,7 +232,7 @@ tloadinfo ReadSeries(ValueReader &r, int32_t ver)
         li.FaceValueCode = r.ReadString();
         li.FaceValueAmount = r.ReadSingle();
     } else {
-        r.ReadInteger();  // an older face-value code with no meaning today
+        r.ReadInteger();  // older files hold one integer in place of the face value; not used
     }
     li.Obverse = r.ReadString();
     li.Reverse = r.ReadString();
@@ -260,7 +260,8 @@ tloadinfo ReadSeries(ValueReader &r, int32_t ver)
             li.Measure2 = r.ReadSingle();
         }
         if (ver == VerShapes) {
-            r.ReadInteger();  // a shape detail dropped in the next version
+            // Two values only this version stores; not used.
+            r.ReadInteger();
             r.ReadSingle();
         }
     }

@@ -12,6 +12,7 @@
 #include "core/valuestream.h"
 #include "support/collectionfixture.h"
 #include "support/scriptedui.h"
+#include "support/testsupport.h"
 
 namespace {
 
@@ -137,14 +138,6 @@ tFixtureCollection FullFixture(int32_t version)
     orphan.Inventory = 3;
     c.Coins = {a, b, orphan};
     return c;
-}
-
-QByteArray Bytes(std::initializer_list<int> b)
-{
-    QByteArray out;
-    for (int v : b)
-        out.append(static_cast<char>(v));
-    return out;
 }
 
 // Records which window-side steps ran, with the text they were given.
