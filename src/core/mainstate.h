@@ -79,6 +79,27 @@ struct tStateHooks {
     std::function<void()> FormResize;
     std::function<void()> AssignNodePorts;
     std::function<void()> RenderTree;
+
+    // --- Collection file: the window-side steps of reading a collection.
+    std::function<void(bool)> ShowBusy;               // busy indicator on / off
+    std::function<void()> ClearClickTrackList;
+    std::function<void()> CoinsCleared;               // after every entry was freed: find windows, eBook mark
+    std::function<void()> ShowBinCount;
+    std::function<void()> ClearUDFControls;           // frees the user-field controls (UDFlist2)
+    std::function<void()> CreateUDFobjects;
+    std::function<void()> BuildUDFHistoryLists;
+    std::function<QString()> PackColumnData;          // unset: ColumnLayout is written as kept
+    std::function<void(const QString &)> UnpackColumnData;
+    std::function<void()> ResetCoinGridColumnWidths;
+    std::function<void()> SetupCoinGridCols;
+    std::function<void()> HideCoinPages;              // the Coins and Images pages
+    std::function<void()> CreateDefaultDatabase;
+    std::function<void()> CheckForNewTypes;
+    std::function<void()> BuildFavoritesMenu;
+    std::function<void()> ClearRecentSeriesMenu;
+    std::function<void()> LoadReportList;
+    std::function<void(const QString &)> UpdateRecentFiles;
+    // --- end collection file
 };
 
 // One title of the selected series' grade scale with the grade slot it names.
@@ -86,6 +107,14 @@ struct tGradeTitle {
     QString Title;
     int Slot = 0;
 };
+
+// --- Collection file: grade titles of every scale, [kind 0 coins, 1 paper
+// money][scale 0..4][slot -1..40 stored at index slot + 1]. Each title is at
+// most 10 characters of 8-bit (Windows-1252) text.
+constexpr int GradeScaleCount = 5;
+constexpr int GradeTitleLength = 10;
+using tGradeTitles = std::array<std::array<std::array<QString, GradeSlots + 1>, GradeScaleCount>, 2>;
+// --- end collection file
 
 template <class T>
 using OwningList = std::vector<std::unique_ptr<T>>;
@@ -203,16 +232,27 @@ struct tMainState {
     // every coin whose selected flag is set).
     int CoinGridRow = -1;
     // ---- end of coins page ----
-    // Countries and default structures.
-    // One character per country number: "N" at position CountryID means new
-    // catalogue series of that country are neither offered nor added.
-    QString AutoAddStr;
+    // Countries and default structures (AutoAddStr is with the collection
+    // file's settings below).
     // Set while catalogue series are being loaded: the loader lets window
     // events run, and commands that add, move or delete series must wait.
     bool StructureLoadActive = false;
     // Advanced whenever series are freed, so that a running load knows its
     // look-up of series by number has gone stale.
     uint64_t TreeGeneration = 0;
+    // --- Collection file: the settings a collection file carries, and the
+    // counters a read resets.
+    QString OVversionString = QStringLiteral(ORVANTA_VERSION);  // major.minor.build
+    std::array<QString, ThemeCount> ThemeNames;
+    tGradeTitles GradeTitles3D;
+    QString AutoAddStr;        // one character per country number; "N": offer no new types
+    QString ColumnLayout;      // coin-grid layout as PackColumnData text
+    std::array<int32_t, 3> CoinSortOrder{2, 3, 4};
+    QStringList StoredBoxItems;
+    QStringList GradedByBoxItems;
+    int32_t LastItemNumberAccessed = 0;
+    int32_t AutoSaveTicks = 0;
+    // --- end collection file
 
     // Frees one coin entry and every non-owning link to it.
     void DeleteCoin(tCoinInfo *coin);

@@ -70,6 +70,8 @@ public:
     // A 32-bit count n of UTF-16 code units, then the 2n bytes of UTF-16LE.
     void WriteRawWideString(const QString &s);
 
+    // Room for n bytes in all, so a large file is built without regrowing.
+    void Reserve(qsizetype n) { buf_.reserve(n); }
     const QByteArray &Data() const { return buf_; }
     QByteArray TakeData() { return std::move(buf_); }
 

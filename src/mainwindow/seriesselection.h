@@ -60,7 +60,7 @@ struct tSelectionSeams {
 };
 
 constexpr int ClickTrackMax = 11;
-constexpr int GradeScaleCount = 5;   // 0 built-in, 1..3 the user's, 4 the extended scale
+
 
 // The built-in mint-mark lists, chosen by the country block of the price
 // source; an empty list for blocks that have none.

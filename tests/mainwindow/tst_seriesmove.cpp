@@ -82,14 +82,14 @@ private Q_SLOTS:
     {
         tMainState s;
         auto n = BuildTree(s, Shape);
-        tScriptedUi ui;
+        tScriptedUI ui;
         platform::setUserInterface(&ui);
         int selections = 0;
         s.Hooks.SeriesSelected = [&] { ++selections; };
         tnodeinfo *a1 = n.value("A1");
         s.SelectedTreeNode = a1;
         QVERIFY(DropSelectedSeries(s, s.EntireCollection.get()));
-        QVERIFY(ui.Asked.isEmpty());
+        QVERIFY(ui.Messages.empty());
         QCOMPARE(s.EntireCollection->ChildNodes.back().get(), a1);
         QVERIFY(a1->MoveOK);                  // a drop on the root keeps it
         QVERIFY(s.DataModified);
@@ -121,7 +121,7 @@ private Q_SLOTS:
         coin->Folder = a1a;
         s.CoinList.push_back(std::move(coin));
         CalcNodeEntries(s);
-        tScriptedUi ui;
+        tScriptedUI ui;
         ui.Answers << answer;
         platform::setUserInterface(&ui);
         int selections = 0;
@@ -129,8 +129,8 @@ private Q_SLOTS:
         s.SelectedTreeNode = a1;
 
         QCOMPARE(DropSelectedSeries(s, n.value("B1")), moved);
-        QCOMPARE(ui.Asked.size(), 1);
-        const platform::MessageRequest &q = ui.Asked.first();
+        QCOMPARE(int(ui.Messages.size()), 1);
+        const platform::MessageRequest &q = ui.Messages.front();
         QCOMPARE(q.Text, QStringLiteral("Do you want\n\"A1\"\nto appear BEFORE, AFTER, or as a sub-type INSIDE\n\"B1\"?"));
         QCOMPARE(q.Picture, QStringLiteral("Resource/MoveMap"));
         QCOMPARE(int(q.Buttons.size()), 4);
@@ -158,7 +158,7 @@ private Q_SLOTS:
     {
         tMainState s;
         auto n = BuildTree(s, Shape);
-        tScriptedUi ui;
+        tScriptedUI ui;
         ui.Answers << 4;
         platform::setUserInterface(&ui);
         s.SelectedTreeNode = n.value("A");
@@ -166,7 +166,7 @@ private Q_SLOTS:
         QVERIFY(!CanDropOn(n.value("A"), n.value("A")));
         QVERIFY(CanDropOn(n.value("A1a"), n.value("A")));
         QVERIFY(!DropSelectedSeries(s, n.value("A1a")));
-        QVERIFY(ui.Asked.isEmpty());
+        QVERIFY(ui.Messages.empty());
         QCOMPARE(TreeOutline(s), Shape.trimmed());
         QVERIFY(!s.DataModified);
     }

@@ -46,7 +46,7 @@ class tst_SeriesTreeView : public QObject {
     QHash<QString, tnodeinfo *> n;
     tSelectionSeams seams;
     bool coinsTabShown = false;
-    tScriptedUi ui;
+    tScriptedUI ui;
 
     QWidget *Area() const { return view->TreeLayout(); }
     QPoint RowPoint(const QString &name, int x = 300) const
@@ -168,7 +168,7 @@ private Q_SLOTS:
         ui.Answers << 4;        // Inside
         QDropEvent drop(RowPoint("B"), Qt::MoveAction, data.get(), Qt::LeftButton, {});
         QApplication::sendEvent(Area(), &drop);
-        QCOMPARE(ui.Asked.size(), 1);
+        QCOMPARE(int(ui.Messages.size()), 1);
         QCOMPARE(n.value("A1")->ParentNode, n.value("B"));
         QCOMPARE(TreeOutline(*s), QStringLiteral("A\n  A2\nB\n  A1"));
         QCOMPARE(s->SelectedTreeNode, n.value("A1"));

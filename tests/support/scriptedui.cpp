@@ -1,9 +1,48 @@
 #include "support/scriptedui.h"
 
-platform::MessageResult tScriptedUi::showMessage(const platform::MessageRequest &request)
+tScriptedUI::tScriptedUI()
 {
-    Asked << request;
+    platform::setUserInterface(this);
+}
+
+tScriptedUI::~tScriptedUI()
+{
+    platform::setUserInterface(nullptr);
+}
+
+platform::MessageResult tScriptedUI::showMessage(const platform::MessageRequest &request)
+{
+    Messages.push_back(request);
     platform::MessageResult r;
-    r.Value = Answers.isEmpty() ? 0 : Answers.takeFirst();
+    if (!Answers.isEmpty())
+        r.Value = Answers.takeFirst();
+    else if (!request.Buttons.empty())
+        r.Value = request.Buttons.front().Value;
     return r;
+}
+
+QString tScriptedUI::nextFileName()
+{
+    return FileNames.isEmpty() ? QString() : FileNames.takeFirst();
+}
+
+QString tScriptedUI::openFileName(const platform::FileRequest &)
+{
+    return nextFileName();
+}
+
+QStringList tScriptedUI::openFileNames(const platform::FileRequest &)
+{
+    const QString f = nextFileName();
+    return f.isEmpty() ? QStringList() : QStringList{f};
+}
+
+QString tScriptedUI::saveFileName(const platform::FileRequest &)
+{
+    return nextFileName();
+}
+
+QString tScriptedUI::pickFolder(const platform::FileRequest &)
+{
+    return nextFileName();
 }

@@ -1,19 +1,28 @@
 #pragma once
-// A stand-in for the message box and file pickers: answers each question
-// with the next scripted button value (0 when the script is used up, as if
-// the box were closed) and keeps every question asked. Pickers cancel.
+// A scripted stand-in for the message box and the file pickers: it records
+// every message, answers with queued button values (else the first button)
+// and queued file names (else cancels). Installed for its lifetime.
 #include <QList>
+#include <QStringList>
+#include <vector>
 
 #include "platform/uiservices.h"
 
-class tScriptedUi final : public platform::UserInterface {
+class tScriptedUI : public platform::UserInterface {
 public:
+    tScriptedUI();
+    ~tScriptedUI() override;
+
+    std::vector<platform::MessageRequest> Messages;
     QList<int> Answers;
-    QList<platform::MessageRequest> Asked;
+    QStringList FileNames;
 
     platform::MessageResult showMessage(const platform::MessageRequest &request) override;
-    QString openFileName(const platform::FileRequest &) override { return {}; }
-    QStringList openFileNames(const platform::FileRequest &) override { return {}; }
-    QString saveFileName(const platform::FileRequest &) override { return {}; }
-    QString pickFolder(const platform::FileRequest &) override { return {}; }
+    QString openFileName(const platform::FileRequest &request) override;
+    QStringList openFileNames(const platform::FileRequest &request) override;
+    QString saveFileName(const platform::FileRequest &request) override;
+    QString pickFolder(const platform::FileRequest &request) override;
+
+private:
+    QString nextFileName();
 };

@@ -1,8 +1,13 @@
 #pragma once
 // Helpers shared by the tests.
+#include <initializer_list>
+
+#include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
 
 // A fixed-width font stand-in: every character is 7 units wide, so width
 // rules can be tested without a window system.
 double FixedWidth(const QString &text);
+// Bytes written out as numbers, for expected file and stream contents.
+QByteArray Bytes(std::initializer_list<int> values);
