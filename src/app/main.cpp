@@ -1,13 +1,23 @@
-#include <QApplication>
-
+#include "core/ui/application.h"
+#include "core/ui/userinterface.h"
 #include "mainwindow/ui/mainform.h"
+#include "platform/settingsstore.h"
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    TOrvantaApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvanta"));
     QApplication::setApplicationVersion(QStringLiteral(ORVANTA_VERSION));
+    // Message box, error window, pickers and the settings file: the real
+    // services replace the silent and in-memory defaults.
+    TUserInterface services;
+    platform::setUserInterface(&services);
+    platform::FileSettingsStore settingsFile(platform::settingsFilePath());
+    platform::setSettingsStore(&settingsFile);
     TMainForm form;
     form.show();
-    return app.exec();
+    const int status = app.exec();
+    platform::setSettingsStore(nullptr);
+    platform::setUserInterface(nullptr);
+    return status;
 }
