@@ -238,6 +238,10 @@ void FileSettingsStore::write(const QString &name, const SettingValue &value)
 {
     checkName(name);
     ensureLoaded();
+    // The file already holds it: most values written at close are those read
+    // at start, and each rewrite of the file costs a flush to disk.
+    if (const Entry *e = find(name); e && e->value == value)
+        return;
     std::vector<Entry> next = values_;
     bool found = false;
     for (Entry &e : next)

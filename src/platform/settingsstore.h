@@ -19,8 +19,8 @@
 // A value in any other form is kept as it is, read back as a value of an
 // unknown type (so every typed read takes its default) and written back
 // untouched. Names are matched ignoring case and keep the case they were
-// first written with. Every write replaces the whole file at once, so a
-// crash never loses a value already written.
+// first written with. Every write that changes a value replaces the whole
+// file at once, so a crash never loses a value already written.
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
