@@ -52,8 +52,8 @@ TErrorForm::TErrorForm(const platform::ErrorReport &report, QWidget *parent) : Q
     ErrorImage->setPixmap(WarningPicture());
     ErrorImage->setGeometry(Edge, Edge, PictureWidth, PictureHeight);
 
-    const int textLeft = Edge + PictureWidth + 12;
-    const int textWidth = ClientWidth - textLeft - 12;
+    const int textLeft = Edge + PictureWidth + 10;
+    const int textWidth = ClientWidth - textLeft - 8;
     auto label = [&](const char *name, int pixelSize, const QString &text) {
         auto *l = new QLabel(this);
         l->setObjectName(QLatin1String(name));
@@ -66,7 +66,12 @@ TErrorForm::TErrorForm(const platform::ErrorReport &report, QWidget *parent) : Q
         return l;
     };
     HeadingLabel = label("HeadingLabel", 18, QStringLiteral("An error has occurred"));
-    HeadingLabel->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold;"));
+    QFont bold = HeadingLabel->font();
+    bold.setBold(true);
+    HeadingLabel->setFont(bold);
+    QPalette red = HeadingLabel->palette();
+    red.setColor(QPalette::WindowText, QColor(0xC0, 0x00, 0x00));
+    HeadingLabel->setPalette(red);
     BlockLabel = label("BlockLabel", 16, QStringLiteral("Block number ") + QString::number(report.Block));
     MessageLabel = label("MessageLabel", 13, report.Message);
 
