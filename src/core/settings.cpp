@@ -4,6 +4,7 @@
 
 #include "core/blocks.h"
 #include "core/currproc.h"
+#include "core/errorreport.h"
 #include "core/log.h"
 #include "platform/settingsstore.h"
 
@@ -185,10 +186,10 @@ tWindowPlacement PlaceMainWindow(const tWindowPlacement &stored, QSize screen)
     return p;
 }
 
-void LoadFormState(tMainState &s, QSize screen)
+namespace {
+
+void ReadFormState(tMainState &s, QSize screen)
 {
-    CurrProcGuard guard(Blocks::LoadFormState);
-    LogEntry(QStringLiteral("Load.FormState"));
     s.AutoSave = ReadRegBool(RegName::AutoSave, true);
     s.AutoBin = ReadRegBool(RegName::AutoBin, true);
     s.StatusIcons = ReadRegBool(RegName::StatusIcons, false);
@@ -223,6 +224,28 @@ void LoadFormState(tMainState &s, QSize screen)
     for (const tShortcutSlot &slot : ShortcutSlots())
         s.MenuShortcuts[slot.Slot] = ReadRegInteger(ShortcutValueName(slot.Slot), slot.Default);
     s.DefaultReport = ReadRegString(RegName::Report, QString());
+}
+
+} // namespace
+
+void LoadFormState(tMainState &s, QSize screen)
+{
+    CurrProcGuard guard(Blocks::LoadFormState);
+    LogEntry(QStringLiteral("Load.FormState"));
+    try {
+        ReadFormState(s, screen);
+    } catch (const platform::SettingsError &e) {
+        // A settings file that cannot be read must not stop the program from
+        // starting. This run takes the defaults; the store never overwrites
+        // a file it could not read, so the user's settings wait untouched
+        // for the cause to be mended. The user is told why.
+        platform::SettingsStore &unreadable = platform::settings();
+        platform::MemorySettingsStore defaults;
+        platform::setSettingsStore(&defaults);
+        ReadFormState(s, screen);
+        platform::setSettingsStore(&unreadable);
+        AppException(e);
+    }
     LogEntry(QStringLiteral(" <Done>"), true);
 }
 

@@ -105,7 +105,8 @@ tWindowPlacement PlaceMainWindow(const tWindowPlacement &stored, QSize screen);
 
 // Reads the start-up settings into the state in their fixed order and sets
 // MainWindowPlacement for a screen of that size. "FullScreen" is read only
-// when the stored size is used.
+// when the stored size is used. When the store cannot be read at all, every
+// value takes its default and the failure is reported (AppException).
 void LoadFormState(tMainState &s, QSize screen);
 
 // What the main window passes in when it closes.

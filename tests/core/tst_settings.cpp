@@ -3,7 +3,9 @@
 #include "core/log.h"
 #include "core/settings.h"
 #include "core/shortcutcodes.h"
+#include "core/blocks.h"
 #include "support/recordingstores.h"
+#include "support/scriptedui.h"
 
 using platform::SettingValue;
 
@@ -247,6 +249,28 @@ private Q_SLOTS:
         QCOMPARE(s.MenuShortcuts[36], 122);
         QCOMPARE(s.MenuShortcuts[1], ShortcutCtrl + 'O');
         QCOMPARE(s.DefaultReport, QStringLiteral("Inventory"));
+    }
+
+    void unreadableSettingsStillLetTheProgramStart()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Settings.ini"));
+        QVERIFY(QDir().mkpath(path));  // there, but not readable as a file
+        platform::FileSettingsStore file(path);
+        platform::setSettingsStore(&file);
+        ScriptedUi ui;
+        tMainState s;
+        s.UseTips = false;
+        LoadFormState(s, FullHd);
+        QCOMPARE(&platform::settings(), static_cast<platform::SettingsStore *>(&file));
+        platform::setSettingsStore(nullptr);
+        QVERIFY(s.UseTips && s.AutoSave);
+        QCOMPARE(s.MenuShortcuts[35], 123);
+        QCOMPARE(s.MainWindowPlacement, (tWindowPlacement{192, 108, 1536, 864, false}));
+        QCOMPARE(ui.Errors.size(), size_t(1));
+        QCOMPARE(ui.Errors[0].Block, Blocks::ReadSetting);  // the innermost operation that failed
+        QVERIFY(ui.Errors[0].Message.contains(QStringLiteral("cannot be read")));
+        QVERIFY(QFileInfo(path).isDir());
     }
 
     void currencyIndexStoredAsStringFallsBack()
