@@ -2,7 +2,7 @@
 
 #include "core/currproc.h"
 #include "core/epicmessage.h"
-#include "support/scriptedui.h"
+#include "support/scriptedservices.h"
 
 using platform::MessageButton;
 using platform::MessageRequest;
@@ -67,7 +67,7 @@ private Q_SLOTS:
     void blankTextsHideButtonsWithoutShiftingValues()
     {
         ScriptedUi ui;
-        ui.answer(QStringLiteral("Later"));
+        ui.answerValue(16);
         QCOMPARE(ShowEpicMessage(QStringLiteral("?"), QString(), QStringLiteral("   "), QStringLiteral("Now"),
                                  QString(), QStringLiteral("Later")),
                  uint8_t(16));

@@ -9,7 +9,7 @@
 #include "core/ui/application.h"
 #include "core/ui/errorform.h"
 #include "support/recordingstores.h"
-#include "support/scriptedui.h"
+#include "support/scriptedservices.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "core/shortcutcodes.h"
 #include "core/blocks.h"
 #include "support/recordingstores.h"
-#include "support/scriptedui.h"
+#include "support/scriptedservices.h"
 
 using platform::SettingValue;
 

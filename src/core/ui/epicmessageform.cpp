@@ -101,11 +101,11 @@ TEpicMessage::TEpicMessage(const platform::MessageRequest &request, QWidget *par
         b->setObjectName(QStringLiteral("Button%1").arg(i + 1));
         b->installEventFilter(this);
         buttons_[i] = b;
-        const platform::MessageButton *spec = nullptr;
+        const platform::MessageButton *asked = nullptr;
         for (const platform::MessageButton &mb : request.Buttons)
             if (mb.Value == (1 << i))
-                spec = &mb;
-        SetupMessageButton(b, spec);
+                asked = &mb;
+        SetupMessageButton(b, asked);
     }
     SetShadows();
     // The buttons come first in the focus chain, the ask box last.
@@ -127,28 +127,28 @@ QPushButton *TEpicMessage::Button(int number) const
     return number >= 1 && number <= 6 ? buttons_[number - 1] : nullptr;
 }
 
-void TEpicMessage::SetupMessageButton(QPushButton *button, const platform::MessageButton *spec)
+void TEpicMessage::SetupMessageButton(QPushButton *button, const platform::MessageButton *asked)
 {
-    const QString text = spec ? spec->Caption : QString();
+    const QString text = asked ? asked->Caption : QString();
     button->setText(TakeOutAnds(text));
     button->setVisible(!text.trimmed().isEmpty());
     QFont f = button->font();
     f.setPixelSize(16);
     button->setFont(f);
-    button->resize(spec && spec->Wide ? WideSlot : NormalSlot, ButtonHeight);
-    if (!spec)
+    button->resize(asked && asked->Wide ? WideSlot : NormalSlot, ButtonHeight);
+    if (!asked)
         return;
-    if (spec->Toggle) {
+    if (asked->Toggle) {
         button->setCheckable(true);
         button->setAutoDefault(false);
     } else {
-        const int value = spec->Value;
+        const int value = asked->Value;
         connect(button, &QPushButton::clicked, this, [this, value] { done(value); });
-        if (spec->Default)
+        if (asked->Default)
             button->setDefault(true);
     }
-    if (spec->ImageIndex >= 0 && EpicMessageHooks.ButtonIcon) {
-        button->setIcon(EpicMessageHooks.ButtonIcon(spec->ImageIndex));
+    if (asked->ImageIndex >= 0 && EpicMessageHooks.ButtonIcon) {
+        button->setIcon(EpicMessageHooks.ButtonIcon(asked->ImageIndex));
         button->setIconSize(QSize(28, 28));
     }
 }

@@ -35,7 +35,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void SetupMessageButton(QPushButton *button, const platform::MessageButton *spec);
+    void SetupMessageButton(QPushButton *button, const platform::MessageButton *asked);
     void ArrangeButtonRow(QWidget *row, int first);
     void Arrange();
     void SetShadows();

@@ -1,4 +1,4 @@
-#include "support/scriptedui.h"
+#include "support/scriptedservices.h"
 
 #include <QTest>
 
@@ -14,13 +14,19 @@ ScriptedUi::~ScriptedUi()
 
 ScriptedUi &ScriptedUi::answer(const QString &caption, int optionBits, std::optional<bool> dontAsk)
 {
-    answers_.push_back({false, caption, optionBits, dontAsk});
+    answers_.push_back({false, caption, 0, optionBits, dontAsk});
+    return *this;
+}
+
+ScriptedUi &ScriptedUi::answerValue(int value, int optionBits, std::optional<bool> dontAsk)
+{
+    answers_.push_back({false, {}, value, optionBits, dontAsk});
     return *this;
 }
 
 ScriptedUi &ScriptedUi::dismiss()
 {
-    answers_.push_back({true, {}, 0, {}});
+    answers_.push_back({true, {}, 0, 0, {}});
     return *this;
 }
 
@@ -48,10 +54,11 @@ platform::MessageResult ScriptedUi::showMessage(const platform::MessageRequest &
     }
     r.Value = 0;
     for (const platform::MessageButton &b : request.Buttons)
-        if (!b.Toggle && b.Caption == a.caption)
+        if (!b.Toggle && (a.value ? b.Value == a.value : b.Caption == a.caption))
             r.Value = b.Value;
     if (r.Value == 0) {
-        QTest::qFail(qPrintable(QStringLiteral("No button \"%1\" in: %2").arg(a.caption, request.Text)), __FILE__,
+        const QString wanted = a.value ? QString::number(a.value) : a.caption;
+        QTest::qFail(qPrintable(QStringLiteral("No button \"%1\" in: %2").arg(wanted, request.Text)), __FILE__,
                      __LINE__);
         r.Value = platform::cancelValue(request);
     }

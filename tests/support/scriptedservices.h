@@ -20,6 +20,8 @@ public:
     // pressed and the ask box's state come with it (the box keeps the
     // question's default when dontAsk is not given).
     ScriptedUi &answer(const QString &caption, int optionBits = 0, std::optional<bool> dontAsk = {});
+    // The next question is answered with the normal button of that value.
+    ScriptedUi &answerValue(int value, int optionBits = 0, std::optional<bool> dontAsk = {});
     // The next question is dismissed with Esc.
     ScriptedUi &dismiss();
     // The next file or folder picker returns these (nothing: cancelled).
@@ -42,6 +44,7 @@ private:
     struct Answer {
         bool dismiss = false;
         QString caption;
+        int value = 0;  // when set, chosen by value instead of caption
         int optionBits = 0;
         std::optional<bool> dontAsk;
     };
