@@ -116,6 +116,16 @@ constexpr int GradeTitleLength = 10;
 using tGradeTitles = std::array<std::array<std::array<QString, GradeSlots + 1>, GradeScaleCount>, 2>;
 // --- end collection file
 
+// Bounds of the main window in screen pixels, and whether it is maximised.
+struct tWindowPlacement {
+    int Left = 0;
+    int Top = 0;
+    int Width = 0;
+    int Height = 0;
+    bool Maximised = false;
+    bool operator==(const tWindowPlacement &) const = default;
+};
+
 template <class T>
 using OwningList = std::vector<std::unique_ptr<T>>;
 
@@ -253,6 +263,26 @@ struct tMainState {
     int32_t LastItemNumberAccessed = 0;
     int32_t AutoSaveTicks = 0;
     // --- end collection file
+    // ---- Settings store: options kept between runs (core/settings.h). ----
+    // LoadFormState fills them at start; the main window shows them in its
+    // menus and check boxes and keeps them current, and WriteFormState
+    // stores those written at close.
+    bool AutoSave = true;         // menu option AutoSave1
+    bool AutoBin = true;          // menu option AutoBin1
+    bool HighContrast = false;    // menu option HighContrast1, "Use large fonts"
+    bool ViewHave = true;
+    bool ViewNeed = true;
+    bool ViewSell = true;
+    bool ViewSold = true;
+    bool ThumbNailsOut = false;   // the thumbnail panel is open
+    int32_t TipIndex = 0;         // the tip shown last
+    bool UseTips = true;
+    QString DefaultReport;        // the report selected at the last close
+    // Shortcut codes of the main-menu items by slot 1..42 (see ShortcutSlots).
+    std::array<int32_t, 43> MenuShortcuts{};
+    // Where the main window opens: set by LoadFormState.
+    tWindowPlacement MainWindowPlacement;
+    // ---- end of settings store ----
 
     // Frees one coin entry and every non-owning link to it.
     void DeleteCoin(tCoinInfo *coin);

@@ -1,5 +1,7 @@
 #include "platform/uiservices.h"
 
+#include <QDebug>
+
 namespace platform {
 namespace {
 
@@ -8,6 +10,7 @@ public:
     MessageResult showMessage(const MessageRequest &request) override
     {
         MessageResult r;
+        r.DontAsk = request.AskDefault;
         for (const MessageButton &b : request.Buttons)
             if (!b.Toggle) {
                 r.Value = b.Value;
@@ -25,6 +28,24 @@ SilentInterface silent;
 UserInterface *current = &silent;
 
 } // namespace
+
+int cancelValue(const MessageRequest &request)
+{
+    int last = 0;
+    for (const char *word : {"Cancel", "No"})
+        for (const MessageButton &b : request.Buttons)
+            if (!b.Toggle && b.Caption.trimmed().compare(QLatin1String(word), Qt::CaseInsensitive) == 0)
+                return b.Value;
+    for (const MessageButton &b : request.Buttons)
+        if (!b.Toggle && b.Value > last)
+            last = b.Value;
+    return last;
+}
+
+void UserInterface::showError(const ErrorReport &report)
+{
+    qWarning().noquote() << "Block number" << report.Block << report.Message;
+}
 
 UserInterface &ui()
 {

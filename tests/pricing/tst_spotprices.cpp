@@ -10,6 +10,9 @@
 #include "pricing/spotprices.h"
 #include "support/fakeftp.h"
 #include "support/ftpserver.h"
+#include "support/recordingstores.h"
+#include "support/testsupport.h"
+#include "support/recordingstores.h"
 #include "support/testsupport.h"
 
 namespace {
@@ -89,6 +92,7 @@ float RateAt(const tMainState &s, int pos)
 // A state ready for the start-up step: a working Other folder, log mode on,
 // a recording notifier, and the registry's earlier prices.
 struct StartupFixture {
+    RecordingClipboard clipboard;  // the log records only with a clipboard to copy to
     QTemporaryDir dir;
     tMainState s;
     RecordingNotifier notifier;
@@ -281,7 +285,7 @@ private Q_SLOTS:
         QCOMPARE(t.notifier.shown[0].body, QStringLiteral("Gold is up."));
         QCOMPARE(t.s.PushNote, QStringLiteral("Market note"));
         QCOMPARE(t.stored, QStringList{QStringLiteral("Market note")});
-        QCOMPARE(LogList, QStringList({QStringLiteral("Pull Spot file <Done>"), QStringLiteral("Process Spot Prices <Done>"),
+        QCOMPARE(LogLinesWithoutTime(), QStringList({QStringLiteral("Pull Spot file <Done>"), QStringLiteral("Process Spot Prices <Done>"),
                                        QStringLiteral("Push Notice  <Done>")}));
 
         // The next start with the same notice shows nothing.
@@ -319,7 +323,7 @@ private Q_SLOTS:
         QCOMPARE(ReadFile(t.spotPath()), earlier.bytes());
         QCOMPARE(server.connects, server.disconnects);
         QVERIFY(t.notifier.shown.empty());  // no title, no notice
-        QCOMPARE(LogList, QStringList({pullLine, QStringLiteral("Process Spot Prices <Done>")}));
+        QCOMPARE(LogLinesWithoutTime(), QStringList({pullLine, QStringLiteral("Process Spot Prices <Done>")}));
     }
 
     void damagedFileKeepsWhatWasReadAndZeroesChanges_data()
@@ -359,7 +363,7 @@ private Q_SLOTS:
         for (int pos = 1; pos < XafForexIndex; ++pos)  // past them the rates are pegged
             QCOMPARE(RateAt(t.s, pos), pos <= ratesRead ? PairRate(pos - 1) : 1.0f);
         QVERIFY(t.notifier.shown.empty());
-        QCOMPARE(LogList, QStringList({QStringLiteral("Pull Spot file <Failed>"), QStringLiteral("Process Spot Prices")}));
+        QCOMPARE(LogLinesWithoutTime(), QStringList({QStringLiteral("Pull Spot file <Failed>"), QStringLiteral("Process Spot Prices")}));
     }
 
     void autoOffReadsNothing()
@@ -374,7 +378,7 @@ private Q_SLOTS:
         QCOMPARE(t.s.MetalValues, (std::array<Money, 4>{111, 222, 333, 444}));
         QCOMPARE(t.s.MetalChanges, (std::array<Money, 4>{}));
         QCOMPARE(RateAt(t.s, EurForexIndex), 1.0f);
-        QCOMPARE(LogList, QStringList{QStringLiteral("Auto spot prices is off.")});
+        QCOMPARE(LogLinesWithoutTime(), QStringList{QStringLiteral("Auto spot prices is off.")});
     }
 
     void pushNoticeOncePerTitle_data()
@@ -399,7 +403,7 @@ private Q_SLOTS:
         QCOMPARE(t.notifier.shown.size(), size_t(shown ? 1 : 0));
         QCOMPARE(t.s.PushNote, shown ? title : stored);
         QCOMPARE(t.stored.size(), shown ? 1 : 0);
-        QCOMPARE(LogList.value(0), QStringLiteral("Push Notice  <Done>"));
+        QCOMPARE(LogLinesWithoutTime().value(0), QStringLiteral("Push Notice  <Done>"));
     }
 
     void noticeWithoutATrayGoesToTheLog()
@@ -407,7 +411,7 @@ private Q_SLOTS:
         StartupFixture t;
         t.notifier.presents = false;
         PushNotice(t.s, QStringLiteral("Title"), QStringLiteral("Text"));
-        QCOMPARE(LogList, QStringList({QStringLiteral("Push Notice  <Done>"), QStringLiteral("Notice: Title: Text")}));
+        QCOMPARE(LogLinesWithoutTime(), QStringList({QStringLiteral("Push Notice  <Done>"), QStringLiteral("Notice: Title: Text")}));
     }
 
     void squewFollowsTheActiveCurrency()
@@ -511,7 +515,7 @@ private Q_SLOTS:
 
         QCOMPARE(ReadFile(t.spotPath()), fetched ? today : earlier.bytes());
         QCOMPARE(t.s.MetalValuesDate, fetched ? 45000 : 44000);
-        QCOMPARE(LogList.value(0), QStringLiteral("Pull Spot file <Done>"));
+        QCOMPARE(LogLinesWithoutTime().value(0), QStringLiteral("Pull Spot file <Done>"));
         QVERIFY(!QFile::exists(t.spotPath() + QStringLiteral(".part")));
     }
 
@@ -527,7 +531,7 @@ private Q_SLOTS:
         StartupFixture t;
         t.s.UpdateServerHost = host;
         LoadForexAndSpotPrices(t.s);
-        QCOMPARE(LogList, QStringList{QStringLiteral("Pull Spot file <Failed>")});
+        QCOMPARE(LogLinesWithoutTime(), QStringList{QStringLiteral("Pull Spot file <Failed>")});
         QCOMPARE(t.s.MetalValues, (std::array<Money, 4>{111, 222, 333, 444}));
     }
 };

@@ -12,3 +12,14 @@ QByteArray Bytes(std::initializer_list<int> values)
         out.append(static_cast<char>(v));
     return out;
 }
+
+#include "core/log.h"
+
+QStringList LogLinesWithoutTime()
+{
+    static const int stamp = static_cast<int>(QStringLiteral("MM/dd/yyyy hh:mm:ss.zzz: ").size());
+    QStringList out;
+    for (const QString &l : LogList)
+        out << l.mid(stamp);
+    return out;
+}

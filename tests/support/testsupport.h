@@ -11,3 +11,7 @@
 double FixedWidth(const QString &text);
 // Bytes written out as numbers, for expected file and stream contents.
 QByteArray Bytes(std::initializer_list<int> values);
+
+#include <QStringList>
+// The log's lines without their time stamps ("MM/dd/yyyy hh:mm:ss.zzz: ").
+QStringList LogLinesWithoutTime();

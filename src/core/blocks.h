@@ -1,0 +1,25 @@
+#pragma once
+// Block numbers: one constant per operation, held in CurrProc while the
+// operation runs (see core/currproc.h) and shown in the error window, so a
+// report from a user names the operation that failed.
+//
+// Numbers have five digits: the subsystem (1 collection core, 2 prices,
+// 3 main window, 4 reports, 5 online updates, 6 tools), two digits for the
+// unit and two for the operation within it. A unit takes its hundred here
+// before it uses it; a number is never reused for another operation.
+namespace Blocks {
+
+// Settings store (106xx).
+constexpr int LoadFormState = 10601;
+constexpr int WriteFormState = 10602;
+constexpr int ReadSetting = 10603;
+constexpr int WriteSetting = 10604;
+
+// Message box, log and error reporting (107xx).
+constexpr int ShowEpicMessage = 10701;
+constexpr int LogEntry = 10702;
+constexpr int EpicMessageShow = 10703;
+constexpr int EpicMessageClose = 10704;
+constexpr int ErrorFormShow = 10705;
+
+} // namespace Blocks
