@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "core/gradetitles.h"
 #include "core/model.h"
 
 struct tCountryInfo {
@@ -120,6 +121,13 @@ struct tMainState {
     std::array<int, ThemeCount> ThemeQuantity{};
 
     tStateHooks Hooks;
+
+    // --- Program start-up (main window creation) ---
+    // Grade titles by kind, scale and grade; the built-in scales are filled
+    // at start, the user scales by the collection file.
+    tGradeTitles GradeTitles3D;
+    // "major.minor.build" of the running program, written into collection files.
+    QString OVversionString;
 
     // Frees one coin entry and every non-owning link to it.
     void DeleteCoin(tCoinInfo *coin);
