@@ -27,13 +27,14 @@ bool IsSeparator(QChar c)
     return c == QLatin1Char('/') || c == QLatin1Char('\\');
 }
 
-} // namespace
-
+// Appends text to the newest log line (log mode only).
 void AppendToLogLine(const QString &text)
 {
     if (LogMode && !LogList.isEmpty())
         LogList.last() += text;
 }
+
+} // namespace
 
 QString GetDocumentsFolder()
 {

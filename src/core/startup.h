@@ -50,6 +50,3 @@ inline bool LogModeRequested(bool ctrl, bool shift)
 {
     return ctrl && !shift;
 }
-
-// Appends text to the newest log line (log mode only).
-void AppendToLogLine(const QString &text);

@@ -103,6 +103,31 @@ QPixmap EmptyBinPicture()
     return pm;
 }
 
+// Hands the keys typed anywhere in the window to its keyboard handler before
+// the focused control sees them, as the Series page's type-ahead needs.
+class TKeyPreview : public QObject {
+public:
+    explicit TKeyPreview(TMainForm *form) : QObject(form), form_(form) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        auto *w = qobject_cast<QWidget *>(watched);
+        if (!w || w->window() != form_)
+            return false;
+        auto *ke = static_cast<QKeyEvent *>(event);
+        int key = ke->key();
+        QChar ch = ke->text().size() == 1 ? ke->text().front() : QChar();
+        form_->FormKeyDown(key, ch, ke->modifiers());
+        return key == 0;  // the handler took the key
+    }
+
+private:
+    TMainForm *form_;
+};
+
 } // namespace
 
 TMainForm::TMainForm(const tMainFormSeams &seams, const tMainFormTimings &timings, QWidget *parent)
@@ -193,8 +218,7 @@ void TMainForm::ConnectHandlers()
     for (QWidget *w : {static_cast<QWidget *>(SelectedLabel), static_cast<QWidget *>(ObverseLabel),
                        static_cast<QWidget *>(ReverseLabel), static_cast<QWidget *>(Label45)})
         w->installEventFilter(this);
-    // The Series page's keyboard sees keys before the focused control does.
-    qApp->installEventFilter(this);
+    qApp->installEventFilter(new TKeyPreview(this));  // owned by the window
 }
 
 // ---------------------------------------------------------------------------
@@ -272,8 +296,11 @@ void TMainForm::FormCreate()
     // 23-24.
     CallSeam(Seams.LoadPriceDates);
     LogEntry(QStringLiteral("NodePorts.Init"));
+    const qsizetype nodePortsLine = LogList.size() - 1;
     CallSeam(Seams.BuildNodePorts);
-    AppendToLogLine(QStringLiteral(" <Done>"));
+    // Marked done on its own line, whatever the tree logged meanwhile.
+    if (LogMode && nodePortsLine >= 0 && nodePortsLine < LogList.size())
+        LogList[nodePortsLine] += QStringLiteral(" <Done>");
 
     // 25-26.
     FillBuiltInGradeTitles(State.GradeTitles3D);
@@ -678,18 +705,6 @@ void TMainForm::ScrollTreePage(bool up)
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
-    case QEvent::KeyPress: {
-        auto *w = qobject_cast<QWidget *>(watched);
-        if (MainForm != this || !w || w->window() != this)
-            break;
-        auto *ke = static_cast<QKeyEvent *>(event);
-        int key = ke->key();
-        QChar ch = ke->text().size() == 1 ? ke->text().front() : QChar();
-        FormKeyDown(key, ch, ke->modifiers());
-        if (key == 0)
-            return true;
-        break;
-    }
     case QEvent::Resize:
         if (watched == TabControl1)
             FormResize();
