@@ -120,6 +120,7 @@ QPushButton[CornerButton="true"] { text-align: left; padding-left: 12px; font-si
 QPushButton[StyleLookup="CornerButtonStyleUp"] { background: #E6E6E6; color: #404040; }
 QPushButton[StyleLookup="CornerButtonStyleDown"] { background: #FFFFFF; color: #000000; font-weight: bold; }
 QLabel#WarningLabelPrices { color: #8B0000; }
+QWidget#PricingHeader { border-bottom: 1px solid #D0D0D0; }
 )";
 
 } // namespace
@@ -474,6 +475,7 @@ QWidget *TMainFormControls::BuildPricingPage()
     PricingHeader = new TSizePanel;
     PricingHeader->setObjectName(QStringLiteral("PricingHeader"));
     PricingHeader->setFixedHeight(44);
+    PricingHeader->setAttribute(Qt::WA_StyledBackground);
 
     Layout13 = Make<QWidget>("Layout13", PricingHeader);
     Layout13->setGeometry(0, 0, 330, 44);
@@ -558,6 +560,9 @@ QWidget *TMainFormControls::BuildCoinsPage(QMainWindow *form)
     StoredInMemo = Make<QPlainTextEdit>("StoredInMemo");
     sv->addWidget(StoredInMemo);
     SettingScrollBox = MakeScrollBox("SettingScrollBox", settings);
+    // The closed panel is as wide as its strip: the list must shrink to nothing.
+    SettingScrollBox->setMinimumSize(0, 0);
+    SettingScrollBox->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
     sp->addWidget(SettingScrollBox, 1);
     SettingSlideLabelPanel = new TSizePanel;
     SettingSlideLabelPanel->setObjectName(QStringLiteral("SettingSlideLabelPanel"));
