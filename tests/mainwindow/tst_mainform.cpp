@@ -282,6 +282,15 @@ private Q_SLOTS:
         QCOMPARE(form.BuyDateBox->text(), QStringLiteral("12"));
     }
 
+    void maintainerModeIsAskedForByTheEnvironment()
+    {
+        QVERIFY(!TMainForm(RecordingSeams(), Still).State.MaintainerMode);
+        qputenv("ORVANTA_MAINTAINER", "1");
+        const bool on = TMainForm(RecordingSeams(), Still).State.MaintainerMode;
+        qunsetenv("ORVANTA_MAINTAINER");
+        QVERIFY(on);
+    }
+
     void viewBoxesStartFromTheirFlagsSilently()
     {
         tMainFormSeams seams = RecordingSeams();

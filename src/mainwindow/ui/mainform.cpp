@@ -239,7 +239,9 @@ void TMainForm::FormCreate()
 
     // 4-6. Flags, counters and markers. The state's own members start in
     // their reset values; the window's are reset here.
-    State.MaintainerMode = false;
+    // The maintainer tools are for the people who keep the catalogue; they
+    // ask for them by starting the program with ORVANTA_MAINTAINER=1.
+    State.MaintainerMode = qEnvironmentVariable("ORVANTA_MAINTAINER") == QLatin1String("1");
     NoteMaxed = false;
     SettingOut = false;
     SearchingThemes = false;
