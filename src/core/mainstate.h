@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "core/gradetitles.h"
 #include "core/model.h"
 
 // One default-structure file (".OVCD") of the Countries folder, read from
@@ -111,9 +112,9 @@ struct tGradeTitle {
 // --- Collection file: grade titles of every scale, [kind 0 coins, 1 paper
 // money][scale 0..4][slot -1..40 stored at index slot + 1]. Each title is at
 // most 10 characters of 8-bit (Windows-1252) text.
-constexpr int GradeScaleCount = 5;
-constexpr int GradeTitleLength = 10;
-using tGradeTitles = std::array<std::array<std::array<QString, GradeSlots + 1>, GradeScaleCount>, 2>;
+// (tGradeTitles, in core/gradetitles.h, indexes as [kind][scale][slot + 1].)
+constexpr int GradeScaleCount = GradeScales;
+constexpr int GradeTitleLength = MaxGradeTitleLength;
 // --- end collection file
 
 // Bounds of the main window in screen pixels, and whether it is maximised.

@@ -30,6 +30,15 @@ QString homeFolder()
     return root.isEmpty() ? QDir::homePath() : root;
 }
 
+QString runtimeFolder()
+{
+    const QString root = overrideRoot();
+    if (!root.isEmpty())
+        return root;
+    const QString p = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return p.isEmpty() ? QDir::tempPath() : p;
+}
+
 QString documentsFolder()
 {
     return pick(QStandardPaths::DocumentsLocation, QStringLiteral("Documents"));

@@ -14,5 +14,7 @@ QString commonAppDataFolder();
 // Where the settings file lives.
 QString configFolder();
 QString homeFolder();
+// Per-user folder for run-time files such as lock files (ORVANTA_HOME when set).
+QString runtimeFolder();
 
 } // namespace platform

@@ -1,17 +1,37 @@
 #pragma once
-// The main window: the hub that owns the shared state. Its logic lives in
-// the subsystems' plain code, which takes the state by reference.
+// The main window: the hub that owns the shared state. It builds its
+// controls, runs the start-up sequence, lays itself out for coins or paper
+// money, and refreshes each page as it is entered. Its logic lives in the
+// subsystems' plain code, which takes the state by reference; calls into
+// units that are not part of the program yet go through Seams.
+#include <array>
+#include <vector>
+
 #include <QMainWindow>
+#include <QStringList>
 
 #include "core/mainstate.h"
 #include "mainwindow/seriesselection.h"
 
 class TSeriesTreeView;
+#include "mainwindow/ui/mainformcontrols.h"
+#include "mainwindow/ui/seams.h"
 
-class TMainForm : public QMainWindow {
+class QRadioButton;
+class QTimer;
+class TDayCell;
+
+// Intervals of the window's timers; tests shorten or stop them.
+struct tMainFormTimings {
+    int Timer1Interval = 5000;     // deferred start-up, one shot
+    int FormsTimerInterval = 1000; // housekeeping tick
+};
+
+class TMainForm : public QMainWindow, public TMainFormControls {
     Q_OBJECT
 public:
-    explicit TMainForm(QWidget *parent = nullptr);
+    explicit TMainForm(const tMainFormSeams &seams = {}, const tMainFormTimings &timings = {},
+                       QWidget *parent = nullptr);
     ~TMainForm() override;
 
     tMainState State;
@@ -21,8 +41,95 @@ public:
     // The steps of a selection that other pages carry out; each page
     // installs its own when it is built.
     tSelectionSeams SelectionSeams;
+    void EmbedSeriesTree();
     // ---- end of series tree view and series selection ----
+    tMainFormSeams Seams;
+
+    // ---- Timers ----
+    QTimer *Timer1 = nullptr;
+    QTimer *FormsTimer = nullptr;
+    QTimer *KeyTimer = nullptr;
+    QTimer *TreeScrollTimer = nullptr;
+
+    // ---- Window state ----
+    QStringList CommandLine;       // arguments after the program name
+    QString SeriesKeyFilter;       // letters typed so far on the Series page
+    bool NoteMaxed = false;        // the notes memo fills the editor page
+    bool SettingOut = false;       // the settings strip of the Coins page is open
+    bool SearchingThemes = false;
+    bool PricePaisterInUse = false;
+    int HotPrice = -1;             // index in CurrPriceList matching the current coin
+    int AutoSaveTicks = 0;
+    int DataSetCoinsFieldCount = 0;
+    bool PaperLayout = false;      // the layout applied last
+    // Design position of the notes area: X, Y of NoteMaxedBtn; X, Y, width,
+    // height of NotesMemo; restored after the notes were maximised.
+    std::array<int, 6> NoteMemoPos{};
+    // Day cells of the date pop-up, index 1..31.
+    std::array<TDayCell *, 32> DateShapes{};
+    // Element 0: the date shown as current; element 1: the month on display
+    // and, once picked, the day picked.
+    std::array<quint16, 2> PurchasedYY{};
+    std::array<quint16, 2> PurchasedMM{};
+    std::array<quint16, 2> PurchasedDD{};
+    std::vector<QRadioButton *> ImageRadios;
+
+    // ---- Start-up ----
+    void FormCreate();
+    void Timer1Timer();
+
+    // ---- Layout ----
+    void LayoutMainForm(bool paperMode);
+    void FormResize();
+    void PlaceBigLabel();
+    // Applies the picture rules of the Image side page for the layout in force.
+    void ArrangePicturePanel();
+    void ArrangeBinColumn();
+    void PlaceThemeButtons();
+    void PlacePricingHeader();
+    void PlaceSlideStrips();
+    // True when the selected series is paper money.
+    bool SelectedIsPaper() const;
+
+    // ---- Series page keyboard and tree scrolling ----
+    // key is a Qt key code, keyChar the character typed (if any).
+    void FormKeyDown(int &key, QChar &keyChar, Qt::KeyboardModifiers shift);
+    void KeyTimerTimer();
+    void Button7Click(QObject *sender);
+    void ScrollTreePage(bool up);
+
+    // ---- Page switching ----
+    void TabControl1Change();
+    void TabControl2Change();
+    int CurrentPageTag() const;
+
+    // ---- Date pop-up ----
+    void BuildDatePopup();
+    void Button9Click();
+
+    // ---- Handlers ----
+    void LegendCheckBoxChange();
+    void FavoriteBoxChange();
+    void FaceBook1Click();
+    void Label45Click();
+    void ObverseLabelClick(QObject *sender);
+    void SelectedLabelClick();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void ConnectHandlers();
+    void ShowSelectedCaption(const QString &caption);
+    void CloseSettingStrip();
+    int CoinGridRow() const;
+    void CopyToClipboard(const QString &text);
+    void RecordNoteMemoPos();
+    void ApplyScrollBarPolicies();
 };
 
 // The one main window of the process, set while it exists.
 extern TMainForm *MainForm;
+
+// The address behind "Visit Quillfen on Facebook".
+inline const QString FacebookPageAddress = QStringLiteral("https://www.facebook.com/QuillfenSoftware");
