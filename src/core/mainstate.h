@@ -46,6 +46,11 @@ struct tStateHooks {
     std::function<void()> SetSaveMenuVisibility;
     std::function<void()> SetMainCaption;
     std::function<void()> ProcessEvents;
+
+    // Reports: valuation's look-up of a coin's price entry, installed by the
+    // prices subsystem: returns the entry (nullptr when none) and sets value
+    // to the coin's value. Unset, no coin has a price entry.
+    std::function<tPriceInfo *(tCoinInfo &coin, Money &value, bool currPriceListOnly, bool dumbGet)> GetCoinValue;
 };
 
 template <class T>
@@ -120,6 +125,18 @@ struct tMainState {
     std::array<int, ThemeCount> ThemeQuantity{};
 
     tStateHooks Hooks;
+
+    // Reports: the rows of the last report run. They link records they do
+    // not own: DeleteCoin, ClearCoins and the series removals purge them,
+    // and whatever frees price entries must clear ReportListPrices as it
+    // does CurrPriceList. ReportListForex is rebuilt from ForexList before
+    // each run that prints currencies, in the order the last run left.
+    std::vector<tnodeinfo *> ReportListSeries;
+    std::vector<tPriceInfo *> ReportListPrices;
+    std::vector<tCoinInfo *> ReportListCoins;
+    std::vector<tForex *> ReportListForex;
+    // The report list entry to select at its next reload (saved at close).
+    QString DefaultReport;
 
     // Frees one coin entry and every non-owning link to it.
     void DeleteCoin(tCoinInfo *coin);
