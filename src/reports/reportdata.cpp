@@ -325,7 +325,7 @@ void tReportData::AddTo(tReportEngine &engine)
 namespace {
 
 enum tCoinField {
-    CYear = 1, CMint, CVariety, CGradeNumber, CGM, CGradedBy, CStoredIn, CComment, CNotes, CBuyDate, CSellDate,
+    CYear = 1, CMint, CVariety, CGrade, CGradeAndGM, CGradeNumber, CGM, CGradedBy, CStoredIn, CComment, CNotes, CBuyDate, CSellDate,
     CBuyPrice, CBuyPriceExt, CSellPrice, CSellPriceExt, CChange, CChangeExt, CBuyLock, CSellLock, CLockType,
     CMintError, CTracked, CItemNumber, CCoinName, CQuantity, CQuantityType, CHave, CNeed, CSell, CSold,
     CPriceFound, CCatalog, CValue, CValueExt, CWeight, CWeightExt, CContent, CContentExt, CSilver, CSilverExt,
@@ -338,7 +338,7 @@ const tNameTable &CoinNames()
         {"Year", CYear}, {"Mint", CMint}, {"Variety", CVariety}, {"Series number", FSeriesNumber},
         {"Catalog", CCatalog}, {"Face value", FFaceValue}, {"Face value code", FFaceValueCode},
         {"Country", FCountry}, {"Coin name", CCoinName}, {"Proofs", CNoAnswer}, {"Item number", CItemNumber},
-        {"Grade number", CGradeNumber}, {"GM", CGM}, {"Graded by", CGradedBy}, {"Date purchased", CBuyDate},
+        {"Grade", CGrade}, {"Grade and GM", CGradeAndGM}, {"Grade number", CGradeNumber}, {"GM", CGM}, {"Graded by", CGradedBy}, {"Date purchased", CBuyDate},
         {"Purchase price", CBuyPrice}, {"Purchase price extended", CBuyPriceExt}, {"Lock purchase price", CBuyLock},
         {"Change price", CNoAnswer}, {"Change", CChange}, {"Change extended", CChangeExt}, {"Date sold", CSellDate},
         {"Sell price", CSellPrice}, {"Sell price extended", CSellPriceExt}, {"Lock sell price", CSellLock},
@@ -396,6 +396,15 @@ tReportValue tReportData::CoinValue(const QString &name)
     case CYear: return Int(c->Year);
     case CMint: return Text(c->Mint);
     case CVariety: return Text(c->Variety);
+    case CGrade:
+    case CGradeAndGM: {
+        QString title;
+        if (Env && Env->GradeTitle && c->Folder)
+            title = Env->GradeTitle(IsPaper(c->Folder), c->Folder->GradeScale, c->Grade).trimmed();
+        if (id == CGradeAndGM && !c->GM.trimmed().isEmpty())
+            title += QLatin1Char('-') + c->GM;
+        return Text(title);
+    }
     case CGradeNumber: return Int(c->Grade);
     case CGM: return Text(c->GM);
     case CGradedBy: return Text(c->Gradedby);
@@ -558,8 +567,8 @@ tReportValue tReportData::SeriesValue(const QString &name)
     case SIsNew: return Bool(n->GlyphStats & GlyphAdded);
     case SHaveOne: return Bool(n->EntryCount > 0);
     case SThemeFilter:
-        if (RunParams && RunParams->ThemeMultiplex && ThemeName)
-            return Text(ThemeName(RunParams->SelectedTheme));
+        if (RunParams && RunParams->ThemeMultiplex && Env && Env->ThemeName)
+            return Text(Env->ThemeName(RunParams->SelectedTheme));
         return Text(QString());
     default: return {};
     }

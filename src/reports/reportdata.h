@@ -6,9 +6,9 @@
 //
 // The fields answered here are those that follow from the records and the
 // series tree. Fields that need the currency, metal, grade-title or eBook
-// services (currency codes after "/", the " ($£€¥)" formatted forms, grade
-// titles, melt values, price-row aggregates, picture paths) answer empty
-// text until those services are wired in.
+// services (currency codes after "/", the " ($£€¥)" formatted forms, melt
+// values, price-row aggregates, picture paths) answer empty text until
+// those services are wired in.
 #include <functional>
 
 #include <QString>
@@ -16,6 +16,21 @@
 #include "core/mainstate.h"
 #include "reports/engine/reportengine.h"
 #include "reports/paraminfo.h"
+
+// What a run needs from the windows above it; the main window installs it.
+struct tReportEnvironment {
+    // The file path of a series picture, resolved as the series picture
+    // panel resolves it (empty when the series has none). Unset: no series
+    // has a picture file.
+    std::function<QString(const tnodeinfo &series, bool obverse)> SeriesPicturePath;
+    // The coin grid's current row (an index into CurrCoinList), -1 none.
+    std::function<int()> CurrentCoinRow;
+    // The name of collecting theme 0..29.
+    std::function<QString(int theme)> ThemeName;
+    // The title of a grade slot (-1..40) in a grade scale, of the paper-money
+    // titles or the coin titles.
+    std::function<QString(bool paper, int scale, int grade)> GradeTitle;
+};
 
 class tReportData {
 public:
@@ -39,9 +54,9 @@ public:
     int ReportIndexForex = 0;
 
     // The report entry being run (the Series "Theme filter" reads it) and
-    // the names of the collecting themes.
+    // the services of the windows above (not owned; may be nullptr).
     const tParamInfo *RunParams = nullptr;
-    std::function<QString(int theme)> ThemeName;
+    const tReportEnvironment *Env = nullptr;
 
     void AddTo(tReportEngine &engine);
 

@@ -428,6 +428,7 @@ void SortReportForex(tMainState &s, const tParamInfo &p)
 
 tReportRunner::tReportRunner(tMainState &s) : State(s), Data(s)
 {
+    Data.Env = &Env;
     Data.AddTo(Engine);
 }
 
@@ -454,7 +455,6 @@ bool tReportRunner::RunOnce(const tParamInfo &params, const QString &folder)
     CurrProcGuard guard(18900);
     running_ = params;
     Data.RunParams = &running_;
-    Data.ThemeName = Env.ThemeName;
     State.ReportListCoins.clear();
     State.ReportListPrices.clear();
     State.ReportListSeries.clear();

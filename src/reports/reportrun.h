@@ -22,18 +22,6 @@ struct tReportUses {
     bool Forex = false;
 };
 
-// What a run needs from the windows above it; the main window installs it.
-struct tReportEnvironment {
-    // The file path of a series picture, resolved as the series picture
-    // panel resolves it (empty when the series has none). Unset: no series
-    // has a picture file.
-    std::function<QString(const tnodeinfo &series, bool obverse)> SeriesPicturePath;
-    // The coin grid's current row (an index into CurrCoinList), -1 none.
-    std::function<int()> CurrentCoinRow;
-    // The name of collecting theme 0..29.
-    std::function<QString(int theme)> ThemeName;
-};
-
 tReportUses ReportUsesOf(const tReportEngine &engine);
 
 // Pre-order over the whole tree: Tag2 = position (root 0), Tag = 1 inside the

@@ -125,6 +125,23 @@ private Q_SLOTS:
         QCOMPARE(Show(ds->Value(field)), answer);
     }
 
+    void gradeTitlesComeFromTheSeriesScale()
+    {
+        tDataFixture f;
+        tReportEnvironment env;
+        env.GradeTitle = [](bool paper, int scale, int grade) {
+            return QStringLiteral(" %1/%2/%3 ").arg(paper ? "paper" : "coin").arg(scale).arg(grade);
+        };
+        f.Data.Env = &env;
+        f.Wheat->GradeScale = 2;
+        f.S.ReportListCoins.front()->GM = QStringLiteral("PL");
+        f.Data.Coins.First();
+        QCOMPARE(Show(f.Data.Coins.Value(QStringLiteral("Grade"))), QStringLiteral("text:coin/2/13"));
+        QCOMPARE(Show(f.Data.Coins.Value(QStringLiteral("Grade and GM"))), QStringLiteral("text:coin/2/13-PL"));
+        f.Wheat->CoinShape = PaperMoneyShape;
+        QCOMPARE(Show(f.Data.Coins.Value(QStringLiteral("grade"))), QStringLiteral("text:paper/2/13"));
+    }
+
     void cursorsFollowTheRows()
     {
         tDataFixture f;
@@ -169,7 +186,9 @@ private Q_SLOTS:
         p.ThemeMultiplex = true;
         p.SelectedTheme = 4;
         f.Data.RunParams = &p;
-        f.Data.ThemeName = [](int t) { return t == 4 ? QStringLiteral("Turtles") : QString(); };
+        tReportEnvironment env;
+        env.ThemeName = [](int t) { return t == 4 ? QStringLiteral("Turtles") : QString(); };
+        f.Data.Env = &env;
         f.Data.Series.First();
         QCOMPARE(Show(f.Data.Series.Value(QStringLiteral("Theme filter"))), QStringLiteral("text:Turtles"));
         p.ThemeMultiplex = false;
