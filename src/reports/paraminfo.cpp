@@ -4,11 +4,11 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 #include "core/currproc.h"
 #include "core/valuestream.h"
 #include "platform/paths.h"
+#include "reports/engine/reportexport.h"
 
 namespace {
 
@@ -106,10 +106,5 @@ void SaveParamInfo(const QString &folder, const QString &name, const tParamInfo 
     const QString fileName = ParamFileName(name);
     const QString existing = platform::findEntryIgnoreCase(folder, fileName);
     const QString path = QDir(folder).filePath(existing.isEmpty() ? fileName : existing);
-    QSaveFile f(path);
-    const QByteArray bytes = WriteParamInfo(p);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
-        throw std::runtime_error(
-            QStringLiteral("Cannot create file \"%1\". %2").arg(QDir::toNativeSeparators(path), f.errorString())
-                .toStdString());
+    WriteFileWhole(path, WriteParamInfo(p));
 }

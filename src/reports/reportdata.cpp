@@ -72,18 +72,6 @@ tReportValue Real(double v)
     return tReportValue::FromReal(v);
 }
 
-QChar LocaleDecimal()
-{
-    const QString d = QLocale().decimalPoint();
-    return d.isEmpty() ? QLatin1Char('.') : d.at(0);
-}
-
-QChar LocaleGroup()
-{
-    const QString g = QLocale().groupSeparator();
-    return g.isEmpty() ? QLatin1Char(',') : g.at(0);
-}
-
 // A money answer. Conversion into another currency and the currency's own
 // formatting belong to the currency services; until they are wired in, a
 // plain request without a code is answered and the others give empty text.
@@ -99,7 +87,7 @@ QString FaceValueAndCode(const tnodeinfo &n, const QString &pattern)
     if (n.FaceValueCode.trimmed().isEmpty())
         return {};
     return n.FaceValueCode + QLatin1Char(' ') +
-           FormatFloatPattern(pattern, static_cast<double>(n.FaceValueAmount), LocaleDecimal(), LocaleGroup());
+           FormatFloatPattern(pattern, static_cast<double>(n.FaceValueAmount), ReportDecimalChar(), ReportGroupChar());
 }
 
 QString GradeScaleName(int scale)
@@ -147,7 +135,7 @@ tReportValue SeriesAnswer(const tMainState &s, const tnodeinfo *n, int id, const
     case FSeriesReverse: return Text(n->Reverse);
     case FSeriesPath: return Text(SeriesPath(s, n));
     case FSeriesShape: return Text(ShapeName(n->CoinShape));
-    case FSeriesMeasurement: return Text(NodeInfoToMeasurementStr(*n, false, LocaleDecimal()));
+    case FSeriesMeasurement: return Text(NodeInfoToMeasurementStr(*n, false, ReportDecimalChar()));
     case FSeriesGradeScale: return Text(GradeScaleName(n->GradeScale));
     case FSeriesPaper: return Bool(IsPaper(n));
     case FSeriesEntryCount: return Int(n->EntryCount);

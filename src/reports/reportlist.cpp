@@ -37,14 +37,19 @@ void ReportDamaged(const QStringList &files)
                        : QStringLiteral("These report settings files are damaged:\n%1").arg(files.join(QLatin1Char('\n')));
     text += QStringLiteral("\nThe report uses its default settings until they are saved again with "
                            "\"Filters and Sorting\".");
+    ShowReportMessage(text);
+}
+
+} // namespace
+
+void ShowReportMessage(const QString &text)
+{
     platform::MessageRequest req;
-    req.Caption = QStringLiteral("Reports");
+    req.Caption = QStringLiteral("Orvanta");
     req.Text = text;
     req.Buttons.push_back({QStringLiteral("OK"), 1, 2});
     platform::ui().showMessage(req);
 }
-
-} // namespace
 
 void LoadReportList(tReportList &list, const QString &folder, const std::array<QString, ThemeCount> &themeNames,
                     QString &defaultReport)

@@ -36,5 +36,8 @@ struct tReportList {
 void LoadReportList(tReportList &list, const QString &folder, const std::array<QString, ThemeCount> &themeNames,
                     QString &defaultReport);
 
+// Shows a message for the user with one "OK" button.
+void ShowReportMessage(const QString &text);
+
 // The description shown for an entry; empty outside the list.
 QString ReportDescription(const tReportList &list, int index);

@@ -4,9 +4,9 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 #include "platform/paths.h"
+#include "reports/engine/reportexport.h"
 #include "reports/paraminfo.h"
 
 namespace {
@@ -56,15 +56,6 @@ std::vector<tStarter> Starters()
     return s;
 }
 
-void Write(const QString &path, const QByteArray &bytes)
-{
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
-        throw std::runtime_error(
-            QStringLiteral("Cannot create file \"%1\". %2").arg(QDir::toNativeSeparators(path), f.errorString())
-                .toStdString());
-}
-
 } // namespace
 
 QStringList StarterReportNames()
@@ -91,7 +82,7 @@ int InstallStarterReports(const QString &folder)
         QFile resource(QStringLiteral(":/reports/") + name + QStringLiteral(".FR3"));
         if (!resource.open(QIODevice::ReadOnly))
             continue;  // a build without the embedded templates installs none
-        Write(QDir(folder).filePath(name + QStringLiteral(".FR3")), resource.readAll());
+        WriteFileWhole(QDir(folder).filePath(name + QStringLiteral(".FR3")), resource.readAll());
         SaveParamInfo(folder, name, s.Params);
         ++installed;
     }

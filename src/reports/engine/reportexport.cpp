@@ -20,17 +20,6 @@ namespace {
     throw std::runtime_error(QStringLiteral("The file \"%1\" could not be written: %2").arg(path, why).toStdString());
 }
 
-void WriteWhole(const QString &path, const QByteArray &bytes)
-{
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        Fail(path, f.errorString());
-    if (f.write(bytes) != bytes.size())
-        Fail(path, f.errorString());
-    if (!f.commit())
-        Fail(path, f.errorString());
-}
-
 QString CsvField(const QString &text)
 {
     if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n')) &&
@@ -42,6 +31,13 @@ QString CsvField(const QString &text)
 }
 
 } // namespace
+
+void WriteFileWhole(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
+        Fail(path, f.errorString());
+}
 
 void ExportReportPdf(const tPreparedReport &report, const QString &path)
 {
@@ -96,7 +92,7 @@ QString ReportCsvText(const tPreparedReport &report)
 
 void ExportReportCsv(const tPreparedReport &report, const QString &path)
 {
-    WriteWhole(path, ReportCsvText(report).toUtf8());
+    WriteFileWhole(path, ReportCsvText(report).toUtf8());
 }
 
 QStringList ExportReportGif(const tPreparedReport &report, const QString &path, double dpi)
@@ -115,7 +111,7 @@ QStringList ExportReportGif(const tPreparedReport &report, const QString &path, 
         } catch (const std::runtime_error &e) {
             Fail(target, QString::fromStdString(e.what()));
         }
-        WriteWhole(target, bytes);
+        WriteFileWhole(target, bytes);
         written.append(target);
     }
     return written;

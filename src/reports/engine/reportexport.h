@@ -7,6 +7,10 @@
 
 #include "reports/engine/preparedreport.h"
 
+// Writes bytes to path through a temporary file that replaces the target
+// only when complete. Throws std::runtime_error with a message for the user.
+void WriteFileWhole(const QString &path, const QByteArray &bytes);
+
 void ExportReportPdf(const tPreparedReport &report, const QString &path);
 
 // One line per printed band (page headers and footers left out, since a

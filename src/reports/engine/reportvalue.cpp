@@ -107,18 +107,6 @@ tDisplayFormat tDisplayFormat::Parse(const QString &text)
 
 namespace {
 
-QChar DecimalChar()
-{
-    const QString d = QLocale().decimalPoint();
-    return d.isEmpty() ? QLatin1Char('.') : d.at(0);
-}
-
-QChar GroupChar()
-{
-    const QString g = QLocale().groupSeparator();
-    return g.isEmpty() ? QLatin1Char(',') : g.at(0);
-}
-
 QString DefaultText(const tReportValue &v)
 {
     switch (v.Kind()) {
@@ -127,9 +115,9 @@ QString DefaultText(const tReportValue &v)
     case tReportValue::Integer:
         return QString::number(v.IntegerValue());
     case tReportValue::Real:
-        return FormatFloatPattern(QStringLiteral("0.######"), v.RealValue(), DecimalChar(), GroupChar());
+        return FormatFloatPattern(QStringLiteral("0.######"), v.RealValue(), ReportDecimalChar(), ReportGroupChar());
     case tReportValue::MoneyAmount:
-        return FormatMoneyPattern(QStringLiteral("#,##0.00"), v.MoneyValue(), DecimalChar(), GroupChar());
+        return FormatMoneyPattern(QStringLiteral("#,##0.00"), v.MoneyValue(), ReportDecimalChar(), ReportGroupChar());
     case tReportValue::Boolean:
         return v.BooleanValue() ? QStringLiteral("True") : QStringLiteral("False");
     case tReportValue::Empty:
@@ -146,15 +134,27 @@ bool IsNumeric(const tReportValue &v)
 
 } // namespace
 
+QChar ReportDecimalChar()
+{
+    const QString d = QLocale().decimalPoint();
+    return d.isEmpty() ? QLatin1Char('.') : d.at(0);
+}
+
+QChar ReportGroupChar()
+{
+    const QString g = QLocale().groupSeparator();
+    return g.isEmpty() ? QLatin1Char(',') : g.at(0);
+}
+
 QString FormatReportValue(const tReportValue &value, const tDisplayFormat &format)
 {
     switch (format.Kind) {
     case tDisplayFormat::Number:
     case tDisplayFormat::MoneyFormat:
         if (value.Kind() == tReportValue::MoneyAmount)
-            return FormatMoneyPattern(format.Pattern, value.MoneyValue(), DecimalChar(), GroupChar());
+            return FormatMoneyPattern(format.Pattern, value.MoneyValue(), ReportDecimalChar(), ReportGroupChar());
         if (IsNumeric(value))
-            return FormatFloatPattern(format.Pattern, value.AsDouble(), DecimalChar(), GroupChar());
+            return FormatFloatPattern(format.Pattern, value.AsDouble(), ReportDecimalChar(), ReportGroupChar());
         break;
     case tDisplayFormat::Date:
         if (value.Kind() == tReportValue::Integer) {

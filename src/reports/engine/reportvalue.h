@@ -59,3 +59,7 @@ struct tDisplayFormat {
 // decimals, "True"/"False", text as it is. A format that does not fit the
 // value's kind (a date format on a text) leaves the default display.
 QString FormatReportValue(const tReportValue &value, const tDisplayFormat &format);
+
+// The user's decimal and thousands characters, as reports print numbers.
+QChar ReportDecimalChar();
+QChar ReportGroupChar();

@@ -29,15 +29,6 @@ T *Named(T *w, const char *name)
     return w;
 }
 
-void ShowMessage(const QString &text)
-{
-    platform::MessageRequest req;
-    req.Caption = QStringLiteral("Orvanta");
-    req.Text = text;
-    req.Buttons.push_back({QStringLiteral("OK"), 1, 2});
-    platform::ui().showMessage(req);
-}
-
 } // namespace
 
 TReportsPage::TReportsPage(tMainState &state, QWidget *parent) : QWidget(parent), State(state), Runner(state)
@@ -130,7 +121,7 @@ TReportsPage::TReportsPage(tMainState &state, QWidget *parent) : QWidget(parent)
 
 void TReportsPage::ShowError(const QString &text)
 {
-    ShowMessage(QStringLiteral("%1\n(block %2)").arg(text).arg(CurrProc));
+    ShowReportMessage(QStringLiteral("%1\n(block %2)").arg(text).arg(CurrProc));
 }
 
 void TReportsPage::LoadReportList()
@@ -299,5 +290,5 @@ void TReportsPage::ExportReportBtnClick()
     EnablePreviewControls(report != nullptr);
     // A failed export has been reported as such; do not call it complete.
     if (!failed)
-        ShowMessage(QStringLiteral("The export process is now complete."));
+        ShowReportMessage(QStringLiteral("The export process is now complete."));
 }
