@@ -29,6 +29,10 @@ tMainState::~tMainState()
     CurrCoinList.clear();
     CurrPriceList.clear();
     BinList.clear();
+    ReportListSeries.clear();
+    ReportListPrices.clear();
+    ReportListCoins.clear();
+    ReportListForex.clear();
     CoinList.clear();
     PriceList.clear();
 }
@@ -60,6 +64,7 @@ void tMainState::DeleteCoin(tCoinInfo *coin)
         return;
     std::erase(CurrCoinList, coin);
     std::erase(BinList, coin);
+    std::erase(ReportListCoins, coin);
     auto it = std::find_if(CoinList.begin(), CoinList.end(), [&](const auto &p) { return p.get() == coin; });
     if (it != CoinList.end())
         CoinList.erase(it);
@@ -69,6 +74,7 @@ void tMainState::ClearCoins()
 {
     CurrCoinList.clear();
     BinList.clear();
+    ReportListCoins.clear();
     CoinList.clear();
 }
 
@@ -81,6 +87,7 @@ void tMainState::PurgeNodeLinks(const std::vector<tnodeinfo *> &doomed)
     for (auto &p : PriceList)
         if (set.count(p->Folder))
             p->Folder = nullptr;
+    std::erase_if(ReportListSeries, [&](tnodeinfo *n) { return set.count(n) != 0; });
     if (set.count(SelectedTreeNode))
         SelectedTreeNode = EntireCollection.get();
     // Series tree view and selection lists.

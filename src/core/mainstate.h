@@ -101,6 +101,11 @@ struct tStateHooks {
     std::function<void()> LoadReportList;
     std::function<void(const QString &)> UpdateRecentFiles;
     // --- end collection file
+
+    // Reports: valuation's look-up of a coin's price entry, installed by the
+    // prices subsystem: returns the entry (nullptr when none) and sets value
+    // to the coin's value. Unset, no coin has a price entry.
+    std::function<tPriceInfo *(tCoinInfo &coin, Money &value, bool currPriceListOnly, bool dumbGet)> GetCoinValue;
 };
 
 // One title of the selected series' grade scale with the grade slot it names.
@@ -284,6 +289,14 @@ struct tMainState {
     // Where the main window opens: set by LoadFormState.
     tWindowPlacement MainWindowPlacement;
     // ---- end of settings store ----
+    // Reports: the rows of the last report run. They link records they do
+    // not own: DeleteCoin, ClearCoins and the series removals purge them,
+    // and whatever frees price entries must clear ReportListPrices as it
+    // does CurrPriceList. ReportListForex (with the currencies above) is rebuilt
+    // from ForexList before each run that prints currencies.
+    std::vector<tnodeinfo *> ReportListSeries;
+    std::vector<tPriceInfo *> ReportListPrices;
+    std::vector<tCoinInfo *> ReportListCoins;
 
     // Frees one coin entry and every non-owning link to it.
     void DeleteCoin(tCoinInfo *coin);

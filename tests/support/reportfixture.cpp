@@ -1,0 +1,82 @@
+#include "support/reportfixture.h"
+
+#include "core/seriestree.h"
+
+namespace {
+
+tnodeinfo *Series(tnodeinfo *parent, int number, const char *name, int shape = 0)
+{
+    tnodeinfo *n = AddChildNode(parent, number);
+    n->NodeName = QString::fromLatin1(name);
+    n->CoinShape = static_cast<uint8_t>(shape);
+    return n;
+}
+
+} // namespace
+
+tReportFixture::tReportFixture()
+{
+    tnodeinfo *root = S.EntireCollection.get();
+    US = Series(root, 100, "United States");
+    US->NodeMode = NodeModeCountry;
+    Cents = Series(US, 101, "Cents");
+    Cents->Themes = 1 << 0;
+    Wheat = Series(Cents, 102, "Wheat cents");
+    Wheat->Themes = (1 << 0) | (1 << 4);
+    Notes = Series(US, 103, "Notes", PaperMoneyShape);
+    Notes->Themes = 1 << 4;
+    France = Series(root, 200, "France");
+    France->GlyphStats = GlyphAdded;
+    Francs = Series(France, 201, "Francs");
+
+    // Valuation's look-up, reduced to what reports rely on: the first entry
+    // of the coin's price source with its year and mint (ignoring case); the
+    // value is the locked price, else the entry's value in the coin's grade.
+    S.Hooks.GetCoinValue = [this](tCoinInfo &c, Money &value, bool, bool) -> tPriceInfo * {
+        ++Lookups;
+        value = c.BuyLock ? c.BuyPrice : c.SellLock ? c.SellPrice : 0;
+        const int source = c.Folder ? (c.Folder->PriceSource > 0 ? c.Folder->PriceSource : c.Folder->CoinType) : 0;
+        for (auto &p : S.PriceList)
+            if (p->CoinType == source && p->Year == c.Year && p->Mint.compare(c.Mint, Qt::CaseInsensitive) == 0) {
+                if (!c.BuyLock && !c.SellLock && c.Grade >= 0)
+                    value = p->Value[static_cast<size_t>(c.Grade)];
+                return p.get();
+            }
+        return nullptr;
+    };
+}
+
+tCoinInfo &tReportFixture::AddCoin(tnodeinfo *series, int year, const QString &mint, int inventory)
+{
+    auto c = std::make_unique<tCoinInfo>();
+    c->CoinType = series->CoinType;
+    c->Folder = series;
+    c->Year = year;
+    c->Mint = mint;
+    c->Inventory = inventory;
+    c->Have = 1;
+    S.CoinList.push_back(std::move(c));
+    return *S.CoinList.back();
+}
+
+tPriceInfo &tReportFixture::AddPrice(tnodeinfo *series, int year, const QString &mint, const QString &variety,
+                                     const QString &gm)
+{
+    auto p = std::make_unique<tPriceInfo>();
+    p->CoinType = series ? series->CoinType : 0;
+    p->Folder = series;
+    p->Year = year;
+    p->Mint = mint;
+    p->Variety = variety;
+    p->GM = gm;
+    S.PriceList.push_back(std::move(p));
+    return *S.PriceList.back();
+}
+
+tCoinInfo *tReportFixture::Coin(int inventory)
+{
+    for (auto &c : S.CoinList)
+        if (c->Inventory == inventory)
+            return c.get();
+    return nullptr;
+}
