@@ -67,6 +67,16 @@ struct tStateHooks {
     std::function<void()> RefreshCoinGrid;
     // Fills the entry editor from the coin on CoinGridRow.
     std::function<void()> FillCoinEditor;
+
+    // ---- Coin grid (mainwindow/coingrid) ----
+    // The valuation's look-up, installed by the prices subsystem: returns the
+    // coin's price entry (nullptr when none) and sets value to what the coin
+    // is worth. Unset, no coin has a price entry and every value is 0.
+    std::function<tPriceInfo *(tCoinInfo &coin, Money &value, bool currPriceListOnly, bool dumbGet)> GetCoinValue;
+    // The name of a special value code as the price grid lists it ("n/a"),
+    // installed by the prices subsystem; empty for an unknown code.
+    std::function<QString(int code)> ValueCodeName;
+    // ---- end of coin grid ----
 };
 
 // One title of the selected series' grade scale with the grade slot it names.
@@ -191,6 +201,26 @@ struct tMainState {
     // every coin whose selected flag is set).
     int CoinGridRow = -1;
     // ---- end of coins page ----
+
+    // ---- Coin grid (mainwindow/coingrid) ----
+    // Which entries the Coins page lists: those with a count of a kind whose
+    // view is on, and those with no counts at all. Kept in the settings store.
+    bool ViewHave = true;
+    bool ViewNeed = true;
+    bool ViewSell = true;
+    bool ViewSold = true;
+    // The coin list's sort keys in priority order: grid columns by their
+    // OriginalIndex; a negative key (NoSortKey) ends the list. Stored with
+    // the collection.
+    std::array<int32_t, 3> CoinSortOrder{2, 3, 4};
+    // Which key the next header click sets (0, 1 or 2), and the housekeeping
+    // ticks left before a click starts a new sort again.
+    int NextCoinSort = 0;
+    int NextCoinSortCounter = 0;
+    // The anchor row of the next Ctrl or Shift click: the current row after
+    // every click and every refill of the list.
+    int Lastrow = -1;
+    // ---- end of coin grid ----
 
     // Frees one coin entry and every non-owning link to it.
     void DeleteCoin(tCoinInfo *coin);
