@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include <QCollator>
+#include <QHash>
 #include <QLocale>
 
 #include "core/commatext.h"
@@ -91,22 +92,21 @@ QString WarningPanelCoinsText(const tMainState &s)
 // pairs give, provided that every key is a proper ordering (a total
 // preorder). Each key below is one: numbers, flags and dates compare as
 // integers or as finite doubles; ordinal text compares UTF-16 code units;
-// locale text compares collation keys of the case-folded text, which are
-// byte strings. A Real-number field whose text does not read as a number
+// locale text compares the ranks of the case-folded texts in the order of
+// their collation keys, which are byte strings. A Real-number field whose text does not read as a number
 // counts as 0 on its own: counting both sides of such a comparison as 0
 // would make an unreadable text equal to every number while the numbers
 // differ among themselves, which is no ordering at all.
 
 namespace {
 
-enum class tKeyKind { Whole, Real, Ordinal, Locale, Equal };
+enum class tKeyKind { Whole, Real, Ordinal, Equal };
 
 struct tSortKey {
     tKeyKind Kind = tKeyKind::Equal;
     std::vector<int64_t> Whole;
     std::vector<double> Real;
     std::vector<QString> Text;
-    std::vector<QCollatorSortKey> Collated;
 
     int Compare(size_t a, size_t b) const
     {
@@ -118,7 +118,6 @@ struct tSortKey {
             const std::u16string_view y(reinterpret_cast<const char16_t *>(Text[b].utf16()), Text[b].size());
             return x.compare(y);
         }
-        case tKeyKind::Locale: return Collated[a].compare(Collated[b]);
         case tKeyKind::Equal: return 0;
         }
         return 0;
@@ -179,15 +178,40 @@ tSortKey OrdinalKey(const std::vector<tCoinInfo *> &list, F f)
 template <class F>
 tSortKey LocaleKey(const std::vector<tCoinInfo *> &list, F f)
 {
+    // Entries share few distinct texts (mints, varieties), so each distinct
+    // text is collated once and the entries compare the ranks of theirs.
     // Some collators ignore case in comparisons but not in their sort keys;
     // folding the case first makes both agree.
+    QHash<QString, int> index;
+    std::vector<QString> texts;
+    std::vector<int> of;
+    of.reserve(list.size());
+    for (const tCoinInfo *c : list) {
+        const QString t = f(*c).toCaseFolded();
+        auto it = index.constFind(t);
+        if (it == index.constEnd()) {
+            it = index.insert(t, static_cast<int>(texts.size()));
+            texts.push_back(t);
+        }
+        of.push_back(it.value());
+    }
     QCollator collator{QLocale()};
     collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(texts.size());
+    for (const QString &t : texts)
+        keys.push_back(collator.sortKey(t));
+    std::vector<int> order(texts.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](int a, int b) { return keys[a].compare(keys[b]) < 0; });
+    std::vector<int64_t> rank(texts.size());
+    for (size_t i = 1; i < order.size(); ++i)
+        rank[order[i]] = rank[order[i - 1]] + (keys[order[i - 1]].compare(keys[order[i]]) != 0 ? 1 : 0);
     tSortKey k;
-    k.Kind = tKeyKind::Locale;
-    k.Collated.reserve(list.size());
-    for (const tCoinInfo *c : list)
-        k.Collated.push_back(collator.sortKey(f(*c).toCaseFolded()));
+    k.Kind = tKeyKind::Whole;
+    k.Whole.reserve(list.size());
+    for (int u : of)
+        k.Whole.push_back(rank[u]);
     return k;
 }
 
