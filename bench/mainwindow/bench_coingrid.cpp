@@ -6,6 +6,7 @@
 // grade's value, as an indexed look-up does.
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <unordered_map>
 
 #include <QCoreApplication>
@@ -70,10 +71,10 @@ struct tBench {
     }
 };
 
-void BM_FilterAndSortByValue(benchmark::State &state)
+void FilterAndSort(benchmark::State &state, std::array<int32_t, 3> keys)
 {
     tBench b;
-    b.s.CoinSortOrder = {ColValue, NoSortKey, NoSortKey};
+    b.s.CoinSortOrder = keys;
     for (auto _ : state) {
         ApplyViewFilter(b.s, nullptr);
         SortFolderCoins(b.s);
@@ -81,17 +82,16 @@ void BM_FilterAndSortByValue(benchmark::State &state)
     }
     state.counters["entries"] = static_cast<double>(b.s.CurrCoinList.size());
 }
+
+void BM_FilterAndSortByValue(benchmark::State &state)
+{
+    FilterAndSort(state, {ColValue, NoSortKey, NoSortKey});
+}
 BENCHMARK(BM_FilterAndSortByValue)->Unit(benchmark::kMillisecond);
 
 void BM_FilterAndSortByMintAndVariety(benchmark::State &state)
 {
-    tBench b;
-    b.s.CoinSortOrder = {ColMint, ColVariety, ColYear};
-    for (auto _ : state) {
-        ApplyViewFilter(b.s, nullptr);
-        SortFolderCoins(b.s);
-        benchmark::DoNotOptimize(b.s.CurrCoinList.data());
-    }
+    FilterAndSort(state, {ColMint, ColVariety, ColYear});
 }
 BENCHMARK(BM_FilterAndSortByMintAndVariety)->Unit(benchmark::kMillisecond);
 

@@ -146,15 +146,32 @@ double ReadLocaleReal(const QString &text)
 }
 
 // Key columns of the list: f gives an entry's value.
+template <class T, class F>
+std::vector<T> Gather(const std::vector<tCoinInfo *> &list, F f)
+{
+    std::vector<T> out;
+    out.reserve(list.size());
+    for (const tCoinInfo *c : list)
+        out.push_back(static_cast<T>(f(*c)));
+    return out;
+}
+
 template <class F>
 tSortKey WholeKey(const std::vector<tCoinInfo *> &list, F f)
 {
-    tSortKey k;
-    k.Kind = tKeyKind::Whole;
-    k.Whole.reserve(list.size());
-    for (const tCoinInfo *c : list)
-        k.Whole.push_back(static_cast<int64_t>(f(*c)));
-    return k;
+    return {tKeyKind::Whole, Gather<int64_t>(list, f), {}, {}};
+}
+
+template <class F>
+tSortKey RealKey(const std::vector<tCoinInfo *> &list, F f)
+{
+    return {tKeyKind::Real, {}, Gather<double>(list, f), {}};
+}
+
+template <class F>
+tSortKey OrdinalKey(const std::vector<tCoinInfo *> &list, F f)
+{
+    return {tKeyKind::Ordinal, {}, {}, Gather<QString>(list, f)};
 }
 
 // Entries that have the property sort first.
@@ -162,17 +179,6 @@ template <class F>
 tSortKey FlagKey(const std::vector<tCoinInfo *> &list, F f)
 {
     return WholeKey(list, [&](const tCoinInfo &c) { return f(c) ? 0 : 1; });
-}
-
-template <class F>
-tSortKey OrdinalKey(const std::vector<tCoinInfo *> &list, F f)
-{
-    tSortKey k;
-    k.Kind = tKeyKind::Ordinal;
-    k.Text.reserve(list.size());
-    for (const tCoinInfo *c : list)
-        k.Text.push_back(f(*c));
-    return k;
 }
 
 template <class F>
@@ -207,12 +213,11 @@ tSortKey LocaleKey(const std::vector<tCoinInfo *> &list, F f)
     std::vector<int64_t> rank(texts.size());
     for (size_t i = 1; i < order.size(); ++i)
         rank[order[i]] = rank[order[i - 1]] + (keys[order[i - 1]].compare(keys[order[i]]) != 0 ? 1 : 0);
-    tSortKey k;
-    k.Kind = tKeyKind::Whole;
-    k.Whole.reserve(list.size());
+    std::vector<int64_t> ranks;
+    ranks.reserve(list.size());
     for (int u : of)
-        k.Whole.push_back(rank[u]);
-    return k;
+        ranks.push_back(rank[u]);
+    return {tKeyKind::Whole, std::move(ranks), {}, {}};
 }
 
 tSortKey UserFieldKey(const tMainState &s, const std::vector<tCoinInfo *> &list, int field)
@@ -225,14 +230,7 @@ tSortKey UserFieldKey(const tMainState &s, const std::vector<tCoinInfo *> &list,
     case UDFDate:
     case UDFNumber: return WholeKey(list, [&](const tCoinInfo &c) { return ReadLeadingWhole(slot(c)); });
     case UDFEmptySpace: return {};
-    case UDFReal: {
-        tSortKey k;
-        k.Kind = tKeyKind::Real;
-        k.Real.reserve(list.size());
-        for (const tCoinInfo *c : list)
-            k.Real.push_back(ReadLocaleReal(slot(*c)));
-        return k;
-    }
+    case UDFReal: return RealKey(list, [&](const tCoinInfo &c) { return ReadLocaleReal(slot(c)); });
     default: return LocaleKey(list, slot);
     }
 }
@@ -267,15 +265,11 @@ tSortKey MakeKey(const tMainState &s, const std::vector<tCoinInfo *> &list, int 
     case ColStoredIn: return OrdinalKey(list, [](C c) { return UpperAscii(c.Stored); });
     case ColCatalog:
         return OrdinalKey(list, [](C c) { return c.PriceInfo ? UpperAscii(c.PriceInfo->Catalog) : QString(); });
-    case ColExtended: {
-        tSortKey k;
-        k.Kind = tKeyKind::Real;
-        k.Real.reserve(list.size());
-        for (const tCoinInfo *c : list)
-            k.Real.push_back(static_cast<double>(c->TempValue) *
-                             static_cast<double>(static_cast<int64_t>(c->Have) + c->Need + c->Sell + c->Sold));
-        return k;
-    }
+    case ColExtended:
+        return RealKey(list, [](C c) {
+            return static_cast<double>(c.TempValue) *
+                   static_cast<double>(static_cast<int64_t>(c.Have) + c.Need + c.Sell + c.Sold);
+        });
     case ColPurchased: return WholeKey(list, [](C c) { return c.BuyDate; });
     case ColDateSold: return WholeKey(list, [](C c) { return c.SellDate; });
     default: return UserFieldKey(s, list, key - FixedColumnCount);
