@@ -250,6 +250,11 @@ private Q_SLOTS:
         QCOMPARE(stored->currentText(), QStringLiteral("Album"));
         page->NotesMemo->setFocus(Qt::TabFocusReason);
         QCOMPARE(stuffed.size(), 1);
+
+        // Opening the list takes the focus first.
+        box->showPopup();
+        box->hidePopup();
+        QVERIFY(box->hasFocus());
     }
 
     void listMemosLimitLinesAndFillTheBoxes()

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QToolButton>
@@ -292,6 +293,8 @@ void TCoinGridPage::ApplyViewFilter(tCoinInfo *ForceCoin)
     ShowHidden(::ApplyViewFilter(state_, ForceCoin));
     model_->Reload();
     ApplyColumnsToHeader();
+    // "Mint" reads "Bank" for paper money: the series may have changed.
+    header_->viewport()->update();
     ShowCurrentRow(false);
     // The same row may now hold another entry: the editor follows it.
     const int now = state_.CoinGridRow;
@@ -341,7 +344,7 @@ void TCoinGridPage::ShowHidden(int hidden)
 
 void TCoinGridPage::ShowCurrentRow(bool scroll)
 {
-    syncing_ = true;
+    const QScopedValueRollback<bool> sync(syncing_, true);
     const int row = state_.CoinGridRow;
     if (row >= 0 && row < model_->rowCount()) {
         if (scroll)
@@ -355,7 +358,6 @@ void TCoinGridPage::ShowCurrentRow(bool scroll)
         CoinGrid->selectionModel()->clear();
     }
     CoinGrid->viewport()->update();
-    syncing_ = false;
 }
 
 // ---- Rows and clicks ----
@@ -367,6 +369,8 @@ void TCoinGridPage::RowChanged(int row)
     FillEditBoxes();
     UpdateSelectionSummary();
     CoinGrid->viewport()->update();
+    if (RowShown)
+        RowShown(row);
 }
 
 void TCoinGridPage::RowClicked(int row, Qt::KeyboardModifiers modifiers)
@@ -382,10 +386,9 @@ void TCoinGridPage::HeaderClicked(int logicalIndex)
         return;
     const QModelIndex cur = CoinGrid->currentIndex();
     if (cur.isValid()) {
-        syncing_ = true;
+        const QScopedValueRollback<bool> sync(syncing_, true);
         CoinGrid->selectionModel()->setCurrentIndex(model_->index(cur.row(), logicalIndex),
                                                     QItemSelectionModel::NoUpdate);
-        syncing_ = false;
     }
     if (CoinGridHeaderClick(state_, logicalIndex))
         model_->Repaint();
@@ -423,7 +426,9 @@ void TCoinGridPage::HousekeepingTick()
 
 void TCoinGridPage::ApplyColumnsToHeader()
 {
-    syncing_ = true;
+    // The page's own moves are no user's moves: they mark nothing modified,
+    // also when one of them fails half-way.
+    const QScopedValueRollback<bool> sync(syncing_, true);
     for (int p = 0; p < columns_.Count(); ++p) {
         const tGridColumn &c = columns_.Columns[p];
         if (c.OriginalIndex >= header_->count())
@@ -433,7 +438,6 @@ void TCoinGridPage::ApplyColumnsToHeader()
             header_->moveSection(visual, p);
         header_->resizeSection(c.OriginalIndex, static_cast<int>(c.Width));
     }
-    syncing_ = false;
 }
 
 void TCoinGridPage::ColumnMoved(int, int oldVisual, int newVisual)

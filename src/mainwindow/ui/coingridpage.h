@@ -86,6 +86,9 @@ public:
     // the editor's reset, the Delete and Clone buttons, the Images and
     // Graphs tabs.
     std::function<void(bool filled)> CoinsPagePrepared;
+    // After the editor was filled for a new current row: the thumbnails,
+    // the "NA" hint and the picture radios of the Images page.
+    std::function<void(int row)> RowShown;
 
     // ---- State of the page ----
     // The notes memo fills the editor area.
