@@ -123,6 +123,9 @@ public:
     void SetGradedByItems(const QStringList &items);
     void SetStoredItems(const QStringList &items);
     void FillListMemos();
+    // A view box changed: its Tag (0 Have, 1 Need, 2 Sell, 3 Sold) picks
+    // the flag, which takes the box's state; then the page is prepared.
+    void ViewHaveCheckBoxChange(QCheckBox *sender);
 
 private:
     void Build();
@@ -140,7 +143,6 @@ private:
     void HeaderClicked(int logicalIndex);
     void ColumnMoved(int logicalIndex, int oldVisual, int newVisual);
     void ColumnResized(int logicalIndex, int oldSize, int newSize);
-    void ViewHaveCheckBoxChange(QCheckBox *sender);
     void FillEditBoxes();
     void Stuff(QObject *sender);
 
