@@ -106,6 +106,12 @@ struct tStateHooks {
     // prices subsystem: returns the entry (nullptr when none) and sets value
     // to the coin's value. Unset, no coin has a price entry.
     std::function<tPriceInfo *(tCoinInfo &coin, Money &value, bool currPriceListOnly, bool dumbGet)> GetCoinValue;
+    // ---- Coin grid (mainwindow/coingrid) ----
+    // (GetCoinValue above serves the coin grid too.)
+    // The name of a special value code as the price grid lists it ("n/a"),
+    // installed by the prices subsystem; empty for an unknown code.
+    std::function<QString(int code)> ValueCodeName;
+    // ---- end of coin grid ----
 };
 
 // One title of the selected series' grade scale with the grade slot it names.
@@ -297,6 +303,19 @@ struct tMainState {
     std::vector<tnodeinfo *> ReportListSeries;
     std::vector<tPriceInfo *> ReportListPrices;
     std::vector<tCoinInfo *> ReportListCoins;
+
+    // ---- Coin grid (mainwindow/coingrid) ----
+    // (ViewHave..ViewSold are with the settings; CoinSortOrder, the sort keys
+    // by grid column with a negative key ending the list, is with the
+    // collection file's settings.)
+    // Which key the next header click sets (0, 1 or 2), and the housekeeping
+    // ticks left before a click starts a new sort again.
+    int NextCoinSort = 0;
+    int NextCoinSortCounter = 0;
+    // The anchor row of the next Ctrl or Shift click: the current row after
+    // every click and every refill of the list.
+    int Lastrow = -1;
+    // ---- end of coin grid ----
 
     // Frees one coin entry and every non-owning link to it.
     void DeleteCoin(tCoinInfo *coin);
