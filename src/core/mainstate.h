@@ -4,6 +4,7 @@
 // change flags. The main window owns one tMainState; every subsystem's logic
 // takes it by reference, so the logic runs and is tested without a window.
 #include <array>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -46,7 +47,18 @@ struct tStateHooks {
     std::function<void()> SetSaveMenuVisibility;
     std::function<void()> SetMainCaption;
     std::function<void()> ProcessEvents;
+
+    // Prices and valuation: the status line and the tree view belong to the
+    // main window, the currency conversion of freshly loaded price lists to
+    // the currency code, and "Currency Index" to the settings store.
+    std::function<void(const QString &)> SetStatusText;
+    std::function<void()> RenderTree;
+    std::function<void()> ConvertPriceListCurrency;
+    std::function<void()> SaveCurrencyIndex;
 };
+
+// The series index of the valuation (src/pricing/valuation.cpp).
+struct tPriceIndex;
 
 template <class T>
 using OwningList = std::vector<std::unique_ptr<T>>;
@@ -120,6 +132,19 @@ struct tMainState {
     std::array<int, ThemeCount> ThemeQuantity{};
 
     tStateHooks Hooks;
+
+    // ---- Prices and valuation ----
+    // Spot prices per troy ounce of metals 1..4 (silver, gold, palladium,
+    // platinum) in the active currency; 0 when unknown.
+    std::array<Money, 4> MetalValues{};
+    // Country blocks whose price file could not be read when loaded. Their
+    // file stays as it is on disk: no save overwrites it.
+    std::array<bool, CountryTableSize> PricesDamagedArray{};
+    // Whoever adds, removes or reorders entries of PriceList bumps this
+    // (PriceListChanged in src/pricing/pricelist.h), so that the valuation's
+    // index by series number is rebuilt before its next look-up.
+    std::atomic<uint64_t> PriceListGeneration{0};
+    mutable std::shared_ptr<const tPriceIndex> PriceIndexCache;
 
     // Frees one coin entry and every non-owning link to it.
     void DeleteCoin(tCoinInfo *coin);
