@@ -99,23 +99,27 @@ QString UnpackVariety(const QString &InStr, bool forceFormat)
         const qsizetype blank = token.indexOf(QLatin1Char(' '));
         if (blank >= 0)
             token.truncate(blank);
+        // Dates before 1899-12-30 have negative day numbers; PackVariety
+        // writes them with their sign, so the sign is read back too.
         qint64 day = 0;
-        for (QChar c : token) {
+        const bool negative = token.startsWith(QLatin1Char('-'));
+        for (qsizetype i = negative ? 1 : 0; i < token.size(); ++i) {
+            const QChar c = token[i];
             if (c < QLatin1Char('0') || c > QLatin1Char('9'))
                 break;
             day = day * 10 + (c.unicode() - '0');
         }
+        if (negative)
+            day = -day;
         // Ten digits at most, so the day fits; a date beyond the calendar
         // shows as nothing rather than failing.
         const QDate d = QDate(1899, 12, 30).addDays(day);
         QString text;
         if (d.isValid()) {
             if (forceFormat)
-                text = QStringLiteral("%1%4%2%4%3")
-                           .arg(d.year(), 4, 10, QLatin1Char('0'))
-                           .arg(d.month(), 2, 10, QLatin1Char('0'))
-                           .arg(d.day(), 2, 10, QLatin1Char('0'))
-                           .arg(sep);
+                text = QString::number(d.year()).rightJustified(4, QLatin1Char('0')) + sep +
+                       QString::number(d.month()).rightJustified(2, QLatin1Char('0')) + sep +
+                       QString::number(d.day()).rightJustified(2, QLatin1Char('0'));
             else
                 text = locale.toString(d, shortFormat);
         }
