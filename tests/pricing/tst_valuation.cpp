@@ -83,6 +83,14 @@ private Q_SLOTS:
             << Run{100 * U, Split(100), Split(0), 200 * U} << Run{0, 0};
         QTest::newRow("Split 100% before a later Split 0% has no solution")
             << Run{100 * U, Split(100), Split(50), Split(30), Split(0), 200 * U} << Run{0, 0, 0, 0};
+        // Here elimination leaves a pivot of about -5e-16 rather than 0.
+        QTest::newRow("singular run with a tiny pivot")
+            << Run{100 * U, Split(100), Split(70), Split(20), Split(0), 200 * U} << Run{0, 0, 0, 0};
+        // Elimination does not break down here and yields a plausible-looking
+        // 100.00 for slots whose price the run does not determine.
+        QTest::newRow("singular stretch inside a longer run")
+            << Run{100 * U, Split(50), Split(100), Split(70), Split(20), Split(0), Split(50), 200 * U}
+            << Run{0, 0, 0, 0, 0, 0};
         QTest::newRow("Split 0% before Split 100% is fine")
             << Run{100 * U, Split(0), Split(50), Split(100), 200 * U} << Run{100 * U, 150 * U, 200 * U};
         QTest::newRow("a rarity mark inside cannot be shared")
