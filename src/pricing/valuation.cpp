@@ -10,11 +10,37 @@
 // The entries of PriceList grouped by series number, each group in list
 // order, so that a look-up reads only its own series' entries. Stamped with
 // the list's generation, size and storage, and rebuilt when any differs.
+// Valuing a collection is bound by memory latency, so the groups lie in one
+// array and the series are found by open addressing: one probe, one range.
 struct tPriceIndex {
     uint64_t Generation = 0;
     size_t Size = 0;
     const void *Storage = nullptr;
-    std::unordered_map<int32_t, std::vector<tPriceInfo *>> BySeries;
+
+    struct tSlot {
+        int32_t Series = 0;
+        uint32_t Begin = 0;
+        uint32_t End = 0;  // 0: the slot is free (a group is never empty)
+    };
+    std::vector<tPriceInfo *> Entries;
+    std::vector<tSlot> Slots;  // a power of two, at most half full
+    uint32_t Shift = 32;
+
+    size_t Home(int32_t series) const
+    {
+        return Shift >= 32 ? 0 : (static_cast<uint32_t>(series) * 0x9E3779B1u) >> Shift;
+    }
+    std::span<tPriceInfo *const> Find(int32_t series) const
+    {
+        const size_t mask = Slots.size() - 1;
+        for (size_t i = Home(series);; i = (i + 1) & mask) {
+            const tSlot &slot = Slots[i];
+            if (slot.End == 0)
+                return {};
+            if (slot.Series == series)
+                return {Entries.data() + slot.Begin, Entries.data() + slot.End};
+        }
+    }
 };
 
 namespace {
@@ -91,9 +117,37 @@ std::shared_ptr<const tPriceIndex> SeriesIndex(const tMainState &s)
     index->Generation = gen;
     index->Size = s.PriceList.size();
     index->Storage = s.PriceList.data();
-    index->BySeries.reserve(s.PriceList.size() / 8 + 1);
+    // Group sizes in order of first appearance, then each group's range.
+    std::unordered_map<int32_t, size_t> group;
+    std::vector<std::pair<int32_t, uint32_t>> counts;
+    for (const auto &p : s.PriceList) {
+        auto [it, added] = group.emplace(p->CoinType, counts.size());
+        if (added)
+            counts.push_back({p->CoinType, 0});
+        ++counts[it->second].second;
+    }
+    size_t slots = 2;
+    uint32_t shift = 31;
+    while (slots < 2 * counts.size()) {
+        slots *= 2;
+        --shift;
+    }
+    index->Slots.assign(slots, {});
+    index->Shift = shift;
+    std::vector<uint32_t> next(counts.size());
+    uint32_t begin = 0;
+    for (size_t g = 0; g < counts.size(); ++g) {
+        next[g] = begin;
+        const uint32_t end = begin + counts[g].second;
+        size_t i = index->Home(counts[g].first);
+        while (index->Slots[i].End != 0)
+            i = (i + 1) & (slots - 1);
+        index->Slots[i] = {counts[g].first, begin, end};
+        begin = end;
+    }
+    index->Entries.resize(s.PriceList.size());
     for (const auto &p : s.PriceList)
-        index->BySeries[p->CoinType].push_back(p.get());
+        index->Entries[next[group[p->CoinType]]++] = p.get();
     s.PriceIndexCache = index;
     return index;
 }
@@ -380,18 +434,15 @@ tPriceInfo *GetCoinValue(const tMainState &s, const tCoinInfo &MyCoinInfo, Money
             }
     } else {
         const auto index = SeriesIndex(s);
-        const auto it = index->BySeries.find(series);
         bool stale = false;
-        if (it != index->BySeries.end()) {
-            for (tPriceInfo *p : it->second) {
-                if (p->CoinType != series) {
-                    stale = true;  // an entry changed series behind the index's back
-                    break;
-                }
-                if (EntryMatches(*p, series, MyCoinInfo, DumbGet)) {
-                    found = p;
-                    break;
-                }
+        for (tPriceInfo *p : index->Find(series)) {
+            if (p->CoinType != series) {
+                stale = true;  // an entry changed series behind the index's back
+                break;
+            }
+            if (EntryMatches(*p, series, MyCoinInfo, DumbGet)) {
+                found = p;
+                break;
             }
         }
         if (stale) {
