@@ -91,6 +91,13 @@ tCatalogue &Catalogue()
     return c;
 }
 
+// The catalogue with its price lists in memory.
+tCatalogue &LoadedCatalogue()
+{
+    tCatalogue &c = LoadedCatalogue();
+    return c;
+}
+
 void BM_LoadPrices(benchmark::State &state)
 {
     tCatalogue &c = Catalogue();
@@ -106,9 +113,7 @@ BENCHMARK(BM_LoadPrices)->Unit(benchmark::kMillisecond);
 
 void BM_SavePrices(benchmark::State &state)
 {
-    tCatalogue &c = Catalogue();
-    if (c.s.PriceList.empty())
-        LoadPricesFromFile(c.s);
+    tCatalogue &c = LoadedCatalogue();
     for (auto _ : state) {
         for (int k : Countries)
             c.s.PricesModifiedArray[size_t(k)] = true;
@@ -119,9 +124,7 @@ BENCHMARK(BM_SavePrices)->Unit(benchmark::kMillisecond);
 
 void BM_ResortPrices(benchmark::State &state)
 {
-    tCatalogue &c = Catalogue();
-    if (c.s.PriceList.empty())
-        LoadPricesFromFile(c.s);
+    tCatalogue &c = LoadedCatalogue();
     for (auto _ : state)
         ResortPrices(c.s);
 }
@@ -131,9 +134,7 @@ BENCHMARK(BM_ResortPrices)->Unit(benchmark::kMillisecond);
 // which must be gathered to its series and walked into place.
 void BM_ResortAfterEdits(benchmark::State &state)
 {
-    tCatalogue &c = Catalogue();
-    if (c.s.PriceList.empty())
-        LoadPricesFromFile(c.s);
+    tCatalogue &c = LoadedCatalogue();
     std::mt19937 rng(11);
     for (auto _ : state) {
         state.PauseTiming();
@@ -185,9 +186,7 @@ tCollection MakeCollection(tMainState &s, bool grouped)
 
 void BM_ValueCollection(benchmark::State &state)
 {
-    tCatalogue &c = Catalogue();
-    if (c.s.PriceList.empty())
-        LoadPricesFromFile(c.s);
+    tCatalogue &c = LoadedCatalogue();
     const tCollection col = MakeCollection(c.s, state.range(0) != 0);
     Money total = 0;
     Money v = 0;
@@ -207,9 +206,7 @@ BENCHMARK(BM_ValueCollection)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 // The first valuation after the list changed rebuilds the series index.
 void BM_ValueCollectionAfterChange(benchmark::State &state)
 {
-    tCatalogue &c = Catalogue();
-    if (c.s.PriceList.empty())
-        LoadPricesFromFile(c.s);
+    tCatalogue &c = LoadedCatalogue();
     const tCollection col = MakeCollection(c.s, true);
     Money v = 0;
     for (auto _ : state) {
