@@ -1,6 +1,6 @@
 #include "pricing/pricefile.h"
 
-#include <cmath>
+#include <algorithm>
 
 #include <QDir>
 #include <QFile>
@@ -107,8 +107,8 @@ void ReadRecord(ValueReader &r, int version, tPriceInfo &e)
 QString EntryLabel(const tPriceInfo &e)
 {
     return QStringLiteral("series %1, %2")
-        .arg(e.CoinType)
-        .arg(CompoundVariety(e.Year, e.DateBits & DateBitCirca, e.Mint, UnpackVariety(e.Variety, false)));
+        .arg(QString::number(e.CoinType),
+             CompoundVariety(e.Year, e.DateBits & DateBitCirca, e.Mint, UnpackVariety(e.Variety, false)));
 }
 
 // Replaces path whole: the old file stays untouched unless every byte of the
@@ -189,13 +189,11 @@ QByteArray WritePriceFile(int32_t currency, int32_t country, int32_t date, const
     for (const tPriceInfo *e : entries) {
         if (!MeasureFitsPriceFile(e->Content))
             throw PriceFileError(QStringLiteral("The content of %1 (%2 troy ounces) is too large for a price list")
-                                     .arg(EntryLabel(*e))
-                                     .arg(static_cast<double>(e->Content))
+                                     .arg(EntryLabel(*e), QString::number(static_cast<double>(e->Content)))
                                      .toStdString());
         if (!MeasureFitsPriceFile(e->Weight))
             throw PriceFileError(QStringLiteral("The weight of %1 (%2 grams) is too large for a price list")
-                                     .arg(EntryLabel(*e))
-                                     .arg(static_cast<double>(e->Weight))
+                                     .arg(EntryLabel(*e), QString::number(static_cast<double>(e->Weight)))
                                      .toStdString());
     }
     ValueWriter w;
@@ -444,7 +442,7 @@ void BuildPriceDatesFile(tMainState &s)
             if (h.Version >= 10)
                 s.PricesDatesArray[static_cast<size_t>(c)] = h.Date;
             else
-                LogEntry(QStringLiteral("Price file %1 holds no date (version %2).").arg(path).arg(h.Version));
+                LogEntry(QStringLiteral("Price file %1 holds no date (version %2).").arg(path, QString::number(h.Version)));
         } catch (const std::exception &e) {
             LogEntry(QStringLiteral("Price file %1 could not be read (%2).").arg(path, QString::fromUtf8(e.what())));
         }
