@@ -1,12 +1,9 @@
 #include "dump/dumpprices.h"
 
-#include <QFile>
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QSaveFile>
 
 #include "core/dates.h"
+#include "core/valuestream.h"
 #include "pricing/pricefile.h"
 
 namespace {
@@ -17,10 +14,8 @@ QString MoneyText(Money m)
 {
     const bool negative = m < 0;
     const auto u = negative ? 0 - static_cast<uint64_t>(m) : static_cast<uint64_t>(m);
-    return QStringLiteral("%1%2.%3")
-        .arg(negative ? QStringLiteral("-") : QString())
-        .arg(u / 10000)
-        .arg(u % 10000, 4, 10, QLatin1Char('0'));
+    return (negative ? QStringLiteral("-") : QString()) + QString::number(u / 10000) + QLatin1Char('.') +
+           QString::number(u % 10000).rightJustified(4, QLatin1Char('0'));
 }
 
 QJsonObject EntryToJson(const tPriceInfo &e)
@@ -47,76 +42,50 @@ QJsonObject EntryToJson(const tPriceInfo &e)
     };
 }
 
-bool ReadWhole(const QString &path, QByteArray &data, QTextStream &err)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        err << path << ": " << f.errorString() << "\n";
-        return false;
-    }
-    data = f.readAll();
-    return true;
-}
-
 } // namespace
 
-bool IsPriceListFile(const QString &path)
+bool IsPriceListFile(const QString &fileName)
 {
-    return path.endsWith(QLatin1String(".ovp"), Qt::CaseInsensitive);
+    return fileName.endsWith(QLatin1String(".ovp"), Qt::CaseInsensitive);
 }
 
-int DumpPriceList(const QString &path, QTextStream &out, QTextStream &err)
+bool PriceListToJson(const QByteArray &bytes, QJsonObject &out)
 {
-    QByteArray data;
-    if (!ReadWhole(path, data, err))
-        return 1;
+    out = QJsonObject{{"format", "price list"}};
+    QJsonArray entries;
     try {
-        const tPriceFile file = ReadPriceFile(data);
-        const tPriceFileHeader &h = file.Header;
-        QJsonArray entries;
-        for (const auto &e : file.Entries)
-            entries.append(EntryToJson(*e));
-        QJsonObject root{
-            {"format", "price list"},
-            {"banner", h.Banner},
-            {"version", h.Version},
-            {"currency", h.Currency},
-            {"count", h.Count},
-            {"country", h.Country},
-            {"date", h.Date},
-            {"entries", entries},
-        };
+        ValueReader r(bytes);
+        const tPriceFileHeader h = ReadPriceFileHeader(r);
+        out.insert("banner", h.Banner);
+        out.insert("version", h.Version);
+        out.insert("currency", h.Currency);
+        out.insert("count", h.Count);
+        out.insert("country", h.Country);
+        out.insert("date", h.Date);
         if (h.Date >= 0)
-            root.insert("dateText", DayToDate(h.Date).toString(Qt::ISODate));
-        out << QJsonDocument(root).toJson(QJsonDocument::Indented);
-        return 0;
+            out.insert("dateText", DayToDate(h.Date).toString(Qt::ISODate));
+        for (int32_t i = 0; i < h.Count; ++i) {
+            tPriceInfo e;
+            ReadPriceRecord(r, h.Version, e);
+            entries.append(EntryToJson(e));
+        }
+        r.ReadListEnd();
+        out.insert("entries", entries);
+        return true;
     } catch (const std::exception &e) {
-        err << path << ": " << e.what() << "\n";
-        return 1;
+        out.insert("entries", entries);
+        out.insert("error", QString::fromUtf8(e.what()));
+        return false;
     }
 }
 
-int RewritePriceList(const QString &inPath, const QString &outPath, QTextStream &err)
+QByteArray RewritePriceList(const QByteArray &bytes)
 {
-    QByteArray data;
-    if (!ReadWhole(inPath, data, err))
-        return 1;
-    try {
-        tPriceFile file = ReadPriceFile(data);
-        std::vector<tPriceInfo *> entries;
-        for (auto &e : file.Entries)
-            entries.push_back(e.get());
-        // Files before version 10 carry no date; 0 says "none".
-        const int32_t date = file.Header.Date >= 0 ? file.Header.Date : 0;
-        const QByteArray bytes = WritePriceFile(file.Header.Currency, file.Header.Country, date, entries);
-        QSaveFile f(outPath);
-        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
-            err << outPath << ": " << f.errorString() << "\n";
-            return 1;
-        }
-        return 0;
-    } catch (const std::exception &e) {
-        err << inPath << ": " << e.what() << "\n";
-        return 1;
-    }
+    tPriceFile file = ReadPriceFile(bytes);
+    std::vector<tPriceInfo *> entries;
+    for (auto &e : file.Entries)
+        entries.push_back(e.get());
+    // Files before version 10 carry no date; 0 says "none".
+    const int32_t date = file.Header.Date >= 0 ? file.Header.Date : 0;
+    return WritePriceFile(file.Header.Currency, file.Header.Country, date, entries);
 }

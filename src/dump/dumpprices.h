@@ -1,13 +1,16 @@
 #pragma once
-// Price-list files (".OVP") in orvanta-dump: printed as JSON with the
-// program's own reader, or rewritten as the current version by its writer.
+// orvanta-dump's handling of price-list files (".OVP"): the JSON print and
+// the rewrite as the current version, on the file's bytes.
+#include <QByteArray>
+#include <QJsonObject>
 #include <QString>
-#include <QTextStream>
 
 // True when the file name ends in ".OVP", ignoring case.
-bool IsPriceListFile(const QString &path);
-// Prints the file as JSON on out; returns the exit status.
-int DumpPriceList(const QString &path, QTextStream &out, QTextStream &err);
-// Reads inPath (any version) and writes it to outPath as the current
-// version, keeping its currency, country and date; returns the exit status.
-int RewritePriceList(const QString &inPath, const QString &outPath, QTextStream &err);
+bool IsPriceListFile(const QString &fileName);
+// The file as JSON. Returns false when the file is damaged; the header and
+// the records read before the damage are still in out, with the reader's
+// message under "error".
+bool PriceListToJson(const QByteArray &bytes, QJsonObject &out);
+// The file (any version) as the current version, keeping its currency,
+// country and date. Throws when the file is damaged.
+QByteArray RewritePriceList(const QByteArray &bytes);

@@ -52,7 +52,9 @@ int32_t MeasureToFile(float v)
     return static_cast<int32_t>(MoneyFromScaled(static_cast<double>(v) * 10000.0));
 }
 
-void ReadRecord(ValueReader &r, int version, tPriceInfo &e)
+} // namespace
+
+void ReadPriceRecord(ValueReader &r, int version, tPriceInfo &e)
 {
     e.CoinType = r.ReadInteger();
     e.Year = r.ReadInteger();
@@ -103,6 +105,8 @@ void ReadRecord(ValueReader &r, int version, tPriceInfo &e)
         e.DateBits = static_cast<uint16_t>(bits);
     }
 }
+
+namespace {
 
 QString EntryLabel(const tPriceInfo &e)
 {
@@ -175,7 +179,7 @@ tPriceFile ReadPriceFile(const QByteArray &data)
     file.Entries.reserve(static_cast<size_t>(std::min<qsizetype>(file.Header.Count, plausible)));
     for (int32_t i = 0; i < file.Header.Count; ++i) {
         auto e = std::make_unique<tPriceInfo>();
-        ReadRecord(r, file.Header.Version, *e);
+        ReadPriceRecord(r, file.Header.Version, *e);
         file.Entries.push_back(std::move(e));
     }
     r.ReadListEnd();

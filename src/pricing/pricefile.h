@@ -46,6 +46,8 @@ struct tPriceFile {
 QString PriceFileBanner();
 
 tPriceFileHeader ReadPriceFileHeader(ValueReader &r);
+// Reads one record of a file of the given version.
+void ReadPriceRecord(ValueReader &r, int version, tPriceInfo &e);
 // Reads a whole price file. Throws StreamReadError or PriceFileError; on
 // failure nothing is returned, so a damaged file never yields half a list.
 tPriceFile ReadPriceFile(const QByteArray &data);

@@ -152,34 +152,9 @@ std::shared_ptr<const tPriceIndex> SeriesIndex(const tMainState &s)
     return index;
 }
 
-bool VarietyMatches(const QString &packed, const QString &display)
-{
-    if (!packed.contains(VarietyDateToken))
-        return SameTextAscii(packed, display);
-    return SameTextAscii(UnpackVariety(packed, false), display);
-}
-
-bool EntryMatches(const tPriceInfo &p, int32_t series, const tCoinInfo &c, bool dumbGet)
-{
-    return p.CoinType == series && p.Year == c.Year && SameTextAscii(p.Mint, c.Mint) &&
-           VarietyMatches(p.Variety, c.Variety) && (dumbGet || SameTextAscii(p.GM, c.GM));
-}
-
-} // namespace
-
-QString ValueCodeName(int code)
-{
-    if (code < 1 || code > CodeMelt25)
-        return QString();
-    return QString::fromLatin1(CodeNames[code]);
-}
-
-bool IsSplitCode(Money v)
-{
-    return v < 0 && v % MoneyScale == 0 && MoneyToValueCode(v) >= CodeSplit0 && MoneyToValueCode(v) <= CodeSplit100;
-}
-
-bool SameTextAscii(const QString &a, const QString &b)
+// Equality ignoring the case of the letters A to Z only: matching must not
+// depend on the user's locale.
+bool EqualIgnoringAsciiCase(const QString &a, const QString &b)
 {
     if (a.size() != b.size())
         return false;
@@ -198,6 +173,33 @@ bool SameTextAscii(const QString &a, const QString &b)
             return false;
     }
     return true;
+}
+
+bool VarietyMatches(const QString &packed, const QString &display)
+{
+    if (!packed.contains(VarietyDateToken))
+        return EqualIgnoringAsciiCase(packed, display);
+    return EqualIgnoringAsciiCase(UnpackVariety(packed, false), display);
+}
+
+bool EntryMatches(const tPriceInfo &p, int32_t series, const tCoinInfo &c, bool dumbGet)
+{
+    return p.CoinType == series && p.Year == c.Year && EqualIgnoringAsciiCase(p.Mint, c.Mint) &&
+           VarietyMatches(p.Variety, c.Variety) && (dumbGet || EqualIgnoringAsciiCase(p.GM, c.GM));
+}
+
+} // namespace
+
+QString ValueCodeName(int code)
+{
+    if (code < 1 || code > CodeMelt25)
+        return QString();
+    return QString::fromLatin1(CodeNames[code]);
+}
+
+bool IsSplitCode(Money v)
+{
+    return v < 0 && v % MoneyScale == 0 && MoneyToValueCode(v) >= CodeSplit0 && MoneyToValueCode(v) <= CodeSplit100;
 }
 
 int PriceIndexOf(int year)

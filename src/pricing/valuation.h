@@ -68,6 +68,3 @@ Money CoinAndPriceToValue(const tMainState &s, const tPriceInfo &PriceInfo, cons
 // Value receives the amount. Never fails.
 tPriceInfo *GetCoinValue(const tMainState &s, const tCoinInfo &MyCoinInfo, Money &Value, bool CurrPriceListOnly,
                          bool DumbGet);
-
-// Equality of two texts ignoring the case of the letters A to Z only.
-bool SameTextAscii(const QString &a, const QString &b);
