@@ -94,7 +94,9 @@ tCatalogue &Catalogue()
 // The catalogue with its price lists in memory.
 tCatalogue &LoadedCatalogue()
 {
-    tCatalogue &c = LoadedCatalogue();
+    tCatalogue &c = Catalogue();
+    if (c.s.PriceList.empty())
+        LoadPricesFromFile(c.s);
     return c;
 }
 
