@@ -84,9 +84,19 @@ QChar DateSeparator()
 
 } // namespace
 
+qsizetype FindVarietyDateToken(const QString &text, qsizetype from)
+{
+    // Looking for the backslash alone is much faster than a substring
+    // search, and most varieties hold none.
+    for (qsizetype i = text.indexOf(QLatin1Char('\\'), from); i >= 0; i = text.indexOf(QLatin1Char('\\'), i + 1))
+        if (i + 2 < text.size() && text[i + 1] == QLatin1Char('d') && text[i + 2] == QLatin1Char('/'))
+            return i;
+    return -1;
+}
+
 QString UnpackVariety(const QString &InStr, bool forceFormat)
 {
-    qsizetype p = InStr.indexOf(VarietyDateToken);
+    qsizetype p = FindVarietyDateToken(InStr);
     if (p < 0)
         return InStr;
     QString s = InStr;
@@ -124,7 +134,7 @@ QString UnpackVariety(const QString &InStr, bool forceFormat)
                 text = locale.toString(d, shortFormat);
         }
         s = s.left(p) + text + s.mid(start + token.size(), 100);
-        p = s.indexOf(VarietyDateToken);
+        p = FindVarietyDateToken(s);
     }
     return s;
 }

@@ -34,6 +34,8 @@ void ReFolderPrices(tMainState &s);
 // The marker that starts a date inside a packed variety; the day number
 // follows up to the next blank.
 inline const QString VarietyDateToken = QStringLiteral("\\d/");
+// Position of the first date token at or after from, -1 when none.
+qsizetype FindVarietyDateToken(const QString &text, qsizetype from = 0);
 
 // Packed variety to display form (the user's short date) or, with
 // forceFormat, to a form that sorts chronologically ("yyyy/MM/dd").

@@ -177,7 +177,7 @@ bool EqualIgnoringAsciiCase(const QString &a, const QString &b)
 
 bool VarietyMatches(const QString &packed, const QString &display)
 {
-    if (!packed.contains(VarietyDateToken))
+    if (FindVarietyDateToken(packed) < 0)
         return EqualIgnoringAsciiCase(packed, display);
     return EqualIgnoringAsciiCase(UnpackVariety(packed, false), display);
 }

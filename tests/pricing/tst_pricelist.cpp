@@ -80,6 +80,8 @@ private Q_SLOTS:
         QTest::addColumn<bool>("forceFormat");
         QTest::addColumn<QString>("expected");
         QTest::newRow("no token") << "Doubled die" << false << "Doubled die";
+        QTest::newRow("backslashes that start no token") << "a\\b \\d" << false << "a\\b \\d";
+        QTest::newRow("token after a backslash") << "\\x " + Token(d1999) << false << "\\x 5/4/1999";
         QTest::newRow("display form") << "Type 2 " + Token(d1999) << false << "Type 2 5/4/1999";
         QTest::newRow("sortable form") << "Type 2 " + Token(d1999) << true << "Type 2 1999/05/04";
         QTest::newRow("two tokens") << Token(d1999) + " to " + Token(d2001) << false << "5/4/1999 to 12/25/2001";
