@@ -4,6 +4,7 @@
 // change flags. The main window owns one tMainState; every subsystem's logic
 // takes it by reference, so the logic runs and is tested without a window.
 #include <array>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -112,6 +113,9 @@ struct tStateHooks {
     // installed by the prices subsystem; empty for an unknown code.
     std::function<QString(int code)> ValueCodeName;
     // ---- end of coin grid ----
+
+    // Prices and valuation: stores "Currency Index" in the settings.
+    std::function<void()> SaveCurrencyIndex;
 };
 
 // One title of the selected series' grade scale with the grade slot it names.
@@ -137,6 +141,9 @@ struct tWindowPlacement {
     bool Maximised = false;
     bool operator==(const tWindowPlacement &) const = default;
 };
+
+// The series index of the valuation (src/pricing/valuation.cpp).
+struct tPriceIndex;
 
 template <class T>
 using OwningList = std::vector<std::unique_ptr<T>>;
@@ -316,6 +323,15 @@ struct tMainState {
     // every click and every refill of the list.
     int Lastrow = -1;
     // ---- end of coin grid ----
+    // ---- Prices and valuation ----
+    // Country blocks whose price file could not be read when loaded. Their
+    // file stays as it is on disk: no save overwrites it.
+    std::array<bool, CountryTableSize> PricesDamagedArray{};
+    // Whoever adds, removes or reorders entries of PriceList bumps this
+    // (PriceListChanged in src/pricing/pricelist.h), so that the valuation's
+    // index by series number is rebuilt before its next look-up.
+    std::atomic<uint64_t> PriceListGeneration{0};
+    mutable std::shared_ptr<const tPriceIndex> PriceIndexCache;
 
     // Frees one coin entry and every non-owning link to it.
     void DeleteCoin(tCoinInfo *coin);

@@ -23,6 +23,7 @@
 
 #include "core/collectionfile.h"
 #include "core/mainstate.h"
+#include "dump/dumpprices.h"
 #include "dump/dumpspot.h"
 #include "dump/dumpstructures.h"
 #include "platform/uiservices.h"
@@ -263,6 +264,10 @@ int main(int argc, char *argv[])
             return DumpSpotFile(args[0], out, err);
         if (args.size() == 3 && args[0] == QLatin1String("--rewrite") && IsSpotFile(args[1]))
             return RewriteSpotFile(args[1], args[2], err);
+        if (args.size() == 1 && IsPriceListFile(args[0]))
+            return DumpPriceList(args[0], out, err);
+        if (args.size() == 3 && args[0] == QLatin1String("--rewrite") && IsPriceListFile(args[1]))
+            return RewritePriceListFile(args[1], args[2], err);
     }
     QString current;
     try {

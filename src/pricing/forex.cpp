@@ -123,6 +123,10 @@ double ForexRateOf(const tMainState &s, int index)
 QString ConvertPriceListCurrency(tMainState &s)
 {
     CurrProcGuard guard(BlockConvertPriceListCurrency);
+    // Without the currency table there are no rates to convert with: the
+    // lists keep the currency they were stored in.
+    if (s.ForexList.empty())
+        return QString();
     const int active = NormalizeActiveForex(s);
     const double a = ForexRateOf(s, active);
 
