@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "core/coinentries.h"
 #include "core/currproc.h"
 #include "core/seriestree.h"
 
@@ -29,6 +30,7 @@ tMainState::~tMainState()
     CurrCoinList.clear();
     CurrPriceList.clear();
     BinList.clear();
+    UndoCoinList.clear();  // coin entries: records link entries of CoinList
     CoinList.clear();
     PriceList.clear();
 }
@@ -60,6 +62,7 @@ void tMainState::DeleteCoin(tCoinInfo *coin)
         return;
     std::erase(CurrCoinList, coin);
     std::erase(BinList, coin);
+    PurgeCoinUndo(*this, coin);  // coin entries: no record may outlive its entry
     auto it = std::find_if(CoinList.begin(), CoinList.end(), [&](const auto &p) { return p.get() == coin; });
     if (it != CoinList.end())
         CoinList.erase(it);
@@ -69,6 +72,7 @@ void tMainState::ClearCoins()
 {
     CurrCoinList.clear();
     BinList.clear();
+    UndoCoinList.clear();  // coin entries: every record links a freed entry or a stale collection
     CoinList.clear();
 }
 
@@ -81,6 +85,10 @@ void tMainState::PurgeNodeLinks(const std::vector<tnodeinfo *> &doomed)
     for (auto &p : PriceList)
         if (set.count(p->Folder))
             p->Folder = nullptr;
+    // Coin entries: the entries held by undo records (copies and deleted ones).
+    for (auto &u : UndoCoinList)
+        if (u->Owned && set.count(u->Owned->Folder))
+            u->Owned->Folder = nullptr;
     if (set.count(SelectedTreeNode))
         SelectedTreeNode = EntireCollection.get();
     // Series tree view and selection lists.

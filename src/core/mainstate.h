@@ -13,6 +13,8 @@
 
 #include "core/model.h"
 
+struct tUndoCoinInfo;  // core/coinentries.h
+
 // One default-structure file (".OVCD") of the Countries folder, read from
 // its header when the program starts.
 struct tCountryInfo {
@@ -79,6 +81,36 @@ struct tStateHooks {
     std::function<void()> FormResize;
     std::function<void()> AssignNodePorts;
     std::function<void()> RenderTree;
+
+    // ---- Coin entries and the entry editor (core/coinentries, mainwindow/coineditor) ----
+    // Rebuilds CurrCoinList for the selected series through the view filter
+    // and sets up the Coins page (coin grid).
+    std::function<void()> PrepCoinsPage;
+    // Sorts CurrCoinList by the coin list's sort keys (coin grid).
+    std::function<void()> SortFolderCoins;
+    // Makes the entry's row the grid's current row and scrolls it into view
+    // (coin grid). Unset, CoinGridRow simply takes the entry's index.
+    std::function<void(const tCoinInfo *coin)> SelectCoin;
+    // Switches on the Have/Need/Sell/Sold view of each count of the entry
+    // that is above 0, so an edited or new entry stays listed (coin grid).
+    std::function<void(const tCoinInfo &coin)> ShowCountViews;
+    // Totals of a multi-selection (coin grid).
+    std::function<void()> UpdateSelectionSummary;
+    // Report-bin count (reports).
+    std::function<void()> ShowBinCount;
+    // When the notes memo fills the editor, shows the other controls again
+    // (main window).
+    std::function<void()> RestoreNotesMemo;
+    // Makes the Coins page the active page and shows the Images and Graphs
+    // pages (main window).
+    std::function<void()> ShowCoinsPage;
+    // A packed variety in display form (forceFormat false) or sortable form
+    // (price lists). Unset, the text is taken as it is.
+    std::function<QString(const QString &packed, bool forceFormat)> UnpackVariety;
+    // The one-line label of a year, mint and variety, "Circa 1921-D (Doubled
+    // die)" (price lists). Unset, the parts are joined by blanks.
+    std::function<QString(int year, bool isCirca, const QString &mint, const QString &variety)> CompoundVariety;
+    // ---- end of coin entries and the entry editor ----
 };
 
 // One title of the selected series' grade scale with the grade slot it names.
@@ -213,6 +245,18 @@ struct tMainState {
     // Advanced whenever series are freed, so that a running load knows its
     // look-up of series by number has gone stale.
     uint64_t TreeGeneration = 0;
+
+    // ---- Coin entries and the entry editor (core/coinentries, mainwindow/coineditor) ----
+    // Undo records of entry edits, deletions and new entries, the newest last,
+    // at most MaxCoinUndo. They link live entries, so DeleteCoin and
+    // ClearCoins purge them; loading or clearing a collection empties the list.
+    OwningList<tUndoCoinInfo> UndoCoinList;
+    // Ask before deleting entries; the message's "Don't ask" box turns it off
+    // for the rest of the run.
+    bool AskingCoin = true;
+    // "Automatically add new coins to the report bin" (menu option AutoBin1).
+    bool AutoBin = true;
+    // ---- end of coin entries and the entry editor ----
 
     // Frees one coin entry and every non-owning link to it.
     void DeleteCoin(tCoinInfo *coin);
