@@ -5,5 +5,6 @@ platform::MessageResult tScriptedUi::showMessage(const platform::MessageRequest 
     Asked << request;
     platform::MessageResult r;
     r.Value = Answers.isEmpty() ? 0 : Answers.takeFirst();
+    r.DontAsk = !DontAsk.isEmpty() && DontAsk.takeFirst();
     return r;
 }

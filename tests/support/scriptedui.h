@@ -1,7 +1,9 @@
 #pragma once
 // A stand-in for the message box and file pickers: answers each question
 // with the next scripted button value (0 when the script is used up, as if
-// the box were closed) and keeps every question asked. Pickers cancel.
+// the box were closed) and the next scripted state of the "Don't ask" box
+// (unticked when that script is used up), and keeps every question asked.
+// Pickers cancel.
 #include <QList>
 
 #include "platform/uiservices.h"
@@ -9,6 +11,7 @@
 class tScriptedUi final : public platform::UserInterface {
 public:
     QList<int> Answers;
+    QList<bool> DontAsk;
     QList<platform::MessageRequest> Asked;
 
     platform::MessageResult showMessage(const platform::MessageRequest &request) override;
