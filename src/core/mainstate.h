@@ -83,6 +83,10 @@ struct tStateHooks {
     std::function<void()> RenderTree;
 
     // ---- Coin entries and the entry editor (core/coinentries, mainwindow/coineditor) ----
+    // Commits the editor control that has the focus, as leaving it would
+    // (entry editor). Save, Close and a series change call it first: menus
+    // and shortcuts reach them without moving the focus.
+    std::function<void()> CommitPendingEdit;
     // Rebuilds CurrCoinList for the selected series through the view filter
     // and sets up the Coins page (coin grid).
     std::function<void()> PrepCoinsPage;

@@ -202,6 +202,11 @@ private Q_SLOTS:
         // Nothing pending: nothing written.
         panel->CommitPendingEdit();
         QCOMPARE(f->s.UndoCoinList.size(), size_t(1));
+
+        // Code below the window reaches the same through the state's hook.
+        Retype(Control<QLineEdit>("CommentEdit"), QStringLiteral("kept"));
+        f->s.Hooks.CommitPendingEdit();
+        QCOMPARE(f->Row(0)->Comment, QStringLiteral("kept"));
     }
 
     // A row change while a box keeps the focus must not carry the text of

@@ -69,6 +69,7 @@ TCoinEditorPanel::TCoinEditorPanel(tMainState &state, QWidget *parent) : QWidget
     BuildControls();
     Connect();
     s.Hooks.FillCoinEditor = [this] { FillCoinEditor(); };
+    s.Hooks.CommitPendingEdit = [this] { CommitPendingEdit(); };
     FillGradeBox();
     BuildDateMintBoxList(false);
     FillCoinEditor();
@@ -77,6 +78,7 @@ TCoinEditorPanel::TCoinEditorPanel(tMainState &state, QWidget *parent) : QWidget
 TCoinEditorPanel::~TCoinEditorPanel()
 {
     s.Hooks.FillCoinEditor = nullptr;
+    s.Hooks.CommitPendingEdit = nullptr;
 }
 
 void TCoinEditorPanel::BuildControls()
