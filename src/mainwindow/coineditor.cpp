@@ -68,6 +68,17 @@ bool Change(tMainState &s, tCoinInfo &c, tCoinField field, T &target, const U &v
     return true;
 }
 
+// Only one price can be locked: setting either lock clears the other.
+bool ChangeLock(tMainState &s, tCoinInfo &c, tCoinField field, bool &lock, bool &other, bool checked)
+{
+    if (lock == checked)
+        return false;
+    PushCoinUndo(s, c, field);
+    lock = checked;
+    other = false;
+    return true;
+}
+
 bool WriteCoinField(tMainState &s, tCoinInfo &c, tCoinField field, const tEditorValue &v)
 {
     CurrProcGuard guard(FieldBlock(field));
@@ -111,20 +122,8 @@ bool WriteCoinField(tMainState &s, tCoinInfo &c, tCoinField field, const tEditor
     }
     case tCoinField::CommentEdit: return Change(s, c, field, c.Comment, v.Text);
     case tCoinField::NotesMemo: return Change(s, c, field, c.Notes, v.Text);
-    case tCoinField::BuyBox:
-        if (c.BuyLock == v.Checked)
-            return false;
-        PushCoinUndo(s, c, field);
-        c.BuyLock = v.Checked;
-        c.SellLock = false;
-        return true;
-    case tCoinField::SellBox:
-        if (c.SellLock == v.Checked)
-            return false;
-        PushCoinUndo(s, c, field);
-        c.SellLock = v.Checked;
-        c.BuyLock = false;
-        return true;
+    case tCoinField::BuyBox: return ChangeLock(s, c, field, c.BuyLock, c.SellLock, v.Checked);
+    case tCoinField::SellBox: return ChangeLock(s, c, field, c.SellLock, c.BuyLock, v.Checked);
     case tCoinField::ErrorBox: return Change(s, c, field, c.MintError, v.Checked);
     case tCoinField::User1Box: return Change(s, c, field, c.User1, v.Checked);
     case tCoinField::UserField: {
