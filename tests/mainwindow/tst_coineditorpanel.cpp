@@ -114,6 +114,27 @@ private Q_SLOTS:
         QCOMPARE(c->BuyPrice, Money(123456));
     }
 
+    // The free-text boxes and the counts hold their focus in an inner edit.
+    void boxesWithInnerEditsCommitOnLeaving()
+    {
+        auto *graded = Control<QComboBox>("GradedByBox");
+        Retype(graded, QStringLiteral(" NGC "));
+        QTest::keyClick(graded, Qt::Key_Tab);
+        QCOMPARE(f->Row(0)->Gradedby, QStringLiteral("NGC"));
+        QCOMPARE(f->s.UndoCoinList.size(), size_t(1));
+        Focus(graded);
+        QTest::keyClick(graded, Qt::Key_Return);
+        QCOMPARE(f->s.UndoCoinList.size(), size_t(1));
+    }
+
+    // A hook left behind by a closed panel does nothing.
+    void hooksOutliveThePanelHarmlessly()
+    {
+        panel.reset();
+        f->s.Hooks.FillCoinEditor();
+        f->s.Hooks.CommitPendingEdit();
+    }
+
     void typingCommitsOnLeavingAndUndoRestores()
     {
         auto *comment = Control<QLineEdit>("CommentEdit");

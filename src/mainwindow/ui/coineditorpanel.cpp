@@ -68,18 +68,24 @@ TCoinEditorPanel::TCoinEditorPanel(tMainState &state, QWidget *parent) : QWidget
     setObjectName(QStringLiteral("CoinEditorPanel"));
     BuildControls();
     Connect();
-    s.Hooks.FillCoinEditor = [this] { FillCoinEditor(); };
-    s.Hooks.CommitPendingEdit = [this] { CommitPendingEdit(); };
+    // The hooks outlive neither the panel nor the state: the main window may
+    // free its state before its child widgets, so the panel never touches
+    // the state when it goes, and the hooks check that it is still there.
+    const QPointer<TCoinEditorPanel> self(this);
+    s.Hooks.FillCoinEditor = [self] {
+        if (self)
+            self->FillCoinEditor();
+    };
+    s.Hooks.CommitPendingEdit = [self] {
+        if (self)
+            self->CommitPendingEdit();
+    };
     FillGradeBox();
     BuildDateMintBoxList(false);
     FillCoinEditor();
 }
 
-TCoinEditorPanel::~TCoinEditorPanel()
-{
-    s.Hooks.FillCoinEditor = nullptr;
-    s.Hooks.CommitPendingEdit = nullptr;
-}
+TCoinEditorPanel::~TCoinEditorPanel() = default;
 
 void TCoinEditorPanel::BuildControls()
 {

@@ -8,8 +8,8 @@
 // Embedding: construct it with the main window's state and put it where the
 // editor belongs; CoinButtons() is the row of buttons, which the main window
 // may move under the coin grid by adding it to another layout. The panel
-// installs Hooks.FillCoinEditor and Hooks.CommitPendingEdit for its
-// lifetime; Save, Close and a change of series call CommitPendingEdit()
+// installs Hooks.FillCoinEditor and Hooks.CommitPendingEdit (inert once it
+// is gone); Save, Close and a change of series call CommitPendingEdit()
 // (directly or through the hook) first. The series selection's FillGradeBox
 // step may be routed to FillGradeBox().
 #include <QHash>
