@@ -46,10 +46,10 @@ void Set(tCoinInfo &c, const QString &field, const QString &v)
 }
 
 // "Field=value;Field=value" as pairs.
-QList<std::pair<QString, QString>> Pairs(const QString &spec)
+QList<std::pair<QString, QString>> Pairs(const QString &assignments)
 {
     QList<std::pair<QString, QString>> out;
-    for (const QString &p : spec.split(';', Qt::SkipEmptyParts)) {
+    for (const QString &p : assignments.split(';', Qt::SkipEmptyParts)) {
         const int eq = p.indexOf('=');
         out.append({p.left(eq), p.mid(eq + 1)});
     }
