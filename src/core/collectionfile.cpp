@@ -1,5 +1,7 @@
 #include "core/collectionfile.h"
 
+#include "core/coinentries.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QFile>

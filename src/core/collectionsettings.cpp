@@ -1,5 +1,7 @@
 #include "core/collectionsettings.h"
 
+#include "core/coinentries.h"
+
 #include <QDir>
 
 #include "core/mainstate.h"
@@ -28,13 +30,6 @@ void ClearGradedByBox(tMainState &s)
 {
     s.GradedByBoxItems = {QStringLiteral("ANACS"), QStringLiteral("ICG"),  QStringLiteral("NGC"),
                           QStringLiteral("PCGS"),  QStringLiteral("PCI"),  QStringLiteral("SEGS")};
-}
-
-int32_t AssignInventory(tMainState &s)
-{
-    if (s.CoinList.empty())
-        s.MaxInventory = 0;
-    return ++s.MaxInventory;
 }
 
 QString UnpackRepositoryPath(const tMainState &s, const QString &inPath)

@@ -13,8 +13,7 @@ void ClearStoredBox(tMainState &s);
 // The built-in items of the "Graded by" list.
 void ClearGradedByBox(tMainState &s);
 
-// The next item number; an empty collection starts again at 1.
-int32_t AssignInventory(tMainState &s);
+// AssignInventory is in core/coinentries.h.
 
 // A stored picture path on disk: "R~" stands for the image repository.
 // Every "/" becomes the platform's separator.

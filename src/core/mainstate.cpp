@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "core/coinentries.h"
 #include "core/currproc.h"
 #include "core/seriestree.h"
 
@@ -33,6 +34,7 @@ tMainState::~tMainState()
     ReportListPrices.clear();
     ReportListCoins.clear();
     ReportListForex.clear();
+    UndoCoinList.clear();  // coin entries: records link entries of CoinList
     CoinList.clear();
     PriceList.clear();
 }
@@ -65,6 +67,7 @@ void tMainState::DeleteCoin(tCoinInfo *coin)
     std::erase(CurrCoinList, coin);
     std::erase(BinList, coin);
     std::erase(ReportListCoins, coin);
+    PurgeCoinUndo(*this, coin);  // coin entries: no record may outlive its entry
     auto it = std::find_if(CoinList.begin(), CoinList.end(), [&](const auto &p) { return p.get() == coin; });
     if (it != CoinList.end())
         CoinList.erase(it);
@@ -75,6 +78,7 @@ void tMainState::ClearCoins()
     CurrCoinList.clear();
     BinList.clear();
     ReportListCoins.clear();
+    UndoCoinList.clear();  // coin entries: every record links a freed entry or a stale collection
     CoinList.clear();
 }
 
@@ -88,6 +92,10 @@ void tMainState::PurgeNodeLinks(const std::vector<tnodeinfo *> &doomed)
         if (set.count(p->Folder))
             p->Folder = nullptr;
     std::erase_if(ReportListSeries, [&](tnodeinfo *n) { return set.count(n) != 0; });
+    // Coin entries: the entries held by undo records (copies and deleted ones).
+    for (auto &u : UndoCoinList)
+        if (u->Owned && set.count(u->Owned->Folder))
+            u->Owned->Folder = nullptr;
     if (set.count(SelectedTreeNode))
         SelectedTreeNode = EntireCollection.get();
     // Series tree view and selection lists.

@@ -15,6 +15,8 @@
 #include "core/gradetitles.h"
 #include "core/model.h"
 
+struct tUndoCoinInfo;  // core/coinentries.h
+
 // One default-structure file (".OVCD") of the Countries folder, read from
 // its header when the program starts.
 struct tCountryInfo {
@@ -116,6 +118,38 @@ struct tStateHooks {
 
     // Prices and valuation: stores "Currency Index" in the settings.
     std::function<void()> SaveCurrencyIndex;
+    // ---- Coin entries and the entry editor (core/coinentries, mainwindow/coineditor) ----
+    // Commits the editor control that has the focus, as leaving it would
+    // (entry editor). Save, Close and a series change call it first: menus
+    // and shortcuts reach them without moving the focus.
+    std::function<void()> CommitPendingEdit;
+    // Rebuilds CurrCoinList for the selected series through the view filter
+    // and sets up the Coins page (coin grid).
+    std::function<void()> PrepCoinsPage;
+    // Sorts CurrCoinList by the coin list's sort keys (coin grid).
+    std::function<void()> SortFolderCoins;
+    // Makes the entry's row the grid's current row and scrolls it into view
+    // (coin grid). Unset, CoinGridRow simply takes the entry's index.
+    std::function<void(const tCoinInfo *coin)> SelectCoin;
+    // Switches on the Have/Need/Sell/Sold view of each count of the entry
+    // that is above 0, so an edited or new entry stays listed (coin grid).
+    std::function<void(const tCoinInfo &coin)> ShowCountViews;
+    // Totals of a multi-selection (coin grid).
+    std::function<void()> UpdateSelectionSummary;
+    // (ShowBinCount, the report-bin count, is with the collection file's hooks.)
+    // When the notes memo fills the editor, shows the other controls again
+    // (main window).
+    std::function<void()> RestoreNotesMemo;
+    // Makes the Coins page the active page and shows the Images and Graphs
+    // pages (main window).
+    std::function<void()> ShowCoinsPage;
+    // A packed variety in display form (forceFormat false) or sortable form
+    // (price lists). Unset, the text is taken as it is.
+    std::function<QString(const QString &packed, bool forceFormat)> UnpackVariety;
+    // The one-line label of a year, mint and variety, "Circa 1921-D (Doubled
+    // die)" (price lists). Unset, the parts are joined by blanks.
+    std::function<QString(int year, bool isCirca, const QString &mint, const QString &variety)> CompoundVariety;
+    // ---- end of coin entries and the entry editor ----
 };
 
 // One title of the selected series' grade scale with the grade slot it names.
@@ -332,6 +366,18 @@ struct tMainState {
     // index by series number is rebuilt before its next look-up.
     std::atomic<uint64_t> PriceListGeneration{0};
     mutable std::shared_ptr<const tPriceIndex> PriceIndexCache;
+
+    // ---- Coin entries and the entry editor (core/coinentries, mainwindow/coineditor) ----
+    // Undo records of entry edits, deletions and new entries, the newest last,
+    // at most MaxCoinUndo. They link live entries, so DeleteCoin and
+    // ClearCoins purge them; loading or clearing a collection empties the list.
+    OwningList<tUndoCoinInfo> UndoCoinList;
+    // Ask before deleting entries; the message's "Don't ask" box turns it off
+    // for the rest of the run.
+    bool AskingCoin = true;
+    // (AutoBin, "Automatically add new coins to the report bin", is with the
+    // settings.)
+    // ---- end of coin entries and the entry editor ----
 
     // Frees one coin entry and every non-owning link to it.
     void DeleteCoin(tCoinInfo *coin);

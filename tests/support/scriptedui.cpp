@@ -18,6 +18,7 @@ platform::MessageResult tScriptedUI::showMessage(const platform::MessageRequest 
         r.Value = Answers.takeFirst();
     else if (!request.Buttons.empty())
         r.Value = request.Buttons.front().Value;
+    r.DontAsk = !DontAsk.isEmpty() && DontAsk.takeFirst();
     return r;
 }
 

@@ -15,6 +15,7 @@ public:
 
     std::vector<platform::MessageRequest> Messages;
     QList<int> Answers;
+    QList<bool> DontAsk;     // queued states of the "Don't ask" box; unticked when used up
     QStringList FileNames;
 
     platform::MessageResult showMessage(const platform::MessageRequest &request) override;

@@ -1,0 +1,123 @@
+#pragma once
+// The entry editor of the Coins page: the scroll box CoinScrollBox with the
+// controls for the stored fields of an entry, and the New, Clone, Undo and
+// Delete buttons. A self-contained widget over the shared state: every
+// commit goes through StuffCoinInfo (mainwindow/coineditor.h); the panel
+// only reads its controls and fills them.
+//
+// Embedding: construct it with the main window's state and put it where the
+// editor belongs; CoinButtons() is the row of buttons, which the main window
+// may move under the coin grid by adding it to another layout. The panel
+// installs Hooks.FillCoinEditor and Hooks.CommitPendingEdit (inert once it
+// is gone); Save, Close and a change of series call CommitPendingEdit()
+// (directly or through the hook) first. The series selection's FillGradeBox
+// step may be routed to FillGradeBox().
+#include <QHash>
+#include <QPointer>
+#include <QWidget>
+
+#include <vector>
+
+#include "core/coinentries.h"
+#include "core/mainstate.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QScrollArea;
+class QSpinBox;
+struct tEditorValue;
+
+class TCoinEditorPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit TCoinEditorPanel(tMainState &state, QWidget *parent = nullptr);
+    ~TCoinEditorPanel() override;
+
+    // The New, Clone, Undo and Delete buttons in one row.
+    QWidget *CoinButtons() const { return ButtonRow; }
+
+    // Shows the entry on CoinGridRow; with no current entry the editor is
+    // reset to the values of a new entry and disabled. Nothing is written
+    // back while the controls are set.
+    void FillCoinEditor();
+    // Commits the control that has the focus as leaving it would. Menu
+    // commands and shortcuts leave the focus where it is, so Save, Close and
+    // a series change call this first.
+    void CommitPendingEdit();
+    // Enables or disables the editor's controls and the user-field controls;
+    // the user-field controls are cleared without committing anything.
+    void SetCoinScrollBoxEnable(bool IsEnabled);
+    // Refills the year, mint and variety list from CurrPriceList; with
+    // keepPos the same position is chosen again.
+    void BuildDateMintBoxList(bool keepPos);
+    // Refills the grade list from CurrGradeList: a blank item, then the titles.
+    void FillGradeBox();
+    // Refills the grade modifiers of the chosen year, mint and variety,
+    // keeping the chosen modifier when the new list has it.
+    void FillGMBox();
+    // Undo is enabled while records remain, Delete while entries are listed,
+    // Clone while there is a current row.
+    void UpdateButtons();
+
+    QScrollArea *CoinScrollBox = nullptr;
+    QComboBox *DateMintBox = nullptr;
+    QComboBox *GradeBox = nullptr;
+    QComboBox *GMbox = nullptr;
+    QComboBox *GradedByBox = nullptr;
+    QComboBox *StoredBox = nullptr;
+    QSpinBox *HaveEdit = nullptr;
+    QSpinBox *NeedEdit = nullptr;
+    QSpinBox *SellEdit = nullptr;
+    QSpinBox *SoldEdit = nullptr;
+    QLineEdit *BuyDateBox = nullptr;
+    QLineEdit *SellDateBox = nullptr;
+    QLineEdit *PriceEdit = nullptr;
+    QLineEdit *SellPriceEdit = nullptr;
+    QLineEdit *CommentEdit = nullptr;
+    QPlainTextEdit *NotesMemo = nullptr;
+    QCheckBox *BuyBox = nullptr;
+    QCheckBox *SellBox = nullptr;
+    QCheckBox *ErrorBox = nullptr;
+    QCheckBox *User1Box = nullptr;
+    QPushButton *NewCoinBtn = nullptr;
+    QPushButton *CloneCoinBtn = nullptr;
+    QPushButton *UndoCoinBtn = nullptr;
+    QPushButton *DeleteCoinBtn = nullptr;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void BuildControls();
+    void Connect();
+    void ResetEditor();
+    QWidget *EditorControl(QObject *o) const;
+    QString ControlText(QWidget *w) const;
+    void RestoreControl(QWidget *w);
+    void Enter(QWidget *w);
+    void Exit(QWidget *w);
+    tEditorValue ValueOf(tCoinField field) const;
+    void Commit(QWidget *sender);
+    void DateMintBoxChange(QWidget *sender);
+    void BuyBoxChange(QCheckBox *sender);
+    void UpdateSelectionSummary();
+
+    tMainState &s;
+    QWidget *ButtonRow = nullptr;
+    // The rows behind DateMintBox's items and the item texts they were
+    // shown with, to notice a changed price list.
+    std::vector<tPriceInfo *> DateMintItems;
+    QStringList DateMintTexts;
+    std::vector<tGradeTitle> GradeItems;
+    // The text of each editor control as it was on entry (price boxes: reduced).
+    QHash<QWidget *, QString> TagString;
+    // The control with the focus whose leave handler has not run yet.
+    QPointer<QWidget> Pending;
+    bool EditorEnabled = true;
+    // While set, the row is being re-selected by a commit and the controls
+    // already show the entry.
+    bool Committing = false;
+};

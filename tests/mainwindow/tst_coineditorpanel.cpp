@@ -1,0 +1,334 @@
+#include <QtTest>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include "core/dates.h"
+#include "mainwindow/coineditor.h"
+#include "mainwindow/ui/coineditorpanel.h"
+#include "support/coinentryfixture.h"
+#include "support/scriptedui.h"
+
+class tst_CoinEditorPanel : public QObject {
+    Q_OBJECT
+
+    tScriptedUI ui;
+    std::unique_ptr<tCoinFixture> f;
+    std::unique_ptr<TCoinEditorPanel> panel;
+
+    template <class T>
+    T *Control(const char *name) const
+    {
+        T *w = panel->findChild<T *>(QLatin1String(name));
+        if (!w)
+            qFatal("no control %s", name);
+        return w;
+    }
+    // The grid moving to a row: the panel fills from it.
+    void ShowRow(int row)
+    {
+        f->s.CoinGridRow = row;
+        f->s.Hooks.FillCoinEditor();
+    }
+    void Open()
+    {
+        panel = std::make_unique<TCoinEditorPanel>(f->s);
+        panel->resize(800, 500);
+        panel->show();
+        panel->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(panel.get()));
+    }
+    static void Focus(QWidget *w)
+    {
+        w->setFocus(Qt::MouseFocusReason);
+        QTRY_VERIFY(w->hasFocus());
+    }
+    static void Retype(QWidget *w, const QString &text)
+    {
+        Focus(w);
+        QTest::keyClick(w, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(w, text);
+    }
+
+private Q_SLOTS:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void init()
+    {
+        ui.Answers.clear();
+        ui.Messages.clear();
+        platform::setUserInterface(&ui);
+        f = std::make_unique<tCoinFixture>();
+        f->s.CurrGradeList = {{QStringLiteral("VF-20"), 12}, {QStringLiteral("MS-65"), 25}};
+        f->AddPrice(1990, QStringLiteral("P"));
+        f->AddPrice(1990, QStringLiteral("P"), {}, QStringLiteral("FB"));
+        f->AddPrice(1991, QStringLiteral("D"));
+        for (int i = 0; i < 3; ++i)
+            f->AddCoin(1990 + i, QStringLiteral("P"))->Comment = QStringLiteral("coin %1").arg(i);
+        Open();
+        ShowRow(0);
+    }
+    void cleanup()
+    {
+        panel.reset();
+        f.reset();
+        platform::setUserInterface(nullptr);
+    }
+
+    // The controls show the entry; filling them writes nothing back.
+    void fillShowsTheEntryAndWritesNothing()
+    {
+        tCoinInfo *c = f->Row(1);
+        c->Year = 1990;
+        c->GM = QStringLiteral("fb");
+        c->Have = 2;
+        c->Need = 1;
+        c->Grade = 25;
+        c->Gradedby = QStringLiteral("PCGS");
+        c->BuyPrice = 123456;
+        c->BuyDate = DateToDay(QDate(2024, 3, 5));
+        c->Notes = QStringLiteral("from a fair");
+        c->SellLock = true;
+        c->User1 = true;
+        ShowRow(1);
+        QCOMPARE(Control<QComboBox>("DateMintBox")->currentText(), QStringLiteral("1990 P"));
+        QCOMPARE(Control<QComboBox>("GMbox")->currentText(), QStringLiteral("FB"));
+        QCOMPARE(Control<QComboBox>("GradeBox")->currentText(), QStringLiteral("MS-65"));
+        QCOMPARE(Control<QSpinBox>("HaveEdit")->value(), 2);
+        QCOMPARE(Control<QSpinBox>("NeedEdit")->value(), 1);
+        QCOMPARE(Control<QComboBox>("GradedByBox")->currentText(), QStringLiteral("PCGS"));
+        QCOMPARE(Control<QLineEdit>("PriceEdit")->text(), QStringLiteral("12.35"));
+        QCOMPARE(Control<QLineEdit>("BuyDateBox")->text(), QStringLiteral("3/5/2024"));
+        QCOMPARE(Control<QLineEdit>("SellDateBox")->text(), QString());
+        QCOMPARE(Control<QLineEdit>("CommentEdit")->text(), QStringLiteral("coin 1"));
+        QCOMPARE(Control<QPlainTextEdit>("NotesMemo")->toPlainText(), QStringLiteral("from a fair"));
+        QVERIFY(Control<QCheckBox>("SellBox")->isChecked());
+        QVERIFY(!Control<QCheckBox>("BuyBox")->isChecked());
+        QVERIFY(Control<QCheckBox>("User1Box")->isChecked());
+        QVERIFY(f->s.UndoCoinList.empty());
+        QVERIFY(!f->s.DataModified);
+        QCOMPARE(c->GM, QStringLiteral("fb"));
+        QCOMPARE(c->BuyPrice, Money(123456));
+    }
+
+    // The free-text boxes and the counts hold their focus in an inner edit.
+    void boxesWithInnerEditsCommitOnLeaving()
+    {
+        auto *graded = Control<QComboBox>("GradedByBox");
+        Retype(graded, QStringLiteral(" NGC "));
+        QTest::keyClick(graded, Qt::Key_Tab);
+        QCOMPARE(f->Row(0)->Gradedby, QStringLiteral("NGC"));
+        QCOMPARE(f->s.UndoCoinList.size(), size_t(1));
+        Focus(graded);
+        QTest::keyClick(graded, Qt::Key_Return);
+        QCOMPARE(f->s.UndoCoinList.size(), size_t(1));
+    }
+
+    // A hook left behind by a closed panel does nothing.
+    void hooksOutliveThePanelHarmlessly()
+    {
+        panel.reset();
+        f->s.Hooks.FillCoinEditor();
+        f->s.Hooks.CommitPendingEdit();
+    }
+
+    void typingCommitsOnLeavingAndUndoRestores()
+    {
+        auto *comment = Control<QLineEdit>("CommentEdit");
+        auto *undo = Control<QPushButton>("UndoCoinBtn");
+        QVERIFY(!undo->isEnabled());
+        Retype(comment, QStringLiteral("Nice"));
+        QCOMPARE(f->Row(0)->Comment, QStringLiteral("coin 0"));  // not before leaving
+        QTest::keyClick(comment, Qt::Key_Tab);
+        QCOMPARE(f->Row(0)->Comment, QStringLiteral("Nice"));
+        QVERIFY(f->s.DataModified);
+        QVERIFY(undo->isEnabled());
+
+        QTest::mouseClick(undo, Qt::LeftButton);
+        QCOMPARE(f->Row(0)->Comment, QStringLiteral("coin 0"));
+        QCOMPARE(comment->text(), QStringLiteral("coin 0"));
+        QVERIFY(!undo->isEnabled());
+    }
+
+    // Counts commit while typing, into every marked entry.
+    void countsWriteTheMarkedEntries()
+    {
+        f->Row(2)->selected = true;
+        auto *have = Control<QSpinBox>("HaveEdit");
+        Retype(have, QStringLiteral("7"));
+        QCOMPARE(f->Row(0)->Have, 7);
+        QCOMPARE(f->Row(1)->Have, 1);
+        QCOMPARE(f->Row(2)->Have, 7);
+        QVERIFY(f->s.DataModified);
+    }
+
+    void priceBoxRoundsOnLeaving()
+    {
+        auto *price = Control<QLineEdit>("PriceEdit");
+        Retype(price, QStringLiteral("12.3-4x9"));  // "-" and "x" are refused
+        QCOMPARE(price->text(), QStringLiteral("12.349"));
+        QTest::keyClick(price, Qt::Key_Return);     // Enter moves on like Tab
+        QVERIFY(!price->hasFocus());
+        QCOMPARE(price->text(), QStringLiteral("12.35"));
+        QCOMPARE(f->Row(0)->BuyPrice, Money(123500));
+
+        // A pasted minus sign is dropped.
+        Focus(price);
+        price->setText(QStringLiteral("-5"));
+        QTest::keyClick(price, Qt::Key_Tab);
+        QCOMPARE(price->text(), QStringLiteral("5.00"));
+        QCOMPARE(f->Row(0)->BuyPrice, Money(50000));
+    }
+
+    void escapeRestoresWithoutCommitting()
+    {
+        auto *comment = Control<QLineEdit>("CommentEdit");
+        Retype(comment, QStringLiteral("oops"));
+        QTest::keyClick(comment, Qt::Key_Escape);
+        QCOMPARE(comment->text(), QStringLiteral("coin 0"));
+        QTest::keyClick(comment, Qt::Key_Tab);
+        QVERIFY(f->s.UndoCoinList.empty());
+        QVERIFY(!f->s.DataModified);
+    }
+
+    void lockBoxesAreExclusive()
+    {
+        auto *buy = Control<QCheckBox>("BuyBox");
+        auto *sell = Control<QCheckBox>("SellBox");
+        // Clicked on their indicators.
+        QTest::mouseClick(buy, Qt::LeftButton, {}, QPoint(6, buy->height() / 2));
+        QVERIFY(f->Row(0)->BuyLock);
+        QTest::mouseClick(sell, Qt::LeftButton, {}, QPoint(6, sell->height() / 2));
+        QVERIFY(!buy->isChecked());
+        QVERIFY(f->Row(0)->SellLock);
+        QVERIFY(!f->Row(0)->BuyLock);
+    }
+
+    // Save, Close and a series change come from menus that leave the focus
+    // in the control: the typed value must still reach the entry, once.
+    void commitPendingEditWithoutLeaving()
+    {
+        auto *date = Control<QLineEdit>("BuyDateBox");
+        Retype(date, QStringLiteral("3/5/2024"));
+        panel->CommitPendingEdit();
+        QVERIFY(date->hasFocus());
+        QCOMPARE(f->Row(0)->BuyDate, DateToDay(QDate(2024, 3, 5)));
+        QCOMPARE(f->s.UndoCoinList.size(), size_t(1));
+        QTest::keyClick(date, Qt::Key_Tab);
+        QCOMPARE(f->s.UndoCoinList.size(), size_t(1));
+
+        // Nothing pending: nothing written.
+        panel->CommitPendingEdit();
+        QCOMPARE(f->s.UndoCoinList.size(), size_t(1));
+
+        // Code below the window reaches the same through the state's hook.
+        Retype(Control<QLineEdit>("CommentEdit"), QStringLiteral("kept"));
+        f->s.Hooks.CommitPendingEdit();
+        QCOMPARE(f->Row(0)->Comment, QStringLiteral("kept"));
+    }
+
+    // A row change while a box keeps the focus must not carry the text of
+    // the earlier entry into the new one when the box is left.
+    void rowChangeWhileEditingWritesNothingStale()
+    {
+        auto *comment = Control<QLineEdit>("CommentEdit");
+        Focus(comment);
+        f->Row(0)->selected = true;
+        ShowRow(2);
+        QTest::keyClick(comment, Qt::Key_Tab);
+        QCOMPARE(f->Row(2)->Comment, QStringLiteral("coin 2"));
+        QCOMPARE(f->Row(0)->Comment, QStringLiteral("coin 0"));
+        QVERIFY(f->s.UndoCoinList.empty());
+    }
+
+    void pickingAYearWritesYearAndModifier()
+    {
+        auto *dm = Control<QComboBox>("DateMintBox");
+        QCOMPARE(dm->count(), 2);
+        dm->setCurrentIndex(1);  // 1991 D
+        QCOMPARE(f->Row(f->s.CoinGridRow)->Year, 1991);
+        QCOMPARE(f->Row(f->s.CoinGridRow)->Mint, QStringLiteral("D"));
+        QCOMPARE(Control<QComboBox>("GMbox")->count(), 1);
+        Control<QComboBox>("GradeBox")->setCurrentIndex(1);
+        QCOMPARE(f->Row(f->s.CoinGridRow)->Grade, 12);
+        QCOMPARE(f->s.UndoCoinList.size(), size_t(2));
+    }
+
+    void deleteRemovesTheMarkedRows()
+    {
+        f->Row(2)->selected = true;
+        ui.Answers << 1;
+        auto *del = Control<QPushButton>("DeleteCoinBtn");
+        QTest::mouseClick(del, Qt::LeftButton);
+        QCOMPARE(int(ui.Messages.size()), 1);
+        QCOMPARE(f->s.CurrCoinList.size(), size_t(1));
+        QCOMPARE(f->Row(0)->Year, 1991);
+        QCOMPARE(Control<QLineEdit>("CommentEdit")->text(), QStringLiteral("coin 1"));
+        QVERIFY(Control<QPushButton>("UndoCoinBtn")->isEnabled());
+
+        // The last entry of the series: nothing left to delete or clone.
+        ui.Answers << 1;
+        QTest::mouseClick(del, Qt::LeftButton);
+        QVERIFY(f->s.CurrCoinList.empty());
+        QVERIFY(!del->isEnabled());
+        QVERIFY(!Control<QPushButton>("CloneCoinBtn")->isEnabled());
+        QVERIFY(Control<QPushButton>("NewCoinBtn")->isEnabled());
+        QVERIFY(!Control<QLineEdit>("CommentEdit")->isEnabled());
+
+        QTest::mouseClick(Control<QPushButton>("UndoCoinBtn"), Qt::LeftButton);
+        QCOMPARE(f->s.CurrCoinList.size(), size_t(1));
+        QVERIFY(Control<QLineEdit>("CommentEdit")->isEnabled());
+        QVERIFY(del->isEnabled());
+    }
+
+    void withoutACurrentRowTheEditorRests()
+    {
+        ShowRow(-1);
+        QVERIFY(!Control<QPushButton>("CloneCoinBtn")->isEnabled());
+        QVERIFY(!Control<QSpinBox>("HaveEdit")->isEnabled());
+        QCOMPARE(Control<QSpinBox>("HaveEdit")->value(), 1);
+        QCOMPARE(Control<QLineEdit>("PriceEdit")->text(), QStringLiteral("$0.00"));
+        QCOMPARE(Control<QLineEdit>("CommentEdit")->text(), QString());
+        QVERIFY(f->s.UndoCoinList.empty());
+
+        QTest::mouseClick(Control<QPushButton>("NewCoinBtn"), Qt::LeftButton);
+        QCOMPARE(f->s.CoinList.size(), size_t(4));
+        QVERIFY(Control<QSpinBox>("HaveEdit")->isEnabled());
+        QVERIFY(Control<QPushButton>("CloneCoinBtn")->isEnabled());
+    }
+
+    // Clearing the user-field controls while enabling commits nothing.
+    void enablingClearsUserFieldsWithoutCommitting()
+    {
+        auto field = std::make_unique<tUDFfield>();
+        field->FieldType = UDFCheckBox;
+        QCheckBox box;
+        field->Control = &box;
+        f->s.UDFlist.push_back(std::move(field));
+        f->Row(0)->UDFstring = QStringLiteral("T");
+        tMainState &s = f->s;
+        connect(&box, &QCheckBox::toggled, &box, [&s](bool on) {
+            tEditorValue v;
+            v.UDFIndex = 0;
+            v.Text = on ? QStringLiteral("T") : QStringLiteral("F");
+            StuffCoinInfo(s, tCoinField::UserField, v);
+        });
+        {
+            QSignalBlocker block(box);
+            box.setChecked(true);
+        }
+        panel->SetCoinScrollBoxEnable(true);
+        QVERIFY(!box.isChecked());
+        QCOMPARE(f->Row(0)->UDFstring, QStringLiteral("T"));
+        QVERIFY(!f->s.DataModified);
+        panel->SetCoinScrollBoxEnable(false);
+        QVERIFY(!box.isEnabled());
+        f->s.UDFlist.clear();
+    }
+};
+
+QTEST_MAIN(tst_CoinEditorPanel)
+#include "tst_coineditorpanel.moc"
