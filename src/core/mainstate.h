@@ -13,17 +13,19 @@
 
 #include "core/model.h"
 
+// One default-structure file (".OVCD") of the Countries folder, read from
+// its header when the program starts.
 struct tCountryInfo {
-    QString Name;
-    QString Description;
-    int32_t CountryNumber = 0;
-    int32_t Continent = 0;   // 1..8
-    bool Paper = false;
+    QString Name;            // also the file's base name and its picture folder
+    QString Description;     // caption in lists; the list's sort key
+    int32_t CountryID = 0;   // its series are CountryID x 1000 + n
+    int32_t Continent = 0;   // 1 North America .. 8 Oceania
+    bool IsPaper = false;
     int32_t FlagIndex = 0;
-    QString FilePath;
-    int32_t Tab = 0;
-    QString AddOns;
-    int32_t UpdateStatus = 0;
+    QString AddOns;          // kept as read
+    QString Path;            // CountriesRedirect + file name
+    int32_t Tab = 0;         // 2 exonumia, 3 fantasy: left out of continent and kind classes
+    uint8_t UpdateStatus = 0;
 };
 
 // One currency. ForexList positions are stored in files and settings.
@@ -61,6 +63,27 @@ struct tStateHooks {
     std::function<void(const QString &statusText)> PriceListsConverted;
     // Stores the title of the last spot-file notice shown ("PushNote").
     std::function<void(const QString &title)> StorePushNote;
+
+    // Price-list download (updates/priceupdate): steps that belong to the
+    // price lists, the countries, the tree view and the settings store.
+    // Removes the country's entries from PriceList after clearing every link
+    // to them (coins' PriceInfo, CurrPriceList, the price summary, report
+    // lists, price undo records), frees them and reads the country's list
+    // afresh from the Prices folder.
+    std::function<void(int country)> ReloadCountryPrices;
+    // Puts PriceList into price-list order.
+    std::function<void()> ResortPrices;
+    // Writes every price list with unsaved changes.
+    std::function<void()> SavePricesToFile;
+    // Offers the new catalogue series of the collection's countries.
+    std::function<void()> CheckForNewTypes;
+    std::function<void()> RenderTree;
+    // The 1,001 day numbers of a "PriceDates.Dat" file; throws when the file
+    // cannot be read whole. Unset: the download's own reader is used.
+    std::function<std::array<int32_t, CountryTableSize>(const QString &path)> ReadPriceDatesDat;
+    // A string value of the settings store ("PLU"): empty when there is none.
+    std::function<QString(const QString &name)> ReadSettingString;
+    std::function<void(const QString &name, const QString &value)> WriteSettingString;
 };
 
 template <class T>
