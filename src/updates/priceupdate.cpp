@@ -113,7 +113,9 @@ void BackupPriceFiles(const tMainState &s)
 
 void RecordPriceDate(tMainState &s, const tCountryInfo &c)
 {
-    const QString path = s.PricesRedirect + CountryFileName(c, QStringLiteral(".OVP"));
+    const QString name = CountryFileName(c, QStringLiteral(".OVP"));
+    const QString found = platform::findEntryIgnoreCase(s.PricesRedirect, name);
+    const QString path = s.PricesRedirect + (found.isEmpty() ? name : found);
     QFile f(path);
     if (!f.exists() || !f.open(QIODevice::ReadOnly))
         return;
@@ -136,8 +138,8 @@ void RecordPriceDate(tMainState &s, const tCountryInfo &c)
     }
     if (country >= 0 && country <= MaxCountry)
         s.PricesDatesArray[static_cast<size_t>(country)] = date;
-    const QString found = platform::findEntryIgnoreCase(s.OtherRedirect, PriceDatesIniName);
-    const QString iniPath = s.OtherRedirect + (found.isEmpty() ? PriceDatesIniName : found);
+    const QString iniFound = platform::findEntryIgnoreCase(s.OtherRedirect, PriceDatesIniName);
+    const QString iniPath = s.OtherRedirect + (iniFound.isEmpty() ? PriceDatesIniName : iniFound);
     platform::IniFile ini(iniPath);
     ini.writeString(PriceDatesSection, c.Name, FormatShortDate(date));
     if (!ini.save(iniPath))

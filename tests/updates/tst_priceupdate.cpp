@@ -3,35 +3,11 @@
 #include <zip.h>
 
 #include "core/dates.h"
-#include "core/valuestream.h"
 #include "platform/ini.h"
+#include "support/downloadfixtures.h"
 #include "updates/priceupdate.h"
 
 namespace {
-
-void WriteFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
-// The head of a price-list file: list start, banner, version, currency,
-// record count, country number, date.
-QByteArray PriceFileHead(int country, int date)
-{
-    ValueWriter w;
-    w.WriteListBegin();
-    w.WriteString(QStringLiteral("\rPrice list\x1a"));
-    w.WriteInteger(11);
-    w.WriteInteger(0);
-    w.WriteInteger(0);
-    w.WriteInteger(country);
-    w.WriteInteger(date);
-    w.WriteListEnd();
-    return w.TakeData();
-}
 
 struct ZipEntry {
     QString name;
@@ -105,10 +81,10 @@ private Q_SLOTS:
         tMainState s;
         s.PricesRedirect = dir.filePath(QStringLiteral("Prices")) + QLatin1Char('/');
         s.BackupsRedirect = dir.filePath(QStringLiteral("Backups")) + QLatin1Char('/');
-        WriteFile(s.PricesRedirect + QStringLiteral("Canada.OVP"), QByteArray(5000, 'c'));
-        WriteFile(s.PricesRedirect + QStringLiteral("User/Mine.OVP"), "mine");
+        WriteFixtureFile(s.PricesRedirect + QStringLiteral("Canada.OVP"), QByteArray(5000, 'c'));
+        WriteFixtureFile(s.PricesRedirect + QStringLiteral("User/Mine.OVP"), "mine");
         for (int press = 1; press <= 6; ++press) {
-            WriteFile(s.PricesRedirect + QStringLiteral("press.txt"), QByteArray::number(press));
+            WriteFixtureFile(s.PricesRedirect + QStringLiteral("press.txt"), QByteArray::number(press));
             BackupPriceFiles(s);
         }
         for (int n = 1; n <= 5; ++n) {
@@ -143,7 +119,7 @@ private Q_SLOTS:
 
         // A file where the backup folder should be: the backup fails loudly.
         s.BackupsRedirect = dir.filePath(QStringLiteral("blocked")) + QLatin1Char('/');
-        WriteFile(dir.filePath(QStringLiteral("blocked")), "not a folder");
+        WriteFixtureFile(dir.filePath(QStringLiteral("blocked")), "not a folder");
         QVERIFY_THROWS_EXCEPTION(std::exception, BackupPriceFiles(s));
     }
 
@@ -220,13 +196,13 @@ private Q_SLOTS:
             for (int b = 0; b < 4; ++b)
                 bytes.append(static_cast<char>((static_cast<quint32>(v) >> (8 * b)) & 0xFF));
         }
-        WriteFile(dir.filePath(QStringLiteral("PriceDates.Dat")), bytes + "trailing bytes are ignored");
+        WriteFixtureFile(dir.filePath(QStringLiteral("PriceDates.Dat")), bytes + "trailing bytes are ignored");
         const tPriceDates dates = ReadPriceDatesFile(dir.filePath(QStringLiteral("PriceDates.Dat")));
         QCOMPARE(dates[0], -1);
         QCOMPARE(dates[12], 120);
         QCOMPARE(dates[1000], 0x01020304);
 
-        WriteFile(dir.filePath(QStringLiteral("short.Dat")), bytes.left(4000));
+        WriteFixtureFile(dir.filePath(QStringLiteral("short.Dat")), bytes.left(4000));
         QVERIFY_THROWS_EXCEPTION(std::runtime_error, ReadPriceDatesFile(dir.filePath(QStringLiteral("short.Dat"))));
 
         // A reader installed by the price lists takes over.
@@ -256,8 +232,9 @@ private Q_SLOTS:
         s.OtherRedirect = dir.filePath(QStringLiteral("Other")) + QLatin1Char('/');
         s.PricesDatesArray.fill(-1);
         const int date = DateToDay(QDate(2024, 11, 5));
-        WriteFile(s.PricesRedirect + QStringLiteral("Canada.OVP"), PriceFileHead(countryInFile, date) + QByteArray(600, 'x'));
-        WriteFile(s.OtherRedirect + QStringLiteral("PriceDates.ini"), "[Price Dates]\nMexico=1/2/2023\nCanada=1/1/2020\n");
+        // Spelt otherwise than the country's file name: found all the same.
+        WriteFixtureFile(s.PricesRedirect + QStringLiteral("CANADA.ovp"), PriceListFixture(countryInFile, date));
+        WriteFixtureFile(s.OtherRedirect + QStringLiteral("PriceDates.ini"), "[Price Dates]\nMexico=1/2/2023\nCanada=1/1/2020\n");
 
         RecordPriceDate(s, Country(12, QStringLiteral("Canada")));
         QCOMPARE(s.PricesDatesArray[12], stored ? date : -1);

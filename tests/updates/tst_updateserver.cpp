@@ -2,25 +2,13 @@
 
 #include <thread>
 
+#include "support/downloadfixtures.h"
 #include "updates/updateserver.h"
 
 using platform::FtpEntry;
 using platform::FtpError;
 
 namespace {
-
-// A clock that only moves when the code under test sleeps on it.
-struct FakeClock {
-    qint64 now = 0;
-    std::vector<qint64> sleeps;
-    tRetryTimer::Clock clock()
-    {
-        return {[this] { return now; }, [this](qint64 ms) {
-                    sleeps.push_back(ms);
-                    now += ms;
-                }};
-    }
-};
 
 std::unique_ptr<tCountryInfo> Country(const QString &description, int continent, bool paper)
 {
@@ -162,12 +150,12 @@ private Q_SLOTS:
     {
         // Every event in order: attempts with the fake time they started at,
         // and the failures reported.
-        FakeClock fake;
+        FakeRetryClock fake;
         tRetryTimer timer(fake.clock());
         QStringList events;
         const bool ok = RunWithRetries(
             timer, [&] {
-                events << QStringLiteral("attempt@%1").arg(fake.now);
+                events << QStringLiteral("attempt@%1").arg(fake.now.load());
                 throw FtpError("refused");
             },
             [&](int n) { events << QStringLiteral("Connecting to server (Retry %1)").arg(n); });
@@ -184,13 +172,13 @@ private Q_SLOTS:
         fake.now += 1000;
         QVERIFY(RunWithRetries(timer, [&] { ++attempts; }, {}));
         QCOMPARE(attempts, 1);
-        QCOMPARE(fake.now, qint64(15000));
+        QCOMPARE(fake.now.load(), qint64(15000));
         QVERIFY(!timer.Enabled());
     }
 
     void retryRuleStopsAtTheFirstSuccess()
     {
-        FakeClock fake;
+        FakeRetryClock fake;
         tRetryTimer timer(fake.clock());
         int attempts = 0;
         QList<int> reported;
@@ -202,12 +190,13 @@ private Q_SLOTS:
             [&](int n) { reported << n; }));
         QCOMPARE(attempts, 3);
         QCOMPARE(reported, (QList<int>{1, 2}));
-        QCOMPARE(fake.now, qint64(6000));
+        QCOMPARE(fake.now.load(), qint64(6000));
+        QCOMPARE(fake.sleeps.load(), 2);
     }
 
     void retryRuleLetsOtherErrorsThroughAndEndsOnCancel()
     {
-        FakeClock fake;
+        FakeRetryClock fake;
         tRetryTimer timer(fake.clock());
         QVERIFY_THROWS_EXCEPTION(std::logic_error, RunWithRetries(timer, [] { throw std::logic_error("bug"); }, {}));
         int attempts = 0;
