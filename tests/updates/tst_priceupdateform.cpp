@@ -227,9 +227,12 @@ private Q_SLOTS:
         Fixture f;
         QVERIFY2(f.server->error().isEmpty(), qPrintable(f.server->error()));
         f.plu = QStringLiteral("1,40");
-        auto *form = new TPriceUpdateForm(f.s, nullptr, f.clock.clock());
+        TPriceUpdateForm *form = OpenPriceUpdateForm(f.s, nullptr, f.clock.clock());
         QPointer<TPriceUpdateForm> alive(form);
         QVERIFY(ShowAndWaitForDates(form));
+        // The menu command opens one window at most.
+        QCOMPARE(OpenPriceUpdateForm(f.s, nullptr), form);
+        QVERIFY(PriceUpdateInUse);
         const QByteArray expectedUS = f.ServerUnitedStates();
         const qsizetype before = f.server->commands().size();
 
@@ -280,6 +283,7 @@ private Q_SLOTS:
         QTRY_VERIFY(alive.isNull());
         QCOMPARE(f.newTypeChecks, 1);
         QVERIFY(!PriceUpdateInUse);
+        QVERIFY(!PriceUpdateForm);
     }
 
     void aFileFailingFiveTimesIsMarkedFailed()
@@ -331,7 +335,7 @@ private Q_SLOTS:
         Fixture f;
         QVERIFY2(f.server->error().isEmpty(), qPrintable(f.server->error()));
         f.plu = QStringLiteral("1,40,301");
-        auto *form = new TPriceUpdateForm(f.s, nullptr, f.clock.clock());
+        TPriceUpdateForm *form = OpenPriceUpdateForm(f.s, nullptr, f.clock.clock());
         QPointer<TPriceUpdateForm> alive(form);
         QVERIFY(ShowAndWaitForDates(form));
         QStringList texts;

@@ -343,7 +343,7 @@ void TPriceUpdateForm::closeEvent(QCloseEvent *event)
     PriceUpdateInUse = false;
     if (PriceUpdateForm == this)
         PriceUpdateForm = nullptr;
-    deleteLater();
+    // Freed by WA_DeleteOnClose when opened as the program's tool window.
 }
 
 void TPriceUpdateForm::Report(const QString &text)
@@ -354,11 +354,12 @@ void TPriceUpdateForm::Report(const QString &text)
     platform::ui().showMessage(box);
 }
 
-TPriceUpdateForm *OpenPriceUpdateForm(tMainState &s, QWidget *mainWindow)
+TPriceUpdateForm *OpenPriceUpdateForm(tMainState &s, QWidget *mainWindow, tRetryTimer::Clock clock)
 {
     CurrProcGuard guard(PriceUpdateBlock);
     if (!PriceUpdateForm) {
-        PriceUpdateForm = new TPriceUpdateForm(s, mainWindow);
+        PriceUpdateForm = new TPriceUpdateForm(s, mainWindow, std::move(clock));
+        PriceUpdateForm->setAttribute(Qt::WA_DeleteOnClose);
         if (mainWindow) {
             const QPoint centre = mainWindow->frameGeometry().center();
             PriceUpdateForm->move(centre - QPoint(PriceUpdateForm->width() / 2, PriceUpdateForm->height() / 2));

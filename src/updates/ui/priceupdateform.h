@@ -79,5 +79,6 @@ extern TPriceUpdateForm *PriceUpdateForm;
 extern bool PriceUpdateInUse;
 
 // "Download current price lists": opens the window once, centred over the
-// main window, or brings the open one to the front.
-TPriceUpdateForm *OpenPriceUpdateForm(tMainState &s, QWidget *mainWindow);
+// main window, or brings the open one to the front. The window frees itself
+// when it closes.
+TPriceUpdateForm *OpenPriceUpdateForm(tMainState &s, QWidget *mainWindow, tRetryTimer::Clock clock = {});
