@@ -169,6 +169,11 @@ void tPriceUpdateMachine::RequestStop()
     SetPhase(tPhase::Stopping);
 }
 
+void tPriceUpdateMachine::CancelTransfers()
+{
+    worker_->Cancel();
+}
+
 void tPriceUpdateMachine::OnConnected(bool ok)
 {
     if (step_ == tStep::DatesConnect) {

@@ -55,6 +55,9 @@ public:
     bool BeginUpdate(std::vector<tPriceRow> rows);
     // Done during an update: the running country finishes, no other starts.
     void RequestStop();
+    // The window is closing while the server's dates are still on their way:
+    // the transfer stops at once. Nothing more can be fetched afterwards.
+    void CancelTransfers();
 
 Q_SIGNALS:
     void PhaseChanged(tPriceUpdateMachine::tPhase phase);

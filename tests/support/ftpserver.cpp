@@ -36,6 +36,8 @@ LoopbackFtpServer::LoopbackFtpServer(const Options &options)
         args << QStringLiteral("--fail-retr") << name;
     if (options.offerTls)
         args << QStringLiteral("--tls");
+    if (options.mute)
+        args << QStringLiteral("--mute");
     args << QStringLiteral("--command-log") << logDir_.filePath(QStringLiteral("commands.log"));
     process_.setProcessChannelMode(QProcess::SeparateChannels);
     process_.start(QStringLiteral("/usr/bin/python3"), args);

@@ -16,6 +16,7 @@ public:
         bool noMachineListing = false;  // refuse MLSD, as older servers do
         QStringList failRetr;     // names whose download always fails
         bool offerTls = false;    // AUTH TLS with a certificate nobody can verify
+        bool mute = false;        // accept connections and never answer
     };
 
     LoopbackFtpServer() : LoopbackFtpServer(Options{}) {}

@@ -16,10 +16,13 @@
 #                    (may be given more than once)
 # --tls              TLS is offered (AUTH TLS) with a self-signed
 #                    certificate that no client can verify
+# --mute             no FTP at all: connections are accepted and never
+#                    answered, as by a server that hangs
 import argparse
 import logging
 import os
 import signal
+import socket
 import sys
 import tempfile
 
@@ -58,7 +61,21 @@ def main():
     parser.add_argument("--no-mlsd", action="store_true")
     parser.add_argument("--fail-retr", action="append", default=[])
     parser.add_argument("--tls", action="store_true")
+    parser.add_argument("--mute", action="store_true")
     args = parser.parse_args()
+
+    if args.mute:
+        listener = socket.socket()
+        listener.bind(("127.0.0.1", 0))
+        listener.listen(8)
+        print("PORT %d" % listener.getsockname()[1], flush=True)
+        held = []
+        while True:
+            conn, _ = listener.accept()
+            held.append(conn)
+            if args.command_log:
+                with open(args.command_log, "a", encoding="utf-8") as log:
+                    log.write("(connection held)\n")
 
     logging.basicConfig(level=logging.WARNING, stream=sys.stderr)
 

@@ -435,6 +435,22 @@ private Q_SLOTS:
         QVERIFY(Button(&form, "SuggestBtn")->isEnabled());
     }
 
+    void closingWhileTheServerStallsGivesUpTheDates()
+    {
+        LoopbackFtpServer::Options o;
+        o.mute = true;
+        Fixture f(o);
+        QVERIFY2(f.server->error().isEmpty(), qPrintable(f.server->error()));
+        TPriceUpdateForm *form = OpenPriceUpdateForm(f.s, nullptr, f.clock.clock());
+        QPointer<TPriceUpdateForm> alive(form);
+        QVERIFY(QTest::qWaitFor([&] { return !f.server->commands().isEmpty(); }, 10000));
+        QVERIFY(form->Machine().Busy());
+        form->close();
+        QVERIFY(alive);  // not while the transfer runs
+        // Without giving up, the wait for the greeting would last minutes.
+        QTRY_VERIFY_WITH_TIMEOUT(alive.isNull(), 15000);
+    }
+
     void nothingCheckedStillBacksUp()
     {
         Fixture f;

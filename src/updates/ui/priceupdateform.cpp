@@ -332,7 +332,12 @@ void TPriceUpdateForm::closeEvent(QCloseEvent *event)
     // is over (during an update: once the running country is done).
     if (Machine_.Busy()) {
         closeWanted_ = true;
-        Machine_.RequestStop();
+        // An update ends with the running country; the dates, which nothing
+        // depends on once the window goes, are given up at once.
+        if (Machine_.InUpdate())
+            Machine_.RequestStop();
+        else
+            Machine_.CancelTransfers();
         event->ignore();
         return;
     }
