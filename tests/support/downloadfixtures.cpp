@@ -44,8 +44,8 @@ tRetryTimer::Clock FakeRetryClock::clock()
 
 platform::MessageResult ScriptedMessages::showMessage(const platform::MessageRequest &request)
 {
-    asked.push_back(request);
+    Messages.push_back(request);
     platform::MessageResult r;
-    r.Value = !answers.isEmpty() ? answers.takeFirst() : (request.Buttons.empty() ? 1 : request.Buttons.front().Value);
+    r.Value = !Answers.isEmpty() ? Answers.takeFirst() : (request.Buttons.empty() ? 1 : request.Buttons.front().Value);
     return r;
 }

@@ -40,6 +40,6 @@ public:
     QString saveFileName(const platform::FileRequest &) override { return {}; }
     QString pickFolder(const platform::FileRequest &) override { return {}; }
 
-    QList<int> answers;
-    std::vector<platform::MessageRequest> asked;
+    std::vector<platform::MessageRequest> Messages;
+    QList<int> Answers;
 };

@@ -426,8 +426,8 @@ private Q_SLOTS:
         }
         TPriceUpdateForm form(f.s, nullptr, f.clock.clock());
         QVERIFY(ShowAndWaitForDates(&form));
-        QCOMPARE(f.messages.asked.size(), size_t(1));
-        QVERIFY2(f.messages.asked[0].Text.contains(message), qPrintable(f.messages.asked[0].Text));
+        QCOMPARE(f.messages.Messages.size(), size_t(1));
+        QVERIFY2(f.messages.Messages[0].Text.contains(message), qPrintable(f.messages.Messages[0].Text));
         // The window opens without server dates, its controls live.
         QVERIFY(DateLabel(&form, Belgium)->isHidden());
         QCOMPARE(form.Machine().ServerDates()[Belgium], 0);
@@ -488,10 +488,10 @@ private Q_SLOTS:
         f.s.PricesModified = true;
         TPriceUpdateForm form(f.s, nullptr, f.clock.clock());
         QVERIFY(ShowAndWaitForDates(&form));
-        f.messages.answers = {answer};
+        f.messages.Answers = {answer};
         Button(&form, "UpdateButton")->click();
         QVERIFY(WaitForUpdate(&form));
-        QCOMPARE(f.messages.asked.size(), size_t(1));
+        QCOMPARE(f.messages.Messages.size(), size_t(1));
         QCOMPARE(f.saves, saves);
         QCOMPARE(QFile::exists(f.s.BackupsRedirect + QStringLiteral("Price Files_1.zip")), runs);
         QCOMPARE(f.reloads.size(), size_t(runs ? 1 : 0));
