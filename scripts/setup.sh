@@ -9,6 +9,7 @@ packages=(
   libpcre2-dev libzip-dev zlib1g-dev libcurl4-openssl-dev libgif-dev
   libbenchmark-dev fonts-dejavu-core
   python3-pyftpdlib  # loopback FTP server for the FTP tests
+  python3-openssl    # its TLS mode, for the test that FTPS is asked for
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -150,6 +150,24 @@ struct tStateHooks {
     // die)" (price lists). Unset, the parts are joined by blanks.
     std::function<QString(int year, bool isCirca, const QString &mint, const QString &variety)> CompoundVariety;
     // ---- end of coin entries and the entry editor ----
+    // Price-list download (updates/priceupdate): steps that belong to the
+    // price lists, the countries, the tree view and the settings store.
+    // Removes the country's entries from PriceList after clearing every link
+    // to them (coins' PriceInfo, CurrPriceList, the price summary, report
+    // lists, price undo records), frees them and reads the country's list
+    // afresh from the Prices folder.
+    std::function<void(int country)> ReloadCountryPrices;
+    // Puts PriceList into price-list order.
+    std::function<void()> ResortPrices;
+    // Writes every price list with unsaved changes.
+    std::function<void()> SavePricesToFile;
+    // (CheckForNewTypes and RenderTree are declared above.)
+    // The 1,001 day numbers of a "PriceDates.Dat" file; throws when the file
+    // cannot be read whole. Unset: the download's own reader is used.
+    std::function<std::array<int32_t, CountryTableSize>(const QString &path)> ReadPriceDatesDat;
+    // A string value of the settings store ("PLU"): empty when there is none.
+    std::function<QString(const QString &name)> ReadSettingString;
+    std::function<void(const QString &name, const QString &value)> WriteSettingString;
 };
 
 // One title of the selected series' grade scale with the grade slot it names.

@@ -97,7 +97,8 @@ public:
         // A request without a body logs in and stops; the connection stays
         // open in the handle for the calls that follow.
         try {
-            perform(directoryUrl(QString()), "Could not connect", [&] { curl_easy_setopt(curl_, CURLOPT_NOBODY, 1L); });
+            perform(directoryUrl(QString()), "LOGIN", "Could not connect",
+                    [&] { curl_easy_setopt(curl_, CURLOPT_NOBODY, 1L); });
         } catch (...) {
             disconnect();
             throw;
@@ -124,7 +125,8 @@ public:
         else if (!dir.isEmpty())
             target = dir_.isEmpty() ? encodeSegmentsText(dir)
                                     : (dir_ == QLatin1String("/") ? dir_ : dir_ + QLatin1Char('/')) + encodeSegmentsText(dir);
-        perform(directoryUrl(target), "Could not change folder", [&] { curl_easy_setopt(curl_, CURLOPT_NOBODY, 1L); });
+        perform(directoryUrl(target), "CWD", "Could not change folder",
+                [&] { curl_easy_setopt(curl_, CURLOPT_NOBODY, 1L); });
         dir_ = target;
     }
 
@@ -160,7 +162,7 @@ public:
             Sink sink;
             sink.file = &part;
             try {
-                perform(url, "Could not fetch " + remoteName.toUtf8(), [&] {
+                perform(url, "RETR", "Could not fetch " + remoteName.toUtf8(), [&] {
                     curl_easy_setopt(curl_, CURLOPT_RESUME_FROM_LARGE, offset);
                     curl_easy_setopt(curl_, CURLOPT_WRITEFUNCTION, writeToSink);
                     curl_easy_setopt(curl_, CURLOPT_WRITEDATA, &sink);
@@ -192,6 +194,7 @@ public:
     }
 
     void setProgress(ProgressFn progress) override { progress_ = std::move(progress); }
+    void setTrace(TraceFn trace) override { trace_ = std::move(trace); }
 
     void abort() override { abortRequested_ = true; }
 
@@ -207,9 +210,11 @@ private:
             throw FtpError("Not connected");
     }
 
-    // The URL of a folder: "" is the starting folder, "/x" is taken from
-    // the server's root ("%2F" makes libcurl send "CWD /x"), "x" from the
-    // starting folder.
+    // The URL of a folder. The path of an ftp URL is taken from the folder
+    // the login lands in, which need not be the server's root: "" is that
+    // starting folder, "x" lies below it, and "/x" is taken from the root,
+    // which libcurl reaches when the path begins with an encoded slash
+    // ("%2F" makes it send "CWD /x").
     QByteArray directoryUrl(const QString &dir) const
     {
         QByteArray url = "ftp://";
@@ -232,7 +237,7 @@ private:
         QByteArray text;
         Sink sink;
         sink.buffer = &text;
-        perform(directoryUrl(dir_), "Could not list the folder", [&] {
+        perform(directoryUrl(dir_), command ? command : "LIST", "Could not list the folder", [&] {
             if (command)
                 curl_easy_setopt(curl_, CURLOPT_CUSTOMREQUEST, command);
             curl_easy_setopt(curl_, CURLOPT_WRITEFUNCTION, writeToSink);
@@ -254,12 +259,15 @@ private:
     }
 
     template <class Setup>
-    void perform(const QByteArray &url, const QByteArray &what, Setup &&setup)
+    void perform(const QByteArray &url, const char *verb, const QByteArray &what, Setup &&setup)
     {
         // A reset keeps the live connection and the current folder on it.
         curl_easy_reset(curl_);
-        abortRequested_ = false;
+        // abortRequested_ is left as it is: an abort that came in between
+        // two requests stops this one.
         aborted_ = false;
+        if (trace_)
+            trace_(QString::fromLatin1(verb) + QLatin1Char(' ') + QString::fromUtf8(url));
         lastReported_ = -1;
         errorBuffer_[0] = '\0';
         const QByteArray user = account_.user.toUtf8();
@@ -274,6 +282,11 @@ private:
         curl_easy_setopt(curl_, CURLOPT_FTP_USE_EPRT, 1L);
         curl_easy_setopt(curl_, CURLOPT_TRANSFERTEXT, 0L);
         curl_easy_setopt(curl_, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_SINGLECWD));
+        // TLS when the server offers it (AUTH TLS), plain FTP when it
+        // refuses. A server that offers TLS with a certificate that cannot
+        // be verified is not used at all, so the account never goes to it.
+        curl_easy_setopt(curl_, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_TRY));
+        curl_easy_setopt(curl_, CURLOPT_FTPSSLAUTH, static_cast<long>(CURLFTPAUTH_TLS));
         if (timeouts_.connectMs > 0)
             curl_easy_setopt(curl_, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(timeouts_.connectMs));
         if (timeouts_.listenMs > 0)
@@ -295,6 +308,8 @@ private:
         if (lastCode_ == CURLE_OK)
             return;
         aborted_ = lastCode_ == CURLE_ABORTED_BY_CALLBACK;
+        if (aborted_)
+            abortRequested_ = false;
         QString detail = QString::fromUtf8(errorBuffer_[0] ? errorBuffer_ : curl_easy_strerror(lastCode_));
         if (aborted_)
             detail = QStringLiteral("transfer aborted");
@@ -311,6 +326,7 @@ private:
     QString dir_;
     bool connected_ = false;
     ProgressFn progress_;
+    TraceFn trace_;
     std::atomic<bool> abortRequested_{false};
     bool aborted_ = false;
     curl_off_t lastReported_ = -1;

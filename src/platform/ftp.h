@@ -2,10 +2,13 @@
 // The FTP client the program fetches from the update server with: binary
 // transfers in passive mode (extended data-port commands first), a login,
 // a current folder, directory listings with names and sizes, and downloads
-// that replace the local file only when they complete.
+// that replace the local file only when they complete. Where the server
+// offers TLS the session is encrypted (and its certificate checked); a
+// server without it is used in the clear.
 //
 // Every call blocks. Failures are FtpError exceptions whose message never
-// holds the password; the password never goes into a URL either.
+// holds the password; the account never goes into a URL, a message or the
+// trace.
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -50,6 +53,10 @@ class FtpClient {
 public:
     // Bytes moved so far by the running transfer (listings included).
     using ProgressFn = std::function<void(qint64 bytesDone)>;
+    // One line per request sent, for the program's log: the command and the
+    // URL, which names the server, the folder and the file but never the
+    // account.
+    using TraceFn = std::function<void(const QString &line)>;
 
     virtual ~FtpClient() = default;
 
@@ -65,7 +72,8 @@ public:
     // when the server accepts the new one.
     virtual void changeDir(const QString &dir) = 0;
     virtual QString currentDir() const = 0;
-    // The entries of the current folder.
+    // The entries of the current folder: the machine listing (MLSD) where
+    // the server has one, else the classic listing (LIST).
     virtual std::vector<FtpEntry> list() = 0;
     // Fetches a file of the current folder to localPath. The bytes go to
     // localPath + ".part", which replaces localPath only once the transfer
@@ -74,8 +82,11 @@ public:
     virtual void get(const QString &remoteName, const QString &localPath, bool resume) = 0;
 
     virtual void setProgress(ProgressFn progress) = 0;
-    // Stops the running transfer, which then fails with FtpError. Safe from
-    // the progress callback and from any other thread.
+    virtual void setTrace(TraceFn trace) = 0;
+    // Stops the running request, which then fails with FtpError; called
+    // between requests it stops the next one, so that a caller on another
+    // thread cannot miss the request that is about to start. Safe from the
+    // progress callback and from any other thread.
     virtual void abort() = 0;
 };
 

@@ -207,6 +207,104 @@ private Q_SLOTS:
         QVERIFY(!client->connected());
     }
 
+    void absoluteFoldersAndOddNamesFromAHomeFolder()
+    {
+        // The account lands in /home, which holds a decoy Prices7: only a
+        // folder change from the root finds the real one.
+        LoopbackFtpServer::Options o;
+        o.loginFolder = QStringLiteral("/home");
+        LoopbackFtpServer server(o);
+        QVERIFY2(server.error().isEmpty(), qPrintable(server.error()));
+        const QString odd = QStringLiteral("C\u00f4te d'Ivoire #2 50%.OVP");
+        server.putFile(QStringLiteral("Prices7/") + odd, Pattern(321));
+        server.putFile(QStringLiteral("home/Prices7/decoy.OVP"), "decoy");
+
+        QStringList trace;
+        auto client = newCurlFtpClient();
+        client->setTrace([&](const QString &line) { trace << line; });
+        client->connectTo(AccountFor(server), Quick());
+        client->changeDir(QStringLiteral("/Prices7"));
+        const auto entries = client->list();
+        QCOMPARE(entries.size(), size_t(1));
+        QCOMPARE(entries[0].name, odd);
+        QTemporaryDir local;
+        client->get(odd, local.filePath(odd), false);
+        QCOMPARE(ReadAll(local.filePath(odd)), Pattern(321));
+
+        // A relative folder is taken from where the login landed.
+        client->changeDir(QString());
+        client->changeDir(QStringLiteral("Prices7"));
+        QVERIFY(Find(client->list(), QStringLiteral("decoy.OVP")));
+        client->disconnect();
+
+        const QStringList commands = server.commands();
+        QVERIFY2(commands.contains(QStringLiteral("CWD /Prices7")), qPrintable(commands.join(QLatin1Char('|'))));
+        QVERIFY(commands.contains(QStringLiteral("RETR ") + odd));
+        // The password crosses the wire once, in its own command.
+        for (const QString &c : commands)
+            if (c.contains(QStringLiteral("secret")))
+                QCOMPARE(c, QStringLiteral("PASS secret"));
+        QVERIFY(!trace.isEmpty());
+        for (const QString &line : trace) {
+            QVERIFY2(line.contains(QStringLiteral("ftp://127.0.0.1:")), qPrintable(line));
+            QVERIFY2(!line.contains(QStringLiteral("tester")) && !line.contains(QStringLiteral("secret")), qPrintable(line));
+        }
+        QVERIFY(trace.filter(QStringLiteral("%2FPrices7")).size() >= 2);
+    }
+
+    void classicListingWhenTheServerHasNoMachineListing()
+    {
+        LoopbackFtpServer::Options o;
+        o.noMachineListing = true;
+        LoopbackFtpServer server(o);
+        QVERIFY2(server.error().isEmpty(), qPrintable(server.error()));
+        server.putFile(QStringLiteral("Prices7/United States.OVP"), Pattern(1234));
+        auto client = newCurlFtpClient();
+        client->connectTo(AccountFor(server), Quick());
+        client->changeDir(QStringLiteral("/Prices7"));
+        const auto entries = client->list();
+        QCOMPARE(entries.size(), size_t(1));
+        QCOMPARE(entries[0].name, QStringLiteral("United States.OVP"));
+        QCOMPARE(entries[0].size, qint64(1234));
+        const QStringList commands = server.commands();
+        QVERIFY(commands.indexOf(QStringLiteral("MLSD")) < commands.indexOf(QStringLiteral("LIST")));
+    }
+
+    void tlsIsAskedForAndAnUnverifiableServerNeverSeesTheAccount()
+    {
+        {
+            LoopbackFtpServer plain;
+            QVERIFY2(plain.error().isEmpty(), qPrintable(plain.error()));
+            auto client = newCurlFtpClient();
+            client->connectTo(AccountFor(plain), Quick());
+            QVERIFY(!client->list().size());
+            const QStringList commands = plain.commands();
+            QVERIFY(!commands.filter(QRegularExpression(QStringLiteral("^AUTH "))).isEmpty());
+            QVERIFY(commands.contains(QStringLiteral("PASS secret")));
+        }
+        LoopbackFtpServer::Options o;
+        o.offerTls = true;
+        LoopbackFtpServer tls(o);
+        QVERIFY2(tls.error().isEmpty(), qPrintable(tls.error()));
+        auto client = newCurlFtpClient();
+        QVERIFY_THROWS_EXCEPTION(FtpError, client->connectTo(AccountFor(tls), Quick()));
+        const QStringList commands = tls.commands();
+        QVERIFY2(commands.contains(QStringLiteral("AUTH TLS")), qPrintable(commands.join(QLatin1Char('|'))));
+        QVERIFY(commands.filter(QRegularExpression(QStringLiteral("^(USER|PASS)"))).isEmpty());
+    }
+
+    void anAbortBetweenRequestsStopsTheNextOneOnly()
+    {
+        LoopbackFtpServer server;
+        QVERIFY2(server.error().isEmpty(), qPrintable(server.error()));
+        server.putFile(QStringLiteral("a.bin"), Pattern(10));
+        auto client = newCurlFtpClient();
+        client->connectTo(AccountFor(server), Quick());
+        client->abort();
+        QVERIFY_THROWS_EXCEPTION(FtpError, client->list());
+        QCOMPARE(client->list().size(), size_t(1));
+    }
+
     void parsesClassicListings_data()
     {
         QTest::addColumn<QByteArray>("line");

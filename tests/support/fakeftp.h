@@ -32,6 +32,7 @@ public:
     std::vector<platform::FtpEntry> list() override;
     void get(const QString &remoteName, const QString &localPath, bool resume) override;
     void setProgress(ProgressFn progress) override { progress_ = std::move(progress); }
+    void setTrace(TraceFn) override {}
     void abort() override {}
 
 private:

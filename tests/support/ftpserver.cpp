@@ -28,6 +28,17 @@ LoopbackFtpServer::LoopbackFtpServer(const Options &options)
                      QStringLiteral("--password"), options.password};
     if (options.dropAfter >= 0)
         args << QStringLiteral("--drop-after") << QString::number(options.dropAfter);
+    if (!options.loginFolder.isEmpty())
+        args << QStringLiteral("--login-folder") << options.loginFolder;
+    if (options.noMachineListing)
+        args << QStringLiteral("--no-mlsd");
+    for (const QString &name : options.failRetr)
+        args << QStringLiteral("--fail-retr") << name;
+    if (options.offerTls)
+        args << QStringLiteral("--tls");
+    if (options.mute)
+        args << QStringLiteral("--mute");
+    args << QStringLiteral("--command-log") << logDir_.filePath(QStringLiteral("commands.log"));
     process_.setProcessChannelMode(QProcess::SeparateChannels);
     process_.start(QStringLiteral("/usr/bin/python3"), args);
     if (!process_.waitForStarted(10000)) {
@@ -69,4 +80,12 @@ void LoopbackFtpServer::putFile(const QString &relativePath, const QByteArray &b
     QFile f(path);
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         f.write(bytes);
+}
+
+QStringList LoopbackFtpServer::commands() const
+{
+    QFile f(logDir_.filePath(QStringLiteral("commands.log")));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }

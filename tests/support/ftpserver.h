@@ -3,6 +3,7 @@
 // as a child process on a free port and stopped when the object goes.
 #include <QProcess>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 class LoopbackFtpServer {
@@ -10,7 +11,12 @@ public:
     struct Options {
         QString user = QStringLiteral("tester");
         QString password = QStringLiteral("secret");
-        int dropAfter = -1;  // cut every download off after so many bytes
+        int dropAfter = -1;       // cut every download off after so many bytes
+        QString loginFolder;      // where a session starts ("/home"); empty: the root
+        bool noMachineListing = false;  // refuse MLSD, as older servers do
+        QStringList failRetr;     // names whose download always fails
+        bool offerTls = false;    // AUTH TLS with a certificate nobody can verify
+        bool mute = false;        // accept connections and never answer
     };
 
     LoopbackFtpServer() : LoopbackFtpServer(Options{}) {}
@@ -27,9 +33,12 @@ public:
     QString root() const { return root_.path(); }
     // Writes a file under the root ("Prices7/PriceDates.Dat"), making folders.
     void putFile(const QString &relativePath, const QByteArray &bytes) const;
+    // Every command the server received so far, one a line, as sent.
+    QStringList commands() const;
 
 private:
     QTemporaryDir root_;
+    QTemporaryDir logDir_;
     QProcess process_;
     int port_ = 0;
     QString error_;
