@@ -4,7 +4,7 @@ set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 packages=(
   build-essential cmake ninja-build ccache pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6charts6-dev qt6-pdf-dev qt6-connectivity-dev
+  qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-pdf-dev qt6-connectivity-dev
   libqt6svg6 libgl1-mesa-dev
   libpcre2-dev libzip-dev zlib1g-dev libcurl4-openssl-dev libgif-dev
   libbenchmark-dev fonts-dejavu-core
@@ -19,8 +19,8 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   sudo_cmd=""
   [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
-  $sudo_cmd apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  $sudo_cmd apt-get -o DPkg::Lock::Timeout=600 update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"
 fi
 build="$here/build"
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
