@@ -1,6 +1,8 @@
 #include "catalogue/cataloguesource.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <set>
 #include <stdexcept>
 
@@ -9,13 +11,16 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRegularExpression>
 #include <QSaveFile>
 
 #include "core/countries.h"
 #include "core/dates.h"
 #include "core/seriestree.h"
 #include "core/valuestream.h"
+#include "pricing/forex.h"
+#include "pricing/metals.h"
+#include "pricing/pricefile.h"
+#include "pricing/pricelist.h"
 #include "support/structurewriter.h"
 
 namespace {
@@ -172,6 +177,16 @@ tSourceCountry ReadCountry(const QJsonObject &o, double date)
         Fail(QStringLiteral("countries.json"), QStringLiteral("country \"%1\" needs a name, an id of 0..999 and a "
                                                               "continent of 1..8").arg(info.Name));
     c.Header.Date = date;
+    const QString currency = o.value(QStringLiteral("currency")).toString();
+    if (!currency.isEmpty()) {
+        const QStringList rows = BuiltInForexRows();
+        for (int i = 0; i < rows.size() && c.Currency < 0; ++i)
+            if (ParseForexEntry(rows[i]).Code == currency)
+                c.Currency = i;
+        if (c.Currency < 0)
+            Fail(QStringLiteral("countries.json"),
+                 QStringLiteral("country \"%1\": \"%2\" is not a built-in currency code").arg(info.Name, currency));
+    }
     return c;
 }
 
@@ -227,7 +242,32 @@ void ReadStructures(const QString &path, tSourceCountry &country, std::set<int> 
         Fail(path, QStringLiteral("no series"));
 }
 
-std::vector<tSourcePrice> ReadPrices(const QString &path, const tSourceCountry &country)
+// A mintage as authored: digits, "~" before an approximate figure; empty
+// is none.
+void ReadMintage(const QString &where, const QString &text, int32_t &mintage, bool &approx)
+{
+    approx = text.startsWith(QLatin1Char('~'));
+    const QString digits = approx ? text.mid(1) : text;
+    bool ok = true;
+    const qlonglong v = digits.isEmpty() ? 0 : digits.toLongLong(&ok);
+    // Larger figures are stored in tens of millions, which no sample needs.
+    if (!ok || v < 0 || v > std::numeric_limits<int32_t>::max() || (approx && digits.isEmpty()))
+        Fail(where, QStringLiteral("\"%1\" is not a mintage (digits, \"~\" before an approximate one)").arg(text));
+    mintage = static_cast<int32_t>(v);
+}
+
+// The number of a metal named as the metals list names it; 0 for none.
+uint8_t MetalNumber(const QString &where, const QString &name)
+{
+    if (name.isEmpty())
+        return MetalNone;
+    for (int n = 1; n <= MetalCount; ++n)
+        if (MetalName(n) == name)
+            return static_cast<uint8_t>(n);
+    Fail(where, QStringLiteral("\"%1\" is not a metal of the metals list").arg(name));
+}
+
+std::vector<tPriceInfo> ReadPrices(const QString &path, const tSourceCountry &country)
 {
     const std::vector<tCsvRow> rows = ReadCsv(path);
     const QStringList fixed = {QStringLiteral("series"),      QStringLiteral("year"),
@@ -240,8 +280,7 @@ std::vector<tSourcePrice> ReadPrices(const QString &path, const tSourceCountry &
     for (const QString &g : grades)
         if (!SlotTitles.contains(g))
             Fail(path, QStringLiteral("\"%1\" is not a grade slot title").arg(g));
-    static const QRegularExpression mintageForm(QStringLiteral("^~?[0-9]*$"));
-    std::vector<tSourcePrice> prices;
+    std::vector<tPriceInfo> prices;
     for (size_t i = 1; i < rows.size(); ++i) {
         const tCsvRow &row = rows[i];
         const QString where = QStringLiteral("%1:%2").arg(path).arg(row.Line);
@@ -249,7 +288,7 @@ std::vector<tSourcePrice> ReadPrices(const QString &path, const tSourceCountry &
             Fail(where, QStringLiteral("expected %1 cells, found %2")
                             .arg(fixed.size() + grades.size())
                             .arg(row.Cells.size()));
-        tSourcePrice p;
+        tPriceInfo p;
         p.CoinType = ToInt(where, row.Cells[0], -1);
         const auto series = std::find_if(country.Records.begin(), country.Records.end(),
                                          [&](const tStructureRecord &r) { return r.CoinType == p.CoinType; });
@@ -258,20 +297,23 @@ std::vector<tSourcePrice> ReadPrices(const QString &path, const tSourceCountry &
         p.Year = ToInt(where, row.Cells[1]);
         p.Mint = row.Cells[2];
         p.Variety = row.Cells[3];
-        p.Mintage = row.Cells[4];
-        p.ProofMintage = row.Cells[5];
-        if (!mintageForm.match(p.Mintage).hasMatch() || !mintageForm.match(p.ProofMintage).hasMatch())
-            Fail(where, QStringLiteral("a mintage is digits, \"~\" before an approximate one"));
-        p.Metal = row.Cells[6];
-        p.ContentOz = row.Cells[7];
-        p.WeightGrams = row.Cells[8];
-        ToFloat(where, p.ContentOz);
-        ToFloat(where, p.WeightGrams);
+        ReadMintage(where, row.Cells[4], p.Mintage, p.Included);
+        ReadMintage(where, row.Cells[5], p.ProofMintage, p.ProofIncluded);
+        p.Metal = MetalNumber(where, row.Cells[6]);
+        p.Content = ToFloat(where, row.Cells[7]);
+        p.Weight = ToFloat(where, row.Cells[8]);
+        if (!MeasureFitsPriceFile(p.Content) || !MeasureFitsPriceFile(p.Weight) || p.Content < 0 || p.Weight < 0)
+            Fail(where, QStringLiteral("a content or weight out of range"));
         for (qsizetype g = 0; g < grades.size(); ++g) {
             const QString &v = row.Cells[fixed.size() + g];
-            ToFloat(where, v);
-            if (!v.isEmpty())
-                p.Values[grades[g]] = v;
+            if (v.isEmpty())
+                continue;
+            // Read as double: a float would shift the cents of a large price.
+            bool ok = false;
+            const double amount = v.toDouble(&ok);
+            if (!ok || !std::isfinite(amount) || amount < 0 || amount > 1e9)
+                Fail(where, QStringLiteral("\"%1\" is not a price").arg(v));
+            p.Value[static_cast<size_t>(SlotTitles.indexOf(grades[g]))] = MoneyFromDouble(amount);
         }
         prices.push_back(p);
     }
@@ -315,8 +357,21 @@ tCatalogueSource ReadCatalogueSource(const QString &folder)
         ReadStructures(dir.filePath(QStringLiteral("structures/") + info.Name + QStringLiteral(".csv")), c, numbers);
 
         const QString pricePath = dir.filePath(QStringLiteral("prices/") + info.Name + QStringLiteral(".csv"));
-        if (QFile::exists(pricePath))
+        if (QFile::exists(pricePath)) {
+            if (c.Currency < 0)
+                Fail(listPath, QStringLiteral("country \"%1\" has sample prices but names no \"currency\"")
+                                   .arg(info.Name));
+            // A price list holds a whole country block; prices of a member
+            // country belong in the list of the block's root.
+            int root = -1;
+            std::array<int, 21> members;
+            SeriesBlocks(info.CountryID, root, members);
+            if (root != info.CountryID)
+                Fail(pricePath, QStringLiteral("country %1 is priced in the list of country %2")
+                                    .arg(info.CountryID)
+                                    .arg(root));
             src.Prices[info.Name] = ReadPrices(pricePath, c);
+        }
 
         const QJsonObject ex = o.value(QStringLiteral("explorer")).toObject();
         tExplorerEntry e;
@@ -339,6 +394,9 @@ tCatalogueSource ReadCatalogueSource(const QString &folder)
                          [&](const tSourceCountry &c) { return c.Header.Country.Name == name; }))
             Fail(dir.filePath(QStringLiteral("structures/") + f), QStringLiteral("no country of this name is listed"));
     }
+    for (const QString &f : QDir(dir.filePath(QStringLiteral("prices"))).entryList({QStringLiteral("*.csv")}))
+        if (!src.Prices.count(f.chopped(4)))
+            Fail(dir.filePath(QStringLiteral("prices/") + f), QStringLiteral("no country of this name is listed"));
     for (const QJsonValue &v : top.value(QStringLiteral("regions")).toArray()) {
         const QJsonObject o = v.toObject();
         tExplorerEntry e;
@@ -360,12 +418,29 @@ QStringList WriteCatalogue(const tCatalogueSource &source, const QString &outFol
 {
     QStringList written;
     const QDir out(outFolder);
-    for (const char *sub : {"Countries", "Other"})
+    for (const char *sub : {"Countries", "Other", "Prices"})
         if (!out.mkpath(QLatin1String(sub)))
             Fail(outFolder, QStringLiteral("cannot create ") + QLatin1String(sub));
     for (const tSourceCountry &c : source.Countries) {
         const QString path = out.filePath(QStringLiteral("Countries/") + c.Header.Country.Name + QStringLiteral(".OVCD"));
         WriteStructureFile(path, c.Header, c.Records);
+        written << path;
+    }
+    for (const tSourceCountry &c : source.Countries) {
+        const auto prices = source.Prices.find(c.Header.Country.Name);
+        if (prices == source.Prices.end())
+            continue;
+        // In the order the program keeps and saves its lists.
+        tMainState s;
+        for (const tPriceInfo &p : prices->second)
+            s.PriceList.push_back(std::make_unique<tPriceInfo>(p));
+        ResortPrices(s);
+        std::vector<tPriceInfo *> entries;
+        for (const auto &p : s.PriceList)
+            entries.push_back(p.get());
+        const QString path = out.filePath(QStringLiteral("Prices/") + c.Header.Country.Name + QStringLiteral(".OVP"));
+        SaveBytes(path, WritePriceFile(c.Currency, c.Header.Country.CountryID, static_cast<int32_t>(c.Header.Date),
+                                       entries));
         written << path;
     }
 

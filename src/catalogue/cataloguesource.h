@@ -25,32 +25,21 @@ struct tExplorerEntry {
 struct tSourceCountry {
     tStructureHeader Header;       // Country filled in; sizes come from the writer
     std::vector<tStructureRecord> Records;
-};
-
-// One row of a sample price list, as authored; values by grade-slot title.
-struct tSourcePrice {
-    int CoinType = 0;
-    int Year = 0;
-    QString Mint;
-    QString Variety;
-    QString Mintage;       // digits, "~" before an approximate figure
-    QString ProofMintage;
-    QString Metal;
-    QString ContentOz;
-    QString WeightGrams;
-    std::map<QString, QString> Values;
+    int Currency = -1;             // ForexList position of its sample prices; -1 none named
 };
 
 struct tCatalogueSource {
     std::vector<tSourceCountry> Countries;
     std::vector<tExplorerEntry> Explorer;
-    std::map<QString, std::vector<tSourcePrice>> Prices;  // by country name
+    // Sample price entries by country name, in the order authored; Folder null.
+    std::map<QString, std::vector<tPriceInfo>> Prices;
 };
 
 // Reads and checks the whole source; raises std::runtime_error naming the
 // file and line of the first fault.
 tCatalogueSource ReadCatalogueSource(const QString &folder);
 
-// Writes Countries/<Name>.OVCD and Other/Countries.Data under outFolder.
-// Returns the paths written.
+// Writes Countries/<Name>.OVCD, Prices/<Name>.OVP for every country with
+// sample prices and Other/Countries.Data under outFolder. Returns the paths
+// written.
 QStringList WriteCatalogue(const tCatalogueSource &source, const QString &outFolder);

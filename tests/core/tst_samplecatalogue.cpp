@@ -32,6 +32,7 @@ private Q_SLOTS:
         tScriptedMessages ui;
         const tCatalogueInstall done = InstallSampleCatalogue(f.s);
         QCOMPARE(done.StructureFiles, 6);
+        QCOMPARE(done.PriceFiles, 6);
         QVERIFY(done.CountriesData);
 
         LoadCountries(f.s);
@@ -112,6 +113,11 @@ private Q_SLOTS:
         tFolders f;
         QVERIFY(QDir().mkpath(f.s.CountriesRedirect));
         QVERIFY(QDir().mkpath(f.s.OtherRedirect));
+        QVERIFY(QDir().mkpath(f.s.PricesRedirect));
+        QFile ownPrices(f.s.PricesRedirect + QStringLiteral("united states.ovp"));
+        QVERIFY(ownPrices.open(QIODevice::WriteOnly));
+        ownPrices.write("user's prices");
+        ownPrices.close();
         QFile own(f.s.CountriesRedirect + QStringLiteral("Mine.ovcd"));
         QVERIFY(own.open(QIODevice::WriteOnly));
         own.write("user's own");
@@ -123,7 +129,11 @@ private Q_SLOTS:
 
         const tCatalogueInstall done = InstallSampleCatalogue(f.s);
         QCOMPARE(done.StructureFiles, 0);
+        QCOMPARE(done.PriceFiles, 0);
         QVERIFY(!done.CountriesData);
+        QCOMPARE(QDir(f.s.PricesRedirect).entryList(QDir::Files), QStringList{QStringLiteral("united states.ovp")});
+        QVERIFY(ownPrices.open(QIODevice::ReadOnly));
+        QCOMPARE(ownPrices.readAll(), QByteArray("user's prices"));
         QCOMPARE(QDir(f.s.CountriesRedirect).entryList(QDir::Files), QStringList{QStringLiteral("Mine.ovcd")});
         QCOMPARE(QDir(f.s.OtherRedirect).entryList(QDir::Files), QStringList{QStringLiteral("countries.data")});
 
@@ -136,6 +146,7 @@ private Q_SLOTS:
         canada.close();
         const tCatalogueInstall again = InstallSampleCatalogue(g.s);
         QCOMPARE(again.StructureFiles, 0);
+        QCOMPARE(again.PriceFiles, 0);
         QVERIFY(!again.CountriesData);
         QVERIFY(canada.open(QIODevice::ReadOnly));
         QCOMPARE(canada.readAll(), QByteArray("edited"));
