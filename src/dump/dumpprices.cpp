@@ -1,22 +1,16 @@
 #include "dump/dumpprices.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
+#include <QTextStream>
+#include <exception>
 
 #include "core/dates.h"
 #include "core/valuestream.h"
+#include "dump/dumpio.h"
 #include "pricing/pricefile.h"
 
 namespace {
-
-// Money as exact decimal text with four places; a JSON number would lose
-// digits beyond 2^53.
-QString MoneyText(Money m)
-{
-    const bool negative = m < 0;
-    const auto u = negative ? 0 - static_cast<uint64_t>(m) : static_cast<uint64_t>(m);
-    return (negative ? QStringLiteral("-") : QString()) + QString::number(u / 10000) + QLatin1Char('.') +
-           QString::number(u % 10000).rightJustified(4, QLatin1Char('0'));
-}
 
 QJsonObject EntryToJson(const tPriceInfo &e)
 {
@@ -90,22 +84,13 @@ QByteArray RewritePriceList(const QByteArray &bytes)
     return WritePriceFile(file.Header.Currency, file.Header.Country, date, entries);
 }
 
-#include <QFile>
-#include <QJsonDocument>
-#include <QSaveFile>
-#include <QTextStream>
-
-#include <exception>
-
 int DumpPriceList(const QString &path, QTextStream &out, QTextStream &err)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        err << path << ": " << f.errorString() << "\n";
+    QByteArray bytes;
+    if (!ReadDumpInput(path, bytes, err))
         return 1;
-    }
     QJsonObject json;
-    const bool whole = PriceListToJson(f.readAll(), json);
+    const bool whole = PriceListToJson(bytes, json);
     out << QJsonDocument(json).toJson(QJsonDocument::Indented);
     if (!whole)
         err << path << ": " << json.value(QStringLiteral("error")).toString() << "\n";
@@ -114,19 +99,11 @@ int DumpPriceList(const QString &path, QTextStream &out, QTextStream &err)
 
 int RewritePriceListFile(const QString &in, const QString &out, QTextStream &err)
 {
-    QFile f(in);
-    if (!f.open(QIODevice::ReadOnly)) {
-        err << in << ": " << f.errorString() << "\n";
+    QByteArray bytes;
+    if (!ReadDumpInput(in, bytes, err))
         return 1;
-    }
     try {
-        const QByteArray bytes = RewritePriceList(f.readAll());
-        QSaveFile target(out);
-        if (!target.open(QIODevice::WriteOnly) || target.write(bytes) < 0 || !target.commit()) {
-            err << out << ": " << target.errorString() << "\n";
-            return 1;
-        }
-        return 0;
+        return WriteDumpOutput(out, RewritePriceList(bytes), err) ? 0 : 1;
     } catch (const std::exception &e) {
         err << in << ": " << QString::fromUtf8(e.what()) << "\n";
         return 1;

@@ -1,6 +1,5 @@
 #include "dump/dumpstructures.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -8,6 +7,7 @@
 
 #include "core/structurefile.h"
 #include "core/valuestream.h"
+#include "dump/dumpio.h"
 
 namespace {
 
@@ -32,12 +32,9 @@ bool IsStructureFile(const QString &path)
 
 int DumpStructureFile(const QString &path, QTextStream &out, QTextStream &err)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        err << path << ": " << file.errorString() << "\n";
+    QByteArray data;
+    if (!ReadDumpInput(path, data, err))
         return 1;
-    }
-    const QByteArray data = file.readAll();
     try {
         ValueReader r(data);
         const tStructureHeader h = ReadStructureHeader(r);

@@ -23,6 +23,7 @@
 
 #include "core/collectionfile.h"
 #include "core/mainstate.h"
+#include "dump/dumpio.h"
 #include "dump/dumpprices.h"
 #include "dump/dumpspot.h"
 #include "dump/dumpstructures.h"
@@ -56,17 +57,6 @@ tDumpUI *DumpUI = nullptr;
 }
 
 // ---------------------------------------------------------------- values
-
-// Money exactly, with its four decimal places.
-QJsonValue MoneyJson(Money m)
-{
-    const bool negative = m < 0;
-    const uint64_t a = negative ? 0 - static_cast<uint64_t>(m) : static_cast<uint64_t>(m);
-    return QStringLiteral("%1%2.%3")
-        .arg(negative ? QStringLiteral("-") : QString())
-        .arg(a / MoneyScale)
-        .arg(a % MoneyScale, 4, 10, QLatin1Char('0'));
-}
 
 // A single as its shortest decimal form, so 24.26 prints as 24.26.
 QJsonValue SingleJson(float f)
@@ -142,9 +132,9 @@ QJsonObject CoinJson(const tCoinInfo &c)
     o[QStringLiteral("Gradedby")] = c.Gradedby;
     o[QStringLiteral("Stored")] = c.Stored;
     o[QStringLiteral("BuyDate")] = c.BuyDate;
-    o[QStringLiteral("BuyPrice")] = MoneyJson(c.BuyPrice);
+    o[QStringLiteral("BuyPrice")] = MoneyText(c.BuyPrice);
     o[QStringLiteral("SellDate")] = c.SellDate;
-    o[QStringLiteral("SellPrice")] = MoneyJson(c.SellPrice);
+    o[QStringLiteral("SellPrice")] = MoneyText(c.SellPrice);
     o[QStringLiteral("Notes")] = c.Notes;
     o[QStringLiteral("Obverse")] = c.Obverse;
     o[QStringLiteral("Reverse")] = c.Reverse;

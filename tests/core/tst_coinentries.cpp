@@ -32,13 +32,12 @@ void AddField(tMainState &s, int type, uint8_t bits = 0, int incValue = 0)
 class tst_CoinEntries : public QObject {
     Q_OBJECT
 
-    tScriptedUI ui;
+    tScriptedUi ui{tScriptedUi::tUnscripted::FirstButton};
 
 private Q_SLOTS:
     void init()
     {
-        ui.Answers.clear();
-        ui.Messages.clear();
+        ui.reset();
         platform::setUserInterface(&ui);
     }
     void cleanup() { platform::setUserInterface(nullptr); }

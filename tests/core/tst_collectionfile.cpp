@@ -607,7 +607,7 @@ private Q_SLOTS:
 
     void newerProgramRefused()
     {
-        tScriptedUI ui;
+        tScriptedUi ui{tScriptedUi::tUnscripted::FirstButton};
         tMainState s;
         tHookLog hooks;
         hooks.Install(s);
@@ -643,7 +643,7 @@ private Q_SLOTS:
     // Merging a newer file must not throw away the open collection.
     void newerProgramRefusedInMerge()
     {
-        tScriptedUI ui;
+        tScriptedUi ui{tScriptedUi::tUnscripted::FirstButton};
         tMainState s;
         tHookLog hooks;
         hooks.Install(s);

@@ -5,7 +5,7 @@
 #include "core/log.h"
 #include "core/seriestree.h"
 #include "core/valuestream.h"
-#include "support/scriptedmessages.h"
+#include "support/scriptedui.h"
 #include "support/recordingstores.h"
 #include "support/structurewriter.h"
 #include "support/testsupport.h"
@@ -551,8 +551,8 @@ private Q_SLOTS:
         QFETCH(int, newRecords);
         QFETCH(QString, question);
         tFixture f;
-        tScriptedMessages ui;
-        ui.Answers = {2};  // "No"
+        tScriptedUi ui{tScriptedUi::tUnscripted::Zero};
+        ui.reply(2);  // "No"
         std::vector<tStructureRecord> recs = {Rec(3001, 1, QStringLiteral("Canada")),
                                               Rec(3010, 3001, QStringLiteral("Cents"))};
         for (int i = 0; i < newRecords; ++i)
@@ -568,16 +568,16 @@ private Q_SLOTS:
         QCOMPARE(f.Status.first(), QStringLiteral("Checking for new types..."));
         QCOMPARE(f.Status.last(), QString());
         if (question.isEmpty()) {
-            QVERIFY(ui.Asked.empty());
+            QVERIFY(ui.Messages.empty());
         } else {
-            QCOMPARE(ui.Asked.size(), size_t(1));
-            QCOMPARE(ui.Asked[0].Text, question);
-            QCOMPARE(ui.Asked[0].Buttons.size(), size_t(2));
-            QCOMPARE(ui.Asked[0].Buttons[0].Caption, QStringLiteral("Yes"));
-            QCOMPARE(ui.Asked[0].Buttons[0].ImageIndex, 2);
-            QCOMPARE(ui.Asked[0].Buttons[1].Caption, QStringLiteral("No"));
-            QCOMPARE(ui.Asked[0].Buttons[1].ImageIndex, 3);
-            QVERIFY(ui.Asked[0].Picture.isEmpty());
+            QCOMPARE(ui.Messages.size(), size_t(1));
+            QCOMPARE(ui.Messages[0].Text, question);
+            QCOMPARE(ui.Messages[0].Buttons.size(), size_t(2));
+            QCOMPARE(ui.Messages[0].Buttons[0].Caption, QStringLiteral("Yes"));
+            QCOMPARE(ui.Messages[0].Buttons[0].ImageIndex, 2);
+            QCOMPARE(ui.Messages[0].Buttons[1].Caption, QStringLiteral("No"));
+            QCOMPARE(ui.Messages[0].Buttons[1].ImageIndex, 3);
+            QVERIFY(ui.Messages[0].Picture.isEmpty());
             QVERIFY(f.Status.contains(question.left(question.indexOf(QStringLiteral(" in the")))));
         }
         QCOMPARE(ChildNumbers(canada), QList<int>{3010});  // "No" adds nothing
@@ -588,8 +588,8 @@ private Q_SLOTS:
     void checkForNewTypesYesKeepsUnsavedPrices()
     {
         tFixture f;
-        tScriptedMessages ui;
-        ui.Answers = {1};
+        tScriptedUi ui{tScriptedUi::tUnscripted::Zero};
+        ui.reply(1);
         f.Write(QStringLiteral("Canada.OVCD"), Header(QStringLiteral("Canada"), 3),
                 {Rec(3001, 1, QStringLiteral("Canada")), Rec(3010, 3001, QStringLiteral("Cents")),
                  Rec(3020, 3001, QStringLiteral("Dollars"))});
@@ -619,8 +619,8 @@ private Q_SLOTS:
         f.s.Hooks.ReloadPriceLists = [&] { ++reloads; };
 
         CheckForNewTypes(f.s);
-        QCOMPARE(ui.Asked.size(), size_t(1));
-        QVERIFY(ui.Asked[0].Text.startsWith(QStringLiteral("There is one new coin type")));
+        QCOMPARE(ui.Messages.size(), size_t(1));
+        QVERIFY(ui.Messages[0].Text.startsWith(QStringLiteral("There is one new coin type")));
         QCOMPARE(ChildNumbers(canada), (QList<int>{3010, 3020}));
         QCOMPARE(canada->ChildNodes.back()->GlyphStats, uint16_t(GlyphAdded));
         QVERIFY(canada->GlyphStats & GlyphChildAdded);
@@ -646,8 +646,8 @@ private Q_SLOTS:
     {
         QFETCH(int, damage);
         tFixture f;
-        tScriptedMessages ui;
-        ui.Answers = {1};
+        tScriptedUi ui{tScriptedUi::tUnscripted::Zero};
+        ui.reply(1);
         const tStructureHeader h = Header(QStringLiteral("Broken"), 3);
         QByteArray data = BuildStructureFile(h, {Rec(3001, 1, QStringLiteral("Broken")), Rec(3002, 3001, QStringLiteral("X"))});
         // Offsets: record count at 8; the second record's name count follows the first record.
@@ -664,12 +664,12 @@ private Q_SLOTS:
         LoadCountries(f.s);
 
         f.Load(AllCoinsClass);
-        QCOMPARE(ui.Asked.size(), size_t(1));
-        QCOMPARE(ui.Asked[0].Text, QStringLiteral("The file Broken.OVCD, which contains the default structures for "
+        QCOMPARE(ui.Messages.size(), size_t(1));
+        QCOMPARE(ui.Messages[0].Text, QStringLiteral("The file Broken.OVCD, which contains the default structures for "
                                                   "Broken, is unreadable."));
-        QCOMPARE(ui.Asked[0].Buttons.size(), size_t(1));
-        QCOMPARE(ui.Asked[0].Buttons[0].Caption, QStringLiteral("OK"));
-        QCOMPARE(ui.Asked[0].Buttons[0].ImageIndex, 2);
+        QCOMPARE(ui.Messages[0].Buttons.size(), size_t(1));
+        QCOMPARE(ui.Messages[0].Buttons[0].Caption, QStringLiteral("OK"));
+        QCOMPARE(ui.Messages[0].Buttons[0].ImageIndex, 2);
         QCOMPARE(CountNumber(f.s, 3001), 0);  // nothing of the damaged file is applied
         QCOMPARE(CountNumber(f.s, 4001), 1);
     }
@@ -677,7 +677,7 @@ private Q_SLOTS:
     void fileChangedSinceStartIsPassedOver()
     {
         tFixture f;
-        tScriptedMessages ui;
+        tScriptedUi ui{tScriptedUi::tUnscripted::Zero};
         const QString path = f.Write(QStringLiteral("Canada.OVCD"), Header(QStringLiteral("Canada"), 3),
                                      {Rec(3001, 1, QStringLiteral("Canada"))});
         LoadCountries(f.s);
@@ -686,7 +686,7 @@ private Q_SLOTS:
         file.write("trailing");
         file.close();
         QCOMPARE(f.Load(3), 0);
-        QVERIFY(ui.Asked.empty());
+        QVERIFY(ui.Messages.empty());
         QVERIFY(f.Root()->ChildNodes.empty());
     }
 

@@ -2,7 +2,7 @@
 
 #include "core/currproc.h"
 #include "core/epicmessage.h"
-#include "support/scriptedservices.h"
+#include "support/scriptedui.h"
 
 using platform::MessageButton;
 using platform::MessageRequest;
@@ -43,15 +43,15 @@ private Q_SLOTS:
 
     void threeButtonsAndTheirValues()
     {
-        ScriptedUi ui;
+        tScriptedUi ui;
         ui.answer(QStringLiteral("Discard"));
         const uint8_t r = ShowEpicMessage(QStringLiteral("Your changes have not been saved.\rSave them?"),
                                           QStringLiteral("Save"), QStringLiteral("Discard"), QStringLiteral("Cancel"),
                                           QString(), QString(), QString(), 15, 19, 3);
         QCOMPARE(r, uint8_t(2));
         QCOMPARE(EpicOptionBits, uint8_t(0));
-        QCOMPARE(ui.Questions.size(), size_t(1));
-        const MessageRequest &q = ui.Questions[0];
+        QCOMPARE(ui.Messages.size(), size_t(1));
+        const MessageRequest &q = ui.Messages[0];
         QCOMPARE(q.Caption, QStringLiteral("Orvanta"));
         QCOMPARE(q.Text, QStringLiteral("Your changes have not been saved.\rSave them?"));  // unchanged
         QCOMPARE(q.Buttons.size(), size_t(3));
@@ -66,12 +66,12 @@ private Q_SLOTS:
 
     void blankTextsHideButtonsWithoutShiftingValues()
     {
-        ScriptedUi ui;
+        tScriptedUi ui;
         ui.answerValue(16);
         QCOMPARE(ShowEpicMessage(QStringLiteral("?"), QString(), QStringLiteral("   "), QStringLiteral("Now"),
                                  QString(), QStringLiteral("Later")),
                  uint8_t(16));
-        const MessageRequest &q = ui.Questions[0];
+        const MessageRequest &q = ui.Messages[0];
         QCOMPARE(q.Buttons.size(), size_t(2));
         QCOMPARE(q.Buttons[0].Value, 4);
         QCOMPARE(q.Buttons[1].Value, 16);
@@ -79,7 +79,7 @@ private Q_SLOTS:
 
     void togglesReportWhatWasLeftPressed()
     {
-        ScriptedUi ui;
+        tScriptedUi ui;
         ui.answer(QStringLiteral("Go"), 5);
         const uint8_t r = ShowEpicMessage(QStringLiteral("Pick"), QStringLiteral("A"), QStringLiteral("B"),
                                           QStringLiteral("C"), QStringLiteral("D"), QStringLiteral("E"),
@@ -87,7 +87,7 @@ private Q_SLOTS:
                                           QStringLiteral("Resource/SaveCoin"), 31);
         QCOMPARE(r, uint8_t(32));
         QCOMPARE(EpicOptionBits, uint8_t(5));
-        const MessageRequest &q = ui.Questions[0];
+        const MessageRequest &q = ui.Messages[0];
         for (int i = 0; i < 5; ++i)
             QVERIFY(q.Buttons[i].Toggle && q.Buttons[i].Wide);
         QVERIFY(!q.Buttons[5].Toggle && !q.Buttons[5].Wide);
@@ -97,7 +97,7 @@ private Q_SLOTS:
     void optionBitsCountOnlyToggles()
     {
         // A window that reports a pressed normal button must not make it an option.
-        ScriptedUi ui;
+        tScriptedUi ui;
         ui.answer(QStringLiteral("OK"), 3);
         ShowEpicMessage(QStringLiteral("?"), QStringLiteral("OK"), QStringLiteral("Opt"), QString(), QString(),
                         QString(), QString(), -1, -1, -1, -1, -1, -1, 0, QString(), false, QString(), 2);
@@ -106,17 +106,17 @@ private Q_SLOTS:
 
     void askBox()
     {
-        ScriptedUi ui;
+        tScriptedUi ui;
         ui.answer(QStringLiteral("OK")).answer(QStringLiteral("OK"), 0, true).answer(QStringLiteral("OK"), 0, false);
         ShowEpicMessage(QStringLiteral("?"), QStringLiteral("OK"), {}, {}, {}, {}, {}, -1, -1, -1, -1, -1, -1, 0,
                         QString(), true);
-        QVERIFY(!ui.Questions[0].ShowDontAsk);
+        QVERIFY(!ui.Messages[0].ShowDontAsk);
         QVERIFY(EpicDontAsk);  // a hidden box still reports its initial state
 
         ShowEpicMessage(QStringLiteral("?"), QStringLiteral("OK"), {}, {}, {}, {}, {}, -1, -1, -1, -1, -1, -1, 0,
                         QStringLiteral("Don't ask me to confirm this each time"));
-        QVERIFY(ui.Questions[1].ShowDontAsk);
-        QCOMPARE(ui.Questions[1].AskText, QStringLiteral("Don't ask me to confirm this each time"));
+        QVERIFY(ui.Messages[1].ShowDontAsk);
+        QCOMPARE(ui.Messages[1].AskText, QStringLiteral("Don't ask me to confirm this each time"));
         QVERIFY(EpicDontAsk);
 
         ShowEpicMessage(QStringLiteral("?"), QStringLiteral("OK"), {}, {}, {}, {}, {}, -1, -1, -1, -1, -1, -1, 0,
@@ -148,7 +148,7 @@ private Q_SLOTS:
 
     void dismissedQuestionThroughTheBox()
     {
-        ScriptedUi ui;
+        tScriptedUi ui;
         ui.dismiss();
         QCOMPARE(ShowEpicMessage(QStringLiteral("Discard your changes?"), QStringLiteral("Save"),
                                  QStringLiteral("Discard"), QStringLiteral("Cancel")),
@@ -187,7 +187,7 @@ private Q_SLOTS:
 
     void defaultPictureComesFromTheMainWindow()
     {
-        ScriptedUi ui;
+        tScriptedUi ui;
         QList<int> asked;
         EpicMessageHooks.DefaultPicture = [&](int country) {
             asked << country;
@@ -206,15 +206,15 @@ private Q_SLOTS:
         ask(QString(), 99);                             // a failing picture: no picture, same question
         ask(QStringLiteral("/no/such/picture.png"), 44);  // a forced picture is never replaced
         QCOMPARE(asked, (QList<int>{44, 0, 99}));
-        QVERIFY(!ui.Questions[0].Image.isNull());
-        QVERIFY(!ui.Questions[1].Image.isNull());
-        QVERIFY(ui.Questions[2].Image.isNull());
-        QVERIFY(ui.Questions[3].Image.isNull());
+        QVERIFY(!ui.Messages[0].Image.isNull());
+        QVERIFY(!ui.Messages[1].Image.isNull());
+        QVERIFY(ui.Messages[2].Image.isNull());
+        QVERIFY(ui.Messages[3].Image.isNull());
     }
 
     void largeFontAndBlockNumber()
     {
-        ScriptedUi ui;
+        tScriptedUi ui;
         ui.answer(QStringLiteral("OK")).answer(QStringLiteral("OK"));
         CurrProc = 4242;
         bool large = true;
@@ -222,8 +222,8 @@ private Q_SLOTS:
         ShowEpicMessage(QStringLiteral("?"), QStringLiteral("OK"));
         large = false;
         ShowEpicMessage(QStringLiteral("?"), QStringLiteral("OK"));
-        QVERIFY(ui.Questions[0].LargeText);
-        QVERIFY(!ui.Questions[1].LargeText);
+        QVERIFY(ui.Messages[0].LargeText);
+        QVERIFY(!ui.Messages[1].LargeText);
         QCOMPARE(CurrProc, 4242);
     }
 

@@ -9,7 +9,7 @@
 #include "core/ui/application.h"
 #include "core/ui/errorform.h"
 #include "support/recordingstores.h"
-#include "support/scriptedservices.h"
+#include "support/scriptedui.h"
 
 namespace {
 
@@ -56,7 +56,7 @@ private Q_SLOTS:
 
     void exceptionInASlotReachesTheErrorWindow()
     {
-        ScriptedUi ui;
+        tScriptedUi ui;
         RecordingClipboard board;
         QPushButton failing(QStringLiteral("Fail"));
         QObject::connect(&failing, &QPushButton::clicked, &FailingHandler);
@@ -83,7 +83,7 @@ private Q_SLOTS:
 
     void queuedCallsAndForeignExceptionsAreCaughtToo()
     {
-        ScriptedUi ui;
+        tScriptedUi ui;
         QObject target;
         QMetaObject::invokeMethod(&target, [] { CurrProcGuard g(20301); throw 42; }, Qt::QueuedConnection);
         bool ranAfter = false;

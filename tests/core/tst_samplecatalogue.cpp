@@ -6,7 +6,7 @@
 #include "core/samplecatalogue.h"
 #include "core/seriestree.h"
 #include "core/valuestream.h"
-#include "support/scriptedmessages.h"
+#include "support/scriptedui.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ private Q_SLOTS:
     void newCollectionFromTheSampleCatalogue()
     {
         tFolders f;
-        tScriptedMessages ui;
+        tScriptedUi ui{tScriptedUi::tUnscripted::Zero};
         const tCatalogueInstall done = InstallSampleCatalogue(f.s);
         QCOMPARE(done.StructureFiles, 6);
         QCOMPARE(done.PriceFiles, 6);
@@ -58,7 +58,7 @@ private Q_SLOTS:
         // Every other file loads without a word, and no number appears twice.
         QVERIFY(LoadCountryStructures(f.s, AllCoinsClass, StructureAddUpdate, false, first) > records);
         LoadCountryStructures(f.s, AllPaperClass, StructureAddUpdate, false, first);
-        QVERIFY(ui.Asked.empty());  // the shipped catalogue loads without a word
+        QVERIFY(ui.Messages.empty());  // the shipped catalogue loads without a word
         std::set<int> numbers;
         int nodes = 0;
         ForEachNode(f.s.EntireCollection.get(), [&](tnodeinfo *n) {

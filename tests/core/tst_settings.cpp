@@ -5,7 +5,7 @@
 #include "core/shortcutcodes.h"
 #include "core/blocks.h"
 #include "support/recordingstores.h"
-#include "support/scriptedservices.h"
+#include "support/scriptedui.h"
 
 using platform::SettingValue;
 
@@ -258,7 +258,7 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(path));  // there, but not readable as a file
         platform::FileSettingsStore file(path);
         platform::setSettingsStore(&file);
-        ScriptedUi ui;
+        tScriptedUi ui;
         tMainState s;
         s.UseTips = false;
         LoadFormState(s, FullHd);

@@ -61,15 +61,13 @@ QList<std::pair<QString, QString>> Pairs(const QString &assignments)
 class tst_CoinEditor : public QObject {
     Q_OBJECT
 
-    tScriptedUI ui;
+    tScriptedUi ui{tScriptedUi::tUnscripted::FirstButton};
 
 private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void init()
     {
-        ui.Answers.clear();
-        ui.DontAsk.clear();
-        ui.Messages.clear();
+        ui.reset();
         platform::setUserInterface(&ui);
     }
     void cleanup() { platform::setUserInterface(nullptr); }
@@ -309,8 +307,7 @@ private Q_SLOTS:
         f.AddCoin(2001);
         f.s.CoinGridRow = 0;
         f.s.AskingCoin = asking;
-        ui.Answers << answer;
-        ui.DontAsk << dontAsk;
+        ui.reply(answer, dontAsk);
         QTEST(DeleteCoinBtnClick(f.s), "removed");
         QTEST(f.s.AskingCoin, "askingAfter");
         QCOMPARE(int(ui.Messages.size()), asking ? 1 : 0);

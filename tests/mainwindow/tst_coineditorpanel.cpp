@@ -16,7 +16,7 @@
 class tst_CoinEditorPanel : public QObject {
     Q_OBJECT
 
-    tScriptedUI ui;
+    tScriptedUi ui{tScriptedUi::tUnscripted::FirstButton};
     std::unique_ptr<tCoinFixture> f;
     std::unique_ptr<TCoinEditorPanel> panel;
 
@@ -58,8 +58,7 @@ private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void init()
     {
-        ui.Answers.clear();
-        ui.Messages.clear();
+        ui.reset();
         platform::setUserInterface(&ui);
         f = std::make_unique<tCoinFixture>();
         f->s.CurrGradeList = {{QStringLiteral("VF-20"), 12}, {QStringLiteral("MS-65"), 25}};
@@ -260,7 +259,7 @@ private Q_SLOTS:
     void deleteRemovesTheMarkedRows()
     {
         f->Row(2)->selected = true;
-        ui.Answers << 1;
+        ui.reply(1);
         auto *del = Control<QPushButton>("DeleteCoinBtn");
         QTest::mouseClick(del, Qt::LeftButton);
         QCOMPARE(int(ui.Messages.size()), 1);
@@ -270,7 +269,7 @@ private Q_SLOTS:
         QVERIFY(Control<QPushButton>("UndoCoinBtn")->isEnabled());
 
         // The last entry of the series: nothing left to delete or clone.
-        ui.Answers << 1;
+        ui.reply(1);
         QTest::mouseClick(del, Qt::LeftButton);
         QVERIFY(f->s.CurrCoinList.empty());
         QVERIFY(!del->isEnabled());

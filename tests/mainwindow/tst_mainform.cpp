@@ -2,6 +2,7 @@
 
 #include "mainwindow/ui/seriestreeview.h"
 
+#include "support/scriptedui.h"
 #include "support/testsupport.h"
 
 #include <QCheckBox>
@@ -33,23 +34,6 @@
 #include "platform/uiservices.h"
 
 namespace {
-
-// Answers every message with its first button and keeps what was asked.
-class ScriptedUi : public platform::UserInterface {
-public:
-    std::vector<platform::MessageRequest> Messages;
-    platform::MessageResult showMessage(const platform::MessageRequest &r) override
-    {
-        Messages.push_back(r);
-        platform::MessageResult result;
-        result.Value = r.Buttons.empty() ? 0 : r.Buttons.front().Value;
-        return result;
-    }
-    QString openFileName(const platform::FileRequest &) override { return {}; }
-    QStringList openFileNames(const platform::FileRequest &) override { return {}; }
-    QString saveFileName(const platform::FileRequest &) override { return {}; }
-    QString pickFolder(const platform::FileRequest &) override { return {}; }
-};
 
 // Timers that never fire on their own during a test.
 const tMainFormTimings Still{3600 * 1000, 3600 * 1000};
@@ -94,7 +78,7 @@ class tst_MainForm : public QObject {
 private:
     QTemporaryDir home_;
     QStringList calls_;
-    ScriptedUi ui_;
+    tScriptedUi ui_{tScriptedUi::tUnscripted::FirstButton};
 
     // Every seam that returns nothing records its name.
     tMainFormSeams RecordingSeams()

@@ -82,7 +82,7 @@ private Q_SLOTS:
     {
         tMainState s;
         auto n = BuildTree(s, Shape);
-        tScriptedUI ui;
+        tScriptedUi ui{tScriptedUi::tUnscripted::FirstButton};
         platform::setUserInterface(&ui);
         int selections = 0;
         s.Hooks.SeriesSelected = [&] { ++selections; };
@@ -121,8 +121,8 @@ private Q_SLOTS:
         coin->Folder = a1a;
         s.CoinList.push_back(std::move(coin));
         CalcNodeEntries(s);
-        tScriptedUI ui;
-        ui.Answers << answer;
+        tScriptedUi ui{tScriptedUi::tUnscripted::FirstButton};
+        ui.reply(answer);
         platform::setUserInterface(&ui);
         int selections = 0;
         s.Hooks.SeriesSelected = [&] { ++selections; };
@@ -158,8 +158,8 @@ private Q_SLOTS:
     {
         tMainState s;
         auto n = BuildTree(s, Shape);
-        tScriptedUI ui;
-        ui.Answers << 4;
+        tScriptedUi ui{tScriptedUi::tUnscripted::FirstButton};
+        ui.reply(4);
         platform::setUserInterface(&ui);
         s.SelectedTreeNode = n.value("A");
         QVERIFY(!CanDropOn(n.value("A"), n.value("A1a")));

@@ -46,7 +46,7 @@ class tst_SeriesTreeView : public QObject {
     QHash<QString, tnodeinfo *> n;
     tSelectionSeams seams;
     bool coinsTabShown = false;
-    tScriptedUI ui;
+    tScriptedUi ui{tScriptedUi::tUnscripted::FirstButton};
 
     QWidget *Area() const { return view->TreeLayout(); }
     QPoint RowPoint(const QString &name, int x = 300) const
@@ -165,7 +165,7 @@ private Q_SLOTS:
         QVERIFY(over("B"));
         QVERIFY(!over("A1"));   // onto itself
 
-        ui.Answers << 4;        // Inside
+        ui.reply(4);        // Inside
         QDropEvent drop(RowPoint("B"), Qt::MoveAction, data.get(), Qt::LeftButton, {});
         QApplication::sendEvent(Area(), &drop);
         QCOMPARE(int(ui.Messages.size()), 1);

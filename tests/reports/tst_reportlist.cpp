@@ -7,23 +7,9 @@
 #include "platform/uiservices.h"
 #include "reports/paraminfo.h"
 #include "reports/reportlist.h"
+#include "support/scriptedui.h"
 
 namespace {
-
-// Records every message and answers with the first button.
-class tRecordingUi : public platform::UserInterface {
-public:
-    QStringList Messages;
-    platform::MessageResult showMessage(const platform::MessageRequest &r) override
-    {
-        Messages.append(r.Text);
-        return {r.Buttons.empty() ? 0 : r.Buttons.front().Value, 0, false};
-    }
-    QString openFileName(const platform::FileRequest &) override { return {}; }
-    QStringList openFileNames(const platform::FileRequest &) override { return {}; }
-    QString saveFileName(const platform::FileRequest &) override { return {}; }
-    QString pickFolder(const platform::FileRequest &) override { return {}; }
-};
 
 void Touch(const QString &path, const QByteArray &bytes = "<OrvantaReport/>")
 {
@@ -81,7 +67,7 @@ QStringList Texts(const tReportList &l)
 class tst_ReportList : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { platform::setUserInterface(&ui); ui.Messages.clear(); }
+    void init() { platform::setUserInterface(&ui); ui.reset(); }
     void cleanup() { platform::setUserInterface(nullptr); }
 
     void parameterFileRoundTrip()
@@ -248,7 +234,7 @@ private Q_SLOTS:
         // With no named theme a themed template has no entry at all.
         LoadReportList(list, dir.path(), Themes({}), def);
         QCOMPARE(Texts(list), (QStringList{"Coins", "prices", "Zeta"}));
-        QVERIFY(ui.Messages.isEmpty());
+        QVERIFY(ui.Messages.empty());
     }
 
     void keepsTheSelectionByText()
@@ -307,15 +293,15 @@ private Q_SLOTS:
         QCOMPARE(list.Items[1].Params->QuantityFilter, uint8_t(15));
         QCOMPARE(list.Items[1].Params->StreamName, QStringLiteral("B.FrF"));
         QCOMPARE(list.Items[2].Params->CoinSourceFilter, int(SourceBin));
-        QCOMPARE(ui.Messages.size(), 1);
-        QVERIFY(ui.Messages[0].contains(QLatin1String("\"B.FrF\" is damaged")));
+        QCOMPARE(ui.Texts().size(), 1);
+        QVERIFY(ui.Texts()[0].contains(QLatin1String("\"B.FrF\" is damaged")));
 
         LoadReportList(list, dir.path(), Themes({}), def);
-        QCOMPARE(ui.Messages.size(), 1);
+        QCOMPARE(ui.Texts().size(), 1);
     }
 
 private:
-    tRecordingUi ui;
+    tScriptedUi ui{tScriptedUi::tUnscripted::FirstButton};
 };
 
 QTEST_APPLESS_MAIN(tst_ReportList)

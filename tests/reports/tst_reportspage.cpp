@@ -17,23 +17,9 @@
 #include "reports/ui/reportpreview.h"
 #include "reports/ui/reportspage.h"
 #include "support/reportfixture.h"
+#include "support/scriptedui.h"
 
 namespace {
-
-class tScriptedUi : public platform::UserInterface {
-public:
-    QStringList Messages;
-    QString SavePath;
-    platform::MessageResult showMessage(const platform::MessageRequest &r) override
-    {
-        Messages.append(r.Text);
-        return {1, 0, false};
-    }
-    QString openFileName(const platform::FileRequest &) override { return {}; }
-    QStringList openFileNames(const platform::FileRequest &) override { return {}; }
-    QString saveFileName(const platform::FileRequest &) override { return SavePath; }
-    QString pickFolder(const platform::FileRequest &) override { return {}; }
-};
 
 // A collection with enough coins for a three-page inventory.
 struct tPageFixture : tReportFixture {
@@ -59,7 +45,7 @@ int Row(const QListWidget *list, const QString &text)
 class tst_ReportsPage : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { platform::setUserInterface(&ui); ui.Messages.clear(); ui.SavePath.clear(); }
+    void init() { platform::setUserInterface(&ui); ui.reset(); }
     void cleanup() { platform::setUserInterface(nullptr); }
 
     void listShowsReportsAndDescriptions()
@@ -138,7 +124,7 @@ private Q_SLOTS:
         QVERIFY(!page.PrintReportBtn->isEnabled());
         QVERIFY(!page.ReportSpinEdit->isEnabled());
         QVERIFY(!page.Label116->isEnabled());
-        QVERIFY(ui.Messages.isEmpty());
+        QVERIFY(ui.Messages.empty());
     }
 
     void missingTemplateIsReported()
@@ -149,8 +135,8 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(f.Dir.filePath(QStringLiteral("Price list.FR3"))));
         page.ReportListBox->setCurrentRow(Row(page.ReportListBox, QStringLiteral("Price list")));
         page.ReportTabControl->setCurrentWidget(page.PreviewTab);
-        QCOMPARE(ui.Messages.size(), 1);
-        QVERIFY(ui.Messages[0].contains(QLatin1String("was not found")));
+        QCOMPARE(ui.Texts().size(), 1);
+        QVERIFY(ui.Texts()[0].contains(QLatin1String("was not found")));
         QVERIFY(!page.PrintReportBtn->isEnabled());
         QVERIFY(page.AniIndicator1->isHidden());
     }
@@ -164,22 +150,23 @@ private Q_SLOTS:
         page.ReportTabControl->setCurrentWidget(page.PreviewTab);
         QTemporaryDir out;
 
-        ui.SavePath = out.filePath(QStringLiteral("inventory.csv"));
+        const QString csvPath = out.filePath(QStringLiteral("inventory.csv"));
+        ui.pick({csvPath});
         page.ExportComboBox->setCurrentIndex(1);
         QTest::mouseClick(page.ExportReportBtn, Qt::LeftButton);
-        QFile csv(ui.SavePath);
+        QFile csv(csvPath);
         QVERIFY(csv.open(QIODevice::ReadOnly));
         QVERIFY(csv.readAll().contains("120,1969,P"));
-        QCOMPARE(ui.Messages, QStringList{QStringLiteral("The export process is now complete.")});
+        QCOMPARE(ui.Texts(), QStringList{QStringLiteral("The export process is now complete.")});
         QVERIFY(page.ExportReportBtn->isEnabled());
 
         // A failed export is reported as such, not as complete.
         ui.Messages.clear();
-        ui.SavePath = out.filePath(QStringLiteral("no/such/folder/x.pdf"));
+        ui.pick({out.filePath(QStringLiteral("no/such/folder/x.pdf"))});
         page.ExportComboBox->setCurrentIndex(0);
         QTest::mouseClick(page.ExportReportBtn, Qt::LeftButton);
-        QCOMPARE(ui.Messages.size(), 1);
-        QVERIFY(ui.Messages[0].contains(QLatin1String("could not be written")));
+        QCOMPARE(ui.Texts().size(), 1);
+        QVERIFY(ui.Texts()[0].contains(QLatin1String("could not be written")));
 
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -195,7 +182,7 @@ private Q_SLOTS:
     }
 
 private:
-    tScriptedUi ui;
+    tScriptedUi ui{tScriptedUi::tUnscripted::FirstButton};
 };
 
 QTEST_MAIN(tst_ReportsPage)

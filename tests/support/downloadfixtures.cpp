@@ -41,11 +41,3 @@ tRetryTimer::Clock FakeRetryClock::clock()
                 now += ms;
             }};
 }
-
-platform::MessageResult ScriptedMessages::showMessage(const platform::MessageRequest &request)
-{
-    Messages.push_back(request);
-    platform::MessageResult r;
-    r.Value = !Answers.isEmpty() ? Answers.takeFirst() : (request.Buttons.empty() ? 1 : request.Buttons.front().Value);
-    return r;
-}

@@ -1,49 +1,146 @@
 #include "support/scriptedui.h"
 
-tScriptedUI::tScriptedUI()
+#include <QTest>
+
+tScriptedUi::tScriptedUi(tUnscripted unscripted)
+    : unscripted_(unscripted)
 {
     platform::setUserInterface(this);
 }
 
-tScriptedUI::~tScriptedUI()
+tScriptedUi::~tScriptedUi()
 {
     platform::setUserInterface(nullptr);
 }
 
-platform::MessageResult tScriptedUI::showMessage(const platform::MessageRequest &request)
+tScriptedUi &tScriptedUi::answer(const QString &caption, int optionBits, std::optional<bool> dontAsk)
+{
+    answers_.push_back({tKind::Caption, caption, 0, optionBits, dontAsk});
+    return *this;
+}
+
+tScriptedUi &tScriptedUi::answerValue(int value, int optionBits, std::optional<bool> dontAsk)
+{
+    answers_.push_back({tKind::Value, {}, value, optionBits, dontAsk});
+    return *this;
+}
+
+tScriptedUi &tScriptedUi::reply(int value, std::optional<bool> dontAsk)
+{
+    answers_.push_back({tKind::Raw, {}, value, 0, dontAsk});
+    return *this;
+}
+
+tScriptedUi &tScriptedUi::dismiss()
+{
+    answers_.push_back({tKind::Dismiss, {}, 0, 0, {}});
+    return *this;
+}
+
+tScriptedUi &tScriptedUi::pick(const QStringList &paths)
+{
+    picks_.push_back(paths);
+    return *this;
+}
+
+void tScriptedUi::reset()
+{
+    answers_.clear();
+    picks_.clear();
+    Messages.clear();
+    FileRequests.clear();
+    Errors.clear();
+}
+
+QStringList tScriptedUi::Texts() const
+{
+    QStringList texts;
+    for (const platform::MessageRequest &m : Messages)
+        texts.append(m.Text);
+    return texts;
+}
+
+platform::MessageResult tScriptedUi::showMessage(const platform::MessageRequest &request)
 {
     Messages.push_back(request);
     platform::MessageResult r;
-    if (!Answers.isEmpty())
-        r.Value = Answers.takeFirst();
-    else if (!request.Buttons.empty())
-        r.Value = request.Buttons.front().Value;
-    r.DontAsk = !DontAsk.isEmpty() && DontAsk.takeFirst();
+    r.DontAsk = request.AskDefault;
+    if (answers_.empty()) {
+        switch (unscripted_) {
+        case tUnscripted::Fail:
+            QTest::qFail(qPrintable(QStringLiteral("Unexpected question: ") + request.Text), __FILE__, __LINE__);
+            r.Value = platform::cancelValue(request);
+            break;
+        case tUnscripted::FirstButton:
+            r.Value = request.Buttons.empty() ? 0 : request.Buttons.front().Value;
+            break;
+        case tUnscripted::Zero:
+            r.Value = 0;
+            break;
+        }
+        return r;
+    }
+    const tAnswer a = answers_.front();
+    answers_.pop_front();
+    if (a.dontAsk)
+        r.DontAsk = *a.dontAsk;
+    switch (a.kind) {
+    case tKind::Dismiss:
+        r.DontAsk = request.AskDefault;
+        r.Value = platform::cancelValue(request);
+        return r;
+    case tKind::Raw:
+        r.Value = a.value;
+        return r;
+    case tKind::Caption:
+    case tKind::Value:
+        break;
+    }
+    for (const platform::MessageButton &b : request.Buttons)
+        if (!b.Toggle && (a.kind == tKind::Value ? b.Value == a.value : b.Caption == a.caption))
+            r.Value = b.Value;
+    if (r.Value == 0) {
+        const QString wanted = a.kind == tKind::Value ? QString::number(a.value) : a.caption;
+        QTest::qFail(qPrintable(QStringLiteral("No button \"%1\" in: %2").arg(wanted, request.Text)), __FILE__,
+                     __LINE__);
+        r.Value = platform::cancelValue(request);
+    }
+    r.OptionBits = a.optionBits;
     return r;
 }
 
-QString tScriptedUI::nextFileName()
+QStringList tScriptedUi::nextPick(const platform::FileRequest &request)
 {
-    return FileNames.isEmpty() ? QString() : FileNames.takeFirst();
+    FileRequests.push_back(request);
+    if (picks_.empty())
+        return {};
+    const QStringList p = picks_.front();
+    picks_.pop_front();
+    return p;
 }
 
-QString tScriptedUI::openFileName(const platform::FileRequest &)
+QString tScriptedUi::openFileName(const platform::FileRequest &request)
 {
-    return nextFileName();
+    const QStringList p = nextPick(request);
+    return p.isEmpty() ? QString() : p.first();
 }
 
-QStringList tScriptedUI::openFileNames(const platform::FileRequest &)
+QStringList tScriptedUi::openFileNames(const platform::FileRequest &request)
 {
-    const QString f = nextFileName();
-    return f.isEmpty() ? QStringList() : QStringList{f};
+    return nextPick(request);
 }
 
-QString tScriptedUI::saveFileName(const platform::FileRequest &)
+QString tScriptedUi::saveFileName(const platform::FileRequest &request)
 {
-    return nextFileName();
+    return openFileName(request);
 }
 
-QString tScriptedUI::pickFolder(const platform::FileRequest &)
+QString tScriptedUi::pickFolder(const platform::FileRequest &request)
 {
-    return nextFileName();
+    return openFileName(request);
+}
+
+void tScriptedUi::showError(const platform::ErrorReport &report)
+{
+    Errors.push_back(report);
 }

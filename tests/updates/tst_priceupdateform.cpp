@@ -10,6 +10,7 @@
 #include "platform/paths.h"
 #include "support/downloadfixtures.h"
 #include "support/ftpserver.h"
+#include "support/scriptedui.h"
 #include "updates/ui/countrychecklist.h"
 #include "updates/ui/priceupdateform.h"
 
@@ -47,7 +48,7 @@ struct Fixture {
     QTemporaryDir dir;
     tMainState s;
     std::unique_ptr<LoopbackFtpServer> server;
-    ScriptedMessages messages;
+    tScriptedUi messages{tScriptedUi::tUnscripted::FirstButton};
     FakeRetryClock clock;
 
     std::vector<int> reloads;
@@ -488,7 +489,7 @@ private Q_SLOTS:
         f.s.PricesModified = true;
         TPriceUpdateForm form(f.s, nullptr, f.clock.clock());
         QVERIFY(ShowAndWaitForDates(&form));
-        f.messages.Answers = {answer};
+        f.messages.reply(answer);
         Button(&form, "UpdateButton")->click();
         QVERIFY(WaitForUpdate(&form));
         QCOMPARE(f.messages.Messages.size(), size_t(1));
