@@ -8,7 +8,7 @@
 #include "pricing/metals.h"
 #include "pricing/pricefile.h"
 #include "pricing/valuation.h"
-#include "support/scriptedmessages.h"
+#include "support/scriptedui.h"
 
 // The price lists of the built-in sample catalogue, as a new user meets them:
 // installed on first run, loaded with a new collection, valuing its coins.
@@ -17,7 +17,7 @@ class tst_SamplePrices : public QObject {
 
     QTemporaryDir dir;
     tMainState s;
-    tScriptedMessages ui;
+    tScriptedUi ui{tScriptedUi::tUnscripted::Zero};
 
 private Q_SLOTS:
     void initTestCase()
@@ -35,7 +35,7 @@ private Q_SLOTS:
         tnodeinfo *first = nullptr;
         QVERIFY(LoadCountryStructures(s, 0, StructureAddUpdate, false, first) > 0);
         LoadPricesFromFile(s);
-        QVERIFY(ui.Asked.empty());
+        QVERIFY(ui.Messages.empty());
     }
 
     void everyEntryOfCountryZeroFindsItsSeries()
