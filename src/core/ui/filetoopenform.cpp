@@ -366,24 +366,8 @@ void TFileToOpenForm::ImportFile()
 void TFileToOpenForm::OpenSearchResult()
 {
     const int item = ComboBox2->currentIndex();
-    if (item < 0 || item >= FindList.size())
-        return;
-    EnableControls(false);
-    Conceal(true);
-    bool opened = false;
-    try {
-        opened = OpenCollectionFile(s, FindList[item], false, ComboBox2->itemText(item).trimmed());
-    } catch (...) {
-        Conceal(false);
-        EnableControls(true);
-        throw;
-    }
-    Conceal(false);
-    EnableControls(true);
-    if (opened) {
-        StopSearch();
-        accept();
-    }
+    if (item >= 0 && item < FindList.size())
+        OpenListedFile(FindList[item], ComboBox2->itemText(item).trimmed());
 }
 
 void TFileToOpenForm::OpenRecentFile()
@@ -391,13 +375,18 @@ void TFileToOpenForm::OpenRecentFile()
     const int item = ComboBox1->currentIndex();
     if (item < 0)
         return;
+    // A successful read puts the file first in the recent list.
     const QString path = RecentList.value(ComboBox1->itemData(item).toInt());
+    OpenListedFile(platform::resolvePath(path), ComboBox1->itemText(item));
+}
+
+void TFileToOpenForm::OpenListedFile(const QString &path, const QString &shownName)
+{
     EnableControls(false);
     Conceal(true);
     bool opened = false;
     try {
-        // A successful read puts the file first in the recent list.
-        opened = OpenCollectionFile(s, platform::resolvePath(path), false, ComboBox1->itemText(item));
+        opened = OpenCollectionFile(s, path, false, shownName);
     } catch (...) {
         Conceal(false);
         EnableControls(true);

@@ -89,6 +89,8 @@ private:
     void OpenChosenFile(bool merge);
     void OpenSearchResult();
     void OpenRecentFile();
+    // Opens a file from one of the lists; the window stays on failure.
+    void OpenListedFile(const QString &path, const QString &shownName);
     void NewFile();
     void ImportFile();
     // Hidden from view without ending the modal loop, while a file dialog
