@@ -9,6 +9,21 @@
 // before it uses it; a number is never reused for another operation.
 namespace Blocks {
 
+// Collection lifecycle (104xx).
+constexpr int CreateDefaultDatabase = 10401;
+constexpr int SaveDataToFile = 10402;
+constexpr int RotatingBackupName = 10403;
+constexpr int CreateBackupZip = 10404;
+constexpr int UpdateRecentFiles = 10405;
+constexpr int FormCloseQuery = 10406;
+constexpr int AutoSave = 10407;
+constexpr int OpenCollectionFile = 10408;
+constexpr int NewCollection = 10409;
+
+// Welcome window and disk search (118xx).
+constexpr int FileToOpenOK = 11801;
+constexpr int DiskSearch = 11802;
+
 // Settings store (106xx).
 constexpr int LoadFormState = 10601;
 constexpr int WriteFormState = 10602;

@@ -168,6 +168,12 @@ struct tStateHooks {
     // A string value of the settings store ("PLU"): empty when there is none.
     std::function<QString(const QString &name)> ReadSettingString;
     std::function<void(const QString &name, const QString &value)> WriteSettingString;
+    // ---- Collection lifecycle (core/collectionlifecycle) ----
+    // Some eBook index has unsaved changes; unset: none has.
+    std::function<bool()> EbooksModified;
+    // Writes the changed eBook index files.
+    std::function<void()> SaveEbookIndexes;
+    // ---- end of collection lifecycle ----
 };
 
 // One title of the selected series' grade scale with the grade slot it names.
@@ -396,6 +402,15 @@ struct tMainState {
     // (AutoBin, "Automatically add new coins to the report bin", is with the
     // settings.)
     // ---- end of coin entries and the entry editor ----
+    // ---- Collection lifecycle (core/collectionlifecycle) ----
+    // Folder of the collection last opened or saved through a dialog.
+    QString LastDir;
+    // The welcome window is open.
+    bool FileToOpenInUse = false;
+    // An automatic save is running: the caption says so, and a tick that
+    // arrives meanwhile does not start a second one.
+    bool AutoSaveInProgress = false;
+    // ---- end of collection lifecycle ----
 
     // Frees one coin entry and every non-owning link to it.
     void DeleteCoin(tCoinInfo *coin);

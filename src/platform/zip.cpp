@@ -37,6 +37,49 @@ void WriteEmptyArchive(const QString &zipPath)
         Fail(zipPath, f.errorString());
 }
 
+zip_t *OpenArchive(const QString &zipPath)
+{
+    int error = 0;
+    zip_t *archive = zip_open(QFile::encodeName(zipPath).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    if (!archive) {
+        zip_error_t e;
+        zip_error_init_with_code(&e, error);
+        const QString why = QString::fromUtf8(zip_error_strerror(&e));
+        zip_error_fini(&e);
+        Fail(zipPath, why);
+    }
+    return archive;
+}
+
+// Adds source as a deflated entry; on failure the archive is discarded.
+void AddSource(zip_t *archive, const QString &zipPath, zip_source_t *source, const QByteArray &name)
+{
+    if (!source) {
+        const QString why = ZipMessage(archive);
+        zip_discard(archive);
+        Fail(zipPath, why);
+    }
+    const zip_int64_t index = zip_file_add(archive, name.constData(), source, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE);
+    if (index < 0) {
+        zip_source_free(source);
+        const QString why = ZipMessage(archive);
+        zip_discard(archive);
+        Fail(zipPath, why);
+    }
+    zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 0);
+}
+
+// The archive is written to a temporary file and renamed over zipPath only
+// here; a failure leaves no temporary file and the old archive in place.
+void CloseArchive(zip_t *archive, const QString &zipPath)
+{
+    if (zip_close(archive) != 0) {
+        const QString why = ZipMessage(archive);
+        zip_discard(archive);
+        Fail(zipPath, why);
+    }
+}
+
 } // namespace
 
 void zipFolder(const QString &folder, const QString &zipPath)
@@ -58,39 +101,41 @@ void zipFolder(const QString &folder, const QString &zipPath)
         return;
     }
 
-    int error = 0;
-    zip_t *archive = zip_open(QFile::encodeName(zipPath).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-    if (!archive) {
-        zip_error_t e;
-        zip_error_init_with_code(&e, error);
-        const QString why = QString::fromUtf8(zip_error_strerror(&e));
-        zip_error_fini(&e);
-        Fail(zipPath, why);
-    }
+    zip_t *archive = OpenArchive(zipPath);
     for (const QString &path : files) {
-        const QByteArray name = base.relativeFilePath(path).toUtf8();
         zip_source_t *source = zip_source_file(archive, QFile::encodeName(path).constData(), 0, 0);
-        if (!source) {
-            const QString why = ZipMessage(archive);
-            zip_discard(archive);
-            Fail(zipPath, why);
-        }
-        const zip_int64_t index = zip_file_add(archive, name.constData(), source, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE);
-        if (index < 0) {
-            zip_source_free(source);
-            const QString why = ZipMessage(archive);
-            zip_discard(archive);
-            Fail(zipPath, why);
-        }
-        zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 0);
+        AddSource(archive, zipPath, source, base.relativeFilePath(path).toUtf8());
     }
-    // The archive is written to a temporary file and renamed over zipPath
-    // only here.
-    if (zip_close(archive) != 0) {
-        const QString why = ZipMessage(archive);
-        zip_discard(archive);
-        Fail(zipPath, why);
+    CloseArchive(archive, zipPath);
+}
+
+void zipEntries(const std::vector<ZipEntry> &entries, const QString &zipPath)
+{
+    // A source that cannot be read is found before the archive is started,
+    // with a message that names it.
+    for (const ZipEntry &e : entries) {
+        if (e.SourceFile.isEmpty())
+            continue;
+        QFile probe(e.SourceFile);
+        if (!probe.open(QIODevice::ReadOnly))
+            Fail(zipPath, e.SourceFile + ": " + probe.errorString());
     }
+    if (entries.empty()) {
+        WriteEmptyArchive(zipPath);
+        return;
+    }
+    zip_t *archive = OpenArchive(zipPath);
+    for (const ZipEntry &e : entries) {
+        zip_source_t *source = nullptr;
+        if (e.SourceFile.isEmpty()) {
+            // libzip reads the buffer only at close; entries outlives that.
+            source = zip_source_buffer(archive, e.Data.constData(), static_cast<zip_uint64_t>(e.Data.size()), 0);
+        } else {
+            source = zip_source_file(archive, QFile::encodeName(e.SourceFile).constData(), 0, 0);
+        }
+        AddSource(archive, zipPath, source, e.Name.toUtf8());
+    }
+    CloseArchive(archive, zipPath);
 }
 
 } // namespace platform
