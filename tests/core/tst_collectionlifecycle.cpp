@@ -15,7 +15,7 @@
 #include "core/settings.h"
 #include "platform/paths.h"
 #include "support/recordingstores.h"
-#include "support/scriptedservices.h"
+#include "support/scriptedui.h"
 
 namespace {
 
@@ -86,7 +86,7 @@ class tst_CollectionLifecycle : public QObject {
 
     QTemporaryDir tmp_;
     std::unique_ptr<RecordingSettings> settings_;
-    std::unique_ptr<ScriptedUi> ui_;
+    std::unique_ptr<tScriptedUi> ui_;
     std::unique_ptr<tMainState> s_;
 
     QString Path(const QString &name) const { return tmp_.filePath(name); }
@@ -101,7 +101,7 @@ private Q_SLOTS:
         QFile::setPermissions(tmp_.path(), QFile::permissions(tmp_.path()) | QFileDevice::ReadOther |
                                                QFileDevice::ExeOther);
         settings_ = std::make_unique<RecordingSettings>();
-        ui_ = std::make_unique<ScriptedUi>();
+        ui_ = std::make_unique<tScriptedUi>();
         s_ = std::make_unique<tMainState>();
         s_->BackupsRedirect = Path(QStringLiteral("Backups/"));
         s_->PricesRedirect = Path(QStringLiteral("Prices/"));
@@ -236,8 +236,8 @@ private Q_SLOTS:
         ui_->pick({Path(QStringLiteral("Backups/Mine.OVD"))}).pick({Path(QStringLiteral("Mine.OVD"))});
         ui_->answer(QStringLiteral("OK"));
         QVERIFY(SaveDataToFile(s, false, false));
-        QCOMPARE(ui_->Questions.size(), size_t(1));
-        QVERIFY(ui_->Questions[0].Text.startsWith(QStringLiteral("A collection can't be saved into the Backups")));
+        QCOMPARE(ui_->Messages.size(), size_t(1));
+        QVERIFY(ui_->Messages[0].Text.startsWith(QStringLiteral("A collection can't be saved into the Backups")));
         QCOMPARE(s.LastFileName, Path(QStringLiteral("Mine.OVD")));
         QVERIFY(!QFile::exists(Path(QStringLiteral("Backups/Mine.OVD"))));
     }
@@ -440,8 +440,8 @@ private Q_SLOTS:
         s.PricesModified = true;
         ui_->answer(QStringLiteral("Save"));
         QVERIFY(!FormCloseQuery(s));
-        QCOMPARE(ui_->Questions.size(), size_t(1));
-        QCOMPARE(ui_->Questions[0].Picture, QStringLiteral("Resource/SaveCoin"));
+        QCOMPARE(ui_->Messages.size(), size_t(1));
+        QCOMPARE(ui_->Messages[0].Picture, QStringLiteral("Resource/SaveCoin"));
     }
 
     // "New" asks first; "Cancel" keeps the collection, "Discard" replaces it.
@@ -454,7 +454,7 @@ private Q_SLOTS:
         ui_->answer(QStringLiteral("Cancel"));
         QVERIFY(!NewCollection(s));
         QCOMPARE(s.CoinList.size(), size_t(1));
-        QVERIFY(ui_->Questions[0].Text.contains(QStringLiteral("before continuing?")));
+        QVERIFY(ui_->Messages[0].Text.contains(QStringLiteral("before continuing?")));
         ui_->answer(QStringLiteral("Discard"));
         s.CoinSortOrder = {7, -1, 0};
         QVERIFY(NewCollection(s));
@@ -501,7 +501,7 @@ private Q_SLOTS:
         WriteFile(bad, "this is not a collection");
         ui_->answer(QStringLiteral("OK"));
         QVERIFY(!OpenCollectionFile(s, bad, false, QStringLiteral("Broken.OVD")));
-        QCOMPARE(ui_->Questions[0].Text, QStringLiteral("Orvanta was unable to load the file\r\"Broken.OVD\"."));
+        QCOMPARE(ui_->Messages[0].Text, QStringLiteral("Orvanta was unable to load the file\r\"Broken.OVD\"."));
         QVERIFY(s.LastFileName.isEmpty());
         QVERIFY(RecentFiles().first().isEmpty());
 

@@ -15,7 +15,7 @@
 #include "core/model.h"
 #include "core/ui/filetoopenform.h"
 #include "support/recordingstores.h"
-#include "support/scriptedservices.h"
+#include "support/scriptedui.h"
 
 namespace {
 
@@ -51,7 +51,7 @@ class tst_FileToOpenForm : public QObject {
 
     QTemporaryDir tmp_;
     std::unique_ptr<RecordingSettings> settings_;
-    std::unique_ptr<ScriptedUi> ui_;
+    std::unique_ptr<tScriptedUi> ui_;
     std::unique_ptr<tMainState> s_;
 
     QString Path(const QString &name) const { return tmp_.filePath(name); }
@@ -64,7 +64,7 @@ private Q_SLOTS:
         QDir().mkpath(Path(QStringLiteral("home")));
         qputenv("ORVANTA_HOME", QFile::encodeName(Path(QStringLiteral("home"))));
         settings_ = std::make_unique<RecordingSettings>();
-        ui_ = std::make_unique<ScriptedUi>();
+        ui_ = std::make_unique<tScriptedUi>();
         s_ = std::make_unique<tMainState>();
         s_->BackupsRedirect = Path(QStringLiteral("Backups/"));
         InstallLifecycleHooks(*s_);
@@ -151,7 +151,7 @@ private Q_SLOTS:
         form.show();
         ui_->answer(QStringLiteral("OK"));
         QTest::mouseClick(form.OKBtn, Qt::LeftButton);
-        QCOMPARE(ui_->Questions.back().Text, QStringLiteral("Orvanta was unable to load the file\r\"Bad.OVD\"."));
+        QCOMPARE(ui_->Messages.back().Text, QStringLiteral("Orvanta was unable to load the file\r\"Bad.OVD\"."));
         QVERIFY(form.isVisible());
         QCOMPARE(form.result(), 0);
         QVERIFY(s_->LastFileName.isEmpty());
