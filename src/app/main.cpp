@@ -2,6 +2,15 @@
 #include "core/ui/userinterface.h"
 #include "mainwindow/ui/mainform.h"
 #include "mainwindow/ui/titleform.h"
+#include "pricing/spotprices.h"
+#include "reports/ui/reportspage.h"
+#include "updates/ui/priceupdateform.h"
+
+#include <QBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QStatusBar>
+#include <QTabWidget>
 #include "platform/settingsstore.h"
 #include "platform/singleinstance.h"
 #include "platform/ui/traynotifier.h"
@@ -11,10 +20,49 @@ namespace {
 // Names the one running instance of the program.
 const QString InstanceKey = QStringLiteral("{AD12094E-7308-4067-8CAC-565A1FF3ADDC}");
 
+// The Reports page lives in a library above the main window's, so the
+// program builds it into the window's Reports tab and links its services.
+void EmbedReportsPage(QWidget *tab)
+{
+    TMainForm &form = *MainForm;
+    auto *page = new TReportsPage(form.State, tab);
+    tab->layout()->addWidget(page);
+    // The window's own report controls are the page's from now on: the
+    // report selected at close is the page's.
+    form.ReportListBox = page->ReportListBox;
+    form.ReportTabControl = page->ReportTabControl;
+    form.DescriptionTab = page->DescriptionTab;
+    form.PreviewTab = page->PreviewTab;
+    QObject::connect(page, &TReportsPage::StatusChanged, form.StatusLabel, &QLabel::setText);
+
+    tReportEnvironment &env = page->Environment();
+    env.CurrentCoinRow = [&form] { return form.State.CoinGridRow; };
+    env.ThemeName = [&form](int theme) {
+        return theme >= 0 && theme < ThemeCount ? form.State.ThemeNames[static_cast<size_t>(theme)] : QString();
+    };
+    env.GradeTitle = [&form](bool paper, int scale, int grade) {
+        return form.State.GradeTitles3D.Title(paper ? 1 : 0, scale, grade);
+    };
+    env.SeriesPicturePath = [&form](const tnodeinfo &series, bool obverse) {
+        const QString &picture = obverse ? series.Obverse : series.Reverse;
+        if (picture.isEmpty() || !form.Seams.FullPath)
+            return QString();
+        return form.Seams.FullPath(picture, series.Country, obverse, series.CoinShape == PaperMoneyShape);
+    };
+    form.State.Hooks.LoadReportList = [page] { page->LoadReportList(); };
+    form.Seams.ShowReportDescription = [page](int index) { page->ShowReportDescription(index); };
+}
+
 // Calls into units built later are installed here (see mainwindow/ui/seams.h).
 tMainFormSeams ProgramSeams()
 {
-    return {};
+    tMainFormSeams seams;
+    // The running program fetches the day's spot prices; the fetch has
+    // tight time limits so an unreachable server holds start-up only briefly.
+    seams.LoadForexAndSpotPrices = [] { LoadForexAndSpotPrices(MainForm->State); };
+    seams.EmbedReportsPage = EmbedReportsPage;
+    seams.OpenPriceUpdateForm = [] { OpenPriceUpdateForm(MainForm->State, MainForm); };
+    return seams;
 }
 
 int ProgramEntry(int argc, char *argv[])

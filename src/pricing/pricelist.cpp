@@ -30,6 +30,8 @@ void FreePriceEntries(tMainState &s, const std::unordered_set<const tPriceInfo *
         if (c->PriceInfo && doomed.count(c->PriceInfo))
             c->PriceInfo = nullptr;
     std::erase_if(s.CurrPriceList, [&](const tPriceInfo *p) { return doomed.count(p) != 0; });
+    // A report's price rows are links too; a run after a reload must not read freed entries.
+    std::erase_if(s.ReportListPrices, [&](const tPriceInfo *p) { return doomed.count(p) != 0; });
     std::erase_if(s.PriceList, [&](const std::unique_ptr<tPriceInfo> &p) { return doomed.count(p.get()) != 0; });
     PriceListChanged(s);
 }

@@ -9,6 +9,7 @@
 #include "core/currproc.h"
 #include "core/seriestree.h"
 #include "platform/paths.h"
+#include "pricing/valuation.h"
 
 namespace {
 
@@ -252,17 +253,6 @@ QString ShapeName(int shape)
     if (shape < 0 || shape > 10)
         return {};
     return QString::fromLatin1(names[shape]);
-}
-
-QString ValueCodeName(int code)
-{
-    static const char *const names[] = {
-        "Face value", "Proof only", "Melt", "Rare", "-------", "Extinct", "Split 0%", "Split 10%",
-        "Split 20%", "Split 30%", "Split 40%", "Split 50%", "Split 60%", "Split 70%", "Split 80%",
-        "Split 90%", "Split 100%", "n/a", "Melt+5%", "Melt+10%", "Melt+15%", "Melt+20%", "Melt+25%"};
-    if (code < 1 || code > 23)
-        return {};
-    return QString::fromLatin1(names[code - 1]);
 }
 
 tReportValue PriceCellToVariant(Money amount)

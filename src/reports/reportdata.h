@@ -88,9 +88,7 @@ tReportValue UserFieldValue(const tUDFfield &field, const QString &text);
 QString ReportCountryName(const tnodeinfo *node);
 // Report texts of the series shapes 0..10; empty above.
 QString ShapeName(int shape);
-// The name of a special value code 1..23 ("Face value" .. "Melt+25%");
-// empty for any other.
-QString ValueCodeName(int code);
+// (The name of a special value code is ValueCodeName, pricing/valuation.h.)
 // A stored price cell as a report value: a negative amount is a special
 // value code (its whole part without sign) answered by name.
 tReportValue PriceCellToVariant(Money amount);

@@ -462,7 +462,7 @@ private Q_SLOTS:
             if (!refresh.contains(o))
                 QVERIFY2(!calls_.contains(o), qPrintable(o));
         if (tag == PageImages)
-            QCOMPARE(form.SelectedLabel->text(), QStringLiteral("1921 D"));
+            QCOMPARE(form.SelectedLabel->text(), QStringLiteral("1921-D"));
         else
             QCOMPARE(form.SelectedLabel->text(), QStringLiteral("United States"));
         if (tag == PageReports)

@@ -4,7 +4,12 @@
 #include <QListWidget>
 #include <QTabWidget>
 
+#include "core/countries.h"
 #include "core/log.h"
+#include "core/seriestree.h"
+#include "core/startup.h"
+#include "pricing/forex.h"
+#include "pricing/pricefile.h"
 #include "mainwindow/pageswitch.h"
 #include "mainwindow/ui/mainform.h"
 
@@ -12,6 +17,33 @@
 // when ORVANTA_SCREENSHOT_DIR names the folder to write them to (see
 // scripts/screenshots.sh); otherwise it is skipped.
 namespace {
+// Sample values for the Lincoln cents of the screenshots, every grade slot
+// priced so any grade shows a value.
+void WriteCentPrices(const tMainState &s)
+{
+    std::vector<std::unique_ptr<tPriceInfo>> owned;
+    std::vector<tPriceInfo *> entries;
+    const std::pair<int, const char *> rows[] = {{1909, ""}, {1909, "S"}, {1914, "D"}, {1931, "S"},
+                                                 {1943, ""}, {1943, "D"}, {1943, "S"}};
+    int base = 1;
+    for (const auto &[year, mint] : rows) {
+        auto e = std::make_unique<tPriceInfo>();
+        e->CoinType = 12;
+        e->Year = year;
+        e->Mint = QString::fromLatin1(mint);
+        e->Mintage = 1000000 * base;
+        for (int slot = 0; slot < GradeSlots; ++slot)
+            e->Value[static_cast<size_t>(slot)] = Money(base) * (slot + 1) * MoneyScale / 4;
+        base += 3;
+        entries.push_back(e.get());
+        owned.push_back(std::move(e));
+    }
+    QDir().mkpath(s.PricesRedirect);
+    QFile f(PriceFilePath(s, QStringLiteral("United States")));
+    if (f.open(QIODevice::WriteOnly))
+        f.write(WritePriceFile(UsdForexIndex, 0, 46000, entries));
+}
+
 void Settle()
 {
     for (int i = 0; i < 10; ++i)
@@ -35,17 +67,50 @@ private Q_SLOTS:
         seams.LogModeKeysHeld = [] { return false; };
         TMainForm form(seams, tMainFormTimings{3600 * 1000, 3600 * 1000});
         tMainState &s = form.State;
-        tnodeinfo *us = AddChildNode(s.EntireCollection.get(), 352);
-        us->NodeName = QStringLiteral("United States");
-        tnodeinfo *notes = AddChildNode(s.EntireCollection.get(), 353);
-        notes->NodeName = QStringLiteral("United States paper money");
-        notes->CoinShape = PaperMoneyShape;
-        s.SelectedTreeNode = us;
+        // The window installed the sample catalogue; the collection is its
+        // United States coins and paper money with a few Lincoln cents.
+        tnodeinfo *first = nullptr;
+        LoadCountryStructures(s, 0, StructureAddUpdate, false, first);
+        tnodeinfo *notesFirst = nullptr;
+        for (const auto &c : s.CountryList)
+            if (c->IsPaper && c->Name.startsWith(QStringLiteral("United States")))
+                LoadCountryStructures(s, c->CountryID, StructureAddUpdate, false, notesFirst);
+        tnodeinfo *us = nullptr;
+        tnodeinfo *cents = nullptr;
+        tnodeinfo *notes = nullptr;
+        ForEachNode(s.EntireCollection.get(), [&](tnodeinfo *n) {
+            if (n->NodeMode == NodeModeCountry && n->CoinShape != PaperMoneyShape && !us)
+                us = n;
+            if (n->CoinType == 12)
+                cents = n;
+            if (n->CoinShape == PaperMoneyShape && n->NodeMode == NodeModeRegular && !notes)
+                notes = n;
+        });
+        QVERIFY(us && cents);
+        WriteCentPrices(s);
+        const struct {
+            int year;
+            const char *mint;
+            int grade;
+            int have;
+        } coins[] = {{1909, "", 12, 2}, {1909, "S", 8, 1}, {1914, "D", 4, 1}, {1931, "S", 10, 1}, {1943, "", 14, 3},
+                     {1943, "D", 14, 0}};
+        for (const auto &c : coins) {
+            auto coin = std::make_unique<tCoinInfo>();
+            coin->CoinType = cents->CoinType;
+            coin->Folder = cents;
+            coin->Year = c.year;
+            coin->Mint = QString::fromLatin1(c.mint);
+            coin->Grade = c.grade;
+            coin->Have = c.have;
+            coin->Need = c.have ? 0 : 1;
+            s.CoinList.push_back(std::move(coin));
+        }
+        CallSeam(s.Hooks.ReloadPriceLists);
+        CalcNodeEntries(s);
         form.TabControl1->setEnabled(true);
-        form.SelectedLabel->setText(us->NodeName);
-        for (const char *name : {"Inventory", "Insurance list", "Want list", "Price guide"})
-            form.ReportListBox->addItem(QString::fromLatin1(name));
-        form.ReportListBox->setCurrentRow(0);
+        s.SelectedTreeNode = cents;
+        s.Hooks.SeriesSelected();
 
         form.resize(1280, 800);
         form.show();
@@ -57,10 +122,11 @@ private Q_SLOTS:
             QVERIFY(form.grab().save(QDir(out).filePath(QStringLiteral("page-%1.png").arg(names[tag]))));
         }
         // The Series page laid out for paper money.
+        if (!notes)
+            return;
         form.TabControl1->setCurrentIndex(PageSeries);
         s.SelectedTreeNode = notes;
-        form.SelectedLabel->setText(notes->NodeName);
-        form.LayoutMainForm(true);
+        s.Hooks.SeriesSelected();
         Settle();
         QVERIFY(form.grab().save(QDir(out).filePath(QStringLiteral("page-series-paper.png"))));
     }

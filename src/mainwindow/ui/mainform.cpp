@@ -160,6 +160,7 @@ TMainForm::TMainForm(const tMainFormSeams &seams, const tMainFormTimings &timing
 
     SetupControls(this);
     EmbedSeriesTree();
+    InstallSubsystems();
     ConnectHandlers();
     FormCreate();
 }

@@ -19,6 +19,8 @@ class TSeriesTreeView;
 
 class QRadioButton;
 class QTimer;
+class TCoinEditorPanel;
+class TCoinGridPage;
 class TDayCell;
 
 // Intervals of the window's timers; tests shorten or stop them.
@@ -43,6 +45,19 @@ public:
     tSelectionSeams SelectionSeams;
     void EmbedSeriesTree();
     // ---- end of series tree view and series selection ----
+    // ---- Subsystems wired into the window ----
+    TCoinGridPage *CoinGridPage = nullptr;
+    TCoinEditorPanel *CoinEditor = nullptr;
+    QLabel *MetalStrip = nullptr;             // bullion prices on the status line
+    QAction *DownloadPriceLists1 = nullptr;
+    // Installs the subsystems' functions for every seam and state hook a
+    // caller left unset, and embeds the Coins and Reports pages.
+    void InstallSubsystems();
+    void EmbedCoinsPage();
+    void ApplyFormState();
+    // Writes the settings kept at close; true when all were written.
+    bool SaveFormState();
+    // ---- end of subsystems ----
     tMainFormSeams Seams;
 
     // ---- Timers ----
@@ -117,6 +132,7 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void ConnectHandlers();

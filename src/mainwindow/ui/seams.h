@@ -144,6 +144,13 @@ struct tMainFormSeams {
     std::function<void(int itemIndex)> ShowReportDescription;
     // Zoom of the report preview, 1 for 100 % (unset: 1).
     std::function<double()> PreviewZoom;
+
+    // ---- Pages and windows of libraries above the main window ----
+    // Builds the Reports page inside the Reports tab (unset: the tab keeps
+    // its empty layout).
+    std::function<void(QWidget *reportsTab)> EmbedReportsPage;
+    // "Download price lists" (unset: the menu item is hidden).
+    std::function<void()> OpenPriceUpdateForm;
 };
 
 // Calls a seam when it is set; an unset seam gives its result type's default.

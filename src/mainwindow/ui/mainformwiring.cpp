@@ -1,0 +1,284 @@
+// The main window's connections to the subsystems below it: the start-up
+// loaders, the state hooks the core calls upward, the series selection's
+// page steps, and the embedded Coins page. Seams and hooks a caller set
+// before the window was built (tests record them) are left in place.
+#include "mainwindow/ui/mainform.h"
+
+#include <algorithm>
+
+#include <QApplication>
+#include <QBoxLayout>
+#include <QColor>
+#include <QListWidget>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFontMetricsF>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QProgressBar>
+#include <QScreen>
+#include <QScrollArea>
+#include <QTimer>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableWidget>
+
+#include "core/collectionfile.h"
+#include "core/countries.h"
+#include "core/log.h"
+#include "core/samplecatalogue.h"
+#include "core/seriestree.h"
+#include "core/settings.h"
+#include "mainwindow/pageswitch.h"
+#include "mainwindow/ui/coineditorpanel.h"
+#include "mainwindow/ui/coingridpage.h"
+#include "mainwindow/ui/seriestreeview.h"
+#include "pricing/forex.h"
+#include "pricing/metals.h"
+#include "pricing/pricefile.h"
+#include "pricing/pricelist.h"
+#include "pricing/spotprices.h"
+#include "pricing/valuation.h"
+
+namespace {
+
+template <class F, class G>
+void SetIfUnset(F &slot, G &&fn)
+{
+    if (!slot)
+        slot = std::forward<G>(fn);
+}
+
+} // namespace
+
+void TMainForm::InstallSubsystems()
+{
+    EmbedCoinsPage();
+
+    // ---- Start-up loaders ----
+    SetIfUnset(Seams.LogModeKeysHeld, [] { return LogModeAtStart(); });
+    SetIfUnset(Seams.LoadMetals, [this] { ::LoadMetals(State); });
+    SetIfUnset(Seams.LoadFormState, [this] { ApplyFormState(); });
+    SetIfUnset(Seams.LoadCountries, [this] {
+        // A first start has no catalogue yet: the built-in sample gives a new
+        // collection series to show. A folder that cannot be written is
+        // reported, and start-up goes on with whatever the folders hold.
+        try {
+            const tCatalogueInstall copied = InstallSampleCatalogue(State);
+            if (copied.StructureFiles || copied.PriceFiles)
+                LogEntry(QStringLiteral("Sample catalogue installed"));
+        } catch (const std::exception &e) {
+            LogEntry(QStringLiteral("Sample catalogue: ") + QString::fromUtf8(e.what()));
+        }
+        ::LoadCountries(State);
+    });
+    // Without the program's own seam the currency table is built but the
+    // spot prices are not fetched: the fetch reaches a server, which only
+    // the running program does.
+    SetIfUnset(Seams.LoadForexAndSpotPrices, [this] { LoadForexList(State); });
+    SetIfUnset(Seams.LoadPriceDates, [this] { ::LoadPriceDates(State); });
+    SetIfUnset(Seams.LoadDataFromFile,
+               [this](const QString &fileName, bool merge) { return ::LoadDataFromFile(State, fileName, merge); });
+    SetIfUnset(Seams.SquewSpotPrices, [this] { ::SquewSpotPrices(State); });
+    SetIfUnset(Seams.DisplayMetalValues, [this] {
+        const QFontMetricsF fm(MetalStrip->font());
+        const tMetalStrip strip = ::DisplayMetalValues(State, [&fm](const QString &t) { return fm.horizontalAdvance(t); });
+        QString html;
+        for (const tMetalStripLabel &l : strip.Labels) {
+            const QString text = l.Text.toHtmlEscaped();
+            html += l.Color ? QStringLiteral("<span style=\"color:%1\">%2</span>").arg(QColor(l.Color).name(), text)
+                            : text;
+            html += QStringLiteral("&nbsp;&nbsp;");
+        }
+        MetalStrip->setText(html);
+        MetalStrip->setVisible(strip.Visible);
+    });
+    SetIfUnset(Seams.UseTips, [this] { return State.UseTips; });
+    SetIfUnset(Seams.ViewFlags, [this] {
+        return std::array<bool, 4>{State.ViewHave, State.ViewNeed, State.ViewSell, State.ViewSold};
+    });
+
+    // ---- Pricing ----
+    SetIfUnset(Seams.ResortPrices, [this] { ::ResortPrices(State); });
+    SetIfUnset(Seams.GetCountryName, [this](int country) { return ::GetCountryName(State, country); });
+    SetIfUnset(Seams.UnpackVariety, [](const QString &packed, bool force) { return ::UnpackVariety(packed, force); });
+    SetIfUnset(Seams.CompoundVariety, [](int year, bool circa, const QString &mint, const QString &variety) {
+        return ::CompoundVariety(year, circa, mint, variety);
+    });
+
+    // ---- Coins page ----
+    SetIfUnset(Seams.CoinGridRow, [this] { return State.CoinGridRow; });
+    SetIfUnset(Seams.SelectCoin, [this](tCoinInfo *coin) { CoinGridPage->SelectCoin(coin); });
+    SetIfUnset(Seams.SortFolderCoins, [this] { CoinGridPage->SortFolderCoins(); });
+    SetIfUnset(Seams.UpdateSelectionSummary, [this] { CoinGridPage->UpdateSelectionSummary(); });
+    SetIfUnset(Seams.BuildDateMintBoxList, [this](bool keepPos) { CoinEditor->BuildDateMintBoxList(keepPos); });
+    SetIfUnset(Seams.NoteMaxedBtnClick, [this](QObject *sender) { CoinGridPage->NoteMaxedBtnClick(sender); });
+
+    // ---- State hooks ----
+    tStateHooks &h = State.Hooks;
+    SetIfUnset(h.GetCoinValue, [this](tCoinInfo &coin, Money &value, bool currOnly, bool dumb) {
+        return ::GetCoinValue(State, coin, value, currOnly, dumb);
+    });
+    SetIfUnset(h.ValueCodeName, [](int code) { return ::ValueCodeName(code); });
+    SetIfUnset(h.UnpackVariety, Seams.UnpackVariety);
+    SetIfUnset(h.CompoundVariety, Seams.CompoundVariety);
+    SetIfUnset(h.ResortPrices, [this] { ::ResortPrices(State); });
+    SetIfUnset(h.SavePricesToFile, [this] { ::SavePricesToFile(State); });
+    SetIfUnset(h.ReloadPriceLists, [this] { LoadPricesFromFile(State); });
+    SetIfUnset(h.ReloadCountryPrices, [this](int country) {
+        // The links to the old entries (coins' cached entries, the current
+        // price list, report rows) are cleared by the removal itself; only
+        // then are the entries freed and the fresh file read.
+        RemovePriceEntries(State, [country](const tPriceInfo &p) { return CoinTypeToCountry(p.CoinType) == country; });
+        if (country >= 0 && country < CountryTableSize) {
+            State.PricesModifiedArray[static_cast<size_t>(country)] = false;
+            State.PricesConvertedArray[static_cast<size_t>(country)] = false;
+        }
+        LoadPricesFromFile(State);
+    });
+    SetIfUnset(h.CheckForNewTypes, [this] { ::CheckForNewTypes(State); });
+    SetIfUnset(h.SetStatusText, [this](const QString &text) { StatusLabel->setText(text); });
+    SetIfUnset(h.ShowProgress, [this](bool visible) {
+        ProgressBar1->setVisible(visible);
+        if (!visible)
+            ProgressBar1->reset();
+    });
+    SetIfUnset(h.SetProgress, [this](int position, int maximum) {
+        ProgressBar1->setMaximum(std::max(maximum, 1));
+        ProgressBar1->setValue(std::clamp(position, 0, std::max(maximum, 1)));
+    });
+    SetIfUnset(h.ProcessEvents, [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    SetIfUnset(h.FormResize, [this] { FormResize(); });
+    SetIfUnset(h.ReadSettingString, [](const QString &name) { return ReadRegString(name, QString()); });
+    SetIfUnset(h.WriteSettingString, [](const QString &name, const QString &value) { WriteRegString(name, value); });
+    SetIfUnset(h.StorePushNote, [](const QString &title) { WriteRegString(RegName::PushNote, title); });
+    SetIfUnset(h.SaveCurrencyIndex, [this] { WriteRegInteger(RegName::CurrencyIndex, State.ActiveForexIndex); });
+    SetIfUnset(h.ShowCoinsPage, [this] { TabControl1->setCurrentIndex(PageCoins); });
+
+    // ---- Steps of a series selection ----
+    tSelectionSeams &sel = SelectionSeams;
+    SetIfUnset(sel.GradeTitle,
+               [this](int kind, int scale, int slot) { return State.GradeTitles3D.Title(kind, scale, slot); });
+    SetIfUnset(sel.SetSelectedLabelCaption, [this](const QString &name) { ShowSelectedCaption(name); });
+    SetIfUnset(sel.LayoutMainForm, [this](bool paper) { LayoutMainForm(paper); });
+    SetIfUnset(sel.SetTabs, [this](const tTabVisibility &tabs) {
+        TabControl1->setTabVisible(PagePricing, tabs.Pricing);
+        TabControl1->setTabVisible(PageCoins, tabs.Coins);
+        TabControl1->setTabVisible(PageImages, tabs.Images);
+        TabControl1->setTabVisible(PageGraphs, tabs.Graphs);
+    });
+    SetIfUnset(sel.SetCoinTexts, [this](const QString &coinsTab, const QString &commentLabel) {
+        TabControl1->setTabText(PageCoins, coinsTab);
+        Label41->setText(commentLabel);
+    });
+    SetIfUnset(sel.FillGradeBox, [this] { CoinEditor->FillGradeBox(); });
+    SetIfUnset(sel.PrepCoinsPage, [this] { CoinGridPage->PrepCoinsPage(); });
+    SetIfUnset(sel.SetFavoriteBox, [this](bool favorite) {
+        const QSignalBlocker block(FavoriteBox);
+        FavoriteBox->setChecked(favorite);
+    });
+    SetIfUnset(sel.SetForexLabel, [this](const QString &text) { ForexLabel->setText(text); });
+
+    // A series change commits the editor's pending value before the list is
+    // rebuilt for the new series.
+    State.Hooks.SeriesSelected = [this] {
+        CallSeam(State.Hooks.CommitPendingEdit);
+        SeriesSelected(State, &SeriesTree->Tree(), SelectionSeams);
+    };
+
+    // ---- Pages and windows above the main window ----
+    if (Seams.EmbedReportsPage) {
+        for (QWidget *w : TabReports->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            w->hide();
+        Seams.EmbedReportsPage(TabReports);
+    }
+    DownloadPriceLists1 = new QAction(QStringLiteral("Download price lists"), this);
+    DownloadPriceLists1->setObjectName(QStringLiteral("DownloadPriceLists1"));
+    MenuItem16->insertAction(MenuItem16->actions().value(0), DownloadPriceLists1);
+    DownloadPriceLists1->setVisible(bool(Seams.OpenPriceUpdateForm));
+    connect(DownloadPriceLists1, &QAction::triggered, this, [this] { CallSeam(Seams.OpenPriceUpdateForm); });
+
+    MetalStrip = new QLabel(this);
+    MetalStrip->setObjectName(QStringLiteral("MetalStrip"));
+    MetalStrip->hide();
+    if (QBoxLayout *line = qobject_cast<QBoxLayout *>(StatusLabel->parentWidget()->layout()))
+        line->insertWidget(line->indexOf(StatusLabel) + 1, MetalStrip);
+}
+
+// The Coins page brings its own grid, totals panel, settings and editor
+// area; it takes the place of the layout's stand-ins, and the entry editor
+// goes into the page's editor container.
+void TMainForm::EmbedCoinsPage()
+{
+    CoinGridPage = new TCoinGridPage(State, CoinGridPanel);
+    auto *grid = qobject_cast<QGridLayout *>(CoinGridPanel->layout());
+    grid->addWidget(CoinGridPage, 0, 0);
+    for (QWidget *standIn : {static_cast<QWidget *>(CoinGrid), WarningPanelCoins, SumPanel,
+                             static_cast<QWidget *>(CoinScrollBox), SettingPanel})
+        standIn->hide();
+    CoinGrid->setParent(nullptr);  // the stand-in grid is never shown again
+    CoinGrid->deleteLater();
+    CoinGrid = nullptr;
+    SumPanel = CoinGridPage->SumPanel;
+    WarningPanelCoins = CoinGridPage->WarningPanelCoins;
+
+    CoinEditor = new TCoinEditorPanel(State, CoinGridPage->CoinEditorPanel);
+    auto *box = new QVBoxLayout(CoinGridPage->CoinEditorPanel);
+    box->setContentsMargins(0, 0, 0, 0);
+    box->addWidget(CoinEditor);
+    box->addWidget(CoinEditor->CoinButtons());
+
+    tStateHooks &h = State.Hooks;
+    SetIfUnset(h.PackColumnData, [this] { return CoinGridPage->PackColumnData(); });
+    SetIfUnset(h.UnpackColumnData, [this](const QString &text) { CoinGridPage->UnpackColumnData(text); });
+    SetIfUnset(h.ResetCoinGridColumnWidths, [this] { CoinGridPage->ResetCoinGridColumnWidths(); });
+    SetIfUnset(h.SetupCoinGridCols, [this] { CoinGridPage->SetupCoinGridCols(); });
+    SetIfUnset(h.PrepCoinsPage, [this] { CoinGridPage->PrepCoinsPage(); });
+    SetIfUnset(h.SortFolderCoins, [this] { CoinGridPage->SortFolderCoins(); });
+    SetIfUnset(h.SelectCoin, [this](const tCoinInfo *coin) { CoinGridPage->SelectCoin(const_cast<tCoinInfo *>(coin)); });
+    SetIfUnset(h.UpdateSelectionSummary, [this] { CoinGridPage->UpdateSelectionSummary(); });
+    SetIfUnset(h.ShowCountViews, [this](const tCoinInfo &coin) {
+        const std::array<std::pair<int32_t, QCheckBox *>, 4> views{
+            std::pair{coin.Have, CoinGridPage->ViewHaveCheckBox}, std::pair{coin.Need, CoinGridPage->ViewNeedCheckBox},
+            std::pair{coin.Sell, CoinGridPage->ViewSellCheckBox}, std::pair{coin.Sold, CoinGridPage->ViewSoldCheckBox}};
+        for (const auto &[count, box] : views)
+            if (count > 0 && !box->isChecked())
+                box->setChecked(true);
+    });
+    // The window's housekeeping tick drives the page's sort refinement.
+    CoinGridPage->RefineTimer->stop();
+    connect(FormsTimer, &QTimer::timeout, CoinGridPage, &TCoinGridPage::HousekeepingTick);
+}
+
+// Reads the start-up settings and places the window where it was left.
+void TMainForm::ApplyFormState()
+{
+    QSize screen(1280, 800);
+    if (const QScreen *s = QGuiApplication::primaryScreen())
+        screen = s->availableGeometry().size();
+    LoadFormState(State, screen);
+    const tWindowPlacement &p = State.MainWindowPlacement;
+    if (p.Width > 0 && p.Height > 0)
+        setGeometry(p.Left, p.Top, p.Width, p.Height);
+    if (p.Maximised)
+        setWindowState(windowState() | Qt::WindowMaximized);
+    CoinGridPage->SetLargeFonts(State.HighContrast);
+}
+
+bool TMainForm::SaveFormState()
+{
+    tClosingWindow closing;
+    const QRect g = geometry();
+    closing.Window = {g.x(), g.y(), g.width(), g.height(), isMaximized()};
+    if (QListWidgetItem *item = ReportListBox->currentItem())
+        closing.SelectedReport = item->text();
+    return WriteFormState(State, closing);
+}
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    CallSeam(State.Hooks.CommitPendingEdit);
+    SaveFormState();
+    QMainWindow::closeEvent(event);
+}
