@@ -1,4 +1,8 @@
+#include <QAction>
+
+#include "core/collectionlifecycle.h"
 #include "core/ui/application.h"
+#include "core/ui/filetoopenform.h"
 #include "core/ui/userinterface.h"
 #include "mainwindow/ui/mainform.h"
 #include "mainwindow/ui/titleform.h"
@@ -53,6 +57,34 @@ void EmbedReportsPage(QWidget *tab)
     form.Seams.ShowReportDescription = [page](int index) { page->ShowReportDescription(index); };
 }
 
+// What the welcome window asks of the main window.
+tFileToOpenHooks WelcomeHooks()
+{
+    tFileToOpenHooks hooks;
+    hooks.ShowSeriesPage = [] { MainForm->TabControl1->setCurrentIndex(0); };
+    hooks.EnableMainPages = [] { MainForm->TabControl1->setEnabled(true); };
+    return hooks;
+}
+
+// The collection's life cycle: caption, save commands, open, save, the
+// closing questions and the automatic save.
+void WireCollectionLifecycle(TMainForm &form)
+{
+    tMainState &s = form.State;
+    InstallLifecycleHooks(s);
+    s.Hooks.SetMainCaption = [&form] { form.setWindowTitle(MainCaption(form.State)); };
+    if (auto *save = form.findChild<QAction *>(QStringLiteral("SaveCoinData1"))) {
+        QObject::connect(save, &QAction::triggered, &form, [&form] {
+            if (form.State.Hooks.CommitPendingEdit)
+                form.State.Hooks.CommitPendingEdit();
+            SaveDataToFile(form.State, false, false);
+        });
+    }
+    if (auto *open = form.findChild<QAction *>(QStringLiteral("Menu_open")))
+        QObject::connect(open, &QAction::triggered, &form, [&form] { Menu_openClick(form.State, WelcomeHooks(), &form); });
+    s.Hooks.SetMainCaption();
+}
+
 // Calls into units built later are installed here (see mainwindow/ui/seams.h).
 tMainFormSeams ProgramSeams()
 {
@@ -62,6 +94,9 @@ tMainFormSeams ProgramSeams()
     seams.LoadForexAndSpotPrices = [] { LoadForexAndSpotPrices(MainForm->State); };
     seams.EmbedReportsPage = EmbedReportsPage;
     seams.OpenPriceUpdateForm = [] { OpenPriceUpdateForm(MainForm->State, MainForm); };
+    seams.ShowWelcomeWindow = [] { ShowWelcomeWindow(MainForm->State, WelcomeHooks(), MainForm); };
+    seams.FormsTimerTimer = [] { AutoSaveTick(MainForm->State); };
+    seams.CanClose = [] { return FormCloseQuery(MainForm->State); };
     return seams;
 }
 
@@ -88,6 +123,7 @@ int ProgramEntry(int argc, char *argv[])
     int status = 0;
     try {
         TMainForm form(ProgramSeams());
+        WireCollectionLifecycle(form);
         new TTitle_Form;  // owned through Title_Form, freed by the deferred start-up
         CallSeam(form.Seams.CreateNewFolderForm);
         form.show();

@@ -279,6 +279,10 @@ bool TMainForm::SaveFormState()
 void TMainForm::closeEvent(QCloseEvent *event)
 {
     CallSeam(State.Hooks.CommitPendingEdit);
+    if (Seams.CanClose && !Seams.CanClose()) {
+        event->ignore();
+        return;
+    }
     SaveFormState();
     QMainWindow::closeEvent(event);
 }

@@ -151,6 +151,9 @@ struct tMainFormSeams {
     std::function<void(QWidget *reportsTab)> EmbedReportsPage;
     // "Download price lists" (unset: the menu item is hidden).
     std::function<void()> OpenPriceUpdateForm;
+    // Asks the closing questions; false keeps the window open. Unset: the
+    // window closes.
+    std::function<bool()> CanClose;
 };
 
 // Calls a seam when it is set; an unset seam gives its result type's default.
