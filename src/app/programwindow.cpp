@@ -1,0 +1,104 @@
+#include "app/programwindow.h"
+
+#include <QAction>
+#include <QBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QTabWidget>
+
+#include "core/collectionlifecycle.h"
+#include "core/ui/filetoopenform.h"
+#include "pricing/forex.h"
+#include "pricing/spotprices.h"
+#include "reports/ui/reportspage.h"
+#include "updates/ui/priceupdateform.h"
+
+namespace {
+
+// The Reports page lives in a library above the main window's, so the
+// program builds it into the window's Reports tab and links its services.
+void EmbedReportsPage(QWidget *tab)
+{
+    TMainForm &form = *MainForm;
+    auto *page = new TReportsPage(form.State, tab);
+    tab->layout()->addWidget(page);
+    // The window's own report controls are the page's from now on: the
+    // report selected at close is the page's.
+    form.ReportListBox = page->ReportListBox;
+    form.ReportTabControl = page->ReportTabControl;
+    form.DescriptionTab = page->DescriptionTab;
+    form.PreviewTab = page->PreviewTab;
+    QObject::connect(page, &TReportsPage::StatusChanged, form.StatusLabel, &QLabel::setText);
+
+    tReportEnvironment &env = page->Environment();
+    env.CurrentCoinRow = [&form] { return form.State.CoinGridRow; };
+    env.ThemeName = [&form](int theme) {
+        return theme >= 0 && theme < ThemeCount ? form.State.ThemeNames[static_cast<size_t>(theme)] : QString();
+    };
+    env.GradeTitle = [&form](bool paper, int scale, int grade) {
+        return form.State.GradeTitles3D.Title(paper ? 1 : 0, scale, grade);
+    };
+    env.SeriesPicturePath = [&form](const tnodeinfo &series, bool obverse) {
+        const QString &picture = obverse ? series.Obverse : series.Reverse;
+        if (picture.isEmpty() || !form.Seams.FullPath)
+            return QString();
+        return form.Seams.FullPath(picture, series.Country, obverse, series.CoinShape == PaperMoneyShape);
+    };
+    form.State.Hooks.LoadReportList = [page] { page->LoadReportList(); };
+    form.Seams.ShowReportDescription = [page](int index) { page->ShowReportDescription(index); };
+}
+
+// What the welcome window asks of the main window.
+tFileToOpenHooks WelcomeHooks()
+{
+    tFileToOpenHooks hooks;
+    hooks.ShowSeriesPage = [] { MainForm->TabControl1->setCurrentIndex(0); };
+    hooks.EnableMainPages = [] { MainForm->TabControl1->setEnabled(true); };
+    return hooks;
+}
+
+// The collection's life cycle: caption, save commands, open, save, the
+// closing questions and the automatic save.
+void WireCollectionLifecycle(TMainForm &form)
+{
+    tMainState &s = form.State;
+    InstallLifecycleHooks(s);
+    s.Hooks.SetMainCaption = [&form] { form.setWindowTitle(MainCaption(form.State)); };
+    if (auto *save = form.findChild<QAction *>(QStringLiteral("SaveCoinData1"))) {
+        QObject::connect(save, &QAction::triggered, &form, [&form] {
+            if (form.State.Hooks.CommitPendingEdit)
+                form.State.Hooks.CommitPendingEdit();
+            SaveDataToFile(form.State, false, false);
+        });
+    }
+    if (auto *open = form.findChild<QAction *>(QStringLiteral("Menu_open")))
+        QObject::connect(open, &QAction::triggered, &form, [&form] { Menu_openClick(form.State, WelcomeHooks(), &form); });
+    s.Hooks.SetMainCaption();
+}
+
+// Calls into units that live above the main window's library.
+tMainFormSeams ProgramSeams(const tProgramWindowOptions &options)
+{
+    tMainFormSeams seams;
+    // The running program fetches the day's spot prices; the fetch has
+    // tight time limits so an unreachable server holds start-up only briefly.
+    if (options.FetchSpotPrices)
+        seams.LoadForexAndSpotPrices = [] { LoadForexAndSpotPrices(MainForm->State); };
+    seams.EmbedReportsPage = EmbedReportsPage;
+    seams.OpenPriceUpdateForm = [] { OpenPriceUpdateForm(MainForm->State, MainForm); };
+    seams.ShowWelcomeWindow = [] { ShowWelcomeWindow(MainForm->State, WelcomeHooks(), MainForm); };
+    seams.FormsTimerTimer = [] { AutoSaveTick(MainForm->State); };
+    seams.CanClose = [] { return FormCloseQuery(MainForm->State); };
+    if (options.AdjustSeams)
+        options.AdjustSeams(seams);
+    return seams;
+}
+
+} // namespace
+
+std::unique_ptr<TMainForm> BuildProgramWindow(const tProgramWindowOptions &options)
+{
+    auto form = std::make_unique<TMainForm>(ProgramSeams(options), options.Timings);
+    WireCollectionLifecycle(*form);
+    return form;
+}

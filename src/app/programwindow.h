@@ -1,0 +1,24 @@
+#pragma once
+// The program's main window exactly as the running program has it: every
+// subsystem's page, window and hook installed. main() and the end-to-end
+// tests both build it here, so the tests drive the program a collector
+// meets, not a hand-wired copy of it.
+#include <functional>
+#include <memory>
+
+#include "mainwindow/ui/mainform.h"
+
+struct tProgramWindowOptions {
+    tMainFormTimings Timings;
+    // The running program fetches the day's spot prices from the update
+    // server at start; tests stay offline and build the currency table only.
+    bool FetchSpotPrices = true;
+    // Lets a caller (a test) replace single seams before the window is
+    // built, e.g. the welcome window or the log-mode keys; everything it
+    // leaves unset gets the program's own function.
+    std::function<void(tMainFormSeams &)> AdjustSeams;
+};
+
+// Builds, wires and returns the main window (not yet shown). MainForm
+// points at it while it lives.
+std::unique_ptr<TMainForm> BuildProgramWindow(const tProgramWindowOptions &options = {});
