@@ -24,5 +24,7 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 build="$here/build"
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
-cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo ${ORVANTA_CMAKE_ARGS:-} >/dev/null
+# The benchmarks are built too, and run once on small data as tests, so that
+# none stops compiling or crashes unseen.
+cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANTA_BENCH=ON ${ORVANTA_CMAKE_ARGS:-} >/dev/null
 cmake --build "$build" -j"$(nproc)"

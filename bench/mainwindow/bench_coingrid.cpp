@@ -14,11 +14,12 @@
 
 #include "mainwindow/coingrid.h"
 #include "mainwindow/coingridcells.h"
+#include "support/benchsize.h"
 
 namespace {
 
-constexpr int SeriesEntries = 20000;
-constexpr int OtherEntries = 30000;
+const int SeriesEntries = BenchSize(20000, 200);
+const int OtherEntries = BenchSize(30000, 300);
 
 struct tBench {
     tMainState s;

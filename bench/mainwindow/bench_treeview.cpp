@@ -9,6 +9,7 @@
 
 #include "mainwindow/treeview.h"
 #include "mainwindow/ui/seriestreeview.h"
+#include "support/benchsize.h"
 
 namespace {
 
@@ -20,7 +21,8 @@ void BuildBigTree(tMainState &s)
 {
     s.EntireCollection->Expanded = true;
     int number = 2;
-    for (int c = 0; c < 50; ++c) {
+    const int countries = BenchSize(50, 2);
+    for (int c = 0; c < countries; ++c) {
         tnodeinfo *country = AddChildNode(s.EntireCollection.get(), c * 1000 + number++);
         country->NodeName = QStringLiteral("Country number %1").arg(c);
         country->Expanded = true;

@@ -14,12 +14,13 @@
 #include "pricing/pricefile.h"
 #include "pricing/pricelist.h"
 #include "pricing/valuation.h"
+#include "support/benchsize.h"
 
 namespace {
 
-constexpr int TotalEntries = 300000;
-constexpr int SeriesPerCountry = 200;
-constexpr int Coins = 50000;
+const int TotalEntries = BenchSize(300000, 3000);
+const int SeriesPerCountry = BenchSize(200, 10);
+const int Coins = BenchSize(50000, 500);
 const int Countries[] = {0, 160, 262, 163, 9, 2, 431, 413, 422, 427, 8, 6, 40, 252, 460, 14, 12, 477};
 constexpr int CountryCount = int(std::size(Countries));
 
@@ -45,7 +46,7 @@ struct tCatalogue {
         for (int c : Countries) {
             auto info = std::make_unique<tCountryInfo>();
             info->Name = QStringLiteral("Country %1").arg(c);
-            info->CountryNumber = c;
+            info->CountryID = c;
             s.CountryList.push_back(std::move(info));
             tnodeinfo *country = AddChildNode(s.EntireCollection.get(), c * 1000 + 99);
             for (int i = 0; i < SeriesPerCountry; ++i) {

@@ -9,6 +9,7 @@
 #include "reports/reportlist.h"
 #include "reports/reportrun.h"
 #include "reports/starterreports.h"
+#include "support/benchsize.h"
 
 namespace {
 
@@ -28,7 +29,8 @@ struct tBenchCollection {
             n->NodeName = QStringLiteral("Series %1").arg(i);
             series.push_back(n);
         }
-        for (int i = 0; i < 10000; ++i) {
+        const int entries = BenchSize(10000, 200);
+        for (int i = 0; i < entries; ++i) {
             auto c = std::make_unique<tCoinInfo>();
             c->Folder = series[static_cast<size_t>((i * 7) % 50)];
             c->CoinType = c->Folder->CoinType;
@@ -66,6 +68,8 @@ BENCHMARK(BM_CoinInventory10000)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
