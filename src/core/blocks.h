@@ -24,6 +24,9 @@ constexpr int NewCollection = 10409;
 constexpr int FileToOpenOK = 11801;
 constexpr int DiskSearch = 11802;
 
+// User-field records and their history lists (119xx).
+constexpr int BuildUDFHistoryLists = 11901;
+
 // Settings store (106xx).
 constexpr int LoadFormState = 10601;
 constexpr int WriteFormState = 10602;

@@ -226,6 +226,10 @@ void PushNotice(tMainState &s, const QString &title, const QString &text)
     LogEntry(QStringLiteral("Push Notice "));
     bool shown = true;
     try {
+        // The title shown last is kept in the settings, so a notice is shown
+        // once, not at every start.
+        if (s.Hooks.ReadSettingString)
+            s.PushNote = s.Hooks.ReadSettingString(QStringLiteral("PushNote"));
         if (CompareTextAscii(title, s.PushNote) != 0) {
             s.PushNote = title;
             if (s.Hooks.StorePushNote)

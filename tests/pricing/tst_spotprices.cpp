@@ -406,6 +406,20 @@ private Q_SLOTS:
         QCOMPARE(LogLinesWithoutTime().value(0), QStringLiteral("Push Notice  <Done>"));
     }
 
+    void storedTitleComesFromTheSettings()
+    {
+        // What an earlier run stored decides, not what this run holds.
+        StartupFixture t;
+        QMap<QString, QString> settings{{QStringLiteral("PushNote"), QStringLiteral("Market note")}};
+        t.s.Hooks.ReadSettingString = [&](const QString &name) { return settings.value(name); };
+        PushNotice(t.s, QStringLiteral("market NOTE"), QStringLiteral("body"));
+        QVERIFY(t.notifier.shown.empty());
+        settings[QStringLiteral("PushNote")] = QStringLiteral("Older note");
+        PushNotice(t.s, QStringLiteral("Market note"), QStringLiteral("body"));
+        QCOMPARE(t.notifier.shown.size(), size_t(1));
+        QCOMPARE(t.stored, QStringList{QStringLiteral("Market note")});
+    }
+
     void noticeWithoutATrayGoesToTheLog()
     {
         StartupFixture t;

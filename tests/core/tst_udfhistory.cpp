@@ -1,0 +1,106 @@
+#include <QtTest>
+
+#include "core/commatext.h"
+#include "core/mainstate.h"
+#include "core/udfhistory.h"
+
+namespace {
+
+void AddField(tMainState &s, int type, uint8_t bits = 0)
+{
+    auto f = std::make_unique<tUDFfield>();
+    f->FieldType = type;
+    f->BitByte = bits;
+    f->IncValue = 99;  // a stale value from before the load
+    s.UDFlist.push_back(std::move(f));
+}
+
+void AddCoin(tMainState &s, const QStringList &slots)
+{
+    auto c = std::make_unique<tCoinInfo>();
+    c->UDFstring = CommaTextJoin(slots);
+    s.CoinList.push_back(std::move(c));
+}
+
+} // namespace
+
+class tst_UDFHistory : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void incrementalNumberContinuesFromTheHighestInUse_data()
+    {
+        QTest::addColumn<QStringList>("values");
+        QTest::addColumn<uint8_t>("bits");
+        QTest::addColumn<int>("incValue");
+        QTest::newRow("highest whole number") << QStringList{"12", "7", "30"} << uint8_t(1) << 30;
+        QTest::newRow("leading digits only") << QStringList{"41a", "x9", "40"} << uint8_t(1) << 41;
+        QTest::newRow("no numbers") << QStringList{"", "abc"} << uint8_t(1) << 0;
+        QTest::newRow("not incremental") << QStringList{"12"} << uint8_t(0) << 0;
+    }
+    void incrementalNumberContinuesFromTheHighestInUse()
+    {
+        QFETCH(QStringList, values);
+        QFETCH(uint8_t, bits);
+        QFETCH(int, incValue);
+        tMainState s;
+        AddField(s, UDFTextBox);
+        AddField(s, UDFNumber, bits);
+        for (const QString &v : values)
+            AddCoin(s, {QStringLiteral("text"), v});
+        BuildUDFHistoryLists(s);
+        QCOMPARE(s.UDFlist[1]->IncValue, incValue);
+        QCOMPARE(s.UDFlist[0]->IncValue, 0);
+    }
+
+    void historyListsHoldEachValueOnceSorted()
+    {
+        tMainState s;
+        AddField(s, UDFNumber, 1);
+        AddField(s, UDFHistoryDropDown);
+        AddCoin(s, {"1", "Smith"});
+        AddCoin(s, {"2", "  "});
+        AddCoin(s, {"3", "adams"});
+        AddCoin(s, {"4", "SMITH"});
+        AddCoin(s, {});  // an entry from before the fields existed
+        const auto lists = BuildUDFHistoryLists(s);
+        QCOMPARE(lists.size(), size_t(1));
+        QCOMPARE(lists[0].Field, 1);
+        QCOMPARE(lists[0].Values, (QStringList{"adams", "Smith"}));
+    }
+
+    void topTenKeepsTheMostUsed()
+    {
+        tMainState s;
+        AddField(s, UDFHistoryDropDown, 1);
+        // Twelve values: v00..v09 once each, then "rare" once and "often" three times.
+        for (int i = 0; i < 10; ++i)
+            AddCoin(s, {QStringLiteral("v%1").arg(i, 2, 10, QLatin1Char('0'))});
+        AddCoin(s, {"rare"});
+        for (int i = 0; i < 3; ++i)
+            AddCoin(s, {"often"});
+        const auto lists = BuildUDFHistoryLists(s);
+        QCOMPARE(lists[0].Values.size(), 10);
+        QVERIFY(lists[0].Values.contains(QStringLiteral("often")));
+        QVERIFY(!lists[0].Values.contains(QStringLiteral("rare")));
+        QVERIFY(!lists[0].Values.contains(QStringLiteral("v00")));  // the first one "often" outranked
+    }
+
+    void keepTopTenExchangesWithTheFirstSmallerCount()
+    {
+        QStringList values;
+        std::vector<int> counts;
+        for (int i = 0; i < 10; ++i) {
+            values << QString::number(i);
+            counts.push_back(i < 5 ? 5 : 1);
+        }
+        values << QStringLiteral("a") << QStringLiteral("b");
+        counts.push_back(3);
+        counts.push_back(2);
+        KeepTopTen(values, counts);
+        QCOMPARE(values, (QStringList{"0", "1", "2", "3", "4", "a", "b", "7", "8", "9"}));
+        QCOMPARE(counts, (std::vector<int>{5, 5, 5, 5, 5, 3, 2, 1, 1, 1}));
+    }
+};
+
+QTEST_MAIN(tst_UDFHistory)
+#include "tst_udfhistory.moc"
