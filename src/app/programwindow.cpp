@@ -8,6 +8,7 @@
 
 #include "core/collectionlifecycle.h"
 #include "core/ui/filetoopenform.h"
+#include "mainwindow/ui/waitingcommands.h"
 #include "pricing/forex.h"
 #include "pricing/spotprices.h"
 #include "reports/ui/reportspage.h"
@@ -57,20 +58,13 @@ tFileToOpenHooks WelcomeHooks()
     return hooks;
 }
 
-// The collection's life cycle: caption, save commands, open, save, the
-// closing questions and the automatic save.
+// The collection's life cycle: caption, open, the closing questions and the
+// automatic save (the window connects its save commands itself).
 void WireCollectionLifecycle(TMainForm &form)
 {
     tMainState &s = form.State;
     InstallLifecycleHooks(s);
     s.Hooks.SetMainCaption = [&form] { form.setWindowTitle(MainCaption(form.State)); };
-    if (auto *save = form.findChild<QAction *>(QStringLiteral("SaveCoinData1"))) {
-        QObject::connect(save, &QAction::triggered, &form, [&form] {
-            if (form.State.Hooks.CommitPendingEdit)
-                form.State.Hooks.CommitPendingEdit();
-            SaveDataToFile(form.State, false, false);
-        });
-    }
     if (auto *open = form.findChild<QAction *>(QStringLiteral("Menu_open")))
         QObject::connect(open, &QAction::triggered, &form, [&form] { Menu_openClick(form.State, WelcomeHooks(), &form); });
     s.Hooks.SetMainCaption();
@@ -100,5 +94,7 @@ std::unique_ptr<TMainForm> BuildProgramWindow(const tProgramWindowOptions &optio
 {
     auto form = std::make_unique<TMainForm>(ProgramSeams(options), options.Timings);
     WireCollectionLifecycle(*form);
+    // Last, once every unit has connected its commands.
+    DisableWaitingCommands(form.get());
     return form;
 }

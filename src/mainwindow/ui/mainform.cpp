@@ -162,6 +162,7 @@ TMainForm::TMainForm(const tMainFormSeams &seams, const tMainFormTimings &timing
     EmbedSeriesTree();
     InstallSubsystems();
     ConnectHandlers();
+    ConnectMenuCommands();
     FormCreate();
 }
 

@@ -17,6 +17,7 @@ class TSeriesTreeView;
 #include "mainwindow/ui/mainformcontrols.h"
 #include "mainwindow/ui/seams.h"
 
+class QProgressBar;
 class QRadioButton;
 class QTimer;
 class TCoinEditorPanel;
@@ -58,6 +59,25 @@ public:
     // Writes the settings kept at close; true when all were written.
     bool SaveFormState();
     // ---- end of subsystems ----
+    // ---- Menu commands (mainformmenus.cpp) ----
+    QAction *MenuItem17 = nullptr;        // File "New"
+    QAction *SaveBackup1 = nullptr;       // File "Save Backup"
+    QAction *CreateBackupZip1 = nullptr;  // File "Create Backup zip file"
+    QAction *UpdateSeries1 = nullptr;     // series menu "Update this series"
+    QMenu *RightMenu = nullptr;           // the series menu of the tree
+    QProgressBar *AniIndicator1 = nullptr;  // busy indicator, centred on the window
+    // Adds the commands the layout leaves out and connects every menu
+    // command whose unit is built.
+    void ConnectMenuCommands();
+    // Check marks and shortcuts from the settings read at start.
+    void ApplyMenuSettings();
+    // Shows the Save commands that have something to save.
+    void SetSaveMenuVisibility();
+    // Large or normal fonts throughout the window, as "Use large fonts" says.
+    void ApplyLargeFonts(bool large);
+    void ShowBusy(bool busy);
+    int BusyDepth = 0;
+    // ---- end of menu commands ----
     tMainFormSeams Seams;
 
     // ---- Timers ----

@@ -217,9 +217,9 @@ void TMainFormControls::BuildMenus(QMainWindow *form)
     FileMenu = bar->addMenu(QStringLiteral("File"));
     FileMenu->setObjectName(QStringLiteral("FileMenu"));
     AddItem(FileMenu, "Menu_open", QStringLiteral("Open..."));
-    AddItem(FileMenu, "SaveCoinData1", QStringLiteral("Save Coin Data"));
-    AddItem(FileMenu, "SavePriceData1", QStringLiteral("Save Price Data"));
-    AddItem(FileMenu, "SaveEbookData1", QStringLiteral("Save eBook Data"));
+    AddItem(FileMenu, "SaveCoinData1", QStringLiteral("Save this collection file"));
+    AddItem(FileMenu, "SavePriceData1", QStringLiteral("Save price list changes"));
+    AddItem(FileMenu, "SaveEbookData1", QStringLiteral("Save eBook changes"));
     AddItem(FileMenu, "SaveAllChanges1", QStringLiteral("Save all changes"));
     FileMenu->addSeparator();
     AddItem(FileMenu, "Addcountries1", QStringLiteral("Add Countries"));
@@ -230,8 +230,7 @@ void TMainFormControls::BuildMenus(QMainWindow *form)
 
     DisplayMenu = bar->addMenu(QStringLiteral("Display"));
     DisplayMenu->setObjectName(QStringLiteral("DisplayMenu"));
-    AddItem(DisplayMenu, "Expandall1", QStringLiteral("Expand all"));
-    AddItem(DisplayMenu, "Collapseall1", QStringLiteral("Collapse all"));
+    // "Expand all" and "Collapse all" are the series tree view's own.
     AddItem(DisplayMenu, "QuarterForm1", QStringLiteral("Special Series Images"));
 
     FavoritesMenu = bar->addMenu(QStringLiteral("Favorites"));
@@ -277,9 +276,9 @@ void TMainFormControls::BuildMenus(QMainWindow *form)
 
     OptionsMenu = bar->addMenu(QStringLiteral("Program settings"));
     OptionsMenu->setObjectName(QStringLiteral("OptionsMenu"));
-    AddItem(OptionsMenu, "AutoSave1", QStringLiteral("Auto Save"), true);
+    AddItem(OptionsMenu, "AutoSave1", QStringLiteral("Automatically save the collection every 15 minutes"), true);
     AddItem(OptionsMenu, "AutoBin1", QStringLiteral("Automatically add new coins to the report bin"), true);
-    AddItem(OptionsMenu, "StatusIcons1", QStringLiteral("Show advanced status icons on the series page"), true);
+    // The status-icons option is the series tree view's own.
     AddItem(OptionsMenu, "HighContrast1", QStringLiteral("Use large fonts"), true);
     AddItem(OptionsMenu, "MenuShortcuts1", QStringLiteral("Menu Shortcuts"));
 

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QBoxLayout>
 #include <QColor>
+#include <QComboBox>
 #include <QListWidget>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -30,6 +31,7 @@
 #include "core/samplecatalogue.h"
 #include "core/seriestree.h"
 #include "core/settings.h"
+#include "core/udfhistory.h"
 #include "mainwindow/pageswitch.h"
 #include "mainwindow/ui/coineditorpanel.h"
 #include "mainwindow/ui/coingridpage.h"
@@ -155,6 +157,39 @@ void TMainForm::InstallSubsystems()
     SetIfUnset(h.StorePushNote, [](const QString &title) { WriteRegString(RegName::PushNote, title); });
     SetIfUnset(h.SaveCurrencyIndex, [this] { WriteRegInteger(RegName::CurrencyIndex, State.ActiveForexIndex); });
     SetIfUnset(h.ShowCoinsPage, [this] { TabControl1->setCurrentIndex(PageCoins); });
+    // A collection being read has no series selected yet: the pages of
+    // entries come back with the first selection that has entries.
+    SetIfUnset(h.HideCoinPages, [this] {
+        TabControl1->setTabVisible(PageCoins, false);
+        TabControl1->setTabVisible(PageImages, false);
+    });
+    // New carries an incremental field on from the highest number in use;
+    // each history drop-down offers the values typed before.
+    SetIfUnset(h.BuildUDFHistoryLists, [this] {
+        for (const tUDFHistoryList &list : ::BuildUDFHistoryLists(State)) {
+            auto *box = qobject_cast<QComboBox *>(State.UDFlist[static_cast<size_t>(list.Field)]->Control);
+            if (!box)
+                continue;  // the field has no control on the editor yet
+            const QSignalBlocker block(box);
+            const QString typed = box->currentText();
+            box->clear();
+            box->addItems(list.Values);
+            box->setCurrentText(typed);
+        }
+    });
+    // The list holds series of the tree about to be freed.
+    SetIfUnset(h.ClearClickTrackList, [this] { State.ClickTrackList.clear(); });
+    SetIfUnset(h.PriceListsConverted, [this](const QString &status) {
+        if (!status.isEmpty())
+            StatusLabel->setText(status);
+        const int active = State.ActiveForexIndex;
+        if (active >= 0 && active < static_cast<int>(State.ForexList.size()))
+            ForexLabel->setText(State.ForexList[static_cast<size_t>(active)]->Description);
+        // The tree is not redrawn here: a conversion also runs while a
+        // collection is being replaced, before the tree's rows are rebound.
+        if (CurrentPageTag() == PagePricing)
+            CallSeam(Seams.RenderPrices);
+    });
 
     // ---- Steps of a series selection ----
     tSelectionSeams &sel = SelectionSeams;
@@ -263,7 +298,7 @@ void TMainForm::ApplyFormState()
         setGeometry(p.Left, p.Top, p.Width, p.Height);
     if (p.Maximised)
         setWindowState(windowState() | Qt::WindowMaximized);
-    CoinGridPage->SetLargeFonts(State.HighContrast);
+    ApplyMenuSettings();
 }
 
 bool TMainForm::SaveFormState()

@@ -1,0 +1,204 @@
+#include "mainwindow/ui/waitingcommands.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QMenu>
+#include <QWidget>
+
+namespace {
+
+constexpr tWaitingEntry Commands[] = {
+    // ---- File menu ----
+    {"SaveEbookData1", "the eBook library"},
+    {"Addcountries1", "the countries explorer"},
+    {"UserGrades1", "the grade-scale window"},
+    {"Userfields1", "the user-fields dialog"},
+    // ---- Display menu ----
+    {"QuarterForm1", "the special-series pictures window"},
+    // ---- Favorites menu (menus filled with series) ----
+    {"RecentSeriesMenu", "the recent and favourite series menus"},
+    {"FavoriteSeriesMenu", "the recent and favourite series menus"},
+    // ---- Tools menu ----
+    {"Tipoftheday1", "the tip of the day"},
+    {"Bullionvalues1", "the bullion values window"},
+    {"Repository1", "the image repository dialog"},
+    {"NationalBanklist1", "the national bank list"},
+    {"Polygoncoinstool1", "the polygon coins tool"},
+    {"SerialNumberexplorer1", "the serial number explorer"},
+    {"Hebrewdateconverter1", "the date converters"},
+    {"Romannumberconverter1", "the date converters"},
+    {"Arabdateconverter1", "the date converters"},
+    {"BurmeseDateConverter1", "the date converters"},
+    {"ThaiDateConverter1", "the date converters"},
+    {"BengaliDateConverter1", "the date converters"},
+    {"NapaleseDateConverter1", "the date converters"},
+    {"JapaneseDateConverter1", "the date converters"},
+    {"ChinaDateConverter1", "the date converters"},
+    {"EthiopianDateConverter1", "the date converters"},
+    {"Searchfortext1", "the find-text window"},
+    {"Findcoinbyitemnumber1", "the item and catalogue-number finders"},
+    {"FindCatalog1", "the item and catalogue-number finders"},
+    {"Searchtrack1", "the search and track window"},
+    {"Findnexttrackedcoin1", "coin tracking"},
+    {"Trackallcoinsinselectedseries1", "coin tracking"},
+    {"Untrackallcoinsinselectedseries1", "coin tracking"},
+    {"Trackthecoinsinthereportbin1", "coin tracking"},
+    {"Placetrackedcoinsinreportbin1", "the report bin"},
+    {"VisitQuillfenSoftware1", "the maker's web links"},
+    {"YouTube1", "the maker's web links"},
+    {"eMailQuillfen1", "the maker's web links"},
+    {"AboutOrvanta1", "the About box"},
+    // ---- Program settings menu ----
+    {"MenuShortcuts1", "the menu shortcuts window"},
+    // ---- Window actions reached by their shortcuts ----
+    {"PullToFront1", "tool-window homing"},
+    {"ResizeMainWindow1", "the main window's size command"},
+    {"PreviousItem1", "item navigation"},
+    {"NextItem1", "item navigation"},
+    {"CopyPrices1", "the price rows and their undo"},
+    {"PastePrices1", "the price rows and their undo"},
+    // ---- The series menu of the tree ----
+    {"Properties1", "series properties"},
+    {"Addanewseries1", "series properties"},
+    {"Sortsubseriesalphabetically1", "series editing"},
+    {"SortsubseriesByDate1", "series editing"},
+    {"Deletethisfolder1", "series editing"},
+    {"Emptythisfolder1", "series editing"},
+    {"Copytoclipboard1", "the collection clipboard"},
+    {"PasteFromClipboard1", "the collection clipboard"},
+    {"Movetracked1", "coin tracking"},
+    {"SetupEbook", "the eBook library"},
+    // ---- Series page ----
+    {"ViewSizeBtn", "the real-size view"},
+    // ---- Pricing page ----
+    {"AddPriceBtn", "the price rows and their undo"},
+    {"ClonePriceBtn", "the price rows and their undo"},
+    {"DeletePriceBtn", "the price rows and their undo"},
+    {"PopulateBtn", "the price rows and their undo"},
+    {"UndoPriceBtn", "the price rows and their undo"},
+    // ---- Images page ----
+    {"ImageRadioObv", "the coin images page"},
+    {"ImageRadioRev", "the coin images page"},
+    {"ImageRadioReceipt", "the coin images page"},
+    {"ImageRadioAdd", "the coin images page"},
+    {"SaveImageButton", "the coin images page"},
+    {"PrintImageButton", "the coin images page"},
+};
+
+constexpr tWaitingEntry Hooks[] = {
+    // ---- State hooks ----
+    {"Hooks.RefreshThemeButtons", "themes"},
+    {"Hooks.CoinsCleared", "the finders"},
+    {"Hooks.ShowBinCount", "the report bin"},
+    {"Hooks.ClearUDFControls", "the user-field controls"},
+    {"Hooks.CreateUDFobjects", "the user-field controls"},
+    {"Hooks.BuildFavoritesMenu", "the recent and favourite series menus"},
+    {"Hooks.ClearRecentSeriesMenu", "the recent and favourite series menus"},
+    {"Hooks.RestoreNotesMemo", "the editor's notes area"},
+    {"Hooks.EbooksModified", "the eBook library"},
+    {"Hooks.SaveEbookIndexes", "the eBook library"},
+    // ---- Window seams ----
+    {"Seams.BuildThemePanel", "themes"},
+    {"Seams.LoadEbooks", "the eBook library"},
+    {"Seams.ViewHaveCheckBoxChange", "the Coins page settings strip"},
+    {"Seams.PlaceThumbnailPanel", "the coin thumbnail strip"},
+    {"Seams.InstallAppHint", "the housekeeping timer's hints"},
+    {"Seams.DataSetCoinsFieldCount", "the coin report data set"},
+    {"Seams.ShowBinCount", "the report bin"},
+    {"Seams.CreateNewFolderForm", "series properties"},
+    {"Seams.BigImageDown", "the real-size view"},
+    {"Seams.ArrangeStatsLabels", "collection statistics"},
+    {"Seams.SetupThemesBox", "themes"},
+    {"Seams.NamedThemeRows", "themes"},
+    {"Seams.ViewSizeBtnClick", "the real-size view"},
+    {"Seams.BuildFavoritesMenu", "the recent and favourite series menus"},
+    {"Seams.NextSeries", "collection statistics"},
+    {"Seams.FullPath", "series pictures"},
+    {"Seams.SetSelectedLabelCaption", "the caption line's fitting"},
+    {"Seams.SetupPricelistColumns", "the price grid"},
+    {"Seams.RenderPrices", "the price grid"},
+    {"Seams.ShowUserSeriesHint", "the series callout and credit picture"},
+    {"Seams.ShowPastePriceForm", "the paste-price tool"},
+    {"Seams.SetCoinGridRow", "the Coins page"},
+    {"Seams.AddRecent", "the recent and favourite series menus"},
+    {"Seams.ShowNAHint", "the editor's pickers and hints"},
+    {"Seams.SettingSlideLabelClick", "the Coins page settings strip"},
+    {"Seams.ClearUDFlist2", "the user-field controls"},
+    {"Seams.CreateUDFobjects", "the user-field controls"},
+    {"Seams.ShowUDFValues", "the user-field controls"},
+    {"Seams.StuffCoinInfo", "the Coins page"},
+    {"Seams.RenderDatePopup", "the editor's calendar"},
+    {"Seams.DatePopupClosePopup", "the editor's calendar"},
+    {"Seams.DayCellMouseEnter", "the editor's calendar"},
+    {"Seams.DayCellMouseLeave", "the editor's calendar"},
+    {"Seams.DayCellClick", "the editor's calendar"},
+    {"Seams.Tipoftheday1Click", "the tip of the day"},
+    {"Seams.BuildImageRadios", "the coin images page"},
+    {"Seams.LoadCoinImage", "the coin images page"},
+    {"Seams.UpdateImageButtons", "the coin images page"},
+    {"Seams.ResetImageEffects", "the coin images page"},
+    {"Seams.BookListBoxChange", "the eBook viewer"},
+    {"Seams.BuildCollectionChart", "the collection charts"},
+    {"Seams.PreviewZoom", "the report preview"},
+    // ---- Steps of a series selection ----
+    {"SelectionSeams.SetWarningLabelPrices", "the price grid"},
+    {"SelectionSeams.FillMintEdit", "the price grid"},
+    {"SelectionSeams.FillGMEdit", "the price grid"},
+    {"SelectionSeams.SetViewSizeVisible", "the real-size view"},
+    {"SelectionSeams.ShowImage", "series pictures"},
+    {"SelectionSeams.SetThemeBoxes", "themes"},
+    {"SelectionSeams.StatsTabActive", "collection statistics"},
+    {"SelectionSeams.StartCalcThread", "collection statistics"},
+    {"SelectionSeams.SetUpBookList", "the eBook library"},
+    {"SelectionSeams.CoinGridToFirstRow", "the Coins page"},
+    {"SelectionSeams.ShowThumbnails", "the coin thumbnail strip"},
+    {"SelectionSeams.ShowCountryCredit", "the series callout and credit picture"},
+    {"SelectionSeams.ShowUserSeriesHint", "the series callout and credit picture"},
+};
+
+void MarkWaiting(QObject *command)
+{
+    if (auto *action = qobject_cast<QAction *>(command)) {
+        action->setEnabled(false);
+        action->setStatusTip(NotAvailableYet);
+        action->setToolTip(NotAvailableYet);
+    } else if (auto *menu = qobject_cast<QMenu *>(command)) {
+        menu->menuAction()->setEnabled(false);
+        menu->menuAction()->setStatusTip(NotAvailableYet);
+        menu->menuAction()->setToolTip(NotAvailableYet);
+    } else if (auto *widget = qobject_cast<QWidget *>(command)) {
+        widget->setEnabled(false);
+        widget->setStatusTip(NotAvailableYet);
+        widget->setToolTip(NotAvailableYet);
+    }
+}
+
+} // namespace
+
+std::span<const tWaitingEntry> WaitingCommands()
+{
+    return Commands;
+}
+
+std::span<const tWaitingEntry> WaitingHooks()
+{
+    return Hooks;
+}
+
+const tWaitingEntry *FindWaiting(std::span<const tWaitingEntry> table, QStringView name)
+{
+    for (const tWaitingEntry &entry : table)
+        if (name == QLatin1StringView(entry.Name))
+            return &entry;
+    return nullptr;
+}
+
+void DisableWaitingCommands(QWidget *window)
+{
+    for (QObject *o : window->findChildren<QObject *>())
+        if (!o->objectName().isEmpty() && FindWaiting(Commands, o->objectName()))
+            MarkWaiting(o);
+    // Menus show the tip of a disabled item where the status line cannot.
+    for (QMenu *menu : window->findChildren<QMenu *>())
+        menu->setToolTipsVisible(true);
+}
