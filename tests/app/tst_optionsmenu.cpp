@@ -1,6 +1,9 @@
 #include <QtTest>
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
 #include <QFrame>
 #include <QLabel>
 #include <QTabBar>
@@ -11,6 +14,7 @@
 #include "core/shortcutcodes.h"
 #include "mainwindow/ui/mainwidgets.h"
 #include "mainwindow/ui/seriestreeview.h"
+#include "mainwindow/ui/shortcutform.h"
 #include "platform/settingsstore.h"
 #include "support/programfixture.h"
 
@@ -204,6 +208,55 @@ private Q_SLOTS:
         // Kept as they were at the close.
         QVERIFY(program.Close());
         QCOMPARE(program.Settings.read(slot)->Integer, stored >= 0 ? stored : KeySequenceToShortcutCode(keys));
+    }
+
+    void shortcutsWindowChangesTheMenuItems_data()
+    {
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("OK applies and keeps them") << true;
+        QTest::newRow("Cancel changes nothing") << false;
+    }
+    void shortcutsWindowChangesTheMenuItems()
+    {
+        QFETCH(bool, ok);
+        tProgramFixture program;
+        TMainForm &form = program.Open();
+        program.Start();
+        program.Trigger(QStringLiteral("MenuShortcuts1"));
+        TShortcutForm *window = form.ShortcutForm;
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(window->windowTitle(), QStringLiteral("Orvanta: Menu Shortcuts"));
+        QCOMPARE(window->SlotKeyLabel(35)->text(), QStringLiteral("F12"));
+        QCOMPARE(window->SlotKeyLabel(8)->text(), QStringLiteral("None"));
+        // A second command brings the same window forward.
+        program.Trigger(QStringLiteral("MenuShortcuts1"));
+        QCOMPARE(form.ShortcutForm, window);
+
+        // "Expand all" gets Ctrl+Alt+E; "Bring windows forward" loses F12.
+        QTest::mouseClick(window->SlotKeyLabel(8), Qt::LeftButton);
+        QCOMPARE(window->EditedSlot(), 8);
+        QVERIFY(window->Popup1->isVisible());
+        window->CheckBox2->setChecked(true);
+        window->CheckBox3->setChecked(true);
+        window->ComboBox1->setCurrentIndex(window->ComboBox1->findText(QStringLiteral("E")));
+        window->Popup1->hide();
+        QCOMPARE(window->SlotKeyLabel(8)->text(), QStringLiteral("Alt-Ctrl-E"));
+        window->EditSlot(35);
+        window->ComboBox1->setCurrentIndex(0);
+        window->Popup1->hide();
+        QCOMPARE(window->SlotKeyLabel(35)->text(), QStringLiteral("None"));
+
+        QTest::mouseClick(ok ? window->OKbutton : window->CancelButton, Qt::LeftButton);
+        QCoreApplication::processEvents();
+        const QKeySequence expand = ok ? QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E) : QKeySequence();
+        const QKeySequence pull = ok ? QKeySequence() : QKeySequence(Qt::Key_F12);
+        QCOMPARE(program.Action(QStringLiteral("Expandall1"))->shortcut(), expand);
+        QCOMPARE(program.Action(QStringLiteral("PullToFront1"))->shortcut(), pull);
+
+        QVERIFY(program.Close());
+        program.Open();
+        QCOMPARE(program.Action(QStringLiteral("Expandall1"))->shortcut(), expand);
+        QCOMPARE(program.Action(QStringLiteral("PullToFront1"))->shortcut(), pull);
     }
 
     void shortcutReachesItsCommand()

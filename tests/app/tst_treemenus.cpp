@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QStatusTipEvent>
 #include <QTabWidget>
 
 #include "core/seriestree.h"
@@ -113,6 +114,17 @@ private Q_SLOTS:
             QAction *a = menu->findChild<QAction *>(QString::fromLatin1(name));
             QVERIFY2(a && !a->isEnabled() && a->statusTip() == NotAvailableYet, name);
         }
+        // The tip of a waiting command reaches the status line, and leaving
+        // it clears only the tip.
+        QAction *sort = menu->findChild<QAction *>(QStringLiteral("SortsubseriesByDate1"));
+        sort->showStatusText(t.Form);
+        QCOMPARE(t.Form->StatusLabel->text(), NotAvailableYet);
+        QStatusTipEvent leave{QString()};
+        QCoreApplication::sendEvent(t.Form, &leave);
+        QVERIFY(t.Form->StatusLabel->text().isEmpty());
+        t.Form->StatusLabel->setText(QStringLiteral("Checking prices"));
+        QCoreApplication::sendEvent(t.Form, &leave);
+        QCOMPARE(t.Form->StatusLabel->text(), QStringLiteral("Checking prices"));
     }
 
     void updateThisSeriesBringsBackCatalogueSeries_data()

@@ -8,12 +8,14 @@
 #include <vector>
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 
 #include "core/mainstate.h"
 #include "mainwindow/seriesselection.h"
 
 class TSeriesTreeView;
+class TShortcutForm;
 #include "mainwindow/ui/mainformcontrols.h"
 #include "mainwindow/ui/seams.h"
 
@@ -71,12 +73,18 @@ public:
     void ConnectMenuCommands();
     // Check marks and shortcuts from the settings read at start.
     void ApplyMenuSettings();
+    // Puts the shortcuts kept in the state on their menu items.
+    void ApplyMenuShortcuts();
+    // "Menu Shortcuts": the window, one at a time.
+    void MenuShortcuts1Click();
+    QPointer<TShortcutForm> ShortcutForm;
     // Shows the Save commands that have something to save.
     void SetSaveMenuVisibility();
     // Large or normal fonts throughout the window, as "Use large fonts" says.
     void ApplyLargeFonts(bool large);
     void ShowBusy(bool busy);
     int BusyDepth = 0;
+    QString ShownStatusTip;  // the tip on the status line, cleared with it
     // ---- end of menu commands ----
     tMainFormSeams Seams;
 
@@ -152,6 +160,8 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Status tips go to the status line (StatusLabel): the window has no status bar.
+    bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QStatusTipEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
@@ -22,6 +23,7 @@
 #include "mainwindow/ui/coingridpage.h"
 #include "mainwindow/ui/mainwidgets.h"
 #include "mainwindow/ui/seriestreeview.h"
+#include "mainwindow/ui/shortcutform.h"
 #include "pricing/pricefile.h"
 
 namespace {
@@ -138,6 +140,7 @@ void TMainForm::ConnectMenuCommands()
         State.HighContrast = on;
         ApplyLargeFonts(on);
     });
+    connect(MenuAction(this, "MenuShortcuts1"), &QAction::triggered, this, &TMainForm::MenuShortcuts1Click);
 
     // ---- The series menu that a right press on the tree opens ----
     RightMenu = new QMenu(this);
@@ -187,10 +190,26 @@ void TMainForm::ApplyMenuSettings()
             a->setChecked(on);
     SeriesTree->StatusIcons1->setChecked(State.StatusIcons);
     ApplyLargeFonts(State.HighContrast);
+    ApplyMenuShortcuts();
+}
 
+void TMainForm::ApplyMenuShortcuts()
+{
     for (const tShortcutSlot &slot : ShortcutSlots())
         if (QAction *a = findChild<QAction *>(QString(slot.MenuItem)))
             a->setShortcut(ShortcutCodeToKeySequence(State.MenuShortcuts[static_cast<size_t>(slot.Slot)]));
+}
+
+void TMainForm::MenuShortcuts1Click()
+{
+    if (!ShortcutForm)
+        ShortcutForm = new TShortcutForm(State, [this] { ApplyMenuShortcuts(); }, this);
+    const QRect main = geometry();
+    ShortcutForm->move(main.x() + (main.width() - ShortcutForm->width()) / 2,
+                       main.y() + (main.height() - ShortcutForm->height()) / 2);
+    ShortcutForm->show();
+    ShortcutForm->raise();
+    ShortcutForm->activateWindow();
 }
 
 void TMainForm::SetSaveMenuVisibility()
@@ -244,4 +263,21 @@ void TMainForm::ShowBusy(bool busy)
         AniIndicator1->hide();
         QApplication::restoreOverrideCursor();
     }
+}
+
+bool TMainForm::event(QEvent *event)
+{
+    if (event->type() != QEvent::StatusTip)
+        return QMainWindow::event(event);
+    // Leaving the control sends an empty tip: it clears the line only when
+    // the line still shows the tip, not a message written since.
+    const QString tip = static_cast<QStatusTipEvent *>(event)->tip();
+    if (!tip.isEmpty()) {
+        StatusLabel->setText(tip);
+        ShownStatusTip = tip;
+    } else if (!ShownStatusTip.isEmpty() && StatusLabel->text() == ShownStatusTip) {
+        StatusLabel->clear();
+        ShownStatusTip.clear();
+    }
+    return true;
 }

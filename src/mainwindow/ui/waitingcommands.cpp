@@ -48,8 +48,6 @@ constexpr tWaitingEntry Commands[] = {
     {"YouTube1", "the maker's web links"},
     {"eMailQuillfen1", "the maker's web links"},
     {"AboutOrvanta1", "the About box"},
-    // ---- Program settings menu ----
-    {"MenuShortcuts1", "the menu shortcuts window"},
     // ---- Window actions reached by their shortcuts ----
     {"PullToFront1", "tool-window homing"},
     {"ResizeMainWindow1", "the main window's size command"},
