@@ -219,6 +219,7 @@ private Q_SLOTS:
         if (!replaced) {
             QCOMPARE(c.State().CoinList.size(), size_t(2));
             QVERIFY(busyShown.isEmpty());
+            QCOMPARE(form.TabControl1->currentIndex(), int(PageCoins));
             return;
         }
         QVERIFY(c.State().CoinList.empty());

@@ -92,10 +92,15 @@ void TMainForm::ConnectMenuCommands()
     FileMenu->insertAction(savePrices, CreateBackupZip1);
 
     connect(MenuItem17, &QAction::triggered, this, [this] {
+        // The Series page shows while the new collection is made; a
+        // collector who cancels the question stays where they were.
+        const int page = TabControl1->currentIndex();
         CallSeam(Seams.BigImageDown);
         TabControl1->setCurrentIndex(PageSeries);
         if (NewCollection(State))
             TabControl1->setEnabled(true);
+        else
+            TabControl1->setCurrentIndex(page);
     });
     // "Save this collection file" and "Save Backup" are one command: the
     // backup writes only the chosen file.
