@@ -129,6 +129,8 @@ private Q_SLOTS:
         for (const auto &coin : s.CoinList) {
             notes << coin->Notes;
             QCOMPARE(coin->Folder->CoinType, seriesNumber);
+            QCOMPARE(coin->Notes, QStringLiteral("note %1").arg(coin->Year));
+            QCOMPARE(coin->Have, 1);
         }
         notes.sort();
         QCOMPARE(notes, TwoNotes);
