@@ -190,6 +190,11 @@ bool EntryMatches(const tPriceInfo &p, int32_t series, const tCoinInfo &c, bool 
 
 } // namespace
 
+bool PriceEntryMatches(const tPriceInfo &p, int32_t series, const tCoinInfo &coin, bool DumbGet)
+{
+    return EntryMatches(p, series, coin, DumbGet);
+}
+
 QString ValueCodeName(int code)
 {
     if (code < 1 || code > CodeMelt25)

@@ -64,6 +64,10 @@ Money InterpolatePrice(const std::array<Money, GradeSlots> &Values, int High, in
 Money MeltValue(const tMainState &s, const tPriceInfo &PriceInfo);
 // The value of one coin given its price entry.
 Money CoinAndPriceToValue(const tMainState &s, const tPriceInfo &PriceInfo, const tCoinInfo &CoinInfo);
+// Whether price entry p is the entry of a coin that takes its prices from
+// series: same series, year, mint and variety (letters A to Z in any case),
+// and the same grade modifier unless DumbGet.
+bool PriceEntryMatches(const tPriceInfo &p, int32_t series, const tCoinInfo &coin, bool DumbGet);
 // Finds the coin's price entry and its value. Returns the entry or null;
 // Value receives the amount. Never fails.
 tPriceInfo *GetCoinValue(const tMainState &s, const tCoinInfo &MyCoinInfo, Money &Value, bool CurrPriceListOnly,
