@@ -40,4 +40,11 @@ constexpr int EpicMessageShow = 10703;
 constexpr int EpicMessageClose = 10704;
 constexpr int ErrorFormShow = 10705;
 
+// Housekeeping timer and tool-window homing (108xx).
+constexpr int FormsTimer = 10801;
+constexpr int PullToFront = 10802;
+
+// Collection statistics (208xx).
+constexpr int StartCalcThread = 20801;
+
 } // namespace Blocks

@@ -419,7 +419,7 @@ bool FormCloseQuery(tMainState &s)
     return canClose;
 }
 
-void AutoSaveTick(tMainState &s)
+void AutoSaveTick(tMainState &s, const std::function<void(bool enabled)> &setTimerEnabled)
 {
     if (!s.AutoSave || s.AutoSaveInProgress)
         return;
@@ -429,6 +429,14 @@ void AutoSaveTick(tMainState &s)
     s.AutoSaveTicks = 0;
     s.AutoSaveInProgress = true;
     Call(s.Hooks.SetMainCaption);
+    Call(setTimerEnabled, false);
+    // Whatever the save does, the timer runs again and the caption is the
+    // collection's: a failed save is retried 120 ticks later.
+    auto finish = [&] {
+        s.AutoSaveInProgress = false;
+        Call(setTimerEnabled, true);
+        Call(s.Hooks.SetMainCaption);
+    };
     try {
         if (s.DataModified && !s.LastFileName.trimmed().isEmpty())
             SaveDataToFile(s, true, false);
@@ -436,12 +444,10 @@ void AutoSaveTick(tMainState &s)
             Call(s.Hooks.SavePricesToFile);
         Call(s.Hooks.SaveEbookIndexes);
     } catch (...) {
-        s.AutoSaveInProgress = false;
-        Call(s.Hooks.SetMainCaption);
+        finish();
         throw;
     }
-    s.AutoSaveInProgress = false;
-    Call(s.Hooks.SetMainCaption);
+    finish();
 }
 
 bool OpenCollectionFile(tMainState &s, const QString &path, bool merge, const QString &shownName)

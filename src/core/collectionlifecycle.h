@@ -7,6 +7,8 @@
 // Everything here is plain logic on tMainState; questions and file pickers go
 // through platform::ui(), the window-side steps through tStateHooks. The main
 // window applies the results (caption text, menu visibility) itself.
+#include <functional>
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -80,8 +82,10 @@ void UpdateRecentFiles(const QString &PriorityName);
 bool FormCloseQuery(tMainState &s);
 
 // One tick of the housekeeping timer for "Auto Save": every 120th tick
-// while the option is on saves what is modified.
-void AutoSaveTick(tMainState &s);
+// while the option is on saves what is modified. The timer is switched off
+// (setTimerEnabled(false)) while the save runs and on again afterwards, also
+// when the save fails.
+void AutoSaveTick(tMainState &s, const std::function<void(bool enabled)> &setTimerEnabled = {});
 
 // Opens a collection file chosen in the welcome window; merge brings it into
 // the open collection instead. On failure shows "Orvanta was unable to load
