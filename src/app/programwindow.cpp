@@ -81,7 +81,6 @@ tMainFormSeams ProgramSeams(const tProgramWindowOptions &options)
     seams.EmbedReportsPage = EmbedReportsPage;
     seams.OpenPriceUpdateForm = [] { OpenPriceUpdateForm(MainForm->State, MainForm); };
     seams.ShowWelcomeWindow = [] { ShowWelcomeWindow(MainForm->State, WelcomeHooks(), MainForm); };
-    seams.FormsTimerTimer = [] { AutoSaveTick(MainForm->State); };
     seams.CanClose = [] { return FormCloseQuery(MainForm->State); };
     if (options.AdjustSeams)
         options.AdjustSeams(seams);

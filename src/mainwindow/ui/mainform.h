@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include "core/mainstate.h"
+#include "mainwindow/housekeeping.h"
 #include "mainwindow/seriesselection.h"
 
 class TSeriesTreeView;
@@ -21,7 +22,10 @@ class TShortcutForm;
 
 class QProgressBar;
 class QRadioButton;
+class QSizeGrip;
 class QTimer;
+class TStatsPanel;
+class TToolWindowHoming;
 class TCoinEditorPanel;
 class TCoinGridPage;
 class TDayCell;
@@ -53,6 +57,14 @@ public:
     TCoinEditorPanel *CoinEditor = nullptr;
     QLabel *MetalStrip = nullptr;             // bullion prices on the status line
     QAction *DownloadPriceLists1 = nullptr;
+    TStatsPanel *StatsPanel = nullptr;        // the Stats side page
+    void EmbedStatsPage();
+    // ---- Housekeeping timer and tool-window homing ----
+    tHousekeeping Housekeeping{State};        // FormsTimer's tick
+    TToolWindowHoming *Homing = nullptr;      // the glide animations and the walk
+    QSizeGrip *SizeGrip1 = nullptr;
+    void InstallHousekeeping();
+    // ---- end of housekeeping ----
     // Installs the subsystems' functions for every seam and state hook a
     // caller left unset, and embeds the Coins and Reports pages.
     void InstallSubsystems();

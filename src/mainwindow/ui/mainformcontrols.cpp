@@ -421,13 +421,11 @@ QWidget *TMainFormControls::BuildSeriesPage()
     ThemesBox->setWidget(ThemesContent);
     themesPage->addWidget(ThemesBox);
 
-    // Stats side page: the statistics labels are children of StatsContent.
+    // Stats side page: the statistics labels are children of StatsContent,
+    // which the statistics page lays out itself.
     StatsContent = Make<QWidget>("StatsContent");
-    auto *stats = new QVBoxLayout(StatsContent);
-    Label45 = Make<QLabel>("Label45");
-    stats->addWidget(Label45);
-    stats->addStretch(1);
-    StatsScrollBox = MakeScrollBox("StatsScrollBox", StatsContent);
+    Label45 = Make<QLabel>("Label45", StatsContent);
+    StatsScrollBox = MakeScrollBox("ScrollBox1", StatsContent);
     auto *statsPage = new QVBoxLayout(Tab2Stats);
     statsPage->setContentsMargins(0, 0, 0, 0);
     statsPage->addWidget(StatsScrollBox);

@@ -57,6 +57,8 @@ void SetIfUnset(F &slot, G &&fn)
 void TMainForm::InstallSubsystems()
 {
     EmbedCoinsPage();
+    EmbedStatsPage();
+    InstallHousekeeping();
 
     // ---- Start-up loaders ----
     SetIfUnset(Seams.LogModeKeysHeld, [] { return LogModeAtStart(); });
@@ -281,9 +283,8 @@ void TMainForm::EmbedCoinsPage()
             if (count > 0 && !box->isChecked())
                 box->setChecked(true);
     });
-    // The window's housekeeping tick drives the page's sort refinement.
+    // The window's housekeeping tick counts the page's sort refinement down.
     CoinGridPage->RefineTimer->stop();
-    connect(FormsTimer, &QTimer::timeout, CoinGridPage, &TCoinGridPage::HousekeepingTick);
 }
 
 // Reads the start-up settings and places the window where it was left.
