@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <unordered_map>
+#include <bit>
 
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -36,17 +36,16 @@ struct tQuantityFields {
     int32_t tTotaler::*Varieties;
     int32_t tTotaler::*Dupetypes;
     int32_t tTotaler::*Dupes;
-    int32_t tCoinInfo::*Count;
 };
 constexpr std::array<tQuantityFields, 4> QuantityFields{{
     {&tTotaler::TotalCoinHave, &tTotaler::TotalNoteHave, &tTotaler::VarietiesHave, &tTotaler::DupetypesHave,
-     &tTotaler::DupesHave, &tCoinInfo::Have},
+     &tTotaler::DupesHave},
     {&tTotaler::TotalCoinNeed, &tTotaler::TotalNoteNeed, &tTotaler::VarietiesNeed, &tTotaler::DupetypesNeed,
-     &tTotaler::DupesNeed, &tCoinInfo::Need},
+     &tTotaler::DupesNeed},
     {&tTotaler::TotalCoinSell, &tTotaler::TotalNoteSell, &tTotaler::VarietiesSell, &tTotaler::DupetypesSell,
-     &tTotaler::DupesSell, &tCoinInfo::Sell},
+     &tTotaler::DupesSell},
     {&tTotaler::TotalCoinSold, &tTotaler::TotalNoteSold, &tTotaler::VarietiesSold, &tTotaler::DupetypesSold,
-     &tTotaler::DupesSold, &tCoinInfo::Sold},
+     &tTotaler::DupesSold},
 }};
 
 // The labels of one quantity on the page.
@@ -117,23 +116,20 @@ void CopySeriesFields(const tnodeinfo &from, tnodeinfo &to)
 }
 
 // The fields of a coin entry that the counts and the valuation read.
-tCoinInfo CoinFields(const tCoinInfo &c)
+tStatsSnapshot::tCoin CoinFields(const tCoinInfo &c)
 {
-    tCoinInfo out;
+    tStatsSnapshot::tCoin out;
     out.CoinType = c.CoinType;
     out.Year = c.Year;
-    out.Mint = c.Mint;
-    out.Variety = c.Variety;
-    out.GM = c.GM;
     out.Grade = c.Grade;
-    out.Have = c.Have;
-    out.Need = c.Need;
-    out.Sell = c.Sell;
-    out.Sold = c.Sold;
+    out.Count = {c.Have, c.Need, c.Sell, c.Sold};
     out.BuyPrice = c.BuyPrice;
     out.SellPrice = c.SellPrice;
     out.BuyLock = c.BuyLock;
     out.SellLock = c.SellLock;
+    out.Mint = c.Mint;
+    out.Variety = c.Variety;
+    out.GM = c.GM;
     return out;
 }
 
@@ -155,11 +151,89 @@ tPriceInfo PriceFields(const tPriceInfo &p)
 }
 
 // How the snapshot uses a series number: part of the subtree, and/or the
-// price source of copied coins (the index of its group of price entries).
+// price source of copied coins.
 struct tSeriesUse {
     bool InSubtree = false;
+    bool IsSource = false;
     const tnodeinfo *Node = nullptr;  // first node of the subtree with this number
-    int32_t Group = -1;
+};
+
+// A price entry can only be a coin's when series, year and mint (letters A
+// to Z in any case) agree, so the snapshot copies only the entries whose
+// key some coin has. Keys that collide merely share a group: the run still
+// compares every field.
+uint64_t MatchKey(int32_t series, int32_t year, const QString &mint)
+{
+    uint64_t h = (static_cast<uint64_t>(static_cast<uint32_t>(series)) << 32) ^ static_cast<uint32_t>(year);
+    h *= 0x9E3779B97F4A7C15ull;
+    for (QChar c : mint) {
+        char16_t u = c.unicode();
+        if (u >= u'a' && u <= u'z')
+            u = static_cast<char16_t>(u - 32);
+        h = (h ^ u) * 0x100000001B3ull;
+    }
+    return h;
+}
+
+// A hash table for the snapshot's look-ups, which run once per coin and per
+// price entry: open addressing in one array, at most half full, so that a
+// look-up costs one probe as a rule and no allocation.
+template <class Key, class Value>
+class tFlatMap {
+public:
+    Value *Find(Key key)
+    {
+        if (slots_.empty())
+            return nullptr;
+        for (size_t i = Home(key);; i = (i + 1) & (slots_.size() - 1)) {
+            tSlot &slot = slots_[i];
+            if (!slot.Used)
+                return nullptr;
+            if (slot.K == key)
+                return &slot.Val;
+        }
+    }
+    // The value of key, inserted as value when missing.
+    Value &Get(Key key, const Value &value = {})
+    {
+        if ((size_ + 1) * 2 > slots_.size())
+            Grow();
+        for (size_t i = Home(key);; i = (i + 1) & (slots_.size() - 1)) {
+            tSlot &slot = slots_[i];
+            if (!slot.Used) {
+                slot = {key, value, true};
+                ++size_;
+                return slot.Val;
+            }
+            if (slot.K == key)
+                return slot.Val;
+        }
+    }
+    size_t Size() const { return size_; }
+
+private:
+    struct tSlot {
+        Key K{};
+        Value Val{};
+        bool Used = false;
+    };
+    size_t Home(Key key) const
+    {
+        return static_cast<size_t>((static_cast<uint64_t>(key) * 0x9E3779B97F4A7C15ull) >> shift_);
+    }
+    void Grow()
+    {
+        std::vector<tSlot> old = std::move(slots_);
+        slots_.assign(old.empty() ? 64 : old.size() * 2, tSlot{});
+        shift_ = 64 - std::countr_zero(slots_.size());
+        size_ = 0;
+        for (const tSlot &slot : old)
+            if (slot.Used)
+                Get(slot.K, slot.Val);
+    }
+    std::vector<tSlot> slots_;
+    size_t size_ = 0;
+    int shift_ = 64;
 };
 
 QString Amount(const tStatsSnapshot &snap, Money m)
@@ -216,13 +290,13 @@ std::shared_ptr<const tStatsSnapshot> TakeStatsSnapshot(const tMainState &s, con
         snap->PriceDateText = QStringLiteral("Undated");
     }
 
-    std::unordered_map<int32_t, tSeriesUse> uses;
+    tFlatMap<int32_t, tSeriesUse> uses;
     std::vector<const tnodeinfo *> stack{node};
     while (!stack.empty()) {
         const tnodeinfo *n = stack.back();
         stack.pop_back();
         snap->SeriesNumbers.push_back(n->CoinType);
-        tSeriesUse &use = uses[n->CoinType];
+        tSeriesUse &use = uses.Get(n->CoinType);
         use.InSubtree = true;
         if (!use.Node)
             use.Node = n;
@@ -232,64 +306,93 @@ std::shared_ptr<const tStatsSnapshot> TakeStatsSnapshot(const tMainState &s, con
 
     // With no price entry at all no coin is counted, so none is copied.
     std::vector<int32_t> coinGroups;
-    int32_t groups = 0;
+    tFlatMap<uint64_t, int32_t> keyGroups;
     if (!snap->PriceListEmpty) {
-        std::unordered_map<const tnodeinfo *, tnodeinfo *> folders;
-        auto folderCopy = [&](const tnodeinfo *live) -> tnodeinfo * {
-            if (!live)
-                return nullptr;
-            auto [it, added] = folders.emplace(live, nullptr);
-            if (added) {
-                it->second = &snap->Folders.emplace_back();
-                CopySeriesFields(*live, *it->second);
-            }
-            return it->second;
-        };
+        // Entries are kept series by series: the last series looked up is
+        // usually the next one's.
+        tFlatMap<uint64_t, tnodeinfo *> folders;
+        int32_t lastSeries = 0;
+        const tSeriesUse *lastUse = nullptr;
+        size_t count = 0;
         for (const auto &c : s.CoinList) {
-            const auto found = uses.find(c->CoinType);
-            if (found == uses.end() || !found->second.InSubtree)
+            if (!lastUse || c->CoinType != lastSeries) {
+                lastSeries = c->CoinType;
+                lastUse = uses.Find(lastSeries);
+            }
+            count += lastUse && lastUse->InSubtree;
+        }
+        snap->Coins.reserve(count);
+        lastUse = nullptr;
+        for (const auto &c : s.CoinList) {
+            if (!lastUse || c->CoinType != lastSeries) {
+                lastSeries = c->CoinType;
+                lastUse = uses.Find(lastSeries);
+            }
+            if (!lastUse || !lastUse->InSubtree)
                 continue;
-            // (An insertion below may rehash the table: keep what is needed.)
-            const tnodeinfo *numbered = found->second.Node;
-            tCoinInfo copy = CoinFields(*c);
+            const tnodeinfo *numbered = lastUse->Node;
+            tStatsSnapshot::tCoin copy = CoinFields(*c);
             // The valuation finds the price source and the face value through
             // Folder; a coin without one is valued by its own number.
-            copy.Folder = folderCopy(c->Folder);
+            if (c->Folder) {
+                tnodeinfo *&folder = folders.Get(reinterpret_cast<uintptr_t>(c->Folder), nullptr);
+                if (!folder) {
+                    folder = &snap->Folders.emplace_back();
+                    CopySeriesFields(*c->Folder, *folder);
+                }
+                copy.Folder = folder;
+            }
             const int32_t source = c->Folder ? PickPriceSource(*c->Folder) : c->CoinType;
-            tSeriesUse &sourceUse = uses[source];
-            if (sourceUse.Group < 0)
-                sourceUse.Group = groups++;
-            coinGroups.push_back(sourceUse.Group);
+            if (source != lastSeries || !lastUse->IsSource) {
+                uses.Get(source).IsSource = true;
+                lastUse = nullptr;  // the table may have moved
+            }
+            coinGroups.push_back(
+                keyGroups.Get(MatchKey(source, c->Year, c->Mint), static_cast<int32_t>(keyGroups.Size())));
             // The series node decides coin or note: the entry's own folder,
             // else the subtree's series of that number.
             const tnodeinfo *seriesNode = c->Folder ? c->Folder : numbered;
-            snap->CoinNotes.push_back(seriesNode->CoinShape == PaperMoneyShape);
+            copy.Note = seriesNode->CoinShape == PaperMoneyShape;
             snap->Coins.push_back(std::move(copy));
         }
     }
 
     // One pass over the price list: the subtree's varieties, and the entries
     // of the coins' price sources in list order.
+    // The list is kept series by series, so one look-up serves a run.
     std::vector<std::pair<int32_t, const tPriceInfo *>> picked;
+    int32_t lastSeries = 0;
+    const tSeriesUse *use = nullptr;
+    bool looked = false;
     for (const auto &p : s.PriceList) {
-        const auto found = uses.find(p->CoinType);
-        if (found == uses.end())
+        if (!looked || p->CoinType != lastSeries) {
+            lastSeries = p->CoinType;
+            use = uses.Find(lastSeries);
+            looked = true;
+        }
+        if (!use)
             continue;
-        if (found->second.InSubtree)
+        if (use->InSubtree)
             snap->SubtreeDateBits.push_back(p->DateBits);
-        if (found->second.Group >= 0)
-            picked.emplace_back(found->second.Group, p.get());
+        if (use->IsSource)
+            if (const int32_t *group = keyGroups.Find(MatchKey(p->CoinType, p->Year, p->Mint)))
+                picked.emplace_back(*group, p.get());
     }
-    // Grouped by source, keeping list order inside each group.
-    std::vector<uint32_t> begin(static_cast<size_t>(groups) + 1, 0);
+    // Grouped by key, keeping list order inside each group.
+    std::vector<uint32_t> begin(keyGroups.Size() + 1, 0);
     for (const auto &[group, p] : picked)
         ++begin[static_cast<size_t>(group) + 1];
     for (size_t g = 1; g < begin.size(); ++g)
         begin[g] += begin[g - 1];
-    snap->Prices.resize(picked.size());
+    // Each copy is written once, in place: fresh memory is what a large
+    // snapshot spends its time on.
+    std::vector<uint32_t> order(picked.size());
     std::vector<uint32_t> next(begin.begin(), begin.end() - 1);
-    for (const auto &[group, p] : picked)
-        snap->Prices[next[static_cast<size_t>(group)]++] = PriceFields(*p);
+    for (uint32_t i = 0; i < picked.size(); ++i)
+        order[next[static_cast<size_t>(picked[i].first)]++] = i;
+    snap->Prices.reserve(picked.size());
+    for (uint32_t i : order)
+        snap->Prices.push_back(PriceFields(*picked[i].second));
     snap->CoinPrices.reserve(coinGroups.size());
     for (int32_t g : coinGroups)
         snap->CoinPrices.emplace_back(begin[static_cast<size_t>(g)], begin[static_cast<size_t>(g) + 1]);
@@ -316,13 +419,29 @@ tTotaler CalcStatistics(const tStatsSnapshot &snap)
     // Two marks per quantity and price entry: counted as held, counted as a
     // duplicate type. They belong to this run alone.
     std::vector<uint8_t> marks(snap.Prices.size(), 0);
+    // The valuation takes coin entries: one is filled per coin. Its texts
+    // only look at the snapshot's (the snapshot outlives the loop), which
+    // saves two reference counts per text and coin.
+    const auto view = [](const QString &text) { return QString::fromRawData(text.constData(), text.size()); };
+    tCoinInfo coin;
     for (size_t i = 0; i < snap.Coins.size(); ++i) {
-        const tCoinInfo &coin = snap.Coins[i];
-        t.TotalPrice += coin.BuyPrice * coin.Have;
-        const bool note = snap.CoinNotes[i];
-        (note ? t.TotalNoteEntries : t.TotalCoinEntries) += 1;
-        for (const tQuantityFields &f : QuantityFields)
-            t.*(note ? f.Notes : f.Coins) += coin.*f.Count;
+        const tStatsSnapshot::tCoin &c = snap.Coins[i];
+        coin.CoinType = c.CoinType;
+        coin.Year = c.Year;
+        coin.Grade = c.Grade;
+        coin.BuyPrice = c.BuyPrice;
+        coin.SellPrice = c.SellPrice;
+        coin.BuyLock = c.BuyLock;
+        coin.SellLock = c.SellLock;
+        coin.Mint = view(c.Mint);
+        coin.Variety = view(c.Variety);
+        coin.GM = view(c.GM);
+        coin.Folder = c.Folder;
+        const int32_t have = c.Count[StatsHave];
+        t.TotalPrice += c.BuyPrice * have;
+        for (size_t q = 0; q < QuantityFields.size(); ++q)
+            t.*(c.Note ? QuantityFields[q].Notes : QuantityFields[q].Coins) += c.Count[q];
+        (c.Note ? t.TotalNoteEntries : t.TotalCoinEntries) += 1;
 
         const int32_t series = coin.Folder ? PickPriceSource(*coin.Folder) : coin.CoinType;
         const auto [first, last] = snap.CoinPrices[i];
@@ -333,7 +452,7 @@ tTotaler CalcStatistics(const tStatsSnapshot &snap)
                 break;
             }
         if (match == last) {
-            t.TotalNoPriceQuantity += coin.Have + coin.Need + coin.Sell + coin.Sold;
+            t.TotalNoPriceQuantity += c.Count[0] + c.Count[1] + c.Count[2] + c.Count[3];
             ++t.TotalNoPriceEntries;
             continue;
         }
@@ -342,9 +461,9 @@ tTotaler CalcStatistics(const tStatsSnapshot &snap)
         const Money value = coin.BuyLock    ? coin.BuyPrice
                             : coin.SellLock ? coin.SellPrice
                                             : CoinAndPriceToValue(*snap.Env, p, coin);
-        t.TotalValue += value * coin.Have;
-        const double weight = static_cast<double>(p.Weight) * coin.Have;
-        const double content = static_cast<double>(p.Content) * coin.Have;
+        t.TotalValue += value * have;
+        const double weight = static_cast<double>(p.Weight) * have;
+        const double content = static_cast<double>(p.Content) * have;
         t.TotalWeight += weight;
         switch (p.Metal) {
         case MetalSilver:
@@ -371,7 +490,7 @@ tTotaler CalcStatistics(const tStatsSnapshot &snap)
         uint8_t &mark = marks[match];
         for (size_t q = 0; q < QuantityFields.size(); ++q) {
             const tQuantityFields &f = QuantityFields[q];
-            const int32_t n = coin.*f.Count;
+            const int32_t n = c.Count[q];
             if (n <= 0)
                 continue;
             const uint8_t held = static_cast<uint8_t>(1u << (2 * q));

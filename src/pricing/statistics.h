@@ -87,16 +87,29 @@ struct tStatsSnapshot {
     // Series nodes the copied coins belong to (fields the valuation and the
     // shape test read; no children). A deque keeps their addresses.
     std::deque<tnodeinfo> Folders;
-    // Coin entries of the subtree with the fields the run reads; Folder
-    // points into Folders (or is null when the entry had none).
-    std::vector<tCoinInfo> Coins;
-    // Per coin: its series is paper money.
-    std::vector<bool> CoinNotes;
+    // Coin entries of the subtree with the fields the run reads.
+    struct tCoin {
+        int32_t CoinType = 0;
+        int32_t Year = 0;
+        int32_t Grade = NoGrade;
+        std::array<int32_t, 4> Count{};  // Have, Need, Sell, Sold
+        Money BuyPrice = 0;
+        Money SellPrice = 0;
+        bool BuyLock = false;
+        bool SellLock = false;
+        bool Note = false;               // its series is paper money
+        QString Mint;
+        QString Variety;
+        QString GM;
+        tnodeinfo *Folder = nullptr;     // into Folders; null when the entry had none
+    };
+    std::vector<tCoin> Coins;
     // Per coin: the range of Prices to search, the price entries of the
-    // series the coin takes its prices from.
+    // series the coin takes its prices from with its year and mint.
     std::vector<std::pair<uint32_t, uint32_t>> CoinPrices;
-    // Price entries of the price sources the coins use, grouped by series,
-    // each group in list order so that the first match stays the first.
+    // Price entries of the price sources the coins use that a coin could
+    // match (same series, year and mint), grouped so, each group in list
+    // order so that the first match stays the first.
     std::vector<tPriceInfo> Prices;
     // The valuation's environment: currencies, the active currency, spot
     // prices. Nothing else in it is filled.
