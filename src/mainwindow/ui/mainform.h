@@ -96,7 +96,6 @@ public:
     void ApplyLargeFonts(bool large);
     void ShowBusy(bool busy);
     int BusyDepth = 0;
-    QString ShownStatusTip;  // the tip on the status line, cleared with it
     // ---- end of menu commands ----
     tMainFormSeams Seams;
 
@@ -172,8 +171,6 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-    // Status tips go to the status line (StatusLabel): the window has no status bar.
-    bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:

@@ -13,14 +13,15 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include "core/shortcutcodes.h"
 #include "mainwindow/ui/toolwindowhoming.h"
 #include "pricing/ui/statspanel.h"
 
 namespace {
 
-// Shows the long part of every status tip that reaches the window on the
-// status line.
+// The application's hint handler: status tips reach the window, which has no
+// status bar, and go to the status line (StatusLabel), their long part (after
+// "|") only. Leaving a control sends an empty tip: it clears the line only
+// while the line still shows the tip, not a message written since.
 class TAppHint : public QObject {
 public:
     TAppHint(QObject *parent, QLabel *statusLabel) : QObject(parent), label_(statusLabel) {}
@@ -28,14 +29,22 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() != QEvent::StatusTip)
+        if (event->type() != QEvent::StatusTip || watched != parent())
             return false;
-        label_->setText(LongHint(static_cast<QStatusTipEvent *>(event)->tip()));
+        const QString tip = LongHint(static_cast<QStatusTipEvent *>(event)->tip());
+        if (!tip.isEmpty()) {
+            label_->setText(tip);
+            shown_ = tip;
+        } else if (!shown_.isEmpty() && label_->text() == shown_) {
+            label_->clear();
+            shown_.clear();
+        }
         return true;
     }
 
 private:
     QLabel *label_;
+    QString shown_;  // the tip on the status line
 };
 
 } // namespace
@@ -85,7 +94,8 @@ void TMainForm::InstallHousekeeping()
         Seams.FormsTimerTimer = [this] { Housekeeping.tick(); };
 
     if (QAction *pull = findChild<QAction *>(QStringLiteral("PullToFront1"))) {
-        pull->setShortcut(ShortcutCodeToKeySequence(123));  // F12 until the user assigns another
+        // Its shortcut (F12 unless the user assigns another) is the stored
+        // one; it works from the tool windows too, which it is for.
         pull->setShortcutContext(Qt::ApplicationShortcut);
         connect(pull, &QAction::triggered, Homing, &TToolWindowHoming::PullToFront1Click);
     }

@@ -7,7 +7,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QStatusTipEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
@@ -268,21 +267,4 @@ void TMainForm::ShowBusy(bool busy)
         AniIndicator1->hide();
         QApplication::restoreOverrideCursor();
     }
-}
-
-bool TMainForm::event(QEvent *event)
-{
-    if (event->type() != QEvent::StatusTip)
-        return QMainWindow::event(event);
-    // Leaving the control sends an empty tip: it clears the line only when
-    // the line still shows the tip, not a message written since.
-    const QString tip = static_cast<QStatusTipEvent *>(event)->tip();
-    if (!tip.isEmpty()) {
-        StatusLabel->setText(tip);
-        ShownStatusTip = tip;
-    } else if (!ShownStatusTip.isEmpty() && StatusLabel->text() == ShownStatusTip) {
-        StatusLabel->clear();
-        ShownStatusTip.clear();
-    }
-    return true;
 }
