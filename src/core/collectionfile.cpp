@@ -173,13 +173,27 @@ void WriteCoin(ValueWriter &w, const tMainState &s, const tCoinInfo &c, QStringL
     w.WriteInteger(c.SellDate);
     w.WriteInt64(PriceToHundredths(c.SellPrice));
     w.WriteString(c.Notes);
-    w.WriteString(BackupPath(s, c.Obverse, imageFileList));
-    w.WriteString(BackupPath(s, c.Reverse, imageFileList));
-    w.WriteString(BackupPath(s, c.Receipt, imageFileList));
-    w.WriteString(BackupPathList(s, c.OtherImages, imageFileList));
+    if (imageFileList) {
+        w.WriteString(BackupPath(s, c.Obverse, imageFileList));
+        w.WriteString(BackupPath(s, c.Reverse, imageFileList));
+        w.WriteString(BackupPath(s, c.Receipt, imageFileList));
+        w.WriteString(BackupPathList(s, c.OtherImages, imageFileList));
+    } else {
+        w.WriteString(c.Obverse);
+        w.WriteString(c.Reverse);
+        w.WriteString(c.Receipt);
+        w.WriteString(c.OtherImages);
+    }
     w.WriteString(c.OtherImageNames);
     w.WriteInteger(c.Inventory);
     w.WriteBoolean(c.InBin);
+}
+
+void PrefetchTexts(const tCoinInfo &c)
+{
+    for (const QString *t : {&c.Mint, &c.Variety, &c.GM, &c.Comment, &c.UDFstring, &c.Gradedby, &c.Stored, &c.Notes,
+                             &c.Obverse, &c.Reverse, &c.Receipt, &c.OtherImages, &c.OtherImageNames})
+        __builtin_prefetch(t->constData());
 }
 
 void MarkSaved(tMainState &s)
@@ -398,7 +412,7 @@ enum class tReadOutcome { Unreadable, Refused, Read };
 
 class tCollectionReader {
 public:
-    tCollectionReader(tMainState &s, const QByteArray &data, bool merge) : s_(s), r_(data), merge_(merge) {}
+    tCollectionReader(tMainState &s, ValueReader &r, bool merge) : s_(s), r_(r), merge_(merge) {}
 
     tReadOutcome Read(tSeriesIndex &index, QString &keptLayout);
 
@@ -408,7 +422,7 @@ private:
     void ReadCoins(tSeriesIndex &index);
 
     tMainState &s_;
-    ValueReader r_;
+    ValueReader &r_;
     bool merge_;
     int32_t ver_ = 0;
 };
@@ -661,12 +675,11 @@ bool IsNewerVersion(const QString &fileVersion, const QString &programVersion)
     return parts(fileVersion) > parts(programVersion);
 }
 
-QByteArray CollectionFileBytes(const tMainState &s, QStringList *imageFileList)
+namespace {
+
+void WriteCollection(ValueWriter &w, const tMainState &s, QStringList *imageFileList)
 {
-    CurrProcGuard guard(1131);
     const std::vector<tnodeinfo *> nodes = PreOrder(s.EntireCollection.get());
-    ValueWriter w;
-    w.Reserve(static_cast<qsizetype>(s.CoinList.size()) * 160 + static_cast<qsizetype>(nodes.size()) * 96 + 8192);
     w.WriteListBegin();
     w.WriteInteger(CollectionFileVersion);
     w.WriteString(s.OVversionString);
@@ -699,33 +712,55 @@ QByteArray CollectionFileBytes(const tMainState &s, QStringList *imageFileList)
     for (const QString &item : s.GradedByBoxItems)
         w.WriteString(item);
     w.WriteInt64(static_cast<int64_t>(s.CoinList.size()));
-    for (const auto &c : s.CoinList)
-        WriteCoin(w, s, *c, imageFileList);
+    const size_t coins = s.CoinList.size();
+    for (size_t i = 0; i < coins; ++i) {
+        // Entries and their texts lie scattered over the heap: fetching the
+        // next ones while this one is written keeps the writer from waiting
+        // on memory at every text.
+        if (i + 2 < coins)
+            __builtin_prefetch(s.CoinList[i + 2].get());
+        if (i + 1 < coins)
+            PrefetchTexts(*s.CoinList[i + 1]);
+        WriteCoin(w, s, *s.CoinList[i], imageFileList);
+    }
     w.WriteListEnd();
+}
+
+} // namespace
+
+QByteArray CollectionFileBytes(const tMainState &s, QStringList *imageFileList)
+{
+    CurrProcGuard guard(1131);
+    ValueWriter w;
+    WriteCollection(w, s, imageFileList);
     return w.TakeData();
 }
 
 void WriteCollectionFile(tMainState &s, QIODevice &stream, QStringList *ImageFileList)
 {
     CurrProcGuard guard(1132);
-    const QByteArray bytes = CollectionFileBytes(s, ImageFileList);
+    auto fail = [&] {
+        throw FileWriteError(QStringLiteral("Cannot write the collection: %1").arg(stream.errorString()).toStdString());
+    };
     if (!stream.isSequential() && !stream.seek(0))
-        throw FileWriteError(QStringLiteral("Cannot write the collection: %1").arg(stream.errorString()).toStdString());
-    if (stream.write(bytes) != bytes.size())
-        throw FileWriteError(QStringLiteral("Cannot write the collection: %1").arg(stream.errorString()).toStdString());
+        fail();
+    // Streamed in blocks: a large collection is never held twice in memory.
+    ValueWriter w(stream);
+    WriteCollection(w, s, ImageFileList);
+    if (!w.Finish())
+        fail();
     // A shorter collection written over a longer one must not leave the old
     // tail behind it.
     if (auto *buffer = qobject_cast<QBuffer *>(&stream))
-        buffer->buffer().truncate(bytes.size());
+        buffer->buffer().truncate(buffer->pos());
     else if (auto *file = qobject_cast<QFile *>(&stream))
-        file->resize(bytes.size());
+        file->resize(file->pos());
     MarkSaved(s);
 }
 
 void SaveCollectionFile(tMainState &s, const QString &fileName, QStringList *imageFileList)
 {
     CurrProcGuard guard(1133);
-    const QByteArray bytes = CollectionFileBytes(s, imageFileList);
     QSaveFile out(fileName);
     auto fail = [&](const QString &why) {
         out.cancelWriting();
@@ -733,7 +768,11 @@ void SaveCollectionFile(tMainState &s, const QString &fileName, QStringList *ima
     };
     if (!out.open(QIODevice::WriteOnly))
         fail(out.errorString());
-    if (out.write(bytes) != bytes.size())
+    // Streamed in blocks into the temporary file, which replaces the target
+    // only once complete; an error part-way leaves the target as it was.
+    ValueWriter w(out);
+    WriteCollection(w, s, imageFileList);
+    if (!w.Finish())
         fail(out.errorString());
     if (!out.commit())
         fail(out.errorString());
@@ -765,7 +804,7 @@ void ReconcilePriceList(tMainState &s)
 namespace {
 
 // data is null when the file does not exist.
-bool LoadCollection(tMainState &s, const QByteArray *data, const QString &Filename, bool MergeMode)
+bool LoadCollection(tMainState &s, ValueReader *data, const QString &Filename, bool MergeMode)
 {
     CurrProcGuard guard(1135);
     const QString fileName = TrimFileName(Filename);
@@ -856,21 +895,24 @@ bool LoadCollection(tMainState &s, const QByteArray *data, const QString &Filena
 
 bool LoadDataFromBuffer(tMainState &s, const QByteArray &data, const QString &fileName, bool mergeMode)
 {
-    return LoadCollection(s, &data, fileName, mergeMode);
+    ValueReader r(data);
+    return LoadCollection(s, &r, fileName, mergeMode);
 }
 
 bool LoadDataFromFile(tMainState &s, const QString &Filename, bool MergeMode)
 {
     CurrProcGuard guard(1136);
-    QByteArray data;
-    bool exists = false;
-    if (!Filename.isEmpty()) {
-        QFile f(platform::resolvePath(TrimFileName(Filename)));
-        exists = f.exists();
-        // A file that cannot be opened reads as an empty one: its start is
-        // unreadable and the load fails like any other unreadable start.
-        if (exists && f.open(QIODevice::ReadOnly))
-            data = f.readAll();
+    QFile f(Filename.isEmpty() ? QString() : platform::resolvePath(TrimFileName(Filename)));
+    if (Filename.isEmpty() || !f.exists())
+        return LoadCollection(s, nullptr, Filename, MergeMode);
+    // Read in blocks as the values are taken. A file that cannot be opened
+    // reads as an empty one: its start is unreadable and the load fails like
+    // any other unreadable start.
+    const QByteArray none;
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        ValueReader r(none);
+        return LoadCollection(s, &r, Filename, MergeMode);
     }
-    return LoadCollection(s, exists ? &data : nullptr, Filename, MergeMode);
+    ValueReader r(f);
+    return LoadCollection(s, &r, Filename, MergeMode);
 }

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "platform/asciirun.h"
+
 namespace platform {
 namespace {
 
@@ -30,13 +32,13 @@ int encodeChar(char16_t c)
 QString fromCp1252(const char *data, qsizetype size)
 {
     QString out(size, Qt::Uninitialized);
-    QChar *o = out.data();
-    for (qsizetype i = 0; i < size; ++i) {
+    auto *o = reinterpret_cast<char16_t *>(out.data());
+    for (qsizetype i = WidenAscii(data, size, o); i < size; ++i) {
         const auto b = static_cast<unsigned char>(data[i]);
         char16_t c = b;
         if (b >= 0x80 && b < 0xA0 && High[b - 0x80] != 0)
             c = High[b - 0x80];
-        o[i] = QChar(c);
+        o[i] = c;
     }
     return out;
 }

@@ -931,6 +931,78 @@ private Q_SLOTS:
         QCOMPARE(u.CoinList[0]->Reverse, QStringLiteral("R~coins/missing.jpg"));
     }
 
+    // A file many read blocks long, with texts that cross block ends, one
+    // text longer than a block and texts that repeat, reads from disk as it
+    // does from memory; cut anywhere, it fails as truncated.
+    void largeFileFromDisk()
+    {
+        tMainState s;
+        tnodeinfo *series = AddChildNode(s.EntireCollection.get(), 643001);
+        series->NodeName = QStringLiteral("\u0420\u043e\u0441\u0441\u0438\u044f");
+        for (int i = 0; i < 3000; ++i) {
+            auto c = std::make_unique<tCoinInfo>();
+            c->CoinType = 643001;
+            c->Folder = series;
+            c->Year = 1900 + i % 120;
+            c->Mint = i % 2 ? QStringLiteral("\u0421\u041f\u041c\u0414") : QStringLiteral("P");
+            c->Variety = QStringLiteral("Tranche stri\u00e9e");
+            c->Notes = QStringLiteral("Lot %1, patin\u00e9.\r\n\u0421\u0435\u0440\u0442\u0438\u0444\u0438\u043a\u0430\u0442 %1")
+                           .arg(i);
+            c->Obverse = QStringLiteral("R~\u65e5\u672c\\%1a.jpg").arg(i);
+            c->Inventory = i + 1;
+            if (i == 1500)
+                c->Comment = QString(100000, QChar(0x0416));
+            s.CoinList.push_back(std::move(c));
+        }
+        const QString path = TempFile(tmp_, QStringLiteral("large.OVD"));
+        SaveCollectionFile(s, path);
+        const QByteArray bytes = CollectionFileBytes(s);
+        QVERIFY(bytes.size() > 8 * 64 * 1024);
+        {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QVERIFY(f.readAll() == bytes);
+        }
+        tMainState t;
+        QVERIFY(LoadDataFromFile(t, path, false));
+        QCOMPARE(t.CoinList.size(), size_t(3000));
+        QCOMPARE(t.CoinList[1500]->Comment, s.CoinList[1500]->Comment);
+        QVERIFY(CollectionFileBytes(t) == bytes);
+
+        const QString cutPath = TempFile(tmp_, QStringLiteral("cut.OVD"));
+        for (qsizetype len : {qsizetype(65535), qsizetype(65537), bytes.size() / 2, bytes.size() - 1}) {
+            {
+                QFile f(cutPath);
+                QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+                f.write(bytes.left(len));
+            }
+            tMainState u;
+            QVERIFY_THROWS_EXCEPTION(StreamReadError, LoadDataFromFile(u, cutPath, false));
+            VerifyConsistent(u);
+        }
+    }
+
+    // Text holding a surrogate without its partner (which only a UTF-16
+    // value can carry) reads and saves unchanged.
+    void unpairedSurrogatesKept()
+    {
+        const QString odd = QStringLiteral("Caf\u00e9 ") + QChar(0xD800) + QStringLiteral(" end");
+        tMainState s;
+        tnodeinfo *n = AddChildNode(s.EntireCollection.get(), 392000);
+        n->NodeName = odd;
+        auto c = std::make_unique<tCoinInfo>();
+        c->CoinType = 392000;
+        c->Folder = n;
+        c->Notes = QString(QChar(0xDC00)) + QStringLiteral("note");
+        s.CoinList.push_back(std::move(c));
+        const QByteArray first = CollectionFileBytes(s);
+        tMainState t;
+        QVERIFY(LoadDataFromBuffer(t, first, QString(), false));
+        QCOMPARE(Node(t, 392000)->NodeName, odd);
+        QCOMPARE(t.CoinList[0]->Notes, s.CoinList[0]->Notes);
+        QVERIFY(CollectionFileBytes(t) == first);
+    }
+
     void writeReplacesWholeStream()
     {
         tMainState s;
