@@ -346,7 +346,6 @@ void TMainForm::FormCreate()
 
     // 27. CoinGrid and WarningPanelCoins share the grid panel's whole area.
     SumPanel->hide();
-    YearOptionsPopup->hide();
 
     // 28.
     RecordNoteMemoPos();

@@ -28,6 +28,7 @@ class TStatsPanel;
 class TToolWindowHoming;
 class TCoinEditorPanel;
 class TCoinGridPage;
+class TPriceGridView;
 class TDayCell;
 
 // Intervals of the window's timers; tests shorten or stop them.
@@ -55,6 +56,7 @@ public:
     // ---- Subsystems wired into the window ----
     TCoinGridPage *CoinGridPage = nullptr;
     TCoinEditorPanel *CoinEditor = nullptr;
+    TPriceGridView *PriceGrid = nullptr;      // the Pricing page's grid
     QLabel *MetalStrip = nullptr;             // bullion prices on the status line
     QAction *DownloadPriceLists1 = nullptr;
     TStatsPanel *StatsPanel = nullptr;        // the Stats side page
@@ -69,6 +71,8 @@ public:
     // caller left unset, and embeds the Coins and Reports pages.
     void InstallSubsystems();
     void EmbedCoinsPage();
+    // The price grid, its buttons and the copy and paste commands.
+    void EmbedPricingPage();
     void ApplyFormState();
     // Writes the settings kept at close; true when all were written.
     bool SaveFormState();

@@ -1,4 +1,5 @@
 #include "mainwindow/ui/mainformcontrols.h"
+#include "pricing/pricegrid.h"
 
 #include <QAction>
 #include <QBoxLayout>
@@ -487,10 +488,10 @@ QWidget *TMainFormControls::BuildPricingPage()
     auto *cols = new QHBoxLayout(Layout17);
     cols->setContentsMargins(0, 6, 0, 6);
     cols->addWidget(Caption(QStringLiteral("Columns:")));
-    ColumnWidthBox = Make<QSpinBox>("ColumnWidthBox");
-    ColumnWidthBox->setRange(40, 400);
-    ColumnWidthBox->setValue(100);
-    cols->addWidget(ColumnWidthBox);
+    PriceColWidthBox = Make<QComboBox>("PriceColWidthBox");
+    PriceColWidthBox->addItems(PriceColumnWidthNames());
+    PriceColWidthBox->setCurrentIndex(ColWidthNormal);
+    cols->addWidget(PriceColWidthBox);
     Layout17->setFixedSize(170, 44);
 
     Layout18 = Make<QWidget>("Layout18", PricingHeader);
@@ -646,8 +647,6 @@ QWidget *TMainFormControls::BuildCoinsPage(QMainWindow *form)
     cv->addWidget(CoinScrollBox, 2);
     h->addWidget(center, 1);
 
-    YearOptionsPopup = Make<QFrame>("YearOptionsPopup", center);
-    YearOptionsPopup->setFrameShape(QFrame::Box);
 
     // Thumbnail strip at the right, closed down to its slide strip.
     ThumbnailPanel = Make<QWidget>("ThumbnailPanel");

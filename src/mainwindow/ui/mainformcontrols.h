@@ -111,7 +111,7 @@ struct TMainFormControls {
     QLabel *Label132 = nullptr;           // country of the price list
     QLabel *Label139 = nullptr;           // its price date
     QWidget *Layout17 = nullptr;          // "Columns:" width box
-    QSpinBox *ColumnWidthBox = nullptr;
+    QComboBox *PriceColWidthBox = nullptr;
     QWidget *Layout18 = nullptr;          // price row buttons
     QWidget *Layout11 = nullptr;          // currency note, right
     QLabel *ForexLabel = nullptr;
@@ -147,7 +147,6 @@ struct TMainFormControls {
     QPlainTextEdit *NotesMemo = nullptr;
     QToolButton *NoteMaxedBtn = nullptr;
     QWidget *GridPanelLayout1 = nullptr;  // cells of the user-defined fields
-    QFrame *YearOptionsPopup = nullptr;
     QWidget *ThumbnailPanel = nullptr;
     TSizePanel *ImageSlideLabelPanel = nullptr;
     QWidget *Rectangle10 = nullptr;

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QTimer>
@@ -35,6 +36,7 @@
 #include "mainwindow/pageswitch.h"
 #include "mainwindow/ui/coineditorpanel.h"
 #include "mainwindow/ui/coingridpage.h"
+#include "core/ui/populateform.h"
 #include "mainwindow/ui/seriestreeview.h"
 #include "pricing/forex.h"
 #include "pricing/metals.h"
@@ -42,6 +44,7 @@
 #include "pricing/pricelist.h"
 #include "pricing/spotprices.h"
 #include "pricing/valuation.h"
+#include "pricing/ui/pricegridview.h"
 
 namespace {
 
@@ -59,6 +62,7 @@ void TMainForm::InstallSubsystems()
     EmbedCoinsPage();
     EmbedStatsPage();
     InstallHousekeeping();
+    EmbedPricingPage();
 
     // ---- Start-up loaders ----
     SetIfUnset(Seams.LogModeKeysHeld, [] { return LogModeAtStart(); });
@@ -221,6 +225,8 @@ void TMainForm::InstallSubsystems()
     // rebuilt for the new series.
     State.Hooks.SeriesSelected = [this] {
         CallSeam(State.Hooks.CommitPendingEdit);
+        PriceGrid->CommitEditor();
+        PriceGrid->SeriesSelected();
         SeriesSelected(State, &SeriesTree->Tree(), SelectionSeams);
     };
 
@@ -321,4 +327,77 @@ void TMainForm::closeEvent(QCloseEvent *event)
     }
     SaveFormState();
     QMainWindow::closeEvent(event);
+}
+
+void TMainForm::EmbedPricingPage()
+{
+    PriceGrid = new TPriceGridView(State, PriceGridPanel);
+    PriceGridPanel->layout()->addWidget(PriceGrid);
+    PriceGrid->SetWidthBox(PriceColWidthBox);
+    auto button = [this](const char *name) { return findChild<QPushButton *>(QString::fromLatin1(name)); };
+    QPushButton *add = button("AddPriceBtn");
+    QPushButton *clone = button("ClonePriceBtn");
+    QPushButton *del = button("DeletePriceBtn");
+    QPushButton *populate = button("PopulateBtn");
+    QPushButton *undo = button("UndoPriceBtn");
+    const std::pair<QPushButton *, const char *> hints[] = {
+        {add, "Click to add a new column to this price list"},
+        {clone, "Click to make a copy of the currently selected price column"},
+        {del, "Click to make delete the currently selected price column"},
+        {populate, "Click to auto-create coin entries for each year-mint-variety on this price list"},
+        {undo, "Click to undo the most recent change to the price list."}};
+    for (const auto &[b, hint] : hints) {
+        b->setToolTip(QString::fromLatin1(hint));
+        b->setFocusPolicy(Qt::NoFocus);
+    }
+    add->setText(QStringLiteral("&Add"));
+    clone->setText(QStringLiteral("&Clone"));
+
+    TPriceGridView::tHooks &g = PriceGrid->Hooks;
+    g.HotPrice = [this] { return HotPrice; };
+    g.ShowStatus = [this](const QString &text) { StatusLabel->setText(text); };
+    g.EnableButtons = [=](bool canUndo, bool haveEntries, bool entrySelected) {
+        undo->setEnabled(canUndo);
+        populate->setEnabled(haveEntries);
+        clone->setEnabled(haveEntries && entrySelected);
+        del->setEnabled(haveEntries && entrySelected);
+    };
+    g.ShowEmpty = [this](bool empty) { WarningLabelPrices->setVisible(empty); };
+    g.ShowCoinsTab = [this](bool haveEntries) {
+        TabControl1->setTabVisible(PageCoins, haveEntries);
+        CallSeam(Seams.ShowUserSeriesHint);
+    };
+    g.RevealSeries = [this](int coinType) {
+        if (tnodeinfo *node = CoinTypeToNodeInfo(State, coinType))
+            CallSeam(Seams.MakeTreeNodeVisible, node);
+    };
+    g.ListChanged = [this] {
+        CalcNodeDates(State);
+        CallSeam(Seams.RenderTree);
+    };
+
+    connect(add, &QPushButton::clicked, PriceGrid, [this] { PriceGrid->AddPrice(false); });
+    connect(clone, &QPushButton::clicked, PriceGrid, [this] { PriceGrid->AddPrice(true); });
+    connect(del, &QPushButton::clicked, PriceGrid, [this] { PriceGrid->DeletePrice(); });
+    connect(undo, &QPushButton::clicked, PriceGrid, [this] { PriceGrid->UndoPrice(); });
+    connect(populate, &QPushButton::clicked, this, [this] {
+        if (TPopulateForm::InUse())
+            return;   // the open window stays where the collector put it
+        TPopulateForm *form = TPopulateForm::Open(State, this);
+        if (!form)
+            return;
+        form->move(x() + (width() - form->width()) / 2, y() + (height() - form->height()) / 2);
+        form->show();
+        form->raise();
+    });
+    connect(findChild<QAction *>(QStringLiteral("CopyPrices1")), &QAction::triggered, PriceGrid,
+            [this] { PriceGrid->CopyPrices(); });
+    connect(findChild<QAction *>(QStringLiteral("PastePrices1")), &QAction::triggered, PriceGrid,
+            [this] { PriceGrid->PastePrices(CurrentPageTag() == PagePricing); });
+
+    SetIfUnset(Seams.SetupPricelistColumns, [this](int scrollTo) { PriceGrid->SetupPricelistColumns(scrollTo); });
+    SetIfUnset(Seams.RenderPrices, [this] { PriceGrid->RenderPrices(); });
+    SetIfUnset(SelectionSeams.SetWarningLabelPrices, [this](const QString &text) { WarningLabelPrices->setText(text); });
+    SetIfUnset(SelectionSeams.FillMintEdit, [this](const QStringList &items) { PriceGrid->FillMintEdit(items); });
+    SetIfUnset(SelectionSeams.FillGMEdit, [this](const QStringList &items) { PriceGrid->FillGMEdit(items); });
 }

@@ -52,8 +52,6 @@ constexpr tWaitingEntry Commands[] = {
     {"ResizeMainWindow1", "the main window's size command"},
     {"PreviousItem1", "item navigation"},
     {"NextItem1", "item navigation"},
-    {"CopyPrices1", "the price rows and their undo"},
-    {"PastePrices1", "the price rows and their undo"},
     // ---- The series menu of the tree ----
     {"Properties1", "series properties"},
     {"Addanewseries1", "series properties"},
@@ -67,12 +65,6 @@ constexpr tWaitingEntry Commands[] = {
     {"SetupEbook", "the eBook library"},
     // ---- Series page ----
     {"ViewSizeBtn", "the real-size view"},
-    // ---- Pricing page ----
-    {"AddPriceBtn", "the price rows and their undo"},
-    {"ClonePriceBtn", "the price rows and their undo"},
-    {"DeletePriceBtn", "the price rows and their undo"},
-    {"PopulateBtn", "the price rows and their undo"},
-    {"UndoPriceBtn", "the price rows and their undo"},
     // ---- Images page ----
     {"ImageRadioObv", "the coin images page"},
     {"ImageRadioRev", "the coin images page"},
@@ -109,8 +101,6 @@ constexpr tWaitingEntry Hooks[] = {
     {"Seams.BuildFavoritesMenu", "the recent and favourite series menus"},
     {"Seams.FullPath", "series pictures"},
     {"Seams.SetSelectedLabelCaption", "the caption line's fitting"},
-    {"Seams.SetupPricelistColumns", "the price grid"},
-    {"Seams.RenderPrices", "the price grid"},
     {"Seams.ShowUserSeriesHint", "the series callout and credit picture"},
     {"Seams.ShowPastePriceForm", "the paste-price tool"},
     {"Seams.SetCoinGridRow", "the Coins page"},
@@ -135,9 +125,6 @@ constexpr tWaitingEntry Hooks[] = {
     {"Seams.BuildCollectionChart", "the collection charts"},
     {"Seams.PreviewZoom", "the report preview"},
     // ---- Steps of a series selection ----
-    {"SelectionSeams.SetWarningLabelPrices", "the price grid"},
-    {"SelectionSeams.FillMintEdit", "the price grid"},
-    {"SelectionSeams.FillGMEdit", "the price grid"},
     {"SelectionSeams.SetViewSizeVisible", "the real-size view"},
     {"SelectionSeams.ShowImage", "series pictures"},
     {"SelectionSeams.SetThemeBoxes", "themes"},

@@ -1,0 +1,358 @@
+#include <QtTest>
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include "core/collectionlifecycle.h"
+#include "core/seriestree.h"
+#include "mainwindow/pageswitch.h"
+#include "mainwindow/ui/mainform.h"
+#include "pricing/pricelist.h"
+#include "pricing/ui/pricegridview.h"
+#include "pricing/valuation.h"
+#include "support/programfixture.h"
+
+// The Pricing page of the running program: clicks on the grid open the
+// editors, keys move them, a drag marks a range, and the page's buttons and
+// hidden commands change the shown price list.
+namespace {
+
+tnodeinfo *PricedSeries(tMainState &s, const tnodeinfo *other = nullptr)
+{
+    tnodeinfo *found = nullptr;
+    ForEachNode(s.EntireCollection.get(), [&](tnodeinfo *n) {
+        if (found || n == other || !n->ChildNodes.empty() || n == s.EntireCollection.get() || n->PriceSource)
+            return;
+        int count = 0;
+        for (const auto &p : s.PriceList)
+            count += p->CoinType == n->CoinType;
+        if (count >= 2)
+            found = n;
+    });
+    return found;
+}
+
+// A started program with a new collection, a priced series selected and the
+// Pricing page open.
+struct tPricing {
+    tProgramFixture Program;
+    tnodeinfo *Series = nullptr;
+    TPriceGridView *Grid = nullptr;
+
+    tPricing()
+    {
+        TMainForm &form = Program.Open();
+        form.resize(1200, 900);
+        form.show();
+        Program.Start();
+        Program.Trigger(QStringLiteral("MenuItem17"));
+        Series = PricedSeries(State());
+        if (!Series)
+            return;
+        SelectSeries(Series);
+        Grid = form.findChild<TPriceGridView *>();
+    }
+    tMainState &State() { return Program.State(); }
+    TMainForm &Form() { return Program.Form(); }
+    void SelectSeries(tnodeinfo *node)
+    {
+        State().SelectedTreeNode = node;
+        State().Hooks.SeriesSelected();
+        Form().TabControl1->setCurrentIndex(PageSeries);
+        Form().TabControl1->setCurrentIndex(PagePricing);
+        QCoreApplication::processEvents();
+    }
+    QPoint At(int col, int row) const { return Grid->CellRect(col, row).center(); }
+    void Click(int col, int row) { QTest::mouseClick(Grid->PriceLayout, Qt::LeftButton, {}, At(col, row)); }
+    int RowOf(int kind) const
+    {
+        for (int r = 0; r < Grid->Geometry().RowsNeeded; ++r)
+            if (Grid->RowKindAt(r) == kind)
+                return r;
+        return -1;
+    }
+    QPushButton *Button(const char *name) { return Form().findChild<QPushButton *>(QString::fromLatin1(name)); }
+    void Key(int key, Qt::KeyboardModifiers mods = {})
+    {
+        QWidget *w = Grid->OpenEditor();
+        if (auto *c = qobject_cast<QComboBox *>(w); c && c->lineEdit())
+            w = c->lineEdit();
+        QTest::keyClick(w, static_cast<Qt::Key>(key), mods);
+    }
+};
+
+} // namespace
+
+class tst_PricingPage : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
+    void pageShowsTheSeriesPrices()
+    {
+        tPricing p;
+        QVERIFY(p.Grid);
+        QVERIFY(p.Grid->WholeLayout->isVisible());
+        QVERIFY(!p.Form().WarningLabelPrices->isVisible());
+        const tPriceGridGeometry &g = p.Grid->Geometry();
+        QVERIFY(g.ColsNeeded >= 2);
+        QVERIFY(g.RowsNeeded > 10);
+        QCOMPARE(p.Grid->CellText(0, 0), QStringLiteral("Year"));
+        QCOMPARE(p.Grid->CellText(0, 4), QStringLiteral("Mintage"));
+        const tPriceInfo &first = *p.State().CurrPriceList.front();
+        QCOMPARE(p.Grid->CellText(1, 0), first.Year > 0 ? QString::number(first.Year) : QString());
+        QCOMPARE(p.Grid->CellColor(1, 0), PriceColors::Aqua);
+    }
+
+    void clickOpensTheEditorOfTheRow_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("editor");
+        QTest::newRow("year") << int(PriceKindYear) << "DataEdit";
+        QTest::newRow("mint") << int(PriceKindMint) << "MintEdit";
+        QTest::newRow("grade modifier") << int(PriceKindGM) << "GMEdit";
+        QTest::newRow("mintage") << int(PriceKindMintage) << "MintageEdit";
+        QTest::newRow("metal") << int(PriceKindMetal) << "MetalEdit";
+        QTest::newRow("content") << int(PriceKindContent) << "FloatEdit";
+        QTest::newRow("catalogue number") << int(PriceKindCatalog) << "DataEdit";
+        QTest::newRow("grade value") << -1 << "ValueEdit";
+    }
+    void clickOpensTheEditorOfTheRow()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, editor);
+        tPricing p;
+        QVERIFY(p.Grid);
+        const int row = kind >= 0 ? p.RowOf(kind) : 10;
+        QVERIFY(row >= 0);
+        tPriceInfo &e = *p.State().CurrPriceList.front();
+        const int gradeKind = p.Grid->RowKindAt(row);
+        if (kind < 0)
+            e.Value[static_cast<size_t>(gradeKind - PriceKindGrade0)] = 1234500;
+        p.Click(1, row);
+        QWidget *open = p.Grid->OpenEditor();
+        QVERIFY(open);
+        QCOMPARE(open->objectName(), editor);
+        QVERIFY(open->isVisible());
+        QCOMPARE(open->geometry().top(), p.Grid->CellRect(1, row).top());
+        auto *combo = qobject_cast<QComboBox *>(open);
+        const QString text = combo ? combo->currentText() : qobject_cast<QLineEdit *>(open)->text();
+        if (kind == PriceKindYear)
+            QCOMPARE(text, e.Year > 0 ? QString::number(e.Year) : QString());
+        if (kind == PriceKindCatalog)
+            QCOMPARE(text, e.Catalog.trimmed());
+        if (kind < 0)
+            QCOMPARE(text, QStringLiteral("123.45"));
+        QCOMPARE(p.Grid->PriceSelectedRow, row);
+    }
+
+    void enterMovesDownAndWraps()
+    {
+        tPricing p;
+        QVERIFY(p.Grid);
+        p.Click(1, 0);
+        QCOMPARE(p.Grid->OpenEditor()->objectName(), QStringLiteral("DataEdit"));
+        p.Key(Qt::Key_Return);
+        QCOMPARE(p.Grid->PriceSelectedRow, 1);
+        QCOMPARE(p.Grid->OpenEditor()->objectName(), QStringLiteral("MintEdit"));
+        p.Key(Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(p.Grid->PriceSelectedRow, 0);
+        p.Key(Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(p.Grid->PriceSelectedRow, p.Grid->Geometry().RowsNeeded - 1);
+        p.Key(Qt::Key_Return);
+        QCOMPARE(p.Grid->PriceSelectedRow, 0);
+        QCOMPARE(p.Grid->OpenEditor()->objectName(), QStringLiteral("DataEdit"));
+    }
+
+    void typedValuesAreStoredOrRefused()
+    {
+        tPricing p;
+        QVERIFY(p.Grid);
+        tPriceInfo &e = *p.State().CurrPriceList.front();
+        const int row = 10;
+        const size_t slot = static_cast<size_t>(p.Grid->RowKindAt(row) - PriceKindGrade0);
+        p.State().PricesModified = false;
+        p.Click(1, row);
+        p.Grid->ValueEdit->setEditText(QString());
+        QTest::keyClicks(p.Grid->ValueEdit->lineEdit(), QStringLiteral("12.5"));
+        p.Key(Qt::Key_Return);
+        QCOMPARE(e.Value[slot], Money(125000));
+        QVERIFY(p.State().PricesModified);
+        QVERIFY(p.State().PricesModifiedArray[static_cast<size_t>(CoinTypeToCountry(p.Series->CoinType))]);
+        QVERIFY(p.Button("UndoPriceBtn")->isEnabled());
+
+        // A minus typed in the value editor picks "-------" at once.
+        p.Click(1, row);
+        p.Key(Qt::Key_Minus);
+        QCOMPARE(e.Value[slot], ValueCodeToMoney(CodeDashes));
+        QCOMPARE(p.Grid->CellText(1, row), QStringLiteral("-------"));
+
+        // An amount pasted with a minus is refused; the cell keeps its value.
+        p.Program.Ui.answer(QStringLiteral("OK"));
+        p.Click(1, row);
+        p.Grid->ValueEdit->setCurrentIndex(-1);
+        p.Grid->ValueEdit->setEditText(QStringLiteral("-5"));
+        p.Key(Qt::Key_Return);
+        QCOMPARE(e.Value[slot], ValueCodeToMoney(CodeDashes));
+        QVERIFY(p.Program.Ui.Texts().last().contains(QStringLiteral("cannot be negative")));
+
+        // A weight beyond what the file holds is refused too.
+        p.Program.Ui.answer(QStringLiteral("OK"));
+        const float weight = e.Weight;
+        p.Click(1, p.RowOf(PriceKindWeight));
+        p.Grid->FloatEdit->setText(QStringLiteral("999999"));
+        p.Key(Qt::Key_Return);
+        QCOMPARE(e.Weight, weight);
+        QVERIFY(p.Program.Ui.Texts().last().contains(QStringLiteral("too large")));
+
+        // Esc puts back what the mint editor showed.
+        p.Click(1, p.RowOf(PriceKindMint));
+        const QString mint = e.Mint;
+        p.Grid->MintEdit->setEditText(QStringLiteral("zz"));
+        p.Key(Qt::Key_Escape);
+        QCOMPARE(p.Grid->MintEdit->currentText(), mint.trimmed());
+    }
+
+    void dragColoursTheRangeAndACodeFillsIt()
+    {
+        tPricing p;
+        QVERIFY(p.Grid);
+        QVERIFY(p.Grid->Geometry().ColsNeeded >= 3);
+        const int r1 = 11, r2 = 13;
+        QTest::mousePress(p.Grid->PriceLayout, Qt::LeftButton, {}, p.At(1, r1));
+        QMouseEvent move(QEvent::MouseMove, p.At(2, r2), p.Grid->PriceLayout->mapToGlobal(p.At(2, r2)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(p.Grid->PriceLayout, &move);
+        QTest::mouseRelease(p.Grid->PriceLayout, Qt::LeftButton, {}, p.At(2, r2));
+        for (int c = 1; c <= 2; ++c)
+            for (int r = r1; r <= r2; ++r)
+                QCOMPARE(p.Grid->CellColor(c, r), PriceColors::Yellow);
+        QCOMPARE(p.Grid->CellColor(3 <= p.Grid->Geometry().ColsNeeded - 1 ? 3 : 1, r2 + 1), PriceColors::White);
+        QCOMPARE(p.Grid->CellColor(0, r1), PriceColors::LightGrey);
+        QCOMPARE(p.Grid->OpenEditor()->objectName(), QStringLiteral("ValueEdit"));
+
+        const int before = p.Grid->History.Count();
+        Q_EMIT p.Grid->ValueEdit->activated(CodeNA - 1);
+        QCOMPARE(p.Grid->History.Count(), before + 2);
+        for (int c = 0; c < 2; ++c)
+            for (int r = r1; r <= r2; ++r)
+                QCOMPARE(p.State().CurrPriceList[c]->Value[static_cast<size_t>(p.Grid->RowKindAt(r) - PriceKindGrade0)],
+                         ValueCodeToMoney(CodeNA));
+        QCOMPARE(p.Grid->CellText(1, r1), QStringLiteral("n/a"));
+
+        // A press in the title column starts no range.
+        QTest::mousePress(p.Grid->PriceLayout, Qt::LeftButton, {}, p.At(0, r1));
+        QVERIFY(!p.Grid->Drag.Dragging);
+        QTest::mouseRelease(p.Grid->PriceLayout, Qt::LeftButton, {}, p.At(0, r1));
+    }
+
+    void buttonsAddCloneDeleteAndUndo()
+    {
+        tPricing p;
+        QVERIFY(p.Grid);
+        QPushButton *add = p.Button("AddPriceBtn");
+        QPushButton *clone = p.Button("ClonePriceBtn");
+        QPushButton *del = p.Button("DeletePriceBtn");
+        QPushButton *undo = p.Button("UndoPriceBtn");
+        QVERIFY(add->isEnabled());
+        QVERIFY(clone->isEnabled());
+        QVERIFY(del->isEnabled());
+        QVERIFY(p.Button("PopulateBtn")->isEnabled());
+        QVERIFY(!undo->isEnabled());
+        const size_t count = p.State().CurrPriceList.size();
+
+        add->click();
+        QCOMPARE(p.State().CurrPriceList.size(), count + 1);
+        QCOMPARE(p.Grid->OpenEditor()->objectName(), QStringLiteral("DataEdit"));
+        QCOMPARE(p.Grid->SelectedEntry(), p.State().CurrPriceList.back());
+        QCOMPARE(p.Grid->CellText(p.Grid->PriceSelectedCol, 10), QStringLiteral("-------"));
+        QVERIFY(undo->isEnabled());
+        undo->click();
+        QCOMPARE(p.State().CurrPriceList.size(), count);
+
+        // Clone stands right of its source.
+        p.Click(1, 0);
+        tPriceInfo *source = p.State().CurrPriceList.front();
+        clone->click();
+        QCOMPARE(p.State().CurrPriceList.size(), count + 1);
+        QCOMPARE(p.State().CurrPriceList[1]->Year, source->Year);
+
+        // Delete asks; "No" changes nothing, "Yes" with "Don't ask" stops asking.
+        p.Program.Ui.answer(QStringLiteral("No"));
+        del->click();
+        QCOMPARE(p.State().CurrPriceList.size(), count + 1);
+        p.Program.Ui.answer(QStringLiteral("Yes"), 0, true);
+        del->click();
+        QCOMPARE(p.State().CurrPriceList.size(), count);
+        const int asked = static_cast<int>(p.Program.Ui.Messages.size());
+        del->click();
+        QCOMPARE(p.State().CurrPriceList.size(), count - 1);
+        QCOMPARE(static_cast<int>(p.Program.Ui.Messages.size()), asked);
+        undo->click();
+        QCOMPARE(p.State().CurrPriceList.size(), count);
+    }
+
+    void copyAndPasteThroughTheWindowCommands()
+    {
+        tPricing p;
+        QVERIFY(p.Grid);
+        const size_t copied = p.State().CurrPriceList.size();
+        p.Program.Trigger(QStringLiteral("CopyPrices1"));
+        QCOMPARE(p.Form().StatusLabel->text(),
+                 QString::number(copied) + QStringLiteral(" price list entries were copied to the clipboard."));
+        tnodeinfo *other = PricedSeries(p.State(), p.Series);
+        QVERIFY(other);
+        p.SelectSeries(other);
+        const size_t before = p.State().CurrPriceList.size();
+        p.Program.Trigger(QStringLiteral("PastePrices1"));
+        QCOMPARE(p.Form().StatusLabel->text(),
+                 QString::number(copied) + QStringLiteral(" price list entries were pasted from the clipboard."));
+        QCOMPARE(p.State().CurrPriceList.size(), before + copied);
+        QVERIFY(p.State().PricesModifiedArray[static_cast<size_t>(CoinTypeToCountry(other->CoinType))]);
+    }
+
+    void scrollingKeepsTheSelectedEntryShown()
+    {
+        tPricing p;
+        QVERIFY(p.Grid);
+        QScrollBar *bar = p.Grid->PriceHScrollBar;
+        QPushButton *add = p.Button("AddPriceBtn");
+        while (bar->maximum() < 3)
+            add->click();
+        // Each new entry is scrolled into view and selected.
+        QCOMPARE(p.Grid->SelectedEntry(), p.State().CurrPriceList.back());
+        QCOMPARE(bar->value(), bar->maximum());
+        QVERIFY(!p.Grid->Button3->isEnabled());
+
+        // Undoing an edit of the first entry scrolls back to it.
+        p.Grid->UndoPrice();   // drops the last addition
+        p.Grid->PriceHScrollBar->setValue(0);
+        p.Click(1, 10);
+        p.Grid->ValueEdit->setEditText(QStringLiteral("3"));
+        p.Key(Qt::Key_Escape);
+        Q_EMIT p.Grid->ValueEdit->activated(CodeNA - 1);
+        p.Grid->CommitEditor();
+        bar->setValue(bar->maximum());
+        p.Button("UndoPriceBtn")->click();
+        QCOMPARE(bar->value(), 0);
+        QCOMPARE(p.Grid->SelectedEntry(), p.State().CurrPriceList.front());
+
+        QVERIFY(!p.Grid->Button1->isEnabled());
+        p.Grid->Button3->click();
+        QCOMPARE(bar->value(), 1);
+        QVERIFY(p.Grid->Button1->isEnabled());
+        p.Grid->Button1->click();
+        p.Grid->Button1->click();
+        QCOMPARE(bar->value(), 0);
+        QVERIFY(!p.Grid->Button1->isEnabled());
+    }
+};
+
+QTEST_MAIN(tst_PricingPage)
+#include "tst_pricingpage.moc"
