@@ -116,9 +116,8 @@ void CopySeriesFields(const tnodeinfo &from, tnodeinfo &to)
 }
 
 // The fields of a coin entry that the counts and the valuation read.
-tStatsSnapshot::tCoin CoinFields(const tCoinInfo &c)
+void FillCoin(tStatsSnapshot::tCoin &out, const tCoinInfo &c)
 {
-    tStatsSnapshot::tCoin out;
     out.CoinType = c.CoinType;
     out.Year = c.Year;
     out.Grade = c.Grade;
@@ -130,24 +129,16 @@ tStatsSnapshot::tCoin CoinFields(const tCoinInfo &c)
     out.Mint = c.Mint;
     out.Variety = c.Variety;
     out.GM = c.GM;
-    return out;
 }
 
-// The fields of a price entry that the matching and the valuation read.
-tPriceInfo PriceFields(const tPriceInfo &p)
+// A price entry copied whole in one pass (a large snapshot spends its time
+// writing fresh memory), without what the run never reads: the catalogue
+// text and the link into the live tree.
+void AppendPriceCopy(std::vector<tPriceInfo> &to, const tPriceInfo &p)
 {
-    tPriceInfo out;
-    out.CoinType = p.CoinType;
-    out.Year = p.Year;
-    out.Mint = p.Mint;
-    out.Variety = p.Variety;
-    out.GM = p.GM;
-    out.Metal = p.Metal;
-    out.Content = p.Content;
-    out.Weight = p.Weight;
-    out.Value = p.Value;
-    out.DateBits = p.DateBits;
-    return out;
+    tPriceInfo &copy = to.emplace_back(p);
+    copy.Catalog = QString();
+    copy.Folder = nullptr;
 }
 
 // How the snapshot uses a series number: part of the subtree, and/or the
@@ -331,7 +322,9 @@ std::shared_ptr<const tStatsSnapshot> TakeStatsSnapshot(const tMainState &s, con
             if (!lastUse || !lastUse->InSubtree)
                 continue;
             const tnodeinfo *numbered = lastUse->Node;
-            tStatsSnapshot::tCoin copy = CoinFields(*c);
+            // Reserved above: the reference stays valid.
+            tStatsSnapshot::tCoin &copy = snap->Coins.emplace_back();
+            FillCoin(copy, *c);
             // The valuation finds the price source and the face value through
             // Folder; a coin without one is valued by its own number.
             if (c->Folder) {
@@ -353,7 +346,6 @@ std::shared_ptr<const tStatsSnapshot> TakeStatsSnapshot(const tMainState &s, con
             // else the subtree's series of that number.
             const tnodeinfo *seriesNode = c->Folder ? c->Folder : numbered;
             copy.Note = seriesNode->CoinShape == PaperMoneyShape;
-            snap->Coins.push_back(std::move(copy));
         }
     }
 
@@ -392,7 +384,7 @@ std::shared_ptr<const tStatsSnapshot> TakeStatsSnapshot(const tMainState &s, con
         order[next[static_cast<size_t>(picked[i].first)]++] = i;
     snap->Prices.reserve(picked.size());
     for (uint32_t i : order)
-        snap->Prices.push_back(PriceFields(*picked[i].second));
+        AppendPriceCopy(snap->Prices, *picked[i].second);
     snap->CoinPrices.reserve(coinGroups.size());
     for (int32_t g : coinGroups)
         snap->CoinPrices.emplace_back(begin[static_cast<size_t>(g)], begin[static_cast<size_t>(g) + 1]);
