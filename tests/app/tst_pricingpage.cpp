@@ -13,6 +13,7 @@
 #include "core/seriestree.h"
 #include "mainwindow/pageswitch.h"
 #include "mainwindow/ui/mainform.h"
+#include "pricing/pricefile.h"
 #include "pricing/pricelist.h"
 #include "pricing/ui/pricegridview.h"
 #include "pricing/valuation.h"
@@ -150,6 +151,37 @@ private Q_SLOTS:
         if (kind < 0)
             QCOMPARE(text, QStringLiteral("123.45"));
         QCOMPARE(p.Grid->PriceSelectedRow, row);
+    }
+
+    void editedPriceIsSavedByTheMenu()
+    {
+        tPricing p;
+        QVERIFY(p.Grid);
+        const int row = 10;
+        const int slot = p.Grid->RowKindAt(row) - PriceKindGrade0;
+        tPriceInfo &e = *p.State().CurrPriceList.front();
+        p.Click(1, row);
+        p.Grid->ValueEdit->setCurrentIndex(-1);
+        p.Grid->ValueEdit->setEditText(QStringLiteral("4321.5"));
+        p.Key(Qt::Key_Return);
+        QCOMPARE(e.Value[static_cast<size_t>(slot)], Money(43215000));
+        const int country = CoinTypeToCountry(e.CoinType);
+        QVERIFY(p.State().PricesModifiedArray[static_cast<size_t>(country)]);
+
+        p.Program.Trigger(QStringLiteral("SavePriceData1"));
+        QVERIFY(!p.State().PricesModifiedArray[static_cast<size_t>(country)]);
+        QString name;
+        for (const auto &c : p.State().CountryList)
+            if (c->CountryID == country)
+                name = c->Name;
+        QFile f(PriceFilePath(p.State(), name));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const tPriceFile file = ReadPriceFile(f.readAll());
+        bool found = false;
+        for (const auto &x : file.Entries)
+            found = found || (x->CoinType == e.CoinType && x->Year == e.Year && x->Mint == e.Mint &&
+                              x->Value[static_cast<size_t>(slot)] == Money(43215000));
+        QVERIFY(found);
     }
 
     void enterMovesDownAndWraps()

@@ -1,6 +1,7 @@
 #include "pricing/ui/pricegridview.h"
 
 #include <cmath>
+#include <unordered_map>
 
 #include <QBoxLayout>
 #include <QCheckBox>
@@ -11,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStaticText>
 #include <QStyle>
 #include <QToolButton>
 #include <QToolTip>
@@ -42,6 +44,16 @@ protected:
         plain.setPixelSize(18);
         QFont bold = plain;
         bold.setBold(true);
+        // Fonts and pens change rarely from cell to cell; setting them only
+        // on a change keeps a full repaint cheap.
+        const QFont *font = nullptr;
+        QColor pen;
+        auto usePen = [&](const QColor &c) {
+            if (c != pen) {
+                pen = c;
+                p.setPen(c);
+            }
+        };
         for (int r = 0; r < g.RowsNeeded; ++r)
             for (int c = 0; c < g.ColsNeeded; ++c) {
                 const auto &cell = view_->cells_[static_cast<size_t>(r * g.ColsNeeded + c)];
@@ -52,13 +64,31 @@ protected:
                 if (view_->selectedAqua_ && c > 0 && c == view_->PriceSelectedCol && r == view_->PriceSelectedRow)
                     fill = PriceColors::Aqua;
                 p.fillRect(box, fill);
-                p.setPen(c == 0 ? PriceColors::Grey : PriceColors::Gainsboro);
+                usePen(c == 0 ? PriceColors::Grey : PriceColors::Gainsboro);
                 p.drawRect(box.adjusted(0, 0, -1, -1));
-                p.setPen(cell.Ink);
-                p.setFont(c == 0 || cell.Bold ? bold : plain);
-                p.drawText(box.adjusted(4, 0, -4, 0),
-                           (c == 0 ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter) | Qt::TextSingleLine,
-                           cell.Text);
+                if (cell.Text.isEmpty())
+                    continue;
+                usePen(cell.Ink);
+                const QFont *want = c == 0 || cell.Bold ? &bold : &plain;
+                if (want != font) {
+                    font = want;
+                    p.setFont(*want);
+                }
+                const QStaticText &st = Laid(cell.Text, want == &bold);
+                const QSizeF size = st.size();
+                const QRectF inner = box.adjusted(4, 0, -4, 0);
+                const qreal x = c == 0 ? inner.left() + (inner.width() - size.width()) / 2 : inner.right() - size.width();
+                const QPointF at(x, inner.top() + (inner.height() - size.height()) / 2);
+                if (size.width() > inner.width()) {
+                    p.save();
+                    p.setClipRect(inner);
+                    p.drawStaticText(at, st);
+                    p.restore();
+                    font = nullptr;
+                    pen = QColor();
+                } else {
+                    p.drawStaticText(at, st);
+                }
             }
     }
     void mousePressEvent(QMouseEvent *e) override
@@ -104,6 +134,25 @@ protected:
     }
 
 private:
+    // Laid-out texts by content: scrolling shows mostly texts painted before.
+    const QStaticText &Laid(const QString &text, bool boldFont)
+    {
+        auto &cache = boldFont ? boldTexts_ : plainTexts_;
+        if (cache.size() > 8192)
+            cache.clear();
+        auto it = cache.find(text);
+        if (it == cache.end()) {
+            QFont f = font();
+            f.setPixelSize(18);
+            f.setBold(boldFont);
+            QStaticText st(text);
+            st.setTextFormat(Qt::PlainText);
+            st.prepare(QTransform(), f);
+            it = cache.emplace(text, std::move(st)).first;
+        }
+        return it->second;
+    }
+    std::unordered_map<QString, QStaticText> plainTexts_, boldTexts_;
     bool Hit(QPointF pos, int &c, int &r) const
     {
         const auto &g = view_->geo_;
@@ -382,13 +431,14 @@ void TPriceGridView::RenderPrices()
     const int o = PriceHScrollBar->value();
     const int hot = Hooks.HotPrice ? Hooks.HotPrice() : -1;
     const int count = static_cast<int>(s_.CurrPriceList.size());
+    const int widthChoice = WidthChoice();
     for (int i = 0; i < geo_.RowsNeeded; ++i) {
         const int kind = RowKindAt(i);
         for (int j = 0; j < geo_.ColsNeeded; ++j) {
             tCell &cell = cells_[static_cast<size_t>(i * geo_.ColsNeeded + j)];
             cell.LRow = kind;
             cell.LCol = j == 0 ? 0 : j + o;
-            cell.Text = PriceCellText(s_, series, cell.LCol, kind, WidthChoice(), seps);
+            cell.Text = PriceCellText(s_, series, cell.LCol, kind, widthChoice, seps);
             cell.Bold = false;
             cell.Ink = j == 0 ? PriceColors::Black : PriceColors::DimGrey;
             const int e = j + o - 1;
