@@ -16,9 +16,6 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QTextStream>
 
 #include "core/collectionfile.h"
@@ -27,6 +24,7 @@
 #include "dump/dumpprices.h"
 #include "dump/dumpspot.h"
 #include "dump/dumpstructures.h"
+#include "dump/jsonstream.h"
 #include "platform/uiservices.h"
 
 namespace {
@@ -59,7 +57,7 @@ tDumpUI *DumpUI = nullptr;
 // ---------------------------------------------------------------- values
 
 // A single as its shortest decimal form, so 24.26 prints as 24.26.
-QJsonValue SingleJson(float f)
+double SingleValue(float f)
 {
     char buf[32];
     const auto res = std::to_chars(buf, buf + sizeof buf, f);
@@ -79,121 +77,188 @@ void LoadCollectionOrThrow(tMainState &s, const QString &path)
         Refuse(QStringLiteral("Not a collection file, or a version this program cannot read"));
 }
 
-QJsonObject SeriesJson(const tnodeinfo &n)
+// In key order, as printed.
+std::vector<tJsonStream::tMember> SeriesMembers(const tnodeinfo &n)
 {
-    QJsonObject o;
-    o[QStringLiteral("NodeName")] = n.NodeName;
-    o[QStringLiteral("CoinType")] = n.CoinType;
-    o[QStringLiteral("Country")] = n.Country;
-    o[QStringLiteral("PriceSource")] = n.PriceSource;
-    o[QStringLiteral("FaceValueCode")] = n.FaceValueCode;
-    o[QStringLiteral("FaceValueAmount")] = SingleJson(n.FaceValueAmount);
-    o[QStringLiteral("Obverse")] = n.Obverse;
-    o[QStringLiteral("Reverse")] = n.Reverse;
-    o[QStringLiteral("NodeMode")] = n.NodeMode;
-    o[QStringLiteral("Favorite")] = n.Favorite;
-    o[QStringLiteral("UpdateOK")] = n.UpdateOK;
-    o[QStringLiteral("MoveOK")] = n.MoveOK;
-    o[QStringLiteral("CoinShape")] = n.CoinShape;
-    o[QStringLiteral("CoinSubShape")] = n.CoinSubShape;
-    o[QStringLiteral("Measure1")] = SingleJson(n.Measure1);
-    o[QStringLiteral("Measure2")] = SingleJson(n.Measure2);
-    o[QStringLiteral("Themes")] = n.Themes;
-    o[QStringLiteral("GradeScale")] = n.GradeScale;
-    o[QStringLiteral("FontCode")] = n.FontCode;
-    o[QStringLiteral("EntryCount")] = n.EntryCount;
-    QJsonArray children;
-    for (const auto &c : n.ChildNodes)
-        children.append(SeriesJson(*c));
-    o[QStringLiteral("ChildNodes")] = children;
-    return o;
+    return {
+        {"CoinShape", qint64(n.CoinShape)},
+        {"CoinSubShape", qint64(n.CoinSubShape)},
+        {"CoinType", qint64(n.CoinType)},
+        {"Country", qint64(n.Country)},
+        {"EntryCount", qint64(n.EntryCount)},
+        {"FaceValueAmount", SingleValue(n.FaceValueAmount)},
+        {"FaceValueCode", n.FaceValueCode},
+        {"Favorite", n.Favorite},
+        {"FontCode", qint64(n.FontCode)},
+        {"GradeScale", qint64(n.GradeScale)},
+        {"Measure1", SingleValue(n.Measure1)},
+        {"Measure2", SingleValue(n.Measure2)},
+        {"MoveOK", n.MoveOK},
+        {"NodeMode", qint64(n.NodeMode)},
+        {"NodeName", n.NodeName},
+        {"Obverse", n.Obverse},
+        {"PriceSource", qint64(n.PriceSource)},
+        {"Reverse", n.Reverse},
+        {"Themes", qint64(n.Themes)},
+        {"UpdateOK", n.UpdateOK},
+    };
 }
 
-QJsonObject CoinJson(const tCoinInfo &c)
+// The tree without recursion: a series' sub-series ("ChildNodes", the first
+// key in order) are printed before its own values, so each series stays on
+// a stack of pending series until its last sub-series is done.
+void PrintSeriesTree(tJsonStream &out, const tnodeinfo &root)
 {
-    QJsonObject o;
-    o[QStringLiteral("CoinType")] = c.CoinType;
-    o[QStringLiteral("Folder")] = c.Folder ? c.Folder->CoinType : 0;
-    o[QStringLiteral("Year")] = c.Year;
-    o[QStringLiteral("Mint")] = c.Mint;
-    o[QStringLiteral("Variety")] = c.Variety;
-    o[QStringLiteral("GM")] = c.GM;
-    o[QStringLiteral("Comment")] = c.Comment;
-    o[QStringLiteral("BuyLock")] = c.BuyLock;
-    o[QStringLiteral("SellLock")] = c.SellLock;
-    o[QStringLiteral("MintError")] = c.MintError;
-    o[QStringLiteral("User1")] = c.User1;
-    o[QStringLiteral("UDFstring")] = c.UDFstring;
-    o[QStringLiteral("Grade")] = c.Grade;
-    o[QStringLiteral("Have")] = c.Have;
-    o[QStringLiteral("Need")] = c.Need;
-    o[QStringLiteral("Sell")] = c.Sell;
-    o[QStringLiteral("Sold")] = c.Sold;
-    o[QStringLiteral("Gradedby")] = c.Gradedby;
-    o[QStringLiteral("Stored")] = c.Stored;
-    o[QStringLiteral("BuyDate")] = c.BuyDate;
-    o[QStringLiteral("BuyPrice")] = MoneyText(c.BuyPrice);
-    o[QStringLiteral("SellDate")] = c.SellDate;
-    o[QStringLiteral("SellPrice")] = MoneyText(c.SellPrice);
-    o[QStringLiteral("Notes")] = c.Notes;
-    o[QStringLiteral("Obverse")] = c.Obverse;
-    o[QStringLiteral("Reverse")] = c.Reverse;
-    o[QStringLiteral("Receipt")] = c.Receipt;
-    o[QStringLiteral("OtherImages")] = c.OtherImages;
-    o[QStringLiteral("OtherImageNames")] = c.OtherImageNames;
-    o[QStringLiteral("Inventory")] = c.Inventory;
-    o[QStringLiteral("InBin")] = c.InBin;
-    return o;
+    struct tPending {
+        const tnodeinfo *Node;
+        size_t Next;
+    };
+    std::vector<tPending> pending;
+    auto enter = [&](const tnodeinfo *n) {
+        out.BeginObject();
+        out.Key("ChildNodes");
+        out.BeginArray();
+        pending.push_back({n, 0});
+    };
+    enter(&root);
+    while (!pending.empty()) {
+        tPending &top = pending.back();
+        if (top.Next < top.Node->ChildNodes.size()) {
+            enter(top.Node->ChildNodes[top.Next++].get());
+            continue;
+        }
+        const tnodeinfo *done = top.Node;
+        pending.pop_back();
+        out.EndArray();
+        out.Members(SeriesMembers(*done));
+        out.EndObject();
+    }
 }
 
-QJsonObject DumpCollection(const QString &path)
+// In key order, as printed.
+std::vector<tJsonStream::tMember> CoinMembers(const tCoinInfo &c)
+{
+    return {
+        {"BuyDate", qint64(c.BuyDate)},
+        {"BuyLock", c.BuyLock},
+        {"BuyPrice", MoneyText(c.BuyPrice)},
+        {"CoinType", qint64(c.CoinType)},
+        {"Comment", c.Comment},
+        {"Folder", qint64(c.Folder ? c.Folder->CoinType : 0)},
+        {"GM", c.GM},
+        {"Grade", qint64(c.Grade)},
+        {"Gradedby", c.Gradedby},
+        {"Have", qint64(c.Have)},
+        {"InBin", c.InBin},
+        {"Inventory", qint64(c.Inventory)},
+        {"Mint", c.Mint},
+        {"MintError", c.MintError},
+        {"Need", qint64(c.Need)},
+        {"Notes", c.Notes},
+        {"Obverse", c.Obverse},
+        {"OtherImageNames", c.OtherImageNames},
+        {"OtherImages", c.OtherImages},
+        {"Receipt", c.Receipt},
+        {"Reverse", c.Reverse},
+        {"Sell", qint64(c.Sell)},
+        {"SellDate", qint64(c.SellDate)},
+        {"SellLock", c.SellLock},
+        {"SellPrice", MoneyText(c.SellPrice)},
+        {"Sold", qint64(c.Sold)},
+        {"Stored", c.Stored},
+        {"UDFstring", c.UDFstring},
+        {"User1", c.User1},
+        {"Variety", c.Variety},
+        {"Year", qint64(c.Year)},
+    };
+}
+
+void PrintTexts(tJsonStream &out, const QStringList &texts)
+{
+    out.BeginArray();
+    for (const QString &t : texts)
+        out.Value(t);
+    out.EndArray();
+}
+
+// The collection is read whole first (a file the reader refuses prints
+// nothing), then printed as it is walked: memory grows with the collection,
+// never with the size of its text.
+void DumpCollection(const QString &path, tJsonStream &out)
 {
     tMainState s;
     LoadCollectionOrThrow(s, path);
-    QJsonObject o;
-    QJsonArray themes;
-    for (const QString &t : s.ThemeNames)
-        themes.append(t);
-    o[QStringLiteral("ThemeNames")] = themes;
+    out.BeginObject();
+    out.Key("content");
+    out.BeginObject();
+    // Keys in sorted order.
+    out.Key("AutoAddStr");
+    out.Value(s.AutoAddStr);
+    out.Key("CoinList");
+    out.BeginArray();
+    for (const auto &c : s.CoinList) {
+        out.BeginObject();
+        out.Members(CoinMembers(*c));
+        out.EndObject();
+    }
+    out.EndArray();
+    out.Key("CoinSortOrder");
+    out.BeginArray();
+    for (int32_t key : s.CoinSortOrder)
+        out.Value(qint64(key));
+    out.EndArray();
+    out.Key("ColumnLayout");
+    out.Value(s.ColumnLayout);
+    out.Key("EntireCollection");
+    PrintSeriesTree(out, *s.EntireCollection);
     // The user scales 1..3 of both kinds, grades 0..40: what the file holds.
-    QJsonObject titles;
+    out.Key("GradeTitles3D");
+    out.BeginObject();
     const char *const kinds[] = {"Coins", "PaperMoney"};
+    const char *const scales[] = {"1", "2", "3"};
     for (size_t kind = 0; kind < 2; ++kind) {
-        QJsonObject scales;
+        out.Key(kinds[kind]);
+        out.BeginObject();
         for (size_t scale = 1; scale <= 3; ++scale) {
-            QJsonArray grades;
+            out.Key(scales[scale - 1]);
+            out.BeginArray();
             for (size_t g = 1; g <= GradeSlots; ++g)
-                grades.append(s.GradeTitles3D[kind][scale][g]);
-            scales[QString::number(scale)] = grades;
+                out.Value(s.GradeTitles3D[kind][scale][g]);
+            out.EndArray();
         }
-        titles[QString::fromLatin1(kinds[kind])] = scales;
+        out.EndObject();
     }
-    o[QStringLiteral("GradeTitles3D")] = titles;
-    o[QStringLiteral("AutoAddStr")] = s.AutoAddStr;
-    o[QStringLiteral("ColumnLayout")] = s.ColumnLayout;
-    o[QStringLiteral("CoinSortOrder")] =
-        QJsonArray{s.CoinSortOrder[0], s.CoinSortOrder[1], s.CoinSortOrder[2]};
-    QJsonArray fields;
+    out.EndObject();
+    out.Key("GradedByBox");
+    PrintTexts(out, s.GradedByBoxItems);
+    out.Key("MaxInventory");
+    out.Value(qint64(s.MaxInventory));
+    out.Key("StoredBox");
+    PrintTexts(out, s.StoredBoxItems);
+    out.Key("ThemeNames");
+    out.BeginArray();
+    for (const QString &t : s.ThemeNames)
+        out.Value(t);
+    out.EndArray();
+    out.Key("UDFlist");
+    out.BeginArray();
     for (const auto &f : s.UDFlist) {
-        QJsonObject fo;
-        fo[QStringLiteral("ID")] = f->ID;
-        fo[QStringLiteral("FieldType")] = f->FieldType;
-        fo[QStringLiteral("FieldLabel")] = f->FieldLabel;
-        fo[QStringLiteral("Length")] = f->Length;
-        fo[QStringLiteral("Options")] = f->Options;
-        fo[QStringLiteral("BitByte")] = f->BitByte;
-        fields.append(fo);
+        out.BeginObject();
+        out.Members({
+            {"BitByte", qint64(f->BitByte)},
+            {"FieldLabel", f->FieldLabel},
+            {"FieldType", qint64(f->FieldType)},
+            {"ID", qint64(f->ID)},
+            {"Length", qint64(f->Length)},
+            {"Options", f->Options},
+        });
+        out.EndObject();
     }
-    o[QStringLiteral("UDFlist")] = fields;
-    o[QStringLiteral("EntireCollection")] = SeriesJson(*s.EntireCollection);
-    o[QStringLiteral("StoredBox")] = QJsonArray::fromStringList(s.StoredBoxItems);
-    o[QStringLiteral("GradedByBox")] = QJsonArray::fromStringList(s.GradedByBoxItems);
-    QJsonArray coins;
-    for (const auto &c : s.CoinList)
-        coins.append(CoinJson(*c));
-    o[QStringLiteral("CoinList")] = coins;
-    o[QStringLiteral("MaxInventory")] = s.MaxInventory;
-    return o;
+    out.EndArray();
+    out.EndObject();
+    out.Key("kind");
+    out.Value(QStringLiteral("collection"));
+    out.EndObject();
 }
 
 void RewriteCollection(const QString &in, const QString &out)
@@ -206,16 +271,17 @@ void RewriteCollection(const QString &in, const QString &out)
 // ---------------------------------------------------------------- kinds
 
 struct tFileKind {
-    const char *Name;
     QStringList Extensions;   // upper case, with the dot
-    QJsonObject (*Dump)(const QString &path);
+    // Prints the whole document ({"content": ..., "kind": ...}); throws,
+    // before printing anything, for a file it refuses.
+    void (*Dump)(const QString &path, tJsonStream &out);
     void (*Rewrite)(const QString &in, const QString &out);   // nullptr: not written by the program
 };
 
 const std::vector<tFileKind> &FileKinds()
 {
     static const std::vector<tFileKind> kinds = {
-        {"collection", {QStringLiteral(".OVD")}, DumpCollection, RewriteCollection},
+        {{QStringLiteral(".OVD")}, DumpCollection, RewriteCollection},
     };
     return kinds;
 }
@@ -263,11 +329,10 @@ int main(int argc, char *argv[])
     try {
         if (args.size() == 1 && !args[0].startsWith(QLatin1String("--"))) {
             current = args[0];
-            const QJsonObject content = KindOf(current).Dump(current);
-            QJsonObject doc;
-            doc[QStringLiteral("kind")] = QString::fromLatin1(KindOf(current).Name);
-            doc[QStringLiteral("content")] = content;
-            QTextStream(stdout) << QJsonDocument(doc).toJson(QJsonDocument::Indented);
+            tJsonStream out(stdout);
+            KindOf(current).Dump(current, out);
+            if (!out.Flush())
+                Refuse(QStringLiteral("Cannot write the output"));
             return 0;
         }
         if (args.size() == 3 && args[0] == QLatin1String("--rewrite")) {
