@@ -27,11 +27,12 @@ constexpr int DiskSearch = 11802;
 // User-field records and their history lists (119xx).
 constexpr int BuildUDFHistoryLists = 11901;
 
-// Settings store (106xx).
-constexpr int LoadFormState = 10601;
-constexpr int WriteFormState = 10602;
-constexpr int ReadSetting = 10603;
-constexpr int WriteSetting = 10604;
+// Settings store (1065x). The countries and default structures hold
+// 10600-10649 (src/core/countries.cpp), the sample catalogue among them.
+constexpr int LoadFormState = 10651;
+constexpr int WriteFormState = 10652;
+constexpr int ReadSetting = 10653;
+constexpr int WriteSetting = 10654;
 
 // Message box, log and error reporting (107xx).
 constexpr int ShowEpicMessage = 10701;
