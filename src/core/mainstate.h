@@ -382,8 +382,9 @@ struct tMainState {
     int Lastrow = -1;
     // ---- end of coin grid ----
     // ---- Prices and valuation ----
-    // Country blocks whose price file could not be read when loaded. Their
-    // file stays as it is on disk: no save overwrites it.
+    // Country blocks whose price file was not read when loaded (damaged, or
+    // the User list left out in log mode). Their file stays as it is on
+    // disk: no save overwrites it.
     std::array<bool, CountryTableSize> PricesDamagedArray{};
     // Whoever adds, removes or reorders entries of PriceList bumps this
     // (PriceListChanged in src/pricing/pricelist.h), so that the valuation's

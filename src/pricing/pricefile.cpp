@@ -274,7 +274,13 @@ void LoadPricesFromFile(tMainState &s)
             continue;
         s.PricesConvertedArray[ci] = false;
         const QString path = PriceFilePath(s, name);
-        if (GetFileSize(path) > MinPriceFileSize) {
+        // Log mode leaves the collector's own price list out of the run
+        // being diagnosed. It is not in memory then, so no save may
+        // replace the file with the entries of this run alone.
+        const bool userListLeftOut = LogMode && name == QLatin1String("User");
+        if (userListLeftOut && GetFileSize(path) > MinPriceFileSize)
+            s.PricesDamagedArray[ci] = true;
+        if (!userListLeftOut && GetFileSize(path) > MinPriceFileSize) {
             const QString checking = QStringLiteral("Checking prices for ") + name + QStringLiteral("...");
             ShowStatus(s, checking);
             LogEntry(checking);

@@ -233,27 +233,53 @@ private Q_SLOTS:
         d.Put("GERMANY.ovp", PriceFileOf(9, 3, 160, {160001, 161001, 481005}));
         d.Put("User.OVP", PriceFileOf(11, 0, 1000, {5000123}));
         RecordingClipboard clipboard;  // the log records only with a clipboard to copy to
-        LogMode = true;  // the User list loads in log mode too
+        LogMode = true;  // leaves the User list out
 
         LoadPricesFromFile(d.s);
         QCOMPARE(d.Count(352), 2);
         QCOMPARE(d.Count(160) + d.Count(161) + d.Count(481), 3);
-        QCOMPARE(d.Count(5000), 1);
-        QCOMPARE(int(d.s.PriceList.size()), 6);
+        QCOMPARE(d.Count(5000), 0);
+        QCOMPARE(int(d.s.PriceList.size()), 5);
         for (const auto &p : d.s.PriceList)
             QCOMPARE(p->Folder ? p->Folder->CoinType : 0, p->CoinType);
         QCOMPARE(d.s.PriceListForexLinks[352], 5);
         QCOMPARE(d.s.PriceListForexLinks[160], 3);
         QVERIFY(LogLinesWithoutTime().contains(">>>>> Load Prices Section <<<<<"));
         QVERIFY(LogLinesWithoutTime().contains("Checking prices for United States... <Done>"));
-        QVERIFY(LogLinesWithoutTime().contains("Checking prices for User... <Done>"));
+        QVERIFY(LogLinesWithoutTime().contains("Price file " + d.s.PricesRedirect + "User.OVP not found."));
         QVERIFY(LogLinesWithoutTime().contains("Price file " + d.s.PricesRedirect + "Canada.OVP not found."));
         QCOMPARE(d.status.last(), QString());
         QVERIFY(!d.s.PricesModified);
 
-        // A second load reads nothing again.
+        // A second load reads nothing again; outside log mode the User list
+        // is read as well.
         LoadPricesFromFile(d.s);
+        QCOMPARE(int(d.s.PriceList.size()), 5);
+        LogMode = false;
+        LoadPricesFromFile(d.s);
+        QCOMPARE(d.Count(5000), 1);
         QCOMPARE(int(d.s.PriceList.size()), 6);
+    }
+
+    // The User list left out in log mode is not in memory, so a save of a
+    // user price entry made in that run must not replace the file.
+    void userListLeftOutInLogModeIsNeverOverwritten()
+    {
+        tDisk d;
+        AddCountries(d.s);
+        const QByteArray user = PriceFileOf(11, 0, 1000, {5000123, 1000500});
+        d.Put("User.OVP", user);
+        RecordingClipboard clipboard;
+        LogMode = true;
+        LoadPricesFromFile(d.s);
+        QCOMPARE(d.Count(5000) + d.Count(1000), 0);
+
+        d.s.PriceList.push_back(std::make_unique<tPriceInfo>(SamplePriceEntry(5000123, 2001)));
+        d.s.PricesModifiedArray[1000] = true;
+        d.s.PricesModified = true;
+        SavePricesToFile(d.s);
+        QCOMPARE(d.Get("User.OVP"), user);
+        QVERIFY(d.s.PricesModifiedArray[1000]);
     }
 
     void priceDatesFromIniAndFiles()
