@@ -1,5 +1,6 @@
 #include "pricing/spotprices.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <stdexcept>
@@ -298,7 +299,12 @@ tMetalStrip DisplayMetalValues(const tMainState &s, const TextWidthFn &measure)
 {
     CurrProcGuard guard(BlockDisplayMetalValues);
     tMetalStrip strip;
-    strip.Visible = s.AutoSpotPrices;
+    // Until a spot file or the bullion window gave prices there is nothing
+    // to show: an empty date and zero prices with rising arrows would read
+    // as real quotes.
+    const bool known = s.MetalValuesDate > 0 ||
+                       std::any_of(s.MetalValues.begin(), s.MetalValues.end(), [](Money m) { return m != 0; });
+    strip.Visible = s.AutoSpotPrices && known;
     if (!strip.Visible)
         return strip;
     const QString decimal = QLocale().decimalPoint();

@@ -86,4 +86,6 @@ struct tMetalStrip {
 };
 constexpr QRgb MetalDownColor = 0xFFFF0000;
 constexpr QRgb MetalUpColor = 0xFF008000;
+// Hidden with "Auto Spot prices" off and while no price is known (no
+// date, every price 0).
 tMetalStrip DisplayMetalValues(const tMainState &s, const TextWidthFn &measure);

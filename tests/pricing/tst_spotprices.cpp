@@ -464,9 +464,17 @@ private Q_SLOTS:
         tMainState s;
         LoadForexList(s);
         s.AutoSpotPrices = false;
+        s.MetalValues = {250000, 0, 0, 0};
         QVERIFY(!DisplayMetalValues(s, FixedWidth).Visible);
 
+        // No spot file read yet: no empty date and no arrows over zeros.
         s.AutoSpotPrices = true;
+        s.MetalValues = {};
+        QVERIFY(!DisplayMetalValues(s, FixedWidth).Visible);
+        s.MetalValuesDate = 45000;
+        QVERIFY(DisplayMetalValues(s, FixedWidth).Visible);
+        s.MetalValuesDate = 0;
+
         s.ActiveForexIndex = EurForexIndex;
         s.MetalValues = {250000, 19000000, 9500000, 9000000};
         s.MetalChanges = {-1500, 125000, 0, -3000};
