@@ -288,9 +288,10 @@ struct tMainState {
     int32_t MetalValuesDate = 0;
     bool AutoSpotPrices = true;             // "Auto Spot prices"
     QString PushNote;                       // title of the last notice shown ("PushNote")
-    // The update server: "host" or "host:port" (port 21 when none); empty
-    // while no server is configured, and then every online step fails as an
-    // unreachable server does.
+    // The update server: "host" or "host:port" (port 21 when none), the
+    // setting "Update server", changed in the price-list window. Empty while
+    // none is configured: the windows then say so, and the start-up fetch
+    // of the spot prices is skipped.
     QString UpdateServerHost;
 
     // ---- Series tree view and series selection (src/mainwindow) ----

@@ -224,6 +224,7 @@ void ReadFormState(tMainState &s, QSize screen)
     for (const tShortcutSlot &slot : ShortcutSlots())
         s.MenuShortcuts[slot.Slot] = ReadRegInteger(ShortcutValueName(slot.Slot), slot.Default);
     s.DefaultReport = ReadRegString(RegName::Report, QString());
+    s.UpdateServerHost = ReadRegString(RegName::UpdateServer, QString()).trimmed();
 }
 
 } // namespace

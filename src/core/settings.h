@@ -50,6 +50,8 @@ constexpr QLatin1StringView Report("Report");
 constexpr QLatin1StringView SearchHistory("SearchHistory");
 constexpr QLatin1StringView PLU("PLU");
 constexpr QLatin1StringView PushNote("PushNote");
+// The update server's address, "host" or "host:port"; no default.
+constexpr QLatin1StringView UpdateServer("Update server");
 } // namespace RegName
 // "S1".."S42": ShortcutValueName(slot). "RF0".."RF9": RecentFileValueName(digit).
 QString RecentFileValueName(int digit);

@@ -199,10 +199,68 @@ platform::FtpTimeouts StartupFetchTimeouts()
     return t;
 }
 
+bool HasUpdateServer(const tMainState &s)
+{
+    return !s.UpdateServerHost.trimmed().isEmpty();
+}
+
+QString CheckServerAddress(const QString &text, QString *error)
+{
+    const QString address = text.trimmed();
+    const auto fail = [error](const QString &why) {
+        if (error)
+            *error = why;
+        return QString();
+    };
+    if (address.isEmpty())
+        return {};
+    if (address.contains(QLatin1Char(' ')) || address.contains(QLatin1Char('/')))
+        return fail(QStringLiteral("An address has no blanks or slashes: write it as host or host:port."));
+    QString host = address;
+    QString port;
+    if (address.startsWith(QLatin1Char('['))) {
+        const qsizetype close = address.indexOf(QLatin1Char(']'));
+        if (close < 0)
+            return fail(QStringLiteral("The closing \"]\" of the address is missing."));
+        host = address.mid(1, close - 1);
+        const QString rest = address.mid(close + 1);
+        if (!rest.isEmpty() && !rest.startsWith(QLatin1Char(':')))
+            return fail(QStringLiteral("Only \":port\" may follow \"]\"."));
+        port = rest.mid(1);
+        if (rest.startsWith(QLatin1Char(':')) && port.isEmpty())
+            return fail(QStringLiteral("The port after \":\" is missing."));
+    } else {
+        const qsizetype colon = address.lastIndexOf(QLatin1Char(':'));
+        if (colon >= 0) {
+            if (address.indexOf(QLatin1Char(':')) != colon)
+                return fail(QStringLiteral("Write an IPv6 address in brackets: [address]:port."));
+            host = address.left(colon);
+            port = address.mid(colon + 1);
+            if (port.isEmpty())
+                return fail(QStringLiteral("The port after \":\" is missing."));
+        }
+    }
+    if (host.isEmpty())
+        return fail(QStringLiteral("The host name is missing."));
+    if (!port.isEmpty()) {
+        bool ok = false;
+        const int n = port.toInt(&ok);
+        if (!ok || n < 1 || n > 65535)
+            return fail(QStringLiteral("The port must be a number from 1 to 65535."));
+    }
+    return address;
+}
+
 void PullSpotFile(tMainState &s)
 {
     CurrProcGuard guard(BlockPullSpotFile);
     LogEntry(QStringLiteral("Pull Spot file"));
+    // Without a server there is nothing to wait for: a file of an earlier
+    // day is still read.
+    if (!HasUpdateServer(s)) {
+        AppendToLogLine(QStringLiteral(" <No update server>"));
+        return;
+    }
     std::unique_ptr<platform::FtpClient> client = platform::newFtpClient();
     try {
         client->connectTo(UpdateServerAccount(s), StartupFetchTimeouts());

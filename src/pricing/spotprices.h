@@ -53,6 +53,14 @@ void ApplySpotFile(tMainState &s, const tSpotFile &file);
 // The update server's account, shared with the download windows. Its host
 // comes from UpdateServerHost.
 platform::FtpAccount UpdateServerAccount(const tMainState &s);
+// An update server is configured (the setting "Update server" has no
+// default: without it nothing is fetched).
+bool HasUpdateServer(const tMainState &s);
+// The server's address as typed: "host" or "host:port" (port 1..65535), an
+// IPv6 host in brackets. Returns it without surrounding blanks, or an empty
+// text and the reason in error when it is not such an address. An empty
+// text is valid: no server.
+QString CheckServerAddress(const QString &text, QString *error);
 // The client settings of the download windows.
 platform::FtpTimeouts UpdateServerTimeouts();
 // Tighter limits for the fetch at start-up, which must not hold the main

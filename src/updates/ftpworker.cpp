@@ -30,6 +30,11 @@ void tFtpWorker::Cancel()
     client_->abort();
 }
 
+void tFtpWorker::StopRetrying()
+{
+    timer_.Cancel();
+}
+
 template <class F>
 void tFtpWorker::Post(F &&step)
 {

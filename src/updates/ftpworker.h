@@ -34,6 +34,9 @@ public:
     // Ends a pause and the running request at once; every step asked later
     // fails at once. For a window that is going away.
     void Cancel();
+    // Ends the running pause and every later one: a failed attempt is not
+    // tried again, an attempt under way goes on.
+    void StopRetrying();
 
 Q_SIGNALS:
     // After a failed attempt of a retried step: the failures so far.

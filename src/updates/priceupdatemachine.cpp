@@ -6,10 +6,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "core/epicmessage.h"
 #include "core/log.h"
 #include "core/seriestree.h"
 #include "platform/paths.h"
-#include "platform/uiservices.h"
 #include "pricing/spotprices.h"
 
 namespace {
@@ -98,11 +98,9 @@ void tPriceUpdateMachine::DownloadPriceDates()
         return;
     serverDates_.fill(0);
     if (!CanReplace(s_.OtherRedirect, LocalTarget(s_.OtherRedirect, PriceDatesFileName))) {
-        platform::MessageRequest box;
-        box.Text = QStringLiteral("The file containing the list of price lists on the server could not be overwritten, "
-                                  "You may not have access to write to this file.");
-        box.Buttons.push_back({QStringLiteral("OK"), 1});
-        platform::ui().showMessage(box);
+        ShowEpicMessage(QStringLiteral("The file containing the list of price lists on the server could not be "
+                                       "overwritten, You may not have access to write to this file."),
+                        QStringLiteral("OK"), {}, {}, {}, {}, {}, 2);
         FinishDates(QString());
         return;
     }
@@ -124,14 +122,18 @@ bool tPriceUpdateMachine::BeginUpdate(std::vector<tPriceRow> rows)
 {
     if (Busy())
         return false;
+    if (!HasUpdateServer(s_)) {
+        Q_EMIT StatusText(NoServerText);
+        return false;
+    }
     const int checked = static_cast<int>(std::count_if(rows.begin(), rows.end(), [](const tPriceRow &r) { return r.Checked; }));
     // A country's reload reads its list from disk: unsaved changes to it
     // would be lost without a word.
     if (checked > 0 && AnyPricesModified(s_)) {
-        platform::MessageRequest box;
-        box.Text = QStringLiteral("Some price lists have changes that are not saved yet. Save them before the update?");
-        box.Buttons = {{QStringLiteral("Save"), 1, -1, false, true}, {QStringLiteral("Don't save"), 2}, {QStringLiteral("Cancel"), 4}};
-        const int answer = platform::ui().showMessage(box).Value;
+        const int answer =
+            ShowEpicMessage(QStringLiteral("Some price lists have changes that are not saved yet. Save them before the update?"),
+                            QStringLiteral("Save"), QStringLiteral("Don't save"), QStringLiteral("Cancel"), {}, {}, {},
+                            15, 19, 3, -1, -1, -1, 0, {}, false, QStringLiteral("Resource/SavePrice"));
         if (answer == 4 || answer == 0)
             return false;
         if (answer == 1 && s_.Hooks.SavePricesToFile)
@@ -166,6 +168,13 @@ void tPriceUpdateMachine::RequestStop()
     if (!inUpdate_)
         return;
     abortQueue_ = true;
+    // No waiting for attempts that are bound to fail: while nothing is
+    // fetched yet (connecting, listing) the step is given up at once; a file
+    // that is arriving may finish, but a failed one is not tried again.
+    if (step_ == tStep::Connect || step_ == tStep::List)
+        worker_->Cancel();
+    else
+        worker_->StopRetrying();
     SetPhase(tPhase::Stopping);
 }
 

@@ -126,7 +126,9 @@ bool RunWithRetries(tRetryTimer &timer, const std::function<void()> &step,
     int failures = 0;
     for (;;) {
         timer.Wait();
-        if (timer.Cancelled())
+        // A cancelled timer stops the retries, not the first attempt: a
+        // step asked for just before the cancel still runs once.
+        if (failures > 0 && timer.Cancelled())
             return false;
         try {
             step();

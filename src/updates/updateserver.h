@@ -23,6 +23,10 @@ inline const QString PricesServerFolder = QStringLiteral("/Prices7");
 inline const QString ImagesServerFolder = QStringLiteral("/Images");
 inline const QString ProgramServerFolder = QStringLiteral("/Program");
 
+// What a download window says while no update server is set.
+inline const QString NoServerText =
+    QStringLiteral("No update server is set. Enter its address (host or host:port) below and press \"Connect\".");
+
 // Files of the server that are not named after a country.
 inline const QString PriceDatesFileName = QStringLiteral("PriceDates.Dat");      // in /Prices7
 inline const QString ImageDirectoryFileName = QStringLiteral("ImageDirectory.ini");  // in /Images
@@ -111,8 +115,9 @@ private:
 // waited out; a failed attempt (an FtpError) counts, starts the pause and is
 // reported to onFailure with the failures so far (1, 2, ...); the step runs
 // again while it failed and fewer than attempts were made. True when an
-// attempt succeeded; false after the last failure or when the timer was
-// cancelled. Other exceptions pass through.
+// attempt succeeded; false after the last failure, or after a failure once
+// the timer was cancelled (the first attempt runs all the same). Other
+// exceptions pass through.
 bool RunWithRetries(tRetryTimer &timer, const std::function<void()> &step,
                     const std::function<void(int failures)> &onFailure, int attempts = MaxAttempts);
 

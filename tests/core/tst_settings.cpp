@@ -206,7 +206,8 @@ private Q_SLOTS:
             "Auto Save", "Auto Bin", "Status icons", "Gold price", "Palladium price", "Silver price",
             "Platinum price", "Metal date", "Auto Spot prices", "Currency Index", "WindowWidth", "Windowheight",
             "WindowLeft", "WindowTop", "FullScreen", "Repository", "Large text", "Show Have", "Show Need",
-            "Show Sell", "Show Sold", "Thumbnails", "Tip Index", "Show Tips"} + ShortcutNames() + QStringList{"Report"};
+            "Show Sell", "Show Sold", "Thumbnails", "Tip Index", "Show Tips"} + ShortcutNames() +
+            QStringList{"Report", "Update server"};
         QCOMPARE(store.Reads, expected);
         QCOMPARE(LogList.size(), 1);
         QVERIFY(LogList.first().endsWith(QStringLiteral(": Load.FormState <Done>")));

@@ -363,7 +363,9 @@ private Q_SLOTS:
         for (int pos = 1; pos < XafForexIndex; ++pos)  // past them the rates are pegged
             QCOMPARE(RateAt(t.s, pos), pos <= ratesRead ? PairRate(pos - 1) : 1.0f);
         QVERIFY(t.notifier.shown.empty());
-        QCOMPARE(LogLinesWithoutTime(), QStringList({QStringLiteral("Pull Spot file <Failed>"), QStringLiteral("Process Spot Prices")}));
+        QCOMPARE(LogLinesWithoutTime(),
+                 QStringList({QStringLiteral("Pull Spot file <No update server>"), QStringLiteral("Process Spot Prices")}));
+        QCOMPARE(server.connects, 0);
     }
 
     void autoOffReadsNothing()
@@ -506,6 +508,37 @@ private Q_SLOTS:
                  QStringLiteral("[Close ") + FormatShortDate(45000) + QLatin1Char(']'));
     }
 
+    // The address the collector types for the update server.
+    void serverAddress_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");  // empty with an error when refused
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("none") << QString() << QString() << false;
+        QTest::newRow("blanks only") << QStringLiteral("   ") << QString() << false;
+        QTest::newRow("host") << QStringLiteral(" updates.example ") << QStringLiteral("updates.example") << false;
+        QTest::newRow("host and port") << QStringLiteral("127.0.0.1:2121") << QStringLiteral("127.0.0.1:2121") << false;
+        QTest::newRow("IPv6 with port") << QStringLiteral("[::1]:21") << QStringLiteral("[::1]:21") << false;
+        QTest::newRow("IPv6 bare") << QStringLiteral("::1") << QString() << true;
+        QTest::newRow("port zero") << QStringLiteral("host:0") << QString() << true;
+        QTest::newRow("port too large") << QStringLiteral("host:65536") << QString() << true;
+        QTest::newRow("port not a number") << QStringLiteral("host:ftp") << QString() << true;
+        QTest::newRow("colon without port") << QStringLiteral("host:") << QString() << true;
+        QTest::newRow("no host") << QStringLiteral(":21") << QString() << true;
+        QTest::newRow("a URL") << QStringLiteral("ftp://host/") << QString() << true;
+        QTest::newRow("blank inside") << QStringLiteral("my host") << QString() << true;
+        QTest::newRow("open bracket") << QStringLiteral("[::1:21") << QString() << true;
+    }
+    void serverAddress()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        QFETCH(bool, refused);
+        QString error;
+        QCOMPARE(CheckServerAddress(typed, &error), kept);
+        QCOMPARE(!error.isEmpty(), refused);
+    }
+
     // Against a real FTP server on loopback with the update server's account.
     void fetchFromARealServer_data()
     {
@@ -544,16 +577,18 @@ private Q_SLOTS:
     void unreachableServer_data()
     {
         QTest::addColumn<QString>("host");
-        QTest::newRow("no server set") << QString();
-        QTest::newRow("nothing listens") << QStringLiteral("127.0.0.1:1");
+        QTest::addColumn<QString>("logged");
+        QTest::newRow("no server set") << QString() << QStringLiteral("Pull Spot file <No update server>");
+        QTest::newRow("nothing listens") << QStringLiteral("127.0.0.1:1") << QStringLiteral("Pull Spot file <Failed>");
     }
     void unreachableServer()
     {
         QFETCH(QString, host);
+        QFETCH(QString, logged);
         StartupFixture t;
         t.s.UpdateServerHost = host;
         LoadForexAndSpotPrices(t.s);
-        QCOMPARE(LogLinesWithoutTime(), QStringList{QStringLiteral("Pull Spot file <Failed>")});
+        QCOMPARE(LogLinesWithoutTime(), QStringList{logged});
         QCOMPARE(t.s.MetalValues, (std::array<Money, 4>{111, 222, 333, 444}));
     }
 };

@@ -207,6 +207,18 @@ private Q_SLOTS:
             },
             [&](int) { timer.Cancel(); }));
         QCOMPARE(attempts, 1);
+
+        // Cancelled before the step began: it runs once, and only once.
+        for (const bool fails : {false, true}) {
+            attempts = 0;
+            const bool ok = RunWithRetries(timer, [&] {
+                ++attempts;
+                if (fails)
+                    throw FtpError("down");
+            }, {});
+            QCOMPARE(ok, !fails);
+            QCOMPARE(attempts, 1);
+        }
     }
 
     void realPauseEndsOnCancel()

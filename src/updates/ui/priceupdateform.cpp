@@ -6,12 +6,15 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
 
 #include "core/currproc.h"
-#include "platform/uiservices.h"
+#include "core/epicmessage.h"
+#include "core/settings.h"
+#include "pricing/spotprices.h"
 #include "updates/ui/countrychecklist.h"
 
 TPriceUpdateForm *PriceUpdateForm = nullptr;
@@ -51,7 +54,7 @@ TPriceUpdateForm::TPriceUpdateForm(tMainState &s, QWidget *parent, tRetryTimer::
 {
     setObjectName(QStringLiteral("PriceUpdateForm"));
     setWindowTitle(QStringLiteral("Download price lists"));
-    setFixedSize(646, 386);
+    setFixedSize(646, 424);
 
     ScrollBox1 = new TCountryChecklist(this);
     ScrollBox1->setGeometry(8, 8, 470, 300);
@@ -100,6 +103,18 @@ TPriceUpdateForm::TPriceUpdateForm(tMainState &s, QWidget *parent, tRetryTimer::
     Label2 = new QLabel(this);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setGeometry(8, 364, 630, 20);
+
+    ServerLabel = new QLabel(QStringLiteral("Update server:"), this);
+    ServerLabel->setObjectName(QStringLiteral("ServerLabel"));
+    ServerLabel->setGeometry(8, 390, 100, 28);
+    ServerEdit = new QLineEdit(this);
+    ServerEdit->setObjectName(QStringLiteral("ServerEdit"));
+    ServerEdit->setGeometry(112, 390, 366, 28);
+    ServerEdit->setPlaceholderText(QStringLiteral("host or host:port"));
+    ServerLabel->setBuddy(ServerEdit);
+    ServerButton = button("ServerButton", QStringLiteral("Connect"), 390);
+    connect(ServerButton, &QPushButton::clicked, this, &TPriceUpdateForm::ServerButtonClick);
+    connect(ServerEdit, &QLineEdit::returnPressed, this, &TPriceUpdateForm::ServerButtonClick);
 
     connect(&Machine_, &tPriceUpdateMachine::StatusText, Label1, &QLabel::setText);
     connect(&Machine_, &tPriceUpdateMachine::ProgressText, Label2, &QLabel::setText);
@@ -162,6 +177,7 @@ void TPriceUpdateForm::FormCreate()
                 item->ItemCheckBox->setChecked(true);
     }
 
+    ServerEdit->setText(s_.UpdateServerHost);
     Label1->clear();
     ProgressBar1->hide();
     ProgressBar2->hide();
@@ -175,7 +191,9 @@ void TPriceUpdateForm::SetControlsEnabled(bool on)
     for (QPushButton *b : SelectionButtons)
         b->setEnabled(on);
     ScrollBox1->setEnabled(on);
-    UpdateButton->setEnabled(on);
+    UpdateButton->setEnabled(on && HasUpdateServer(s_));
+    ServerEdit->setEnabled(on);
+    ServerButton->setEnabled(on);
 }
 
 void TPriceUpdateForm::showEvent(QShowEvent *event)
@@ -189,6 +207,44 @@ void TPriceUpdateForm::showEvent(QShowEvent *event)
 
 void TPriceUpdateForm::FormShow()
 {
+    if (!HasUpdateServer(s_)) {
+        ShowNoServer();
+        return;
+    }
+    Label1->setText(QStringLiteral("Downloading the list of price lists..."));
+    Machine_.DownloadPriceDates();
+}
+
+void TPriceUpdateForm::ShowNoServer()
+{
+    ShowPriceListStatus();
+    SetControlsEnabled(true);
+    OKbutton->setEnabled(true);
+    Label1->setText(NoServerText);
+    ServerEdit->setFocus();
+}
+
+void TPriceUpdateForm::ServerButtonClick()
+{
+    if (Machine_.Busy())
+        return;
+    QString error;
+    const QString address = CheckServerAddress(ServerEdit->text(), &error);
+    if (!error.isEmpty()) {
+        Label1->setText(error);
+        ServerEdit->setFocus();
+        return;
+    }
+    ServerEdit->setText(address);
+    if (address != s_.UpdateServerHost) {
+        s_.UpdateServerHost = address;
+        WriteRegString(RegName::UpdateServer, address);
+    }
+    if (address.isEmpty()) {
+        ShowNoServer();
+        return;
+    }
+    SetControlsEnabled(false);
     Label1->setText(QStringLiteral("Downloading the list of price lists..."));
     Machine_.DownloadPriceDates();
 }
@@ -320,6 +376,8 @@ void TPriceUpdateForm::OnUpdateFinished()
 
 void TPriceUpdateForm::OKbuttonClick()
 {
+    // During an update Done stops it at once (the window closes when the
+    // update has ended); while the dates come in, closing gives them up.
     if (Machine_.InUpdate())
         Machine_.RequestStop();
     else
@@ -353,10 +411,7 @@ void TPriceUpdateForm::closeEvent(QCloseEvent *event)
 
 void TPriceUpdateForm::Report(const QString &text)
 {
-    platform::MessageRequest box;
-    box.Text = text;
-    box.Buttons.push_back({QStringLiteral("OK"), 1});
-    platform::ui().showMessage(box);
+    ShowEpicMessage(text, QStringLiteral("OK"), {}, {}, {}, {}, {}, 2);
 }
 
 TPriceUpdateForm *OpenPriceUpdateForm(tMainState &s, QWidget *mainWindow, tRetryTimer::Clock clock)

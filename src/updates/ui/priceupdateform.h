@@ -13,6 +13,7 @@
 
 class QCheckBox;
 class QLabel;
+class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class TCountryChecklist;
@@ -43,6 +44,9 @@ public:
     void ShowSelectedCount();
     void ResetRowCaptions();
     void ShowPriceListStatus();
+    // "Connect": takes the typed server address, stores it and fetches the
+    // server's price-list dates from it.
+    void ServerButtonClick();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -57,6 +61,7 @@ private:
     void OnRowFinished(int row, bool failed);
     void OnUpdateStarted();
     void OnUpdateFinished();
+    void ShowNoServer();
     void Report(const QString &text);
 
     tMainState &s_;
@@ -70,6 +75,10 @@ private:
     std::vector<QPushButton *> SelectionButtons;
     QPushButton *UpdateButton = nullptr;
     QPushButton *OKbutton = nullptr;
+    // The update server's address (the setting "Update server").
+    QLabel *ServerLabel = nullptr;
+    QLineEdit *ServerEdit = nullptr;
+    QPushButton *ServerButton = nullptr;
     bool shown_ = false;
     bool closeWanted_ = false;
 };
