@@ -7,7 +7,10 @@
 #include <QTabWidget>
 
 #include "core/collectionlifecycle.h"
+#include "core/epicmessage.h"
 #include "core/ui/filetoopenform.h"
+#include "mainwindow/treeview.h"
+#include "mainwindow/ui/treeimages.h"
 #include "mainwindow/ui/waitingcommands.h"
 #include "pricing/forex.h"
 #include "pricing/spotprices.h"
@@ -70,6 +73,27 @@ void WireCollectionLifecycle(TMainForm &form)
     s.Hooks.SetMainCaption();
 }
 
+// The message box takes its button pictures, its default picture and its
+// font size from the main window. The hooks reach the window through
+// MainForm, so they do nothing once it has gone.
+void InstallMessageBoxHooks()
+{
+    EpicMessageHooks.ButtonIcon = [](int index) { return QIcon(TreeButtonImage(index)); };
+    EpicMessageHooks.LargeText = [] { return MainForm && MainForm->State.HighContrast; };
+    EpicMessageHooks.DefaultPicture = [](int country) {
+        if (!MainForm || !MainForm->Seams.FullPath)
+            return QImage();
+        const tnodeinfo *series = MainForm->State.SelectedTreeNode;
+        const bool paper = series && series->CoinShape == PaperMoneyShape;
+        QString path;
+        if (country > 0)
+            path = MainForm->Seams.FullPath(QStringLiteral("~Photo.jpg"), country, true, paper);
+        else if (series && !series->Obverse.isEmpty())
+            path = MainForm->Seams.FullPath(series->Obverse, series->Country, true, paper);
+        return path.isEmpty() ? QImage() : QImage(path);
+    };
+}
+
 // Calls into units that live above the main window's library.
 tMainFormSeams ProgramSeams(const tProgramWindowOptions &options)
 {
@@ -93,6 +117,7 @@ std::unique_ptr<TMainForm> BuildProgramWindow(const tProgramWindowOptions &optio
 {
     auto form = std::make_unique<TMainForm>(ProgramSeams(options), options.Timings);
     WireCollectionLifecycle(*form);
+    InstallMessageBoxHooks();
     // Last, once every unit has connected its commands.
     DisableWaitingCommands(form.get());
     return form;

@@ -5,7 +5,7 @@
 #include "core/commatext.h"
 #include "core/currproc.h"
 #include "core/dates.h"
-#include "platform/uiservices.h"
+#include "core/epicmessage.h"
 
 namespace {
 
@@ -255,10 +255,7 @@ tCoinInfo *NewCoinBtnClick(tMainState &s, bool clone)
     if (!series)
         return nullptr;
     if (s.CurrPriceList.empty()) {
-        platform::MessageRequest req;
-        req.Text = NoPriceRowsText;
-        req.Buttons.push_back({QStringLiteral("OK"), 1, 2});
-        platform::ui().showMessage(req);
+        ShowEpicMessage(NoPriceRowsText, QStringLiteral("OK"), {}, {}, {}, {}, {}, 2);
         return nullptr;
     }
     tCoinInfo *previous = CurrentCoin(s);

@@ -13,13 +13,13 @@
 
 #include "core/currproc.h"
 #include "core/dates.h"
+#include "core/epicmessage.h"
 #include "core/helpers.h"
 #include "core/log.h"
 #include "core/seriestree.h"
 #include "core/structurefile.h"
 #include "core/valuestream.h"
 #include "platform/paths.h"
-#include "platform/uiservices.h"
 
 namespace {
 
@@ -188,12 +188,10 @@ std::unique_ptr<tCountryInfo> ReadCountryHeader(const QString &path)
 
 void ShowUnreadable(const QString &name)
 {
-    platform::MessageRequest req;
-    req.Text = QStringLiteral("The file ") + name + QStringLiteral(".OVCD") +
-               QStringLiteral(", which contains the default structures for") + QLatin1Char(' ') + name +
-               QStringLiteral(", is unreadable.");
-    req.Buttons = {{QStringLiteral("OK"), 1, 2}};
-    platform::ui().showMessage(req);
+    ShowEpicMessage(QStringLiteral("The file ") + name + QStringLiteral(".OVCD") +
+                        QStringLiteral(", which contains the default structures for") + QLatin1Char(' ') + name +
+                        QStringLiteral(", is unreadable."),
+                    QStringLiteral("OK"), {}, {}, {}, {}, {}, 2);
 }
 
 class tStructureLoad {
@@ -691,13 +689,12 @@ void CheckForNewTypes(tMainState &s)
                                  : QStringLiteral("There are ") + QString::number(total) +
                                        QStringLiteral(" new coin types");
         ShowStatus(s, head);
-        platform::MessageRequest req;
-        req.Text = head +
-                   QStringLiteral(" in the Orvanta database for countries that are currently included in your "
-                                  "collection.  Would you like to add ") +
-                   (one ? QStringLiteral("this coin type?") : QStringLiteral("these coin types?"));
-        req.Buttons = {{QStringLiteral("Yes"), 1, 2}, {QStringLiteral("No"), 2, 3}};
-        if (platform::ui().showMessage(req).Value == 1) {
+        const QString question =
+            head +
+            QStringLiteral(" in the Orvanta database for countries that are currently included in your "
+                           "collection.  Would you like to add ") +
+            (one ? QStringLiteral("this coin type?") : QStringLiteral("these coin types?"));
+        if (ShowEpicMessage(question, QStringLiteral("Yes"), QStringLiteral("No"), {}, {}, {}, {}, 2, 3) == 1) {
             Call(s.Hooks.ShowProgress, true);
             tnodeinfo *first = nullptr;
             LoadCountryStructuresKeepLocked(s, AutoAddClass, StructureAddUpdate, true, first);

@@ -6,8 +6,8 @@
 #include "core/currencytext.h"
 #include "core/currproc.h"
 #include "core/dates.h"
+#include "core/epicmessage.h"
 #include "core/helpers.h"
-#include "platform/uiservices.h"
 
 namespace {
 
@@ -186,14 +186,11 @@ int DeleteCoinBtnClick(tMainState &s)
 {
     CurrProcGuard guard(93);
     if (s.AskingCoin) {
-        platform::MessageRequest req;
-        req.Text = DeleteCoinsText;
-        req.Buttons.push_back({QStringLiteral("Yes"), 1, 2});
-        req.Buttons.push_back({QStringLiteral("No"), 2, 3});
-        req.ShowDontAsk = true;
-        const platform::MessageResult answer = platform::ui().showMessage(req);
-        s.AskingCoin = !answer.DontAsk;
-        if (answer.Value != 1)
+        const int answer = ShowEpicMessage(DeleteCoinsText, QStringLiteral("Yes"), QStringLiteral("No"), {}, {}, {}, {},
+                                           2, 3, -1, -1, -1, -1, 0,
+                                           QStringLiteral("Don't ask me to confirm this each time"), false);
+        s.AskingCoin = !EpicDontAsk;
+        if (answer != 1)
             return 0;
     }
     std::vector<tCoinInfo *> doomed;

@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "core/currproc.h"
+#include "core/epicmessage.h"
 #include "core/seriestree.h"
 #include "mainwindow/treeview.h"
-#include "platform/uiservices.h"
 
 namespace {
 
@@ -77,17 +77,13 @@ bool DropSelectedSeries(tMainState &s, tnodeinfo *target)
         if (target == s.EntireCollection.get()) {
             moved = MoveSeries(item, target, tMovePlace::Inside);
         } else {
-            platform::MessageRequest q;
-            q.Text = QStringLiteral("Do you want\n\"%1\"\nto appear BEFORE, AFTER, or as a sub-type INSIDE\n\"%2\"?")
-                         .arg(item->NodeName, target->NodeName);
-            q.Buttons = {
-                {QStringLiteral("Before"), static_cast<int>(tMovePlace::Before), 5},
-                {QStringLiteral("After"), static_cast<int>(tMovePlace::After), 6},
-                {QStringLiteral("Inside"), static_cast<int>(tMovePlace::Inside), 8},
-                {QStringLiteral("Cancel"), 8, 3},
-            };
-            q.Picture = QStringLiteral("Resource/MoveMap");
-            const int answer = platform::ui().showMessage(q).Value;
+            // The buttons' values 1, 2 and 4 are the places Before, After
+            // and Inside; "Cancel" gives 8.
+            const int answer = ShowEpicMessage(
+                QStringLiteral("Do you want\n\"%1\"\nto appear BEFORE, AFTER, or as a sub-type INSIDE\n\"%2\"?")
+                    .arg(item->NodeName, target->NodeName),
+                QStringLiteral("Before"), QStringLiteral("After"), QStringLiteral("Inside"), QStringLiteral("Cancel"), {},
+                {}, 5, 6, 8, 3, -1, -1, 0, {}, false, QStringLiteral("Resource/MoveMap"));
             if (answer == static_cast<int>(tMovePlace::Before) || answer == static_cast<int>(tMovePlace::After) ||
                 answer == static_cast<int>(tMovePlace::Inside)) {
                 moved = MoveSeries(item, target, static_cast<tMovePlace>(answer));

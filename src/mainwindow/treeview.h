@@ -45,11 +45,19 @@ enum tTreeImage : int {
     TreeImageCount = 11,
 };
 
-// Pictures of the main window's 32 x 32 image list that the tree shows.
+// Pictures of the main window's 32 x 32 image list that the tree shows,
+// and those the message box's buttons show.
 enum tTreeButtonImage : int {
+    ImgOK = 2,        // "OK", "Yes", "Done"
+    ImgNo = 3,        // "No", "Cancel"
     ImgUp = 5,
     ImgDown = 6,
+    ImgLeft = 7,
+    ImgRight = 8,
+    ImgSave = 15,
     ImgLock = 17,
+    ImgDiscard = 19,
+    ImgCancel = 20,
     ImgNewDim = 32,
     ImgNewBright = 33,
     ImgMove = 36,

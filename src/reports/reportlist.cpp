@@ -6,10 +6,10 @@
 #include <QFileInfo>
 
 #include "core/currproc.h"
+#include "core/epicmessage.h"
 #include "core/log.h"
 #include "core/valuestream.h"
 #include "platform/paths.h"
-#include "platform/uiservices.h"
 #include "reports/textcompare.h"
 
 const tParamInfo *tReportList::SelectedParams() const
@@ -44,11 +44,7 @@ void ReportDamaged(const QStringList &files)
 
 void ShowReportMessage(const QString &text)
 {
-    platform::MessageRequest req;
-    req.Caption = QStringLiteral("Orvanta");
-    req.Text = text;
-    req.Buttons.push_back({QStringLiteral("OK"), 1, 2});
-    platform::ui().showMessage(req);
+    ShowEpicMessage(text, QStringLiteral("OK"), {}, {}, {}, {}, {}, 2);
 }
 
 void LoadReportList(tReportList &list, const QString &folder, const std::array<QString, ThemeCount> &themeNames,

@@ -25,6 +25,13 @@ const std::map<int, const char *> &TreeFiles()
 const std::map<int, const char *> &ButtonFiles()
 {
     static const std::map<int, const char *> files = {
+        {ImgOK, "ok"},
+        {ImgNo, "no"},
+        {ImgLeft, "left"},
+        {ImgRight, "right"},
+        {ImgSave, "save"},
+        {ImgDiscard, "discard"},
+        {ImgCancel, "cancel"},
         {ImgUp, "up"},
         {ImgDown, "down"},
         {ImgLock, "lock"},

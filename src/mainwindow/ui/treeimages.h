@@ -9,6 +9,6 @@
 // A picture of the tree's image list (tTreeImage); a null pixmap for an
 // index it does not hold.
 const QPixmap &TreeImage(int index);
-// A picture of the 32 x 32 list that the tree uses (tTreeButtonImage); a
-// null pixmap for any other index.
+// A picture of the 32 x 32 list that the tree and the message box's
+// buttons use (tTreeButtonImage); a null pixmap for any other index.
 const QPixmap &TreeButtonImage(int index);
