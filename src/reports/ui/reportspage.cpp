@@ -42,6 +42,7 @@ TReportsPage::TReportsPage(tMainState &state, QWidget *parent) : QWidget(parent)
     ReportListBox = Named(new QListWidget(DescriptionTab), "ReportListBox");
     ReportListBox->setStyleSheet(QStringLiteral(
         "QListWidget#ReportListBox { font-size: 18px; }"
+        "QListWidget#ReportListBox::item { padding-left: 8px; }"
         "QListWidget#ReportListBox::item:selected { background: #0000FF; color: white; }"));
     ReportDescriptionLabel = Named(new QLabel(DescriptionTab), "ReportDescriptionLabel");
     ReportDescriptionLabel->setWordWrap(true);
@@ -148,8 +149,10 @@ void TReportsPage::FillListBox()
 {
     const QSignalBlocker block(ReportListBox);
     ReportListBox->clear();
+    // An item's text is the entry's name exactly: the name stored at close
+    // must find the entry again at the next start.
     for (const tReportItem &item : List.Items)
-        ReportListBox->addItem(QStringLiteral("  ") + item.Text);
+        ReportListBox->addItem(item.Text);
     ReportListBox->setCurrentRow(List.Selected);
 }
 
