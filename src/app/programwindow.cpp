@@ -104,7 +104,7 @@ tMainFormSeams ProgramSeams(const tProgramWindowOptions &options)
         seams.LoadForexAndSpotPrices = [] { LoadForexAndSpotPrices(MainForm->State); };
     seams.EmbedReportsPage = EmbedReportsPage;
     seams.OpenPriceUpdateForm = [] { OpenPriceUpdateForm(MainForm->State, MainForm); };
-    seams.ShowWelcomeWindow = [] { ShowWelcomeWindow(MainForm->State, WelcomeHooks(), MainForm); };
+    seams.ShowWelcomeWindow = [] { return ShowWelcomeWindow(MainForm->State, WelcomeHooks(), MainForm); };
     seams.CanClose = [] { return FormCloseQuery(MainForm->State); };
     if (options.AdjustSeams)
         options.AdjustSeams(seams);

@@ -14,6 +14,7 @@
 #include "core/collectionsettings.h"
 #include "core/commatext.h"
 #include "core/currproc.h"
+#include "core/epicmessage.h"
 #include "core/helpers.h"
 #include "core/log.h"
 #include "core/mainstate.h"
@@ -21,7 +22,6 @@
 #include "core/valuestream.h"
 #include "platform/cp1252.h"
 #include "platform/paths.h"
-#include "platform/uiservices.h"
 
 namespace {
 
@@ -415,6 +415,10 @@ public:
     tCollectionReader(tMainState &s, ValueReader &r, bool merge) : s_(s), r_(r), merge_(merge) {}
 
     tReadOutcome Read(tSeriesIndex &index, QString &keptLayout);
+    // Why Read found the file unreadable.
+    const QString &Failure() const { return failure_; }
+    qsizetype Position() const { return r_.Position(); }
+    qsizetype Size() const { return r_.Position() + r_.Remaining(); }
 
 private:
     void ReadSettings(QString &keptLayout);
@@ -425,6 +429,7 @@ private:
     ValueReader &r_;
     bool merge_;
     int32_t ver_ = 0;
+    QString failure_;
 };
 
 tReadOutcome tCollectionReader::Read(tSeriesIndex &index, QString &keptLayout)
@@ -433,20 +438,24 @@ tReadOutcome tCollectionReader::Read(tSeriesIndex &index, QString &keptLayout)
         r_.ReadListBegin();
         ver_ = r_.ReadInteger();
     } catch (const StreamReadError &) {
+        failure_ = r_.Position() + r_.Remaining() == 0 ? QStringLiteral("The file is empty.")
+                                                      : QStringLiteral("The file is not an Orvanta collection.");
         return tReadOutcome::Unreadable;
     }
     if (ver_ >= VerProgramVersion) {
         const QString fileProgram = r_.ReadString();
         if (IsNewerVersion(fileProgram, s_.OVversionString)) {
-            platform::MessageRequest m;
-            m.Text = NewerVersionMessage(fileProgram);
-            m.Buttons.push_back({QStringLiteral("OK"), 1});
-            platform::ui().showMessage(m);
+            ShowEpicMessage(NewerVersionMessage(fileProgram), QStringLiteral("OK"), {}, {}, {}, {}, {}, 2);
             return tReadOutcome::Refused;
         }
     }
-    if (ver_ < OldestCollectionFileVersion || ver_ > NewestCollectionFileVersion)
+    if (ver_ < OldestCollectionFileVersion || ver_ > NewestCollectionFileVersion) {
+        failure_ = QStringLiteral("The file has version %1; this program reads versions %2 to %3.")
+                       .arg(ver_)
+                       .arg(OldestCollectionFileVersion)
+                       .arg(NewestCollectionFileVersion);
         return tReadOutcome::Unreadable;
+    }
 
     const int32_t seriesCount = r_.ReadInteger();
     CheckCount(r_, seriesCount, MinSeriesBytes);
@@ -822,16 +831,27 @@ bool LoadCollection(tMainState &s, ValueReader *data, const QString &Filename, b
 
     tReadOutcome outcome = tReadOutcome::Unreadable;
     QString keptLayout;
+    s.LoadFailure.clear();
     if (data) {
         Status(s, QStringLiteral("Opening collection file..."));
         Call(s.Hooks.ProcessEvents);
+        tCollectionReader reader(s, *data, MergeMode);
         try {
-            tCollectionReader reader(s, *data, MergeMode);
             outcome = reader.Read(index, keptLayout);
+        } catch (const StreamReadError &) {
+            s.LoadFailure = QStringLiteral("The file is damaged or incomplete: reading stopped at byte %1 of %2.")
+                                .arg(reader.Position())
+                                .arg(reader.Size());
+            AfterFailedRead(s, MergeMode);
+            throw;
         } catch (...) {
             AfterFailedRead(s, MergeMode);
             throw;
         }
+        if (outcome == tReadOutcome::Unreadable)
+            s.LoadFailure = reader.Failure();
+    } else {
+        s.LoadFailure = QStringLiteral("The file does not exist.");
     }
     const bool read = outcome == tReadOutcome::Read;
     const bool refused = outcome == tReadOutcome::Refused;
@@ -907,11 +927,15 @@ bool LoadDataFromFile(tMainState &s, const QString &Filename, bool MergeMode)
         return LoadCollection(s, nullptr, Filename, MergeMode);
     // Read in blocks as the values are taken. A file that cannot be opened
     // reads as an empty one: its start is unreadable and the load fails like
-    // any other unreadable start.
+    // any other unreadable start, with the reason the system gave.
     const QByteArray none;
     if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        const QString openError = QStringLiteral("The file could not be opened: ") + f.errorString();
         ValueReader r(none);
-        return LoadCollection(s, &r, Filename, MergeMode);
+        const bool loaded = LoadCollection(s, &r, Filename, MergeMode);
+        if (!loaded)
+            s.LoadFailure = openError;
+        return loaded;
     }
     ValueReader r(f);
     return LoadCollection(s, &r, Filename, MergeMode);

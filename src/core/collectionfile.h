@@ -45,7 +45,8 @@ void SaveCollectionFile(tMainState &s, const QString &fileName, QStringList *ima
 // begin with a list and a version, or has a version outside 95461..99999.
 // True when it was read to its end, and also when it was refused as written
 // by a newer program. A damaged body raises StreamReadError after the price
-// list and counts were brought in line with what was read.
+// list and counts were brought in line with what was read. After a failed
+// read LoadFailure says why.
 bool LoadDataFromFile(tMainState &s, const QString &Filename, bool MergeMode);
 
 // The same on bytes already in memory; fileName is only reported (log,

@@ -234,8 +234,8 @@ bool SaveDataToFile(tMainState &s, bool AutoMode, bool BackupMode)
     request.DefaultSuffix = QStringLiteral("OVD");
     if (!BackupMode && !s.LastFileName.isEmpty())
         request.Folder = platform::folderPart(s.LastFileName);
-    else if (!s.LastDir.isEmpty())
-        request.Folder = s.LastDir;
+    else
+        request.Folder = CollectionsFolder(s);
     if (!BackupMode)
         request.FileName = s.LastFileName;
 
@@ -324,6 +324,7 @@ bool CreateBackupZip(tMainState &s)
     request.Title = QStringLiteral("Create a backup bundle");
     request.Filter = QStringLiteral("Zip file (*.ZIP)");
     request.DefaultSuffix = QStringLiteral("ZIP");
+    request.Folder = CollectionsFolder(s);
     request.FileName = ProposedBundleName(s);
     QString zipPath = platform::ui().saveFileName(request);
     if (zipPath.isEmpty())
@@ -477,8 +478,7 @@ bool OpenCollectionFile(tMainState &s, const QString &path, bool merge, const QS
     s.Hooks.CreateDefaultDatabase = createDefault;
     if (!loaded) {
         Call(s.Hooks.SetMainCaption);
-        ShowEpicMessage(QStringLiteral("Orvanta was unable to load the file\r\"") + shownName + QStringLiteral("\"."),
-                        QStringLiteral("OK"), {}, {}, {}, {}, {}, 2);
+        ShowLoadFailure(s, shownName);
         return false;
     }
     // Only a file that was read becomes the collection's file.
@@ -490,4 +490,19 @@ bool OpenCollectionFile(tMainState &s, const QString &path, bool merge, const QS
     CalcNodeDates(s);
     CalcNodeEntries(s);
     return true;
+}
+
+void ShowLoadFailure(const tMainState &s, const QString &shownName)
+{
+    QString text = QStringLiteral("Orvanta was unable to load the file\r\"") + shownName + QStringLiteral("\".");
+    if (!s.LoadFailure.isEmpty())
+        text += QLatin1Char('\r') + s.LoadFailure;
+    ShowEpicMessage(text, QStringLiteral("OK"), {}, {}, {}, {}, {}, 2);
+}
+
+QString CollectionsFolder(const tMainState &s)
+{
+    if (!s.LastDir.isEmpty() && QFileInfo(platform::resolvePath(s.LastDir)).isDir())
+        return s.LastDir;
+    return s.BaseRedirect;
 }

@@ -92,3 +92,12 @@ void AutoSaveTick(tMainState &s, const std::function<void(bool enabled)> &setTim
 // the file" with shownName and returns false, leaving nothing that points
 // at the failed file.
 bool OpenCollectionFile(tMainState &s, const QString &path, bool merge, const QString &shownName);
+
+// Where the file dialogs for collections start: the folder of the last
+// collection opened or saved, else the program's documents folder (never
+// the working folder the program happened to be started in).
+QString CollectionsFolder(const tMainState &s);
+
+// "Orvanta was unable to load the file" with shownName, and on a line of
+// its own the reader's reason (LoadFailure) when it gave one.
+void ShowLoadFailure(const tMainState &s, const QString &shownName);

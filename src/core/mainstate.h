@@ -340,6 +340,9 @@ struct tMainState {
     QStringList GradedByBoxItems;
     int32_t LastItemNumberAccessed = 0;
     int32_t AutoSaveTicks = 0;
+    // Why the last read of a collection file failed, in words for the
+    // collector (shown under "unable to load"); empty after a good read.
+    QString LoadFailure;
     // --- end collection file
     // ---- Settings store: options kept between runs (core/settings.h). ----
     // LoadFormState fills them at start; the main window shows them in its

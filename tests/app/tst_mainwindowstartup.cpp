@@ -30,7 +30,10 @@ tMainFormSeams QuietSeams(QStringList *calls)
 {
     tMainFormSeams seams;
     seams.LogModeKeysHeld = [] { return false; };
-    seams.ShowWelcomeWindow = [calls] { *calls << QStringLiteral("ShowWelcomeWindow"); };
+    seams.ShowWelcomeWindow = [calls] {
+        *calls << QStringLiteral("ShowWelcomeWindow");
+        return true;
+    };
     seams.Tipoftheday1Click = [] {};
     return seams;
 }

@@ -501,7 +501,8 @@ private Q_SLOTS:
         WriteFile(bad, "this is not a collection");
         ui_->answer(QStringLiteral("OK"));
         QVERIFY(!OpenCollectionFile(s, bad, false, QStringLiteral("Broken.OVD")));
-        QCOMPARE(ui_->Messages[0].Text, QStringLiteral("Orvanta was unable to load the file\r\"Broken.OVD\"."));
+        QCOMPARE(ui_->Messages[0].Text, QStringLiteral("Orvanta was unable to load the file\r\"Broken.OVD\".\r"
+                                                       "The file is not an Orvanta collection."));
         QVERIFY(s.LastFileName.isEmpty());
         QVERIFY(RecentFiles().first().isEmpty());
 

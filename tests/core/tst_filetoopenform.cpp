@@ -67,6 +67,7 @@ private Q_SLOTS:
         ui_ = std::make_unique<tScriptedUi>();
         s_ = std::make_unique<tMainState>();
         s_->BackupsRedirect = Path(QStringLiteral("Backups/"));
+        s_->BaseRedirect = Path(QStringLiteral("Documents/"));
         InstallLifecycleHooks(*s_);
     }
 
@@ -79,7 +80,8 @@ private Q_SLOTS:
 
     // At start-up with no recent files: "Create a new collection file" is
     // chosen, the recent choice stays off (also after a cancelled browse),
-    // there is no "Cancel", and Esc does not end the window.
+    // there is no "Cancel", the browse dialog starts in the collections
+    // folder, and Esc ends the window as a refusal (the program then ends).
     void startUpWithoutRecentFiles()
     {
         UpdateRecentFiles(Path(QStringLiteral("gone/Vanished.OVD")));
@@ -95,12 +97,14 @@ private Q_SLOTS:
         form.RadioBrowseExisting->setChecked(true);
         QTest::mouseClick(form.OKBtn, Qt::LeftButton);  // the dialog is cancelled
         QCOMPARE(ui_->FileRequests.back().Title, QStringLiteral("Open an Orvanta database"));
+        QCOMPARE(ui_->FileRequests.back().Folder, s_->BaseRedirect);
         QVERIFY(form.isVisible());
         QVERIFY(!form.RadioRecentFile->isEnabled());
         QVERIFY(form.OKBtn->isEnabled());
 
         QTest::keyClick(&form, Qt::Key_Escape);
-        QVERIFY(form.isVisible());
+        QVERIFY(!form.isVisible());
+        QCOMPARE(form.result(), int(QDialog::Rejected));
     }
 
     // Recent files that exist are listed by name, most recent first; the
@@ -151,7 +155,8 @@ private Q_SLOTS:
         form.show();
         ui_->answer(QStringLiteral("OK"));
         QTest::mouseClick(form.OKBtn, Qt::LeftButton);
-        QCOMPARE(ui_->Messages.back().Text, QStringLiteral("Orvanta was unable to load the file\r\"Bad.OVD\"."));
+        QCOMPARE(ui_->Messages.back().Text,
+                 QStringLiteral("Orvanta was unable to load the file\r\"Bad.OVD\".\rThe file is empty."));
         QVERIFY(form.isVisible());
         QCOMPARE(form.result(), 0);
         QVERIFY(s_->LastFileName.isEmpty());

@@ -41,7 +41,11 @@ TMainForm &tProgramFixture::Open(const QStringList &arguments)
     options.FetchSpotPrices = false;
     options.AdjustSeams = [this](tMainFormSeams &seams) {
         seams.LogModeKeysHeld = [] { return false; };
-        seams.ShowWelcomeWindow = [this] { Calls << QStringLiteral("ShowWelcomeWindow"); };
+        if (!RealWelcomeWindow)
+            seams.ShowWelcomeWindow = [this] {
+                Calls << QStringLiteral("ShowWelcomeWindow");
+                return true;
+            };
         seams.Tipoftheday1Click = [this] { Calls << QStringLiteral("Tipoftheday1Click"); };
     };
     form_ = BuildProgramWindow(options);

@@ -49,6 +49,9 @@ public:
     platform::MemorySettingsStore Settings;
     // Steps the window would have shown as windows of their own.
     QStringList Calls;
+    // Open() keeps the program's own welcome window (modal: a test closes
+    // it from a timer) instead of recording the call.
+    bool RealWelcomeWindow = false;
 
 private:
     QTemporaryDir home_;

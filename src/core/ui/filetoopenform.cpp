@@ -62,8 +62,10 @@ TFileToOpenForm::TFileToOpenForm(tMainState &state, const tFileToOpenHooks &hook
     setObjectName(QStringLiteral("FileToOpenForm"));
     setWindowTitle(WelcomeCaption);
     setModal(true);
-    // No close button: the window ends through its own buttons.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
+    // Closing the window is "Cancel" from the menu; at start-up, where
+    // there is nothing to go back to, it ends the program.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::WindowStaysOnTopHint);
 
     auto radio = [&](const char *name, const QString &text) {
         auto *r = new QRadioButton(text, this);
@@ -299,6 +301,7 @@ void TFileToOpenForm::OpenChosenFile(bool merge)
     platform::FileRequest request;
     request.Title = merge ? QStringLiteral("Merge an Orvanta database") : QStringLiteral("Open an Orvanta database");
     request.Filter = QStringLiteral("Orvanta Database (*.OVD)");
+    request.Folder = CollectionsFolder(s);
     Conceal(true);
     const QString chosen = platform::ui().openFileName(request);
     bool opened = false;
@@ -351,6 +354,7 @@ void TFileToOpenForm::ImportFile()
     platform::FileRequest request;
     request.Title = QStringLiteral("Import data from a text file into Orvanta");
     request.Filter = QStringLiteral("Orvanta Import file (*.TXT *.CSV *.OVI)");
+    request.Folder = CollectionsFolder(s);
     Conceal(true);
     const QString chosen = platform::ui().openFileName(request);
     if (chosen.isEmpty()) {
@@ -410,25 +414,23 @@ void TFileToOpenForm::CancelBtnClick()
 
 void TFileToOpenForm::reject()
 {
-    // Esc counts as "Cancel", and only where "Cancel" is offered.
-    CancelBtnClick();
+    // Esc and the window's close button: "Cancel" from the menu, the end of
+    // the program at start-up (the caller sees the rejection).
+    StopSearch();
+    QDialog::reject();
 }
 
 void TFileToOpenForm::closeEvent(QCloseEvent *event)
 {
-    if (!Cancelable && result() != QDialog::Accepted) {
-        event->ignore();
-        return;
-    }
     StopSearch();
     QDialog::closeEvent(event);
 }
 
-void ShowWelcomeWindow(tMainState &s, const tFileToOpenHooks &hooks, QWidget *parent)
+bool ShowWelcomeWindow(tMainState &s, const tFileToOpenHooks &hooks, QWidget *parent)
 {
     TFileToOpenForm form(s, hooks, parent);
     CentreOnScreen(&form);
-    form.exec();
+    return form.exec() == QDialog::Accepted;
 }
 
 bool Menu_openClick(tMainState &s, const tFileToOpenHooks &hooks, QWidget *parent)

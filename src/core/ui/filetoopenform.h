@@ -4,7 +4,7 @@
 // browsing, a new collection, and as advanced options a search of the home
 // folder for collection files, an import of a text file and a merge of
 // another collection. Modal, always on top, one at a time; at start-up it
-// cannot be cancelled.
+// has no "Cancel", and closing it ends the program.
 #include <QDialog>
 #include <QStringList>
 
@@ -104,8 +104,10 @@ private:
     bool Closed = false;
 };
 
-// The welcome window at start-up: modal, without "Cancel".
-void ShowWelcomeWindow(tMainState &s, const tFileToOpenHooks &hooks, QWidget *parent);
+// The welcome window at start-up: modal, without "Cancel". False when the
+// collector closed it (Esc or the window's close button) without opening or
+// creating a collection: the program then ends.
+bool ShowWelcomeWindow(tMainState &s, const tFileToOpenHooks &hooks, QWidget *parent);
 // Menu "Open": the question about unsaved changes, then the window with
 // "Cancel". True when a collection was opened, created or merged.
 bool Menu_openClick(tMainState &s, const tFileToOpenHooks &hooks, QWidget *parent);

@@ -36,6 +36,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "core/collectionlifecycle.h"
 #include "core/dates.h"
 #include "core/helpers.h"
 #include "core/log.h"
@@ -46,7 +47,6 @@
 #include "mainwindow/seriesnav.h"
 #include "mainwindow/ui/mainwidgets.h"
 #include "mainwindow/ui/titleform.h"
-#include "platform/uiservices.h"
 
 TMainForm *MainForm = nullptr;
 
@@ -466,14 +466,17 @@ void TMainForm::Timer1Timer()
             // The file stays as it is on disk: without a file name no later
             // save can write over it.
             State.LastFileName.clear();
-            platform::MessageRequest msg;
-            msg.Text = QStringLiteral("Orvanta was unable to load the file\n\"") + fileName + QStringLiteral("\".");
-            msg.Buttons = {platform::MessageButton{QStringLiteral("OK"), 1, 2, false, true}};
-            platform::ui().showMessage(msg);
+            ShowLoadFailure(State, fileName);
         }
     }
-    if (!opened)
-        CallSeam(Seams.ShowWelcomeWindow);
+    if (!opened && Seams.ShowWelcomeWindow && !Seams.ShowWelcomeWindow()) {
+        // Closed without a choice: no collection is open, so the program
+        // ends without the questions about one.
+        LogEntry(QStringLiteral("Timer1.Quit"));
+        closeUnasked_ = true;
+        close();
+        return;
+    }
 
     if (!Seams.UseTips || Seams.UseTips())
         CallSeam(Seams.Tipoftheday1Click);

@@ -185,6 +185,10 @@ private:
     void CopyToClipboard(const QString &text);
     void RecordNoteMemoPos();
     void ApplyScrollBarPolicies();
+
+    // The close ends the program at start without a collection: no closing
+    // questions.
+    bool closeUnasked_ = false;
 };
 
 // The one main window of the process, set while it exists.

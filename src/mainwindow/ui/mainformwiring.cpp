@@ -321,7 +321,7 @@ bool TMainForm::SaveFormState()
 void TMainForm::closeEvent(QCloseEvent *event)
 {
     CallSeam(State.Hooks.CommitPendingEdit);
-    if (Seams.CanClose && !Seams.CanClose()) {
+    if (!closeUnasked_ && Seams.CanClose && !Seams.CanClose()) {
         event->ignore();
         return;
     }

@@ -59,8 +59,9 @@ struct tMainFormSeams {
     std::function<void()> CreateNewFolderForm;
     // Reads a collection file; false (or an exception) when it cannot be read.
     std::function<bool(const QString &fileName, bool mergeMode)> LoadDataFromFile;
-    // The welcome window, modal and not cancellable.
-    std::function<void()> ShowWelcomeWindow;
+    // The welcome window at start, modal: true when a collection was chosen,
+    // false when the collector closed it, which ends the program.
+    std::function<bool()> ShowWelcomeWindow;
     // Whether the tip of the day is wanted (unset: the stored default, on).
     std::function<bool()> UseTips;
     std::function<void()> Tipoftheday1Click;
