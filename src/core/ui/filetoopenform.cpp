@@ -160,6 +160,7 @@ void TFileToOpenForm::SetCancelability(bool InVal)
 {
     Cancelable = InVal;
     CancelBtn->setVisible(InVal);
+    ShowAdvanced(Switch1->isChecked());
 }
 
 void TFileToOpenForm::ShowAdvanced(bool Advanced)
@@ -181,7 +182,8 @@ void TFileToOpenForm::ShowAdvanced(bool Advanced)
     const int listBottom = lastList->y() + ListHeight;
     Switch1->move(Left, listBottom + 16);
     Label2->setGeometry(Left + 26, listBottom + 14, 200, RadioHeight);
-    OKBtn->setGeometry(WindowWidth - 2 * 100 - 30, listBottom + 52, 100, 32);
+    // Without "Cancel" (at start-up) OK takes its place at the right.
+    OKBtn->setGeometry(Cancelable ? WindowWidth - 2 * 100 - 30 : WindowWidth - 100 - 20, listBottom + 52, 100, 32);
     CancelBtn->setGeometry(WindowWidth - 100 - 20, listBottom + 52, 100, 32);
     setFixedSize(WindowWidth, listBottom + Footer);
 }

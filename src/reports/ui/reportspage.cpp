@@ -42,7 +42,7 @@ TReportsPage::TReportsPage(tMainState &state, QWidget *parent) : QWidget(parent)
     ReportListBox = Named(new QListWidget(DescriptionTab), "ReportListBox");
     ReportListBox->setStyleSheet(QStringLiteral(
         "QListWidget#ReportListBox { font-size: 18px; }"
-        "QListWidget#ReportListBox::item { padding-left: 8px; }"
+        "QListWidget#ReportListBox::item { padding-left: 8px; border: none; }"
         "QListWidget#ReportListBox::item:selected { background: #0000FF; color: white; }"));
     ReportDescriptionLabel = Named(new QLabel(DescriptionTab), "ReportDescriptionLabel");
     ReportDescriptionLabel->setWordWrap(true);
