@@ -13,9 +13,10 @@
 #include "mainwindow/pageswitch.h"
 #include "mainwindow/ui/mainform.h"
 
-// Pictures of each page of the main window for the documentation. Runs only
-// when ORVANTA_SCREENSHOT_DIR names the folder to write them to (see
-// scripts/screenshots.sh); otherwise it is skipped.
+// Pictures of each page of the main window drawn by the window itself. Runs
+// only when ORVANTA_SCREENSHOT_DIR names the folder to write them to;
+// otherwise it is skipped. The documentation's pictures are taken from the
+// running program by scripts/screenshots.sh.
 namespace {
 // Sample values for the Lincoln cents of the screenshots, every grade slot
 // priced so any grade shows a value.
