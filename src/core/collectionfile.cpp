@@ -55,8 +55,6 @@ enum : int32_t {
     VerNodeModeInt = 95486,
 };
 
-constexpr int UserScaleFirst = 1;
-constexpr int UserScaleLast = 3;
 constexpr int OldGradeSlots = 34;
 
 // The fewest bytes a record can take in any version (every value at its
@@ -378,12 +376,6 @@ std::unique_ptr<tCoinInfo> ReadCoin(ValueReader &r, int32_t ver)
     return c;
 }
 
-// A title as the grade table holds it: 8-bit text of at most 10 characters.
-QString FitGradeTitle(const QString &title)
-{
-    return platform::fromCp1252(platform::toCp1252(title).left(GradeTitleLength));
-}
-
 QStringList ReadDropdown(ValueReader &r)
 {
     const int32_t n = r.ReadInteger();
@@ -514,7 +506,7 @@ void tCollectionReader::ReadSettings(QString &keptLayout)
     // numbering, the user re-enters them.
     const int storedGrades = ver_ >= VerGradeTitles41 ? GradeSlots : ver_ >= VerGradeTitles34 ? OldGradeSlots : 0;
     for (int kind = 0; kind < 2; ++kind)
-        for (int scale = UserScaleFirst; scale <= UserScaleLast; ++scale) {
+        for (int scale = FirstUserGradeScale; scale <= LastUserGradeScale; ++scale) {
             auto &titles = s_.GradeTitles3D[static_cast<size_t>(kind)][static_cast<size_t>(scale)];
             for (int g = 0; g < storedGrades; ++g) {
                 QString t = r_.ReadString();
@@ -696,7 +688,7 @@ void WriteCollection(ValueWriter &w, const tMainState &s, QStringList *imageFile
     for (const QString &name : s.ThemeNames)
         w.WriteString(name);
     for (int kind = 0; kind < 2; ++kind)
-        for (int scale = UserScaleFirst; scale <= UserScaleLast; ++scale)
+        for (int scale = FirstUserGradeScale; scale <= LastUserGradeScale; ++scale)
             for (int g = 0; g < GradeSlots; ++g)
                 w.WriteString(s.GradeTitles3D[static_cast<size_t>(kind)][static_cast<size_t>(scale)]
                                              [static_cast<size_t>(g + 1)]);

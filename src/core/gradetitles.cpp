@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include "platform/cp1252.h"
+
 namespace {
 
 bool InRange(int kind, int scale, int grade)
@@ -27,6 +29,11 @@ QStringList Run(const QString &prefix, int from, int to, const QString &suffix =
 
 } // namespace
 
+QString FitGradeTitle(const QString &title)
+{
+    return platform::fromCp1252(platform::toCp1252(title).left(MaxGradeTitleLength));
+}
+
 QString tGradeTitles::Title(int kind, int scale, int grade) const
 {
     if (!InRange(kind, scale, grade))
@@ -38,7 +45,7 @@ void tGradeTitles::SetTitle(int kind, int scale, int grade, const QString &title
 {
     if (!InRange(kind, scale, grade))
         return;
-    titles_[kind][scale][grade + 1] = title.left(MaxGradeTitleLength);
+    titles_[kind][scale][grade + 1] = FitGradeTitle(title);
 }
 
 void tGradeTitles::Clear()

@@ -13,12 +13,21 @@ constexpr int GradeKinds = 2;
 constexpr int GradeScales = 5;        // scales 0..4
 constexpr int GradeTitleSlots = 42;   // grades -1..40
 constexpr int MaxGradeTitleLength = 10;
+// Scales 1 to 3 are the user's own; 0 and 4 are built in and never edited.
+constexpr int FirstUserGradeScale = 1;
+constexpr int LastUserGradeScale = 3;
+
+// A title as the grade table holds it and the collection file stores it:
+// converted to the file's 8-bit code page (characters it lacks become "?")
+// and then cut to MaxGradeTitleLength characters, so what is shown is
+// exactly what a save and a reopen give back.
+QString FitGradeTitle(const QString &title);
 
 class tGradeTitles {
 public:
     // Title of a grade (-1..40) of a kind and scale; empty when out of range.
     QString Title(int kind, int scale, int grade) const;
-    // Sets a title, cut to MaxGradeTitleLength; out-of-range slots are ignored.
+    // Sets a title as FitGradeTitle stores it; out-of-range slots are ignored.
     void SetTitle(int kind, int scale, int grade, const QString &title);
     void Clear();
 
