@@ -26,6 +26,10 @@ class QSizeGrip;
 class QTimer;
 class TStatsPanel;
 class TToolWindowHoming;
+class TBullionForm;
+class TForexForm;
+class TGradesForm;
+class TPastePriceForm;
 class TCoinEditorPanel;
 class TCoinGridPage;
 class TPriceGridView;
@@ -70,6 +74,18 @@ public:
     // Installs the subsystems' functions for every seam and state hook a
     // caller left unset, and embeds the Coins and Reports pages.
     void InstallSubsystems();
+    // The price tools: grade scales, exchange rates, bullion values and the
+    // paste-price tool, with the menu items and labels that open them.
+    void InstallPriceTools();
+    QAction *ExchangeRates1 = nullptr;
+    QPointer<TGradesForm> GradesForm;
+    QPointer<TForexForm> ForexForm;
+    QPointer<TBullionForm> BullionForm;
+    QPointer<TPastePriceForm> PastePriceForm;
+    void UserGrades1Click();
+    void ExchangeRates1Click();
+    void Bullionvalues1Click();
+    void ShowPastePriceForm();
     void EmbedCoinsPage();
     // The price grid, its buttons and the copy and paste commands.
     void EmbedPricingPage();

@@ -247,6 +247,8 @@ void TMainForm::InstallSubsystems()
     MetalStrip->hide();
     if (QBoxLayout *line = qobject_cast<QBoxLayout *>(StatusLabel->parentWidget()->layout()))
         line->insertWidget(line->indexOf(StatusLabel) + 1, MetalStrip);
+
+    InstallPriceTools();
 }
 
 // The Coins page brings its own grid, totals panel, settings and editor

@@ -15,6 +15,7 @@ class QObject;
 class QWidget;
 struct tnodeinfo;
 struct tCoinInfo;
+struct tPriceInfo;
 
 struct tMainFormSeams {
     // ---- Program entry and window creation, in the order they are called ----
@@ -103,6 +104,11 @@ struct tMainFormSeams {
     std::function<void()> ShowUserSeriesHint;
     // The paste-price window of maintainer mode.
     std::function<void()> ShowPastePriceForm;
+    // The price entry of the price grid's selected column; unset or null
+    // when no price entry is selected.
+    std::function<tPriceInfo *()> SelectedPriceEntry;
+    // Records an undo snapshot of a price entry before a tool overwrites it.
+    std::function<void(const tPriceInfo &entry)> RecordPriceUndo;
 
     // ---- Coins page ----
     // The coin grid's current row (unset: -1, no row).

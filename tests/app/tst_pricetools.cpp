@@ -1,0 +1,353 @@
+#include <QtTest>
+
+#include <QAbstractItemModel>
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTableWidget>
+
+#include "core/collectionfile.h"
+#include "core/collectionlifecycle.h"
+#include "core/countries.h"
+#include "core/dates.h"
+#include "core/seriestree.h"
+#include "core/settings.h"
+#include "mainwindow/pageswitch.h"
+#include "mainwindow/ui/coineditorpanel.h"
+#include "mainwindow/ui/coingridpage.h"
+#include "mainwindow/ui/coingridview.h"
+#include "pricing/forex.h"
+#include "pricing/bullion.h"
+#include "pricing/pasteprice.h"
+#include "pricing/ui/bullionform.h"
+#include "pricing/ui/forexform.h"
+#include "pricing/ui/gradesform.h"
+#include "pricing/ui/pastepriceform.h"
+#include "support/programfixture.h"
+
+namespace {
+
+// A sample-catalogue series with a priced entry, and one coin of it in the
+// collection, valued from that entry.
+struct tValuedCoin {
+    tnodeinfo *Series = nullptr;
+    tPriceInfo *Price = nullptr;
+    tCoinInfo *Coin = nullptr;
+    int Grade = -1;
+};
+
+tValuedCoin AddValuedCoin(tProgramFixture &program)
+{
+    tMainState &s = program.State();
+    // A new collection with the United States series of the sample catalogue.
+    CreateDefaultDatabase(s);
+    tnodeinfo *first = nullptr;
+    for (const auto &c : s.CountryList)
+        if (c->Name == QLatin1String("United States") && !c->IsPaper)
+            LoadCountryStructures(s, c->CountryID, 0, false, first);
+    tValuedCoin out;
+    ForEachNode(s.EntireCollection.get(), [&](tnodeinfo *n) {
+        if (out.Price || !n->HasPrices || n->NodeMode != NodeModeRegular || n->CoinShape == PaperMoneyShape)
+            return;
+        s.SelectedTreeNode = n;
+        s.Hooks.SeriesSelected();
+        for (tPriceInfo *p : s.CurrPriceList)
+            for (int g = 19; g < 30 && !out.Price; ++g)
+                if (p->Value[static_cast<size_t>(g)] > 0 && p->Variety.isEmpty()) {
+                    out = {n, p, nullptr, g};
+                }
+    });
+    if (!out.Price)
+        return out;
+    auto coin = std::make_unique<tCoinInfo>();
+    coin->CoinType = out.Series->CoinType;
+    coin->Folder = out.Series;
+    coin->Year = out.Price->Year;
+    coin->Mint = out.Price->Mint;
+    coin->Grade = out.Grade;
+    coin->Have = 1;
+    out.Coin = coin.get();
+    s.CoinList.push_back(std::move(coin));
+    s.SelectedTreeNode = out.Series;
+    s.Hooks.SeriesSelected();
+    return out;
+}
+
+QStringList GridRow(TMainForm &form, int row)
+{
+    QAbstractItemModel *model = form.CoinGridPage->CoinGrid->model();
+    QStringList cells;
+    for (int col = 0; col < model->columnCount(); ++col)
+        cells << model->index(row, col).data().toString();
+    return cells;
+}
+
+QStringList Items(const QComboBox *box)
+{
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
+    return items;
+}
+
+int RowOfCode(const QTableWidget *grid, const QString &code)
+{
+    for (int r = 0; r < grid->rowCount(); ++r)
+        if (grid->item(r, 0)->text() == code)
+            return r;
+    return -1;
+}
+
+} // namespace
+
+// The price tools as a collector reaches them: from the menus, the currency
+// label and the price strip, with their effect on the main window and on
+// what is stored.
+class tst_PriceTools : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void renamedGradeShowsInTheGradeListAndIsSaved()
+    {
+        tProgramFixture program;
+        TMainForm &form = program.Open();
+        program.Start();
+        const tValuedCoin v = AddValuedCoin(program);
+        QVERIFY(v.Coin);
+        v.Series->GradeScale = 1;  // the series is graded on user scale 1
+        program.State().Hooks.SeriesSelected();
+        program.State().DataModified = false;
+        const QString standard = program.State().GradeTitles3D.Title(GradeKindCoins, 0, v.Grade);
+        QVERIFY(GridRow(form, 0).contains(standard));
+
+        // Cancel keeps the titles.
+        program.Trigger(QStringLiteral("UserGrades1"));
+        QPointer<TGradesForm> grades = form.findChild<TGradesForm *>();
+        QVERIFY(grades);
+        QCOMPARE(grades->Grid1->rowCount(), 41);
+        grades->Grid1->item(v.Grade, 1)->setText(QStringLiteral("Discarded"));
+        QTest::mouseClick(grades->CancelBtn, Qt::LeftButton);
+        QTRY_VERIFY(!grades);
+        QCOMPARE(program.State().GradeTitles3D.Title(GradeKindCoins, 1, v.Grade), QString());
+        QVERIFY(!program.State().DataModified);
+
+        program.Trigger(QStringLiteral("UserGrades1"));
+        grades = form.findChild<TGradesForm *>();
+        QVERIFY(grades);
+        QTableWidgetItem *standardCell = grades->Grid1->item(v.Grade, 0);
+        QCOMPARE(standardCell->text(), standard);
+        QVERIFY(!(standardCell->flags() & Qt::ItemIsEditable));
+        // Every slot of the scale gets a title, so the scale is used.
+        for (int slot = 0; slot < 41; ++slot)
+            grades->Grid1->item(slot, 1)->setText(QStringLiteral("U%1").arg(slot));
+        grades->Grid1->item(v.Grade, 1)->setText(QStringLiteral("Gem Uncirc A"));  // 13 characters
+        QCOMPARE(grades->Grid1->item(v.Grade, 1)->text(), QStringLiteral("Gem Uncirc"));
+        // The paper tab shows its 30 rows.
+        grades->TabControl1->setCurrentIndex(1);
+        QCOMPARE(grades->Grid1->rowCount(), 30);
+        grades->Grid1->item(3, 2)->setText(QStringLiteral("Note G"));
+        QTest::mouseClick(grades->OkBtn, Qt::LeftButton);
+        QTRY_VERIFY(!grades);
+
+        tMainState &s = program.State();
+        QCOMPARE(s.GradeTitles3D.Title(GradeKindCoins, 1, v.Grade), QStringLiteral("Gem Uncirc"));
+        QCOMPARE(s.GradeTitles3D.Title(GradeKindPaper, 2, 3), QStringLiteral("Note G"));
+        QVERIFY(Items(form.CoinEditor->GradeBox).contains(QStringLiteral("Gem Uncirc")));
+        QVERIFY2(GridRow(form, 0).contains(QStringLiteral("Gem Uncirc")), qPrintable(GridRow(form, 0).join(QLatin1Char('|'))));
+        QVERIFY(s.DataModified);
+
+        const QString file = program.Home() + QStringLiteral("/Grades.OVD");
+        SaveCollectionFile(s, file);
+        tMainState reread;
+        QVERIFY(LoadDataFromFile(reread, file, false));
+        QCOMPARE(reread.GradeTitles3D.Title(GradeKindCoins, 1, v.Grade), QStringLiteral("Gem Uncirc"));
+        QCOMPARE(reread.GradeTitles3D.Title(GradeKindPaper, 2, 3), QStringLiteral("Note G"));
+    }
+
+    void selectedCurrencyShowsInTheCoinValues()
+    {
+        tProgramFixture program;
+        TMainForm &form = program.Open();
+        program.Start();
+        tMainState &s = program.State();
+        s.ForexList[EurForexIndex]->Rate = 0.5f;
+        s.ForexList[47]->Rate = 0.0f;  // pounds: no rate known
+        const tValuedCoin v = AddValuedCoin(program);
+        QVERIFY(v.Coin);
+        const Money dollars = v.Price->Value[static_cast<size_t>(v.Grade)];
+        const QString dollarText = FormatMoneyPattern(QStringLiteral("#,##0.00"), dollars);
+        QVERIFY2(GridRow(form, 0).contains(dollarText), qPrintable(GridRow(form, 0).join(QLatin1Char('|')) + " / " + dollarText));
+
+        QVERIFY(form.findChild<QAction *>(QStringLiteral("ExchangeRates1"))->isVisible());
+        program.Trigger(QStringLiteral("ExchangeRates1"));
+        QPointer<TForexForm> forex = form.findChild<TForexForm *>();
+        QVERIFY(forex && forex->isVisible());
+        QCOMPARE(forex->Label1->text(), QStringLiteral("Currently selected currency: USD (United States Dollar)"));
+
+        // A currency without a rate shows dashes and cannot be chosen.
+        const int gbp = RowOfCode(forex->Grid1, QStringLiteral("GBP"));
+        QCOMPARE(forex->Grid1->item(gbp, 2)->text(), QStringLiteral("-"));
+        forex->Grid1->setCurrentCell(gbp, 0);
+        QVERIFY(!forex->SelectCurrencyButton->isEnabled());
+
+        const int eur = RowOfCode(forex->Grid1, QStringLiteral("EUR"));
+        QCOMPARE(forex->Grid1->item(eur, 2)->text(), QStringLiteral("1.00 EUR = 2 USD"));
+        forex->Grid1->setCurrentCell(eur, 0);
+        QTest::mouseClick(forex->SelectCurrencyButton, Qt::LeftButton);
+        QCOMPARE(forex->Label1->text(), QStringLiteral("Currently selected currency: EUR (Euro Member Countries)"));
+        QCOMPARE(s.ActiveForexIndex, EurForexIndex);
+        QCOMPARE(v.Price->Value[static_cast<size_t>(v.Grade)], MoneyMul(dollars, 0.5));
+        QCOMPARE(form.ForexLabel->text(), QStringLiteral("Euro Member Countries"));
+        const QString euroText = FormatMoneyPattern(QStringLiteral("#,##0.00"), MoneyMul(dollars, 0.5));
+        QVERIFY2(GridRow(form, 0).contains(euroText), qPrintable(GridRow(form, 0).join(QLatin1Char('|')) + " / " + euroText));
+
+        // Done closes the window; the currency label opens it again.
+        QTest::mouseClick(forex->DoneBtn, Qt::LeftButton);
+        QTRY_VERIFY(!forex);
+        QTest::mouseClick(form.ForexLabel, Qt::LeftButton);
+        forex = form.findChild<TForexForm *>();
+        QVERIFY(forex && forex->isVisible());
+        QCOMPARE(forex->Label1->text(), QStringLiteral("Currently selected currency: EUR (Euro Member Countries)"));
+    }
+
+    void newSilverPriceShowsInTheStripAndIsStored()
+    {
+        tProgramFixture program;
+        TMainForm &form = program.Open();
+        program.Start();
+        tMainState &s = program.State();
+        s.AutoSpotPrices = true;
+        s.MetalValues = {MoneyFromDouble(30), MoneyFromDouble(2350), MoneyFromDouble(1000), MoneyFromDouble(950)};
+        CallSeam(form.Seams.DisplayMetalValues);
+        QVERIFY(form.MetalStrip->isVisibleTo(&form));
+
+        program.Trigger(QStringLiteral("Bullionvalues1"));
+        QPointer<TBullionForm> bullion = form.findChild<TBullionForm *>();
+        QVERIFY(bullion && bullion->isVisible());
+        QCOMPARE(bullion->TabControl1->currentWidget(), bullion->TabItem2);
+        QCOMPARE(bullion->WeightEdits[UnitGrains]->text(), QStringLiteral("480"));
+        QCOMPARE(bullion->ConversionValueLabels[1]->text(), QStringLiteral("2350.00"));
+        QCOMPARE(bullion->SpotEdits[0]->text(), QStringLiteral("30.00"));
+
+        // 100 grains are valued by their exact weight.
+        bullion->TabControl1->setCurrentWidget(bullion->TabItem1);
+        bullion->WeightEdits[UnitGrains]->clear();
+        QTest::keyClicks(bullion->WeightEdits[UnitGrains], QStringLiteral("100"));
+        QCOMPARE(bullion->WeightEdits[UnitPennyweights]->text(), QStringLiteral("4.167"));
+        QCOMPARE(bullion->ConversionValueLabels[1]->text(), QStringLiteral("489.58"));
+
+        // Sterling chosen from the list, 62.207 grams: 1.85 ounces of silver.
+        bullion->TabControl1->setCurrentWidget(bullion->TabItem2);
+        QTest::keyClicks(bullion->WeightEdit, QStringLiteral("62.207"));
+        bullion->PurityCombo->setCurrentIndex(7);
+        Q_EMIT bullion->PurityCombo->activated(7);
+        QCOMPARE(bullion->PurityCombo->currentText(), QStringLiteral("92.5"));
+        QCOMPARE(bullion->PurityLabel->text(), QStringLiteral("1.85"));
+        QCOMPARE(bullion->PurityValueLabels[0]->text(), QStringLiteral("55.50"));
+        // Purity from weight and content.
+        bullion->Radios[PurityModePurity]->click();
+        QVERIFY(!bullion->PurityCombo->isVisible());
+        bullion->WeightEdit->selectAll();
+        QTest::keyClick(bullion->WeightEdit, Qt::Key_Delete);
+        QCOMPARE(bullion->PurityLabel->text(), QStringLiteral("<Undefined>"));
+        QVERIFY(!bullion->UnitLabels[PurityModePurity]->isVisible());
+        QTest::keyClicks(bullion->WeightEdit, QStringLiteral("40"));
+        QTest::keyClicks(bullion->ContentEdit, QStringLiteral("1"));
+        QCOMPARE(bullion->PurityLabel->text(), QStringLiteral("77.7587"));
+        QVERIFY(bullion->UnitLabels[PurityModePurity]->isVisible());
+        QCOMPARE(bullion->PurityValueLabels[1]->text(), QStringLiteral("2350.00"));
+
+        // A new silver price, typed as a collector would.
+        bullion->SpotEdits[0]->setFocus();
+        bullion->SpotEdits[0]->selectAll();
+        QTest::keyClicks(bullion->SpotEdits[0], QStringLiteral("31.75"));
+        QCOMPARE(bullion->LocalMetalValues()[0], MoneyFromDouble(31.75));
+        QTest::mouseClick(bullion->ViewSizeBtn, Qt::LeftButton);
+        QTRY_VERIFY(!bullion);
+
+        QCOMPARE(s.MetalValues[0], MoneyFromDouble(31.75));
+        QVERIFY2(form.MetalStrip->text().contains(QStringLiteral("Silver 31.75")), qPrintable(form.MetalStrip->text()));
+        QCOMPARE(ReadRegCurrency(RegName::SilverPrice), MoneyFromDouble(31.75));
+        QCOMPARE(ReadRegInteger(RegName::MetalDate, 0), TodayDay());
+
+        // The strip opens the window again.
+        QTest::mouseClick(form.MetalStrip, Qt::LeftButton);
+        bullion = form.findChild<TBullionForm *>();
+        QVERIFY(bullion && bullion->isVisible());
+        QCOMPARE(bullion->SpotEdits[0]->text(), QStringLiteral("31.75"));
+    }
+
+    void pasteToolWritesTheSelectedPriceEntry()
+    {
+        tProgramFixture program;
+        TMainForm &form = program.Open();
+        program.Start();
+        tMainState &s = program.State();
+        const tValuedCoin v = AddValuedCoin(program);
+        QVERIFY(v.Price);
+        s.MaintainerMode = true;
+        form.TabControl1->setCurrentIndex(PagePricing);
+        QTest::mouseClick(form.SelectedLabel, Qt::LeftButton);
+        QPointer<TPastePriceForm> paste = form.findChild<TPastePriceForm *>();
+        QVERIFY(paste && paste->isVisible());
+        QVERIFY(form.PricePaisterInUse);
+        QCOMPARE(paste->CheckBoxList[19]->text(), QStringLiteral("MS-60"));
+
+        // No price entry selected in the grid: nothing to paste into.
+        QTest::mouseClick(paste->Button5, Qt::LeftButton);
+        QVERIFY(!paste->PasteBtn->isEnabled());
+
+        tPriceInfo *selected = v.Price;
+        std::vector<Money> undone;
+        form.Seams.SelectedPriceEntry = [&] { return selected; };
+        form.Seams.RecordPriceUndo = [&](const tPriceInfo &p) { undone.push_back(p.Value[19]); };
+        paste->CheckBox1Change();
+        QVERIFY(paste->PasteBtn->isEnabled());
+        // Both kinds checked: no paste.
+        paste->CheckBoxList[30]->setChecked(true);
+        QVERIFY(!paste->PasteBtn->isEnabled());
+        QTest::mouseClick(paste->Button6, Qt::LeftButton);  // proof grades only
+        QVERIFY(paste->PasteBtn->isEnabled());
+
+        paste->Memo1->setPlainText(QStringLiteral("Proof\n$45.00\n\n50.00\n1,250.00\n60"));
+        QTest::mouseClick(paste->Button2, Qt::LeftButton);
+        QCOMPARE(paste->Memo1->toPlainText(), QStringLiteral("60"));
+        paste->Memo1->setPlainText(QStringLiteral("Proof\n$45.00\n50.00\n60"));
+        QTest::mouseClick(paste->Button2, Qt::LeftButton);
+        QCOMPARE(paste->Memo1->toPlainText(), QStringLiteral("45.00\n50.00\n60"));
+
+        paste->RadioButtonList[30]->setChecked(true);
+        paste->ComboEdit2->setCurrentIndex(17);  // "n/a" above
+        const Money mint = selected->Value[19];
+        QTest::mouseClick(paste->PasteBtn, Qt::LeftButton);
+        QCOMPARE(undone, std::vector<Money>{mint});
+        QCOMPARE(selected->Value[19], mint);
+        QCOMPARE(selected->Value[30], MoneyFromDouble(45));
+        QCOMPARE(selected->Value[32], MoneyFromDouble(60));
+        QCOMPARE(selected->Value[33], ValueCodeToMoneyFor(18));
+        QVERIFY(s.PricesModified);
+        QVERIFY(s.PricesModifiedArray[static_cast<size_t>(CoinTypeToCountry(selected->CoinType))]);
+
+        QTest::mouseClick(paste->Button3, Qt::LeftButton);
+        const tPastePriceChoice saved = ReadPastePriceSettings(s.OtherRedirect + QString::fromLatin1(PastePriceIniName));
+        QVERIFY(saved.Checked[30]);
+        QVERIFY(!saved.Checked[19]);
+        QCOMPARE(saved.StartIndex, 30);
+        QCOMPARE(saved.Postrun, 17);
+
+        paste->close();
+        QTRY_VERIFY(!paste);
+        QVERIFY(!form.PricePaisterInUse);
+    }
+
+private:
+    static Money ValueCodeToMoneyFor(int code) { return -static_cast<Money>(code) * MoneyScale; }
+};
+
+QTEST_MAIN(tst_PriceTools)
+#include "tst_pricetools.moc"
