@@ -262,11 +262,18 @@ private Q_SLOTS:
         QVERIFY(bullion->UnitLabels[PurityModePurity]->isVisible());
         QCOMPARE(bullion->PurityValueLabels[1]->text(), QStringLiteral("2350.00"));
 
-        // A new silver price, typed as a collector would.
+        // A new silver price, typed as a collector would; the field grows
+        // while it has the focus and shrinks back when it loses it.
+        const int base = bullion->SpotEdits[0]->height();
+        bullion->activateWindow();
         bullion->SpotEdits[0]->setFocus();
+        QTRY_COMPARE(bullion->SpotEdits[0]->height(), qRound(base * 1.3));
         bullion->SpotEdits[0]->selectAll();
         QTest::keyClicks(bullion->SpotEdits[0], QStringLiteral("31.75"));
         QCOMPARE(bullion->LocalMetalValues()[0], MoneyFromDouble(31.75));
+        bullion->SpotEdits[1]->setFocus();
+        QCOMPARE(bullion->SpotEdits[0]->text(), QStringLiteral("31.75"));
+        QTRY_COMPARE(bullion->SpotEdits[0]->height(), base);
         QTest::mouseClick(bullion->ViewSizeBtn, Qt::LeftButton);
         QTRY_VERIFY(!bullion);
 

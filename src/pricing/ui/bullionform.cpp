@@ -14,6 +14,7 @@
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 #include <QTabWidget>
+#include <QVariantAnimation>
 
 #include "core/currencytext.h"
 #include "core/dates.h"
@@ -48,6 +49,9 @@ QGridLayout *ValueRows(std::array<QLabel *, 4> &labels, const QString &prefix, Q
     }
     return grid;
 }
+
+// A spot field grows to this share of its height while it has the focus.
+constexpr double FocusScale = 1.3;
 
 QString PriceText(Money m)
 {
@@ -97,7 +101,12 @@ QWidget *TBullionForm::BuildSpotPrices()
         edit->installEventFilter(this);
         connect(edit, &QLineEdit::textEdited, this, [this] { SilverEditTyping(); });
         SpotEdits[i] = edit;
-        grid->addWidget(edit, 2, i);
+        // The row has room for the field grown by its focus animation; the
+        // field stays centred on the row's middle line meanwhile.
+        const int base = edit->sizeHint().height();
+        edit->setFixedHeight(base);
+        grid->setRowMinimumHeight(2, qRound(base * FocusScale));
+        grid->addWidget(edit, 2, i, Qt::AlignVCenter);
     }
     LastUpdatedLabel = new QLabel(panel);
     LastUpdatedLabel->setObjectName(QStringLiteral("LastUpdatedLabel"));
@@ -222,8 +231,27 @@ bool TBullionForm::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
+void TBullionForm::AnimateSpotEdit(QLineEdit *edit, bool grow)
+{
+    auto *animation = edit->findChild<QVariantAnimation *>();
+    if (!animation) {
+        animation = new QVariantAnimation(edit);
+        animation->setDuration(200);
+        const int base = edit->height();
+        connect(animation, &QVariantAnimation::valueChanged, edit,
+                [edit, base](const QVariant &scale) { edit->setFixedHeight(qRound(base * scale.toDouble())); });
+    }
+    const double from = animation->state() == QAbstractAnimation::Running ? animation->currentValue().toDouble()
+                                                                           : (grow ? 1.0 : FocusScale);
+    animation->stop();
+    animation->setStartValue(from);
+    animation->setEndValue(grow ? FocusScale : 1.0);
+    animation->start();
+}
+
 void TBullionForm::SilverEditEnter(QLineEdit *edit)
 {
+    AnimateSpotEdit(edit, true);
     // The thousands separators of the formatted amount would stand in the
     // way of typing.
     edit->setText(DigitsOnly(edit->text(), true, LocaleDecimalSeparator()));
@@ -231,6 +259,7 @@ void TBullionForm::SilverEditEnter(QLineEdit *edit)
 
 void TBullionForm::SilverEditExit(QLineEdit *edit)
 {
+    AnimateSpotEdit(edit, false);
     const QChar decimal = LocaleDecimalSeparator();
     const double v = ReadNumber(DigitsOnly(edit->text(), true, decimal), decimal);
     edit->setText(PriceText(MoneyFromDouble(v)));

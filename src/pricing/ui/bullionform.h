@@ -62,6 +62,8 @@ private:
     QWidget *BuildSpotPrices();
     void SilverEditTyping();
     void SilverEditEnter(QLineEdit *edit);
+    // Grows a spot field while it has the focus and shrinks it back after.
+    void AnimateSpotEdit(QLineEdit *edit, bool grow);
     void SilverEditExit(QLineEdit *edit);
     void WeightTyping(int unit);
     void ShowMetalValues();
