@@ -163,7 +163,7 @@ const tHookCheck SeamChecks[] = {
     SEAM(ArrangeStatsLabels), SEAM(SetupThemesBox), SEAM(NamedThemeRows), SEAM(ViewSizeBtnClick),
     SEAM(BuildFavoritesMenu), SEAM(NextSeries), SEAM(FullPath), SEAM(SetSelectedLabelCaption),
     SEAM(SetupPricelistColumns), SEAM(RenderPrices), SEAM(ResortPrices), SEAM(GetCountryName), SEAM(UnpackVariety),
-    SEAM(ShowUserSeriesHint), SEAM(ShowPastePriceForm), SEAM(CoinGridRow), SEAM(SetCoinGridRow), SEAM(SelectCoin),
+    SEAM(ShowUserSeriesHint), SEAM(ShowPastePriceForm), SEAM(SelectedPriceEntry), SEAM(RecordPriceUndo), SEAM(CoinGridRow), SEAM(SetCoinGridRow), SEAM(SelectCoin),
     SEAM(SortFolderCoins), SEAM(AddRecent), SEAM(BuildDateMintBoxList), SEAM(UpdateSelectionSummary), SEAM(ShowNAHint),
     SEAM(NoteMaxedBtnClick), SEAM(SettingSlideLabelClick), SEAM(ClearUDFlist2), SEAM(CreateUDFobjects),
     SEAM(ShowUDFValues), SEAM(StuffCoinInfo), SEAM(RenderDatePopup), SEAM(DatePopupClosePopup),

@@ -11,9 +11,7 @@
 #include <QTabWidget>
 
 #include "core/ui/centring.h"
-#include "mainwindow/pageswitch.h"
 #include "mainwindow/seriesselection.h"
-#include "pricing/forex.h"
 #include "pricing/ui/bullionform.h"
 #include "pricing/ui/forexform.h"
 #include "pricing/ui/gradesform.h"
@@ -74,16 +72,6 @@ void TMainForm::InstallPriceTools()
 
     if (!Seams.ShowPastePriceForm)
         Seams.ShowPastePriceForm = [this] { ShowPastePriceForm(); };
-    if (!State.Hooks.PriceListsConverted)
-        State.Hooks.PriceListsConverted = [this](const QString &statusText) {
-            if (!statusText.isEmpty())
-                StatusLabel->setText(statusText);
-            const int active = ValidForexIndex(State, State.ActiveForexIndex);
-            if (active < static_cast<int>(State.ForexList.size()))
-                ForexLabel->setText(State.ForexList[static_cast<size_t>(active)]->Description);
-            if (CurrentPageTag() == PagePricing)
-                CallSeam(Seams.RenderPrices);
-        };
 }
 
 void TMainForm::UserGrades1Click()

@@ -11,7 +11,6 @@ constexpr tWaitingEntry Commands[] = {
     // ---- File menu ----
     {"SaveEbookData1", "the eBook library"},
     {"Addcountries1", "the countries explorer"},
-    {"UserGrades1", "the grade-scale window"},
     {"Userfields1", "the user-fields dialog"},
     // ---- Display menu ----
     {"QuarterForm1", "the special-series pictures window"},
@@ -20,7 +19,6 @@ constexpr tWaitingEntry Commands[] = {
     {"FavoriteSeriesMenu", "the recent and favourite series menus"},
     // ---- Tools menu ----
     {"Tipoftheday1", "the tip of the day"},
-    {"Bullionvalues1", "the bullion values window"},
     {"Repository1", "the image repository dialog"},
     {"NationalBanklist1", "the national bank list"},
     {"Polygoncoinstool1", "the polygon coins tool"},
@@ -102,7 +100,6 @@ constexpr tWaitingEntry Hooks[] = {
     {"Seams.FullPath", "series pictures"},
     {"Seams.SetSelectedLabelCaption", "the caption line's fitting"},
     {"Seams.ShowUserSeriesHint", "the series callout and credit picture"},
-    {"Seams.ShowPastePriceForm", "the paste-price tool"},
     {"Seams.SetCoinGridRow", "the Coins page"},
     {"Seams.AddRecent", "the recent and favourite series menus"},
     {"Seams.ShowNAHint", "the editor's pickers and hints"},
