@@ -6,8 +6,8 @@
 #include "core/gradetitles.h"
 #include "core/helpers.h"
 #include "core/mainstate.h"
-#include "core/seriestree.h"
 #include "platform/ini.h"
+#include "pricing/pricerows.h"
 #include "pricing/valuation.h"
 
 const char *const PastePriceIniName = "PastePrice.ini";
@@ -150,7 +150,7 @@ void WritePastePriceSettings(const QString &path, const tPastePriceChoice &choic
 }
 
 bool PasteIntoPriceEntry(tMainState &s, tPriceInfo &entry, const tPastePriceChoice &choice, const QStringList &lines,
-                         QChar decimalSep, const std::function<void(const tPriceInfo &)> &recordUndo)
+                         QChar decimalSep, const std::function<void(tPriceInfo &)> &recordUndo)
 {
     const int strike = StrikeOf(choice.Checked);
     if (strike != StrikeMint && strike != StrikeProof)
@@ -158,11 +158,6 @@ bool PasteIntoPriceEntry(tMainState &s, tPriceInfo &entry, const tPastePriceChoi
     if (recordUndo)
         recordUndo(entry);
     PastePrices(entry.Value, choice, lines, decimalSep);
-    s.PricesModified = true;
-    const int country = CoinTypeToCountry(entry.CoinType);
-    if (country >= 0 && country <= MaxCountry)
-        s.PricesModifiedArray[static_cast<size_t>(country)] = true;
-    if (s.Hooks.SetSaveMenuVisibility)
-        s.Hooks.SetSaveMenuVisibility();
+    MarkPricesModifiedFor(s, entry.CoinType);
     return true;
 }

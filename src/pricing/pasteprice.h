@@ -67,4 +67,4 @@ struct tMainState;
 // the entry's country list is marked modified. Returns false, changing
 // nothing, when the choice names no single run.
 bool PasteIntoPriceEntry(tMainState &s, tPriceInfo &entry, const tPastePriceChoice &choice, const QStringList &lines,
-                         QChar decimalSep, const std::function<void(const tPriceInfo &)> &recordUndo);
+                         QChar decimalSep, const std::function<void(tPriceInfo &)> &recordUndo);

@@ -9,11 +9,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTableWidget>
 
 #include "core/collectionfile.h"
-#include "core/collectionlifecycle.h"
 #include "core/countries.h"
 #include "core/dates.h"
 #include "core/seriestree.h"
@@ -28,7 +28,9 @@
 #include "pricing/ui/bullionform.h"
 #include "pricing/ui/forexform.h"
 #include "pricing/ui/gradesform.h"
+#include "pricing/pricegrid.h"
 #include "pricing/ui/pastepriceform.h"
+#include "pricing/ui/pricegridview.h"
 #include "support/programfixture.h"
 
 namespace {
@@ -45,8 +47,8 @@ struct tValuedCoin {
 tValuedCoin AddValuedCoin(tProgramFixture &program)
 {
     tMainState &s = program.State();
-    // A new collection with the United States series of the sample catalogue.
-    CreateDefaultDatabase(s);
+    // File New, then the United States series of the sample catalogue.
+    program.Trigger(QStringLiteral("MenuItem17"));
     tnodeinfo *first = nullptr;
     for (const auto &c : s.CountryList)
         if (c->Name == QLatin1String("United States") && !c->IsPaper)
@@ -293,27 +295,34 @@ private Q_SLOTS:
     {
         tProgramFixture program;
         TMainForm &form = program.Open();
+        form.resize(1200, 900);
         program.Start();
         tMainState &s = program.State();
         const tValuedCoin v = AddValuedCoin(program);
         QVERIFY(v.Price);
         s.MaintainerMode = true;
+        form.TabControl1->setCurrentIndex(PageSeries);
         form.TabControl1->setCurrentIndex(PagePricing);
+        QCoreApplication::processEvents();
+        auto *grid = form.findChild<TPriceGridView *>();
+        QVERIFY(grid);
+        // The title column is selected: no price entry to paste into.
+        grid->PriceSelectedCol = 0;
+        grid->RenderPrices();
+
         QTest::mouseClick(form.SelectedLabel, Qt::LeftButton);
         QPointer<TPastePriceForm> paste = form.findChild<TPastePriceForm *>();
         QVERIFY(paste && paste->isVisible());
         QVERIFY(form.PricePaisterInUse);
         QCOMPARE(paste->CheckBoxList[19]->text(), QStringLiteral("MS-60"));
-
-        // No price entry selected in the grid: nothing to paste into.
         QTest::mouseClick(paste->Button5, Qt::LeftButton);
         QVERIFY(!paste->PasteBtn->isEnabled());
 
-        tPriceInfo *selected = v.Price;
-        std::vector<Money> undone;
-        form.Seams.SelectedPriceEntry = [&] { return selected; };
-        form.Seams.RecordPriceUndo = [&](const tPriceInfo &p) { undone.push_back(p.Value[19]); };
-        paste->CheckBox1Change();
+        // Selecting a price column in the grid enables Paste.
+        const int column = 1;
+        QTest::mouseClick(grid->PriceLayout, Qt::LeftButton, {}, grid->CellRect(column, 0).center());
+        tPriceInfo *selected = grid->SelectedEntry();
+        QVERIFY(selected);
         QVERIFY(paste->PasteBtn->isEnabled());
         // Both kinds checked: no paste.
         paste->CheckBoxList[30]->setChecked(true);
@@ -330,15 +339,31 @@ private Q_SLOTS:
 
         paste->RadioButtonList[30]->setChecked(true);
         paste->ComboEdit2->setCurrentIndex(17);  // "n/a" above
-        const Money mint = selected->Value[19];
+        const std::array<Money, GradeSlots> before = selected->Value;
+        s.PricesModified = false;
         QTest::mouseClick(paste->PasteBtn, Qt::LeftButton);
-        QCOMPARE(undone, std::vector<Money>{mint});
-        QCOMPARE(selected->Value[19], mint);
+        QCOMPARE(selected->Value[19], before[19]);
         QCOMPARE(selected->Value[30], MoneyFromDouble(45));
         QCOMPARE(selected->Value[32], MoneyFromDouble(60));
         QCOMPARE(selected->Value[33], ValueCodeToMoneyFor(18));
         QVERIFY(s.PricesModified);
         QVERIFY(s.PricesModifiedArray[static_cast<size_t>(CoinTypeToCountry(selected->CoinType))]);
+        // The grid shows the pasted price (scrolled to the proof rows).
+        const auto shownAt = [grid, column](int slot) {
+            for (int v = 0; v <= grid->PriceVScrollBar->maximum(); ++v) {
+                grid->PriceVScrollBar->setValue(v);
+                for (int r = 0; r < grid->Geometry().RowsNeeded; ++r)
+                    if (grid->RowKindAt(r) == PriceKindGrade0 + slot)
+                        return grid->CellText(column, r);
+            }
+            return QStringLiteral("(not shown)");
+        };
+        QCOMPARE(shownAt(30), QStringLiteral("45.00"));
+        // The grid's Undo takes the paste back.
+        auto *undo = form.findChild<QPushButton *>(QStringLiteral("UndoPriceBtn"));
+        QVERIFY(undo->isEnabled());
+        QTest::mouseClick(undo, Qt::LeftButton);
+        QCOMPARE(grid->SelectedEntry()->Value, before);
 
         QTest::mouseClick(paste->Button3, Qt::LeftButton);
         const tPastePriceChoice saved = ReadPastePriceSettings(s.OtherRedirect + QString::fromLatin1(PastePriceIniName));

@@ -171,7 +171,7 @@ private Q_SLOTS:
         entry.CoinType = 47012;  // country 47
         entry.Value[19] = Units(3);
         std::vector<Money> snapshot;
-        const auto undo = [&](const tPriceInfo &p) { snapshot.push_back(p.Value[19]); };
+        const auto undo = [&](tPriceInfo &p) { snapshot.push_back(p.Value[19]); };
 
         QVERIFY(!PasteIntoPriceEntry(s, entry, {Checked({19, 30}), 0, 0, 4, 17}, {QStringLiteral("5")}, QLatin1Char('.'), undo));
         QVERIFY(snapshot.empty());

@@ -12,10 +12,12 @@
 
 #include "core/ui/centring.h"
 #include "mainwindow/seriesselection.h"
+#include "pricing/pricerows.h"
 #include "pricing/ui/bullionform.h"
 #include "pricing/ui/forexform.h"
 #include "pricing/ui/gradesform.h"
 #include "pricing/ui/pastepriceform.h"
+#include "pricing/ui/pricegridview.h"
 
 namespace {
 
@@ -72,6 +74,24 @@ void TMainForm::InstallPriceTools()
 
     if (!Seams.ShowPastePriceForm)
         Seams.ShowPastePriceForm = [this] { ShowPastePriceForm(); };
+    // The paste-price tool writes into the price grid's selected entry and
+    // leaves an undo snapshot in the grid's history; its Paste follows the
+    // grid's selection.
+    if (!Seams.SelectedPriceEntry)
+        Seams.SelectedPriceEntry = [this] { return PriceGrid ? PriceGrid->SelectedEntry() : nullptr; };
+    if (!Seams.RecordPriceUndo)
+        Seams.RecordPriceUndo = [this](tPriceInfo &entry) {
+            if (PriceGrid)
+                PriceGrid->History.Record(entry, PriceUndoEdited, PriceKindGrade0);
+        };
+    if (PriceGrid)
+        PriceGrid->Hooks.EnableButtons = [this, enable = PriceGrid->Hooks.EnableButtons](bool canUndo, bool haveEntries,
+                                                                                         bool entrySelected) {
+            if (enable)
+                enable(canUndo, haveEntries, entrySelected);
+            if (PastePriceForm)
+                PastePriceForm->CheckBox1Change();
+        };
 }
 
 void TMainForm::UserGrades1Click()
@@ -127,8 +147,12 @@ void TMainForm::ShowPastePriceForm()
     if (!PastePriceForm) {
         tPastePriceEnv env;
         env.SelectedPriceEntry = [this] { return Seams.SelectedPriceEntry ? Seams.SelectedPriceEntry() : nullptr; };
-        env.RecordPriceUndo = [this](const tPriceInfo &entry) { CallSeam(Seams.RecordPriceUndo, entry); };
-        env.RenderPrices = [this] { CallSeam(Seams.RenderPrices); };
+        env.RecordPriceUndo = [this](tPriceInfo &entry) { CallSeam(Seams.RecordPriceUndo, entry); };
+        env.RenderPrices = [this] {
+            CallSeam(Seams.RenderPrices);
+            if (PriceGrid)
+                PriceGrid->UpdateButtons();  // Undo now has the paste to take back
+        };
         PastePriceForm = new TPastePriceForm(State, std::move(env), this);
         PricePaisterInUse = true;
         connect(PastePriceForm, &QObject::destroyed, this, [this] { PricePaisterInUse = false; });

@@ -108,7 +108,7 @@ struct tMainFormSeams {
     // when no price entry is selected.
     std::function<tPriceInfo *()> SelectedPriceEntry;
     // Records an undo snapshot of a price entry before a tool overwrites it.
-    std::function<void(const tPriceInfo &entry)> RecordPriceUndo;
+    std::function<void(tPriceInfo &entry)> RecordPriceUndo;
 
     // ---- Coins page ----
     // The coin grid's current row (unset: -1, no row).

@@ -24,7 +24,7 @@ struct tPastePriceEnv {
     // entry is selected (Paste is then disabled).
     std::function<tPriceInfo *()> SelectedPriceEntry;
     // Records an undo snapshot of the entry before it is overwritten.
-    std::function<void(const tPriceInfo &entry)> RecordPriceUndo;
+    std::function<void(tPriceInfo &entry)> RecordPriceUndo;
     // Redraws the grid after a paste.
     std::function<void()> RenderPrices;
 };

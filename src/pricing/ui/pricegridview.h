@@ -61,6 +61,9 @@ public:
     // The entry of the selected cell, null in the title column.
     tPriceInfo *SelectedEntry() const;
     bool CanActOnSelection() const { return SelectedEntry() != nullptr; }
+    // Enables the page's buttons for the list, the selection and the undo
+    // history; also after a change made outside the grid (the paste tool).
+    void UpdateButtons();
     // Geometry in PriceLayout's coordinates of a screen cell.
     QRect CellRect(int screenCol, int screenRow) const;
     QString CellText(int screenCol, int screenRow) const;
@@ -143,5 +146,4 @@ private:
     bool committing_ = false;
     int rememberedIndex_ = -1;
     bool selectedAqua_ = false;
-    void UpdateButtons();
 };
