@@ -60,12 +60,6 @@ void SelectCoinOf(tMainState &s, const tCoinInfo *coin)
         s.CoinGridRow = static_cast<int>(it - s.CurrCoinList.begin());
 }
 
-void ShowCountViews(tMainState &s, const tCoinInfo &coin)
-{
-    if (s.Hooks.ShowCountViews)
-        s.Hooks.ShowCountViews(coin);
-}
-
 bool SameTrimmedText(const QString &a, const QString &b)
 {
     return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
@@ -90,6 +84,19 @@ tCoinField CoinFieldFromName(const QString &objectName)
         if (objectName == QLatin1String(f.Name))
             return f.Field;
     return tCoinField::None;
+}
+
+bool ShowCountViews(tMainState &s, const tCoinInfo &coin)
+{
+    bool changed = false;
+    for (auto [count, view] : {std::pair{coin.Have, &s.ViewHave}, {coin.Need, &s.ViewNeed}, {coin.Sell, &s.ViewSell},
+                               {coin.Sold, &s.ViewSold}}) {
+        if (count > 0 && !*view) {
+            *view = true;
+            changed = true;
+        }
+    }
+    return changed;
 }
 
 int32_t AssignInventory(tMainState &s)

@@ -69,6 +69,11 @@ constexpr int MaxCoinUndo = 100;
 // entries never lowers the numbering.
 int32_t AssignInventory(tMainState &s);
 
+// Switches on the Have, Need, Sell and Sold views of each count of the entry
+// that is above 0, so an edited or new entry stays listed. True when a view
+// was off; the coin page shows the flags at its next PrepCoinsPage.
+bool ShowCountViews(tMainState &s, const tCoinInfo &coin);
+
 // Pushes an edit record for coin before field changes it, then trims.
 void PushCoinUndo(tMainState &s, tCoinInfo &coin, tCoinField field);
 // Takes coin out of CoinList (and out of every view) into a delete record,

@@ -131,9 +131,6 @@ struct tStateHooks {
     // Makes the entry's row the grid's current row and scrolls it into view
     // (coin grid). Unset, CoinGridRow simply takes the entry's index.
     std::function<void(const tCoinInfo *coin)> SelectCoin;
-    // Switches on the Have/Need/Sell/Sold view of each count of the entry
-    // that is above 0, so an edited or new entry stays listed (coin grid).
-    std::function<void(const tCoinInfo &coin)> ShowCountViews;
     // Totals of a multi-selection (coin grid).
     std::function<void()> UpdateSelectionSummary;
     // (ShowBinCount, the report-bin count, is with the collection file's hooks.)

@@ -152,19 +152,25 @@ int StuffCoinInfo(tMainState &s, tCoinField field, const tEditorValue &value)
     const int rows = static_cast<int>(s.CurrCoinList.size());
     const int r = s.CoinGridRow;
     tCoinInfo *focused = r >= 0 && r < rows ? s.CurrCoinList[r] : nullptr;
+    // The entries are taken before any is written: a view switched on below
+    // rebuilds the list, which must not change which entries this edit
+    // reaches.
+    std::vector<tCoinInfo *> targets;
+    for (int i = 0; i < rows; ++i)
+        if (i == r || s.CurrCoinList[i]->selected)
+            targets.push_back(s.CurrCoinList[i]);
     int changed = 0;
-    for (int i = 0; i < rows; ++i) {
-        tCoinInfo &c = *s.CurrCoinList[i];
-        if (i != r && !c.selected)
-            continue;
-        if (WriteCoinField(s, c, field, value)) {
+    bool viewsChanged = false;
+    for (tCoinInfo *c : targets) {
+        if (WriteCoinField(s, *c, field, value)) {
             ++changed;
             s.DataModified = true;
         }
-        if (s.Hooks.ShowCountViews)
-            s.Hooks.ShowCountViews(c);
+        viewsChanged |= ShowCountViews(s, *c);
     }
     Call(s.Hooks.SetMainCaption);
+    if (viewsChanged)
+        Call(s.Hooks.PrepCoinsPage);
     if (focused) {
         Call(s.Hooks.SortFolderCoins);
         if (s.Hooks.SelectCoin) {
@@ -213,7 +219,13 @@ int DeleteCoinBtnClick(tMainState &s)
     else if (s.CoinGridRow >= left)
         s.CoinGridRow = left - 1;
     s.DataModified = true;
-    Call(s.Hooks.RefreshCoinGrid);
+    if (left == 0) {
+        // The page shows why it is empty and rests the editor, as it does
+        // for any series without listed entries.
+        Call(s.Hooks.PrepCoinsPage);
+    } else {
+        Call(s.Hooks.RefreshCoinGrid);
+    }
     Call(s.Hooks.FillCoinEditor);
     Call(s.Hooks.SetMainCaption);
     Call(s.Hooks.UpdateSelectionSummary);

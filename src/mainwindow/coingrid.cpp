@@ -367,6 +367,8 @@ bool CoinGridSelectCell(tMainState &s, int row)
     if (row < 0 || row >= static_cast<int>(s.CurrCoinList.size()))
         return false;
     s.CoinGridRow = row;
+    // Item navigation steps on from the entry reached last.
+    s.LastItemNumberAccessed = s.CurrCoinList[row]->Inventory;
     if (s.Hooks.FillCoinEditor)
         s.Hooks.FillCoinEditor();
     return true;

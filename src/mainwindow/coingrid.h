@@ -52,7 +52,8 @@ void CoinSortTick(tMainState &s);
 
 // ---- Current row and multi-selection ----
 
-// The grid's current row moves to row: the entry editor is refilled
+// The grid's current row moves to row: LastItemNumberAccessed takes its
+// item number and the entry editor is refilled
 // (Hooks.FillCoinEditor). Rows outside CurrCoinList are ignored; returns
 // whether the row was taken.
 bool CoinGridSelectCell(tMainState &s, int row);

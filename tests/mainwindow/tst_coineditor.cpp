@@ -98,6 +98,43 @@ private Q_SLOTS:
             QCOMPARE(f.Row(i)->Have, 10 + i);
     }
 
+    // An edit that switches a view on rebuilds the list once, after every
+    // marked entry was written; the rebuilt list (in collection order here)
+    // does not decide which entries the edit reaches.
+    void editSwitchingAViewOnWritesEveryMarkedEntry()
+    {
+        tCoinFixture f;
+        for (int year : {2004, 2003, 2002, 2001, 2000}) {
+            tCoinInfo *c = f.AddCoin(year);
+            c->Have = 0;
+            c->Need = 1;
+        }
+        f.s.ViewHave = false;
+        f.s.Hooks.SortFolderCoins();
+        f.Log.clear();
+        f.s.CoinGridRow = 0;  // 2000
+        f.Row(1)->selected = true;  // 2001
+        f.Row(3)->selected = true;  // 2003
+        tEditorValue v;
+        v.Number = 2;
+        QCOMPARE(StuffCoinInfo(f.s, tCoinField::HaveEdit, v), 3);
+        QVERIFY(f.s.ViewHave);
+        QCOMPARE(f.Calls("PrepCoinsPage"), 1);
+        QList<int> written;
+        for (const auto &c : f.s.CoinList)
+            if (c->Have == 2)
+                written << c->Year;
+        std::sort(written.begin(), written.end());
+        QCOMPARE(written, (QList<int>{2000, 2001, 2003}));
+        QCOMPARE(f.Row(f.s.CoinGridRow)->Year, 2000);
+
+        // A view already on rebuilds nothing.
+        f.Log.clear();
+        v.Number = 4;
+        StuffCoinInfo(f.s, tCoinField::HaveEdit, v);
+        QCOMPARE(f.Calls("PrepCoinsPage"), 0);
+    }
+
     void writeRules_data()
     {
         QTest::addColumn<QString>("control");
@@ -332,6 +369,8 @@ private Q_SLOTS:
         QCOMPARE(DeleteCoinBtnClick(f.s), 1);
         QVERIFY(f.s.CurrCoinList.empty());
         QCOMPARE(f.s.CoinGridRow, -1);
+        // The page is laid out for an empty list: its notice, a resting editor.
+        QCOMPARE(f.Calls("PrepCoinsPage"), 1);
         QCOMPARE(DeleteCoinBtnClick(f.s), 0);
         QCOMPARE(f.s.UndoCoinList.size(), size_t(1));
     }

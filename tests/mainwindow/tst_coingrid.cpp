@@ -510,6 +510,7 @@ private Q_SLOTS:
         auto s = NewCoinState();
         AddCoin(*s, {.Have = 1});
         ListAll(*s);
+        s->CurrCoinList[0]->Inventory = 41;
         int filled = 0;
         s->Hooks.FillCoinEditor = [&] { ++filled; };
         QVERIFY(CoinGridSelectCell(*s, 0));
@@ -517,6 +518,8 @@ private Q_SLOTS:
         QVERIFY(!CoinGridSelectCell(*s, -1));
         QCOMPARE(s->CoinGridRow, 0);
         QCOMPARE(filled, 1);
+        // The row reached last is where item navigation goes on from.
+        QCOMPARE(s->LastItemNumberAccessed, 41);
         // A Ctrl or Shift click with no anchor in the list touches no mark
         // outside it.
         s->Lastrow = 7;
