@@ -2,19 +2,6 @@
 
 #include <Qt>
 
-QStringList DefaultGradedByItems()
-{
-    return {QStringLiteral("ANACS"), QStringLiteral("ICG"), QStringLiteral("NGC"),
-            QStringLiteral("PCGS"),  QStringLiteral("PCI"), QStringLiteral("SEGS")};
-}
-
-QStringList DefaultStoredItems()
-{
-    return {QStringLiteral("Delivery Pending"), QStringLiteral("2x2 holder"), QStringLiteral("Album"),
-            QStringLiteral("Coin tube"),        QStringLiteral("Folder"),     QStringLiteral("Paper roll"),
-            QStringLiteral("Slab"),             QStringLiteral("Safe"),       QStringLiteral("Safety Deposit box")};
-}
-
 bool ListMemoDropsKey(int key, const QString &typed, int caretColumn, int lineLength, int maxLength)
 {
     if (key == Qt::Key_Backspace)

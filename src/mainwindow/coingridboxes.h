@@ -1,17 +1,12 @@
 #pragma once
-// Rules of the small editing boxes beside the coin grid: the "Graded by"
-// and "Stored in" pick lists and the memos on the settings panel that hold
-// their items, one per line.
+// Rules of the memos on the Coins page's settings panel that hold the
+// "Graded by" and "Stored in" suggestion lists, one item per line.
 #include <QString>
 #include <QStringList>
 
 // Longest line of each list memo.
 constexpr int GradedByMemoLength = 10;
 constexpr int StoredInMemoLength = 30;
-
-// The items each pick list starts with.
-QStringList DefaultGradedByItems();
-QStringList DefaultStoredItems();
 
 // Whether a list memo drops a key: Backspace at the start of a line (lines
 // are never joined) and a character typed into a line that has reached

@@ -5,8 +5,12 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QSignalSpy>
 #include <QSpinBox>
+#include <QToolButton>
 
+#include "core/collectionsettings.h"
 #include "core/dates.h"
 #include "mainwindow/coineditor.h"
 #include "mainwindow/ui/coineditorpanel.h"
@@ -126,12 +130,118 @@ private Q_SLOTS:
         QCOMPARE(f->s.UndoCoinList.size(), size_t(1));
     }
 
+    // Typed text stands on its own; Escape brings back what the box held
+    // when it got the focus; Return moves on and commits.
+    void pickBoxesRestoreAndCommit()
+    {
+        ClearGradedByBox(f->s);
+        ClearStoredBox(f->s);
+        f->Row(0)->Gradedby = QStringLiteral("NGC");
+        f->Row(0)->Stored = QStringLiteral("Album");
+        ShowRow(0);
+        auto *box = Control<QComboBox>("GradedByBox");
+        QCOMPARE(box->count(), 6);
+        QCOMPARE(box->currentIndex(), box->findText(QStringLiteral("NGC")));
+        Focus(box);
+        box->lineEdit()->end(false);
+        QTest::keyClicks(box, QStringLiteral("X"));
+        QCOMPARE(box->currentIndex(), -1);
+        QCOMPARE(box->currentText(), QStringLiteral("NGCX"));
+        QTest::keyClick(box, Qt::Key_Escape);
+        QCOMPARE(box->currentText(), QStringLiteral("NGC"));
+        QCOMPARE(box->currentIndex(), box->findText(QStringLiteral("NGC")));
+        QVERIFY(box->hasFocus());
+        QTest::keyClicks(box, QStringLiteral("2"));
+        QTest::keyClick(box, Qt::Key_Return);
+        QVERIFY(!box->hasFocus());
+        QCOMPARE(f->Row(0)->Gradedby, QStringLiteral("NGC2"));
+
+        auto *stored = Control<QComboBox>("StoredBox");
+        Focus(stored);
+        stored->lineEdit()->selectAll();
+        QTest::keyClicks(stored, QStringLiteral("Box 7"));
+        QTest::keyClick(stored, Qt::Key_Escape);
+        QCOMPARE(stored->currentText(), QStringLiteral("Album"));
+        Focus(Control<QLineEdit>("CommentEdit"));
+        QCOMPARE(f->Row(0)->Stored, QStringLiteral("Album"));
+        QCOMPARE(f->s.UndoCoinList.size(), size_t(1));
+    }
+
+    // The suggestions are the collection's lists; the text shown stays.
+    void pickListsFollowTheCollection()
+    {
+        f->Row(1)->Gradedby = QStringLiteral("Dealer");
+        f->s.GradedByBoxItems = {QStringLiteral("ANACS"), QStringLiteral("Dealer")};
+        f->s.StoredBoxItems = {QStringLiteral("Safe")};
+        ShowRow(1);
+        auto *box = Control<QComboBox>("GradedByBox");
+        QCOMPARE(box->count(), 2);
+        QCOMPARE(box->currentIndex(), 1);
+        QCOMPARE(Control<QComboBox>("StoredBox")->itemText(0), QStringLiteral("Safe"));
+        f->s.GradedByBoxItems = {QStringLiteral("PCGS")};
+        panel->FillPickLists();
+        QCOMPARE(box->count(), 1);
+        QCOMPARE(box->currentText(), QStringLiteral("Dealer"));
+        QCOMPARE(box->currentIndex(), -1);
+        QVERIFY(!f->s.DataModified);
+    }
+
+    void notesRestoreOnEscapeAndCommitOnLeaving()
+    {
+        f->Row(2)->Notes = QStringLiteral("notes 2");
+        ShowRow(2);
+        auto *memo = Control<QPlainTextEdit>("NotesMemo");
+        auto *comment = Control<QLineEdit>("CommentEdit");
+        Focus(memo);
+        QTest::keyClicks(memo, QStringLiteral("abc"));
+        QTest::keyClick(memo, Qt::Key_Escape);
+        QCOMPARE(memo->toPlainText(), QStringLiteral("notes 2"));
+        Focus(comment);
+        QVERIFY(f->s.UndoCoinList.empty());
+        Focus(memo);
+        QTest::keyClicks(memo, QStringLiteral("!"));
+        Focus(comment);
+        QCOMPARE(f->Row(2)->Notes, memo->toPlainText());
+        QCOMPARE(f->Row(2)->Notes.size(), 8);
+        QCOMPARE(f->s.UndoCoinList.size(), size_t(1));
+    }
+
+    // Maximised notes take the other fields' place; the button or the
+    // restoring hook (New, Undo, Delete, a page change) bring the editor back
+    // exactly as it was.
+    void notesButtonTogglesBackToTheSameLayout()
+    {
+        QCoreApplication::processEvents();
+        auto *memo = Control<QPlainTextEdit>("NotesMemo");
+        auto *button = Control<QToolButton>("NoteMaxedBtn");
+        const QRect memoAt = memo->geometry();
+        const QRect buttonAt = button->geometry();
+        const int editorHeight = panel->CoinScrollBox->height();
+        QSignalSpy maxed(panel.get(), &TCoinEditorPanel::NoteMaxedChanged);
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCoreApplication::processEvents();
+        QVERIFY(panel->NoteMaxed);
+        QVERIFY(!Control<QComboBox>("GradedByBox")->isVisible());
+        QVERIFY(memo->width() > memoAt.width());
+        QCOMPARE(panel->CoinScrollBox->height(), editorHeight);
+        QCOMPARE(memo->font().pixelSize(), 16);
+        f->s.Hooks.RestoreNotesMemo();
+        QCoreApplication::processEvents();
+        QVERIFY(!panel->NoteMaxed);
+        QVERIFY(Control<QComboBox>("GradedByBox")->isVisible());
+        QCOMPARE(memo->geometry(), memoAt);
+        QCOMPARE(button->geometry(), buttonAt);
+        QCOMPARE(memo->font().pixelSize(), 12);
+        QCOMPARE(maxed.count(), 2);
+    }
+
     // A hook left behind by a closed panel does nothing.
     void hooksOutliveThePanelHarmlessly()
     {
         panel.reset();
         f->s.Hooks.FillCoinEditor();
         f->s.Hooks.CommitPendingEdit();
+        f->s.Hooks.RestoreNotesMemo();
     }
 
     void typingCommitsOnLeavingAndUndoRestores()

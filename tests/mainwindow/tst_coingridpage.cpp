@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QToolButton>
 
 #include "mainwindow/coingridcells.h"
@@ -18,13 +19,13 @@ class tst_CoinGridPage : public QObject {
     std::unique_ptr<tMainState> s;
     std::unique_ptr<TCoinGridPage> page;
     tFakeValuation valuation;
-    QList<QObject *> stuffed;
     int editorFills = 0;
+    QList<bool> prepared;  // CoinsPagePrepared calls
 
     void Open(QSize size = QSize(1200, 800))
     {
         page = std::make_unique<TCoinGridPage>(*s);
-        page->StuffCoinInfo = [this](QObject *sender) { stuffed << sender; };
+        page->CoinsPagePrepared = [this](bool filled) { prepared << filled; };
         s->Hooks.FillCoinEditor = [this] { ++editorFills; };
         page->resize(size);
         page->show();
@@ -64,8 +65,8 @@ private Q_SLOTS:
         s = NewCoinState();
         valuation = {};
         valuation.Install(*s);
-        stuffed.clear();
         editorFills = 0;
+        prepared.clear();
         const struct {
             int year;
             const char *mint;
@@ -153,15 +154,11 @@ private Q_SLOTS:
         editorFills = 0;
         ClickRow(1);
         QCOMPARE(editorFills, 1);
-        QCOMPARE(page->GradedByBox->currentText(), QStringLiteral("PCGS"));
-        QCOMPARE(page->GradedByBox->currentIndex(), page->GradedByBox->findText(QStringLiteral("PCGS")));
-        QCOMPARE(page->StoredBox->currentText(), QStringLiteral("Album"));
-        QCOMPARE(page->NotesMemo->toPlainText(), QStringLiteral("notes 1909"));
+        QCOMPARE(s->LastItemNumberAccessed, s->CurrCoinList[1]->Inventory);
         QTest::keyClick(page->CoinGrid, Qt::Key_Down);
         QCOMPARE(editorFills, 2);
-        QCOMPARE(page->GradedByBox->currentText(), QStringLiteral("Dealer"));
-        QCOMPARE(page->GradedByBox->currentIndex(), -1);
-        QVERIFY(stuffed.isEmpty());
+        QCOMPARE(s->CoinGridRow, 2);
+        QVERIFY(!s->DataModified);
     }
 
     void viewBoxesFilterTheList()
@@ -175,11 +172,18 @@ private Q_SLOTS:
         page->ViewNeedCheckBox->setChecked(false);
         QVERIFY(!page->CoinGrid->isVisible());
         QVERIFY(page->WarningPanelCoins->isVisible());
-        QVERIFY(page->WarningLabelCoins->text().startsWith(QLatin1String("There are 5 entries in the folder")));
-        QVERIFY(!page->CoinScrollBox->isEnabled());
+        // One line per line of the notice.
+        QVERIFY(page->WarningLabelCoins->text().startsWith(QLatin1String("There are 5 entries in the folder\n\"")));
+        QVERIFY(!page->WarningLabelCoins->text().contains(QLatin1Char('\r')));
+        // The editor is told that no entry is current, and the page that
+        // the list is empty.
+        QCOMPARE(s->CoinGridRow, -1);
+        QVERIFY(editorFills > 0);
+        QCOMPARE(prepared.last(), false);
         page->ViewHaveCheckBox->setChecked(true);
         QVERIFY(page->CoinGrid->isVisible());
         QCOMPARE(page->CoinGrid->model()->rowCount(), 3);
+        QCOMPARE(prepared.last(), true);
         // Flags switched on elsewhere show in the boxes at the next refill.
         s->ViewNeed = true;
         page->PrepCoinsPage();
@@ -220,43 +224,6 @@ private Q_SLOTS:
         QCOMPARE(Header()->sectionSize(24), 100);
     }
 
-    void pickBoxesRestoreAndCommit()
-    {
-        Open();
-        ClickRow(0);  // NGC
-        TPickBox *box = page->GradedByBox;
-        box->setFocus(Qt::OtherFocusReason);
-        QVERIFY(box->hasFocus());
-        box->lineEdit()->end(false);
-        QTest::keyClicks(box, QStringLiteral("X"));
-        QCOMPARE(box->currentIndex(), -1);
-        QCOMPARE(box->currentText(), QStringLiteral("NGCX"));
-        QTest::keyClick(box, Qt::Key_Escape);
-        QCOMPARE(box->currentText(), QStringLiteral("NGC"));
-        QCOMPARE(box->currentIndex(), box->findText(QStringLiteral("NGC")));
-        QVERIFY(box->hasFocus());
-
-        QTest::keyClicks(box, QStringLiteral("2"));
-        QTest::keyClick(box, Qt::Key_Return);
-        QVERIFY(!box->hasFocus());
-        QCOMPARE(stuffed, QList<QObject *>{box});
-
-        // A typed text restored with Escape: the text the box had on entry.
-        TPickBox *stored = page->StoredBox;
-        stored->setFocus(Qt::TabFocusReason);
-        stored->lineEdit()->selectAll();
-        QTest::keyClicks(stored, QStringLiteral("Box 7"));
-        QTest::keyClick(stored, Qt::Key_Escape);
-        QCOMPARE(stored->currentText(), QStringLiteral("Album"));
-        page->NotesMemo->setFocus(Qt::TabFocusReason);
-        QCOMPARE(stuffed.size(), 1);
-
-        // Opening the list takes the focus first.
-        box->showPopup();
-        box->hidePopup();
-        QVERIFY(box->hasFocus());
-    }
-
     void listMemosLimitLinesAndFillTheBoxes()
     {
         Open();
@@ -273,10 +240,17 @@ private Q_SLOTS:
         memo->setTextCursor(c);
         QTest::keyClick(memo, Qt::Key_Backspace);
         QCOMPARE(memo->toPlainText(), QStringLiteral("ABCDEFGHIJ\n\n  \nSecond"));
+        int listChanges = 0;
+        page->PickListsChanged = [&] { ++listChanges; };
         page->CoinGrid->setFocus(Qt::TabFocusReason);
         QCOMPARE(memo->toPlainText(), QStringLiteral("ABCDEFGHIJ\nSecond"));
-        QCOMPARE(page->GradedByBox->count(), 2);
-        QCOMPARE(page->GradedByBox->itemText(1), QStringLiteral("Second"));
+        // The lines are the collection's suggestions from now on.
+        QCOMPARE(s->GradedByBoxItems, (QStringList{QStringLiteral("ABCDEFGHIJ"), QStringLiteral("Second")}));
+        QVERIFY(s->DataModified);
+        QCOMPARE(listChanges, 1);
+        memo->setFocus(Qt::TabFocusReason);
+        page->CoinGrid->setFocus(Qt::TabFocusReason);
+        QCOMPARE(listChanges, 1);
 
         // The stored-in memo takes 30 characters a line.
         TListMemo *stored = page->StoredInMemo;
@@ -286,43 +260,27 @@ private Q_SLOTS:
         QCOMPARE(stored->toPlainText().size(), 30);
     }
 
-    void notesMemoRestoresAndCommits()
+    // An edit re-sorts the list and selects its entry again: the columns
+    // stay where they were scrolled. A newly selected series starts at its
+    // first row.
+    void selectingKeepsTheColumnsScrolled()
     {
-        Open();
-        ClickRow(2);
-        TNotesMemo *memo = page->NotesMemo;
-        memo->setFocus(Qt::TabFocusReason);
-        QTest::keyClicks(memo, QStringLiteral("abc"));
-        QTest::keyClick(memo, Qt::Key_Escape);
-        QCOMPARE(memo->toPlainText(), QStringLiteral("notes 1950"));
-        page->CoinGrid->setFocus(Qt::TabFocusReason);
-        QVERIFY(stuffed.isEmpty());
-        memo->setFocus(Qt::TabFocusReason);
-        QTest::keyClicks(memo, QStringLiteral("!"));
-        page->CoinGrid->setFocus(Qt::TabFocusReason);
-        QCOMPARE(stuffed, QList<QObject *>{memo});
-    }
+        Open(QSize(700, 500));
+        QCoreApplication::processEvents();
+        QScrollBar *across = page->CoinGrid->horizontalScrollBar();
+        QVERIFY(across->maximum() > 0);
+        page->SelectCoin(s->CurrCoinList[3]);
+        across->setValue(across->maximum());
+        page->SortFolderCoins();
+        page->SelectCoin(s->CurrCoinList[1]);
+        QCOMPARE(across->value(), across->maximum());
 
-    void notesButtonTogglesBackToTheSameLayout()
-    {
-        Open();
-        QCoreApplication::processEvents();
-        const QRect memo = page->NotesMemo->geometry();
-        const QRect button = page->NoteMaxedBtn->geometry();
-        QTest::mouseClick(page->NoteMaxedBtn, Qt::LeftButton);
-        QVERIFY(page->NoteMaxed);
-        QVERIFY(!page->GradedByBox->isVisible());
-        QVERIFY(!page->CoinEditorPanel->isVisible());
-        QCoreApplication::processEvents();
-        QVERIFY(page->NotesMemo->height() > memo.height());
-        QCOMPARE(page->NotesMemo->font().pixelSize(), 16);
-        QTest::mouseClick(page->NoteMaxedBtn, Qt::LeftButton);
-        QCoreApplication::processEvents();
-        QVERIFY(!page->NoteMaxed);
-        QVERIFY(page->GradedByBox->isVisible());
-        QCOMPARE(page->NotesMemo->geometry(), memo);
-        QCOMPARE(page->NoteMaxedBtn->geometry(), button);
-        QCOMPARE(page->NotesMemo->font().pixelSize(), 12);
+        editorFills = 0;
+        page->ToFirstRow();
+        QCOMPARE(s->CoinGridRow, 0);
+        QCOMPARE(editorFills, 1);
+        page->ToFirstRow();
+        QCOMPARE(editorFills, 1);
     }
 
     void selectCoinScrollsTowardsTheMiddle()

@@ -13,11 +13,14 @@
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "core/currproc.h"
 #include "core/helpers.h"
 #include "mainwindow/coineditor.h"
+#include "mainwindow/treeview.h"
+#include "mainwindow/ui/treeimages.h"
 
 namespace {
 
@@ -25,8 +28,43 @@ constexpr int MaxCount = 9999;
 constexpr int DateMaxLength = 10;
 constexpr int PriceMaxLength = 11;
 constexpr int CommentMaxLength = 25;
+constexpr int NotesMinHeight = 60;
+constexpr int NotesFontSize = 12;
+constexpr int MaxedNotesFontSize = 16;
 // What the price boxes of an empty editor show.
 const QString NoPriceText = QStringLiteral("$0.00");
+
+// The editor's scroll box asks for the whole height of its fields, up to a
+// cap, so every field shows while the page has the room and the coin grid
+// takes the rest; only a taller editor (many user fields) scrolls.
+class TEditorScrollBox : public QScrollArea {
+public:
+    static constexpr int MaxHeight = 420;
+
+    QSize sizeHint() const override
+    {
+        QSize s = QScrollArea::sizeHint();
+        if (const QWidget *w = widget())
+            s.setHeight(std::min(w->sizeHint().height() + 2 * frameWidth(), MaxHeight));
+        return s;
+    }
+    QSize minimumSizeHint() const override { return {QScrollArea::minimumSizeHint().width(), sizeHint().height()}; }
+
+    void SetFields(QWidget *content)
+    {
+        setWidget(content);
+        content->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        // The fields' layout changed (shown, hidden, added): ask again.
+        if (o == widget() && e->type() == QEvent::LayoutRequest)
+            updateGeometry();
+        return QScrollArea::eventFilter(o, e);
+    }
+};
 
 template <class T>
 T *Make(const char *name, QWidget *parent = nullptr)
@@ -56,6 +94,15 @@ void FocusNext(QWidget *w)
     w->clearFocus();
 }
 
+// Shows a text in a free-text box; the suggestion equal to it becomes the
+// current item, or none. Runs no handler.
+void SetPickText(QComboBox *box, const QString &text)
+{
+    const QSignalBlocker block(box);
+    box->setCurrentIndex(box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    box->setEditText(text);
+}
+
 bool IsPriceBox(const QString &name)
 {
     return name == QLatin1String("PriceEdit") || name == QLatin1String("SellPriceEdit");
@@ -80,6 +127,12 @@ TCoinEditorPanel::TCoinEditorPanel(tMainState &state, QWidget *parent) : QWidget
         if (self)
             self->CommitPendingEdit();
     };
+    s.Hooks.RestoreNotesMemo = [self] {
+        if (self)
+            self->RestoreNotesMemo();
+    };
+    NoteMaxedBtnClick(this);
+    FillPickLists();
     FillGradeBox();
     BuildDateMintBoxList(false);
     FillCoinEditor();
@@ -109,8 +162,14 @@ void TCoinEditorPanel::BuildControls()
     outer->addWidget(ButtonRow);
 
     auto *content = Make<QWidget>("CoinScrollBoxContent");
-    auto *g = new QGridLayout(content);
+    auto *row = new QHBoxLayout(content);
+    row->setContentsMargins(6, 4, 6, 4);
+    row->setSpacing(12);
+    Fields = Make<QWidget>("CoinFields", content);
+    auto *g = new QGridLayout(Fields);
+    g->setContentsMargins(0, 0, 0, 0);
     g->setHorizontalSpacing(10);
+    g->setVerticalSpacing(2);
 
     DateMintBox = Make<QComboBox>("DateMintBox");
     GradeBox = Make<QComboBox>("GradeBox");
@@ -122,6 +181,13 @@ void TCoinEditorPanel::BuildControls()
     for (QComboBox *b : {GradedByBox, StoredBox}) {
         b->setEditable(true);
         b->setInsertPolicy(QComboBox::NoInsert);
+        // Typed text is the value; the list only suggests.
+        b->setCompleter(nullptr);
+    }
+    // The boxes share the row's width instead of growing to their longest item.
+    for (QComboBox *b : {DateMintBox, GradeBox, GMbox, GradedByBox, StoredBox}) {
+        b->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        b->setMinimumContentsLength(6);
     }
     auto spin = [](const char *name) {
         auto *sb = Make<QSpinBox>(name);
@@ -136,6 +202,12 @@ void TCoinEditorPanel::BuildControls()
     SellDateBox = Make<QLineEdit>("SellDateBox");
     for (QLineEdit *e : {BuyDateBox, SellDateBox})
         e->setMaxLength(DateMaxLength);
+    BuyDateButton = Make<QToolButton>("BuyDateButton");
+    SellDateButton = Make<QToolButton>("SellDateButton");
+    for (QToolButton *b : {BuyDateButton, SellDateButton}) {
+        b->setText(QStringLiteral("\u25B2"));
+        b->setFocusPolicy(Qt::NoFocus);
+    }
     PriceEdit = Make<QLineEdit>("PriceEdit");
     SellPriceEdit = Make<QLineEdit>("SellPriceEdit");
     for (QLineEdit *e : {PriceEdit, SellPriceEdit})
@@ -143,7 +215,7 @@ void TCoinEditorPanel::BuildControls()
     CommentEdit = Make<QLineEdit>("CommentEdit");
     CommentEdit->setMaxLength(CommentMaxLength);
     NotesMemo = Make<QPlainTextEdit>("NotesMemo");
-    NotesMemo->setMinimumHeight(60);
+    NotesMemo->setTabChangesFocus(true);
     BuyBox = Make<QCheckBox>("BuyBox");
     BuyBox->setText(QStringLiteral("Buy price"));
     SellBox = Make<QCheckBox>("SellBox");
@@ -154,11 +226,21 @@ void TCoinEditorPanel::BuildControls()
     User1Box->setText(QStringLiteral("Track"));
 
     // Caption above control, four cells to a row.
-    auto cell = [&](int row, int col, QLabel *caption, QWidget *control) {
+    auto cell = [&](int r, int col, QWidget *caption, QWidget *control) {
         if (caption)
-            g->addWidget(caption, row * 2, col);
-        g->addWidget(control, row * 2 + 1, col);
+            g->addWidget(caption, r * 2, col);
+        g->addWidget(control, r * 2 + 1, col);
     };
+    auto dated = [](QLineEdit *box, QToolButton *button) {
+        auto *w = new QWidget;
+        auto *l = new QHBoxLayout(w);
+        l->setContentsMargins(0, 0, 0, 0);
+        l->setSpacing(2);
+        l->addWidget(box, 1);
+        l->addWidget(button);
+        return w;
+    };
+    Label41 = Caption("Label41", QStringLiteral("Comment"));
     cell(0, 0, Caption("Label2", QStringLiteral("Year / Mint / Variety")), DateMintBox);
     cell(0, 1, Caption("Label4", QStringLiteral("Grade")), GradeBox);
     cell(0, 2, Caption("Label40", QStringLiteral("Grade modifier")), GMbox);
@@ -167,24 +249,40 @@ void TCoinEditorPanel::BuildControls()
     cell(1, 1, Caption("Label1", QStringLiteral("Need")), NeedEdit);
     cell(1, 2, Caption("Label6", QStringLiteral("Sell")), SellEdit);
     cell(1, 3, Caption("Label24", QStringLiteral("Sold")), SoldEdit);
-    cell(2, 0, Caption("Label28", QStringLiteral("Purchased")), BuyDateBox);
-    cell(2, 1, Caption("Label126", QStringLiteral("Date sold")), SellDateBox);
-    cell(2, 2, nullptr, BuyBox);
-    g->addWidget(PriceEdit, 5, 2);
-    cell(2, 3, nullptr, SellBox);
-    g->addWidget(SellPriceEdit, 5, 3);
-    cell(3, 0, Caption("Label41", QStringLiteral("Comment")), CommentEdit);
+    cell(2, 0, Caption("Label28", QStringLiteral("Purchased")), dated(BuyDateBox, BuyDateButton));
+    cell(2, 1, Caption("Label126", QStringLiteral("Date sold")), dated(SellDateBox, SellDateButton));
+    cell(2, 2, BuyBox, PriceEdit);
+    cell(2, 3, SellBox, SellPriceEdit);
+    cell(3, 0, Label41, CommentEdit);
     cell(3, 1, Caption("Label7", QStringLiteral("Stored in")), StoredBox);
     g->addWidget(ErrorBox, 7, 2);
     g->addWidget(User1Box, 7, 3);
-    g->addWidget(Caption(nullptr, QStringLiteral("Notes")), 8, 0, 1, 4);
-    g->addWidget(NotesMemo, 9, 0, 1, 4);
-    g->setRowStretch(10, 1);
+    GridPanelLayout1 = Make<QWidget>("GridPanelLayout1");
+    g->addWidget(GridPanelLayout1, 8, 0, 1, 4);
+    for (int c = 0; c < 4; ++c)
+        g->setColumnStretch(c, 1);
+    row->addWidget(Fields, 3);
 
-    CoinScrollBox = Make<QScrollArea>("CoinScrollBox");
-    CoinScrollBox->setWidgetResizable(true);
-    CoinScrollBox->setWidget(content);
-    outer->addWidget(CoinScrollBox, 1);
+    auto *notes = Make<QWidget>("NotesArea", content);
+    auto *nl = new QGridLayout(notes);
+    nl->setContentsMargins(0, 0, 0, 0);
+    nl->setVerticalSpacing(2);
+    NoteMaxedBtn = Make<QToolButton>("NoteMaxedBtn");
+    NoteMaxedBtn->setAutoRaise(true);
+    NoteMaxedBtn->setFocusPolicy(Qt::NoFocus);
+    nl->addWidget(Caption(nullptr, QStringLiteral("Notes")), 0, 0);
+    nl->addWidget(NoteMaxedBtn, 0, 1, Qt::AlignRight);
+    nl->addWidget(NotesMemo, 1, 0, 1, 2);
+    nl->setRowStretch(1, 1);
+    row->addWidget(notes, 1);
+
+    auto *box = new TEditorScrollBox;
+    box->setObjectName(QStringLiteral("CoinScrollBox"));
+    box->setWidgetResizable(true);
+    box->setFrameShape(QFrame::NoFrame);
+    box->SetFields(content);
+    CoinScrollBox = box;
+    outer->addWidget(CoinScrollBox);
 }
 
 void TCoinEditorPanel::Connect()
@@ -192,8 +290,19 @@ void TCoinEditorPanel::Connect()
     for (QComboBox *b : {DateMintBox, GradeBox, GMbox})
         connect(b, &QComboBox::currentIndexChanged, this, [this, b] { DateMintBoxChange(b); });
     // Choosing from the list of a free-text box commits as leaving it does.
-    for (QComboBox *b : {GradedByBox, StoredBox})
+    for (QComboBox *b : {GradedByBox, StoredBox}) {
         connect(b, &QComboBox::activated, this, [this, b] { Exit(b); });
+        // Typed text stands on its own, not as a changed item of the list.
+        connect(b->lineEdit(), &QLineEdit::textEdited, this, [b](const QString &text) {
+            if (b->currentIndex() < 0)
+                return;
+            const int caret = b->lineEdit()->cursorPosition();
+            const QSignalBlocker block(b);
+            b->setCurrentIndex(-1);
+            b->setEditText(text);
+            b->lineEdit()->setCursorPosition(caret);
+        });
+    }
     for (QSpinBox *sb : {HaveEdit, NeedEdit, SellEdit, SoldEdit}) {
         connect(sb, &QSpinBox::valueChanged, this, [this, sb] {
             Commit(sb);
@@ -214,6 +323,7 @@ void TCoinEditorPanel::Connect()
             inner->installEventFilter(this);
     }
 
+    connect(NoteMaxedBtn, &QToolButton::clicked, this, [this] { NoteMaxedBtnClick(NoteMaxedBtn); });
     connect(NewCoinBtn, &QPushButton::clicked, this, [this] {
         NewCoinBtnClick(s, false);
         UpdateButtons();
@@ -263,8 +373,8 @@ void TCoinEditorPanel::RestoreControl(QWidget *w)
     const QString kept = TagString.value(w);
     if (auto *e = qobject_cast<QLineEdit *>(w))
         e->setText(kept);
-    else if (auto *c = qobject_cast<QComboBox *>(w))
-        c->setEditText(kept);
+    else if (auto *c = qobject_cast<QComboBox *>(w); c && c->isEditable())
+        SetPickText(c, kept);
     else if (auto *m = qobject_cast<QPlainTextEdit *>(w))
         m->setPlainText(kept);
     else if (auto *sb = qobject_cast<QSpinBox *>(w))
@@ -450,6 +560,7 @@ void TCoinEditorPanel::UpdateSelectionSummary()
 void TCoinEditorPanel::UpdateButtons()
 {
     const int rows = static_cast<int>(s.CurrCoinList.size());
+    NewCoinBtn->setEnabled(s.SelectedTreeNode != nullptr);
     UndoCoinBtn->setEnabled(!s.UndoCoinList.empty());
     DeleteCoinBtn->setEnabled(rows > 0);
     CloneCoinBtn->setEnabled(s.CoinGridRow >= 0 && s.CoinGridRow < rows);
@@ -492,6 +603,57 @@ void TCoinEditorPanel::FillGMBox()
     GMbox->setCurrentIndex(keptIndex >= 0 ? keptIndex : (GMbox->count() > 0 ? 0 : -1));
 }
 
+namespace {
+
+QStringList Items(const QComboBox *box)
+{
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
+    return items;
+}
+
+} // namespace
+
+void TCoinEditorPanel::FillPickLists()
+{
+    for (auto [box, items] : {std::pair{GradedByBox, &s.GradedByBoxItems}, {StoredBox, &s.StoredBoxItems}}) {
+        if (Items(box) == *items)
+            continue;
+        const QSignalBlocker block(box);
+        const QString text = box->currentText();
+        box->clear();
+        box->addItems(*items);
+        SetPickText(box, text);
+    }
+}
+
+void TCoinEditorPanel::NoteMaxedBtnClick(QObject *sender)
+{
+    const bool was = Fields->isHidden();
+    if (sender == NoteMaxedBtn)
+        NoteMaxed = !NoteMaxed;
+    // Maximised, the notes keep the editor's height so the grid below does
+    // not move.
+    NotesMemo->setMinimumHeight(NoteMaxed ? Fields->height() : NotesMinHeight);
+    Fields->setVisible(!NoteMaxed);
+    QFont f = NotesMemo->font();
+    f.setPixelSize(NoteMaxed ? MaxedNotesFontSize : NotesFontSize);
+    NotesMemo->setFont(f);
+    NoteMaxedBtn->setIcon(TreeButtonImage(NoteMaxed ? ImgDown : ImgUp));
+    NoteMaxedBtn->setToolTip(NoteMaxed ? QStringLiteral("Show all fields") : QStringLiteral("Enlarge the notes"));
+    if (was != NoteMaxed)
+        Q_EMIT NoteMaxedChanged(NoteMaxed);
+}
+
+void TCoinEditorPanel::RestoreNotesMemo()
+{
+    if (!NoteMaxed)
+        return;
+    NoteMaxed = false;
+    NoteMaxedBtnClick(this);
+}
+
 void TCoinEditorPanel::SetCoinScrollBoxEnable(bool IsEnabled)
 {
     CurrProcGuard guard(11300);
@@ -529,8 +691,8 @@ void TCoinEditorPanel::ResetEditor()
     for (QSpinBox *sb : {NeedEdit, SellEdit, SoldEdit})
         sb->setValue(0);
     NotesMemo->clear();
-    StoredBox->setEditText(QString());
-    GradedByBox->setEditText(QString());
+    SetPickText(StoredBox, QString());
+    SetPickText(GradedByBox, QString());
     for (QLineEdit *e : {BuyDateBox, SellDateBox, CommentEdit})
         e->clear();
     PriceEdit->setText(NoPriceText);
@@ -561,6 +723,8 @@ void TCoinEditorPanel::FillCoinEditor()
                                        });
     if (!sameGrades)
         FillGradeBox();
+    // The suggestions belong to the collection, which may have been replaced.
+    FillPickLists();
 
     if (!coin) {
         ResetEditor();
@@ -583,8 +747,8 @@ void TCoinEditorPanel::FillCoinEditor()
                 GradeBox->setCurrentIndex(i);
                 break;
             }
-        GradedByBox->setEditText(coin->Gradedby);
-        StoredBox->setEditText(coin->Stored);
+        SetPickText(GradedByBox, coin->Gradedby);
+        SetPickText(StoredBox, coin->Stored);
         GMbox->setCurrentIndex(GMbox->findText(coin->GM, Qt::MatchFixedString));
         BuyDateBox->setText(DateOrBlank(coin->BuyDate));
         SellDateBox->setText(DateOrBlank(coin->SellDate));

@@ -1,17 +1,21 @@
 #pragma once
 // The entry editor of the Coins page: the scroll box CoinScrollBox with the
-// controls for the stored fields of an entry, and the New, Clone, Undo and
-// Delete buttons. A self-contained widget over the shared state: every
-// commit goes through StuffCoinInfo (mainwindow/coineditor.h); the panel
-// only reads its controls and fills them.
+// controls for the stored fields of an entry, the notes memo with its
+// maximise button, and the New, Clone, Undo and Delete buttons. A
+// self-contained widget over the shared state: every commit goes through
+// StuffCoinInfo (mainwindow/coineditor.h); the panel only reads its controls
+// and fills them. Each field of an entry has exactly one control here.
 //
 // Embedding: construct it with the main window's state and put it where the
 // editor belongs; CoinButtons() is the row of buttons, which the main window
 // may move under the coin grid by adding it to another layout. The panel
-// installs Hooks.FillCoinEditor and Hooks.CommitPendingEdit (inert once it
-// is gone); Save, Close and a change of series call CommitPendingEdit()
-// (directly or through the hook) first. The series selection's FillGradeBox
-// step may be routed to FillGradeBox().
+// installs Hooks.FillCoinEditor, Hooks.CommitPendingEdit and
+// Hooks.RestoreNotesMemo (inert once it is gone); Save, Close and a change
+// of series call CommitPendingEdit() (directly or through the hook) first.
+// The series selection's FillGradeBox step may be routed to FillGradeBox().
+// The "Graded by" and "Stored in" suggestions are the state's
+// GradedByBoxItems and StoredBoxItems; FillPickLists() shows them again
+// after they changed.
 #include <QHash>
 #include <QPointer>
 #include <QWidget>
@@ -23,11 +27,13 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QScrollArea;
 class QSpinBox;
+class QToolButton;
 struct tEditorValue;
 
 class TCoinEditorPanel : public QWidget {
@@ -59,8 +65,18 @@ public:
     // keeping the chosen modifier when the new list has it.
     void FillGMBox();
     // Undo is enabled while records remain, Delete while entries are listed,
-    // Clone while there is a current row.
+    // Clone while there is a current row; New whenever a series is selected.
     void UpdateButtons();
+    // The suggestions of GradedByBox and StoredBox from the state's lists;
+    // the texts shown stay.
+    void FillPickLists();
+    // Sender NoteMaxedBtn toggles NoteMaxed; any other sender applies it.
+    // Maximised, the notes take the place of the other fields.
+    void NoteMaxedBtnClick(QObject *sender);
+    // Shows the other fields again when the notes are maximised.
+    void RestoreNotesMemo();
+    // The notes fill the editor.
+    bool NoteMaxed = false;
 
     QScrollArea *CoinScrollBox = nullptr;
     QComboBox *DateMintBox = nullptr;
@@ -73,11 +89,16 @@ public:
     QSpinBox *SellEdit = nullptr;
     QSpinBox *SoldEdit = nullptr;
     QLineEdit *BuyDateBox = nullptr;
+    QToolButton *BuyDateButton = nullptr;   // the calendar of BuyDateBox
+    QToolButton *SellDateButton = nullptr;  // the calendar of SellDateBox
     QLineEdit *SellDateBox = nullptr;
     QLineEdit *PriceEdit = nullptr;
     QLineEdit *SellPriceEdit = nullptr;
     QLineEdit *CommentEdit = nullptr;
     QPlainTextEdit *NotesMemo = nullptr;
+    QToolButton *NoteMaxedBtn = nullptr;
+    QLabel *Label41 = nullptr;  // caption of CommentEdit ("Comment (Serial number)" for paper money)
+    QWidget *GridPanelLayout1 = nullptr;  // the user-defined fields' controls go in here
     QCheckBox *BuyBox = nullptr;
     QCheckBox *SellBox = nullptr;
     QCheckBox *ErrorBox = nullptr;
@@ -86,6 +107,10 @@ public:
     QPushButton *CloneCoinBtn = nullptr;
     QPushButton *UndoCoinBtn = nullptr;
     QPushButton *DeleteCoinBtn = nullptr;
+
+Q_SIGNALS:
+    // The notes were maximised (true) or restored.
+    void NoteMaxedChanged(bool maxed);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -107,6 +132,8 @@ private:
 
     tMainState &s;
     QWidget *ButtonRow = nullptr;
+    // The fields other than the notes, hidden while the notes are maximised.
+    QWidget *Fields = nullptr;
     // The rows behind DateMintBox's items and the item texts they were
     // shown with, to notice a changed price list.
     std::vector<tPriceInfo *> DateMintItems;

@@ -22,43 +22,13 @@
 
 namespace {
 
-constexpr int SidePanelWidth = 220;
-constexpr int NotesHeight = 90;
-constexpr int NotesFontSize = 12;
-constexpr int MaxedNotesFontSize = 16;
+constexpr int SettingWidth = 220;
 
 QLabel *NamedLabel(const char *name, const QString &text, QWidget *parent)
 {
     auto *l = new QLabel(text, parent);
     l->setObjectName(QLatin1String(name));
     return l;
-}
-
-void SetPixelFont(QWidget *w, int size)
-{
-    QFont f = w->font();
-    f.setPixelSize(size);
-    w->setFont(f);
-}
-
-// Fills an editable pick box without running its handlers: the item equal
-// to the text becomes the current one, or none.
-void SetBoxText(QComboBox *box, const QString &text)
-{
-    const QSignalBlocker block(box);
-    box->setCurrentIndex(box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
-    box->setEditText(text);
-}
-
-void SetBoxItems(QComboBox *box, const QStringList &items)
-{
-    const QString text = box->currentText();
-    {
-        const QSignalBlocker block(box);
-        box->clear();
-        box->addItems(items);
-    }
-    SetBoxText(box, text);
 }
 
 } // namespace
@@ -89,15 +59,15 @@ void TCoinGridPage::Build()
 {
     auto *root = new QHBoxLayout(this);
     root->setContentsMargins(0, 0, 0, 0);
-    BuildSettingPanel();
-    root->addWidget(SettingPanel);
+    BuildSettingContent();
+    root->addWidget(SettingContent);
 
-    auto *centre = new QVBoxLayout;
-    BuildEditorArea();
-    centre->addWidget(CoinScrollBox, 2);
+    centre_ = new QVBoxLayout;
+    centre_->setContentsMargins(4, 4, 4, 4);
+    centre_->setSpacing(4);
     View2Label = NamedLabel("View2Label", QString(), this);
     View2Label->hide();
-    centre->addWidget(View2Label);
+    centre_->addWidget(View2Label);
 
     CoinGrid = new TCoinGridView(this);
     CoinGrid->setObjectName(QStringLiteral("CoinGrid"));
@@ -107,7 +77,7 @@ void TCoinGridPage::Build()
     CoinGrid->setHorizontalHeader(header_);
     CoinGrid->setModel(model_);
     CoinGrid->setItemDelegate(delegate_);
-    centre->addWidget(CoinGrid, 3);
+    centre_->addWidget(CoinGrid, 1);
 
     WarningPanelCoins = new QWidget(this);
     WarningPanelCoins->setObjectName(QStringLiteral("WarningPanelCoins"));
@@ -116,29 +86,38 @@ void TCoinGridPage::Build()
     WarningLabelCoins->setAlignment(Qt::AlignCenter);
     WarningLabelCoins->setWordWrap(true);
     WarningLabelCoins->setTextFormat(Qt::PlainText);
+    QFont f = WarningLabelCoins->font();
+    f.setPixelSize(18);
+    WarningLabelCoins->setFont(f);
     wl->addWidget(WarningLabelCoins);
     WarningPanelCoins->hide();
-    centre->addWidget(WarningPanelCoins, 3);
-    root->addLayout(centre, 1);
+    centre_->addWidget(WarningPanelCoins, 1);
 
-    auto *right = new QVBoxLayout;
+    bottom_ = new QHBoxLayout;
+    bottom_->addStretch(1);
     BuildSumPanel();
-    right->addWidget(SumPanel);
+    bottom_->addWidget(SumPanel);
     ThumbnailPanel = new QWidget(this);
     ThumbnailPanel->setObjectName(QStringLiteral("ThumbnailPanel"));
-    ThumbnailPanel->setFixedWidth(SidePanelWidth);
-    right->addWidget(ThumbnailPanel, 1);
-    root->addLayout(right);
+    ThumbnailPanel->setFixedSize(0, 0);
+    bottom_->addWidget(ThumbnailPanel);
+    centre_->addLayout(bottom_);
+    root->addLayout(centre_, 1);
     ApplyColumnsToHeader();
-    NoteMaxedBtnClick(this);
 }
 
-void TCoinGridPage::BuildSettingPanel()
+void TCoinGridPage::SetEditor(QWidget *editor, QWidget *buttons)
 {
-    SettingPanel = new QWidget(this);
-    SettingPanel->setObjectName(QStringLiteral("SettingPanel"));
-    SettingPanel->setFixedWidth(SidePanelWidth);
-    auto *l = new QVBoxLayout(SettingPanel);
+    centre_->insertWidget(0, editor);
+    bottom_->insertWidget(0, buttons);
+}
+
+void TCoinGridPage::BuildSettingContent()
+{
+    SettingContent = new QWidget(this);
+    SettingContent->setObjectName(QStringLiteral("SettingContent"));
+    SettingContent->setFixedWidth(SettingWidth);
+    auto *l = new QVBoxLayout(SettingContent);
     const struct {
         QCheckBox **box;
         const char *name;
@@ -152,7 +131,7 @@ void TCoinGridPage::BuildSettingPanel()
     };
     int tag = 0;
     for (const auto &v : views) {
-        auto *box = new QCheckBox(QLatin1String(v.caption), SettingPanel);
+        auto *box = new QCheckBox(QLatin1String(v.caption), SettingContent);
         box->setObjectName(QLatin1String(v.name));
         box->setProperty("Tag", tag++);
         box->setChecked(v.on);
@@ -160,83 +139,38 @@ void TCoinGridPage::BuildSettingPanel()
         *v.box = box;
         l->addWidget(box);
     }
-    l->addWidget(new QLabel(QStringLiteral("Graded by"), SettingPanel));
-    GradedByMemo = new TListMemo(GradedByMemoLength, SettingPanel);
+    l->addWidget(new QLabel(QStringLiteral("\"Graded by\" values"), SettingContent));
+    GradedByMemo = new TListMemo(GradedByMemoLength, SettingContent);
     GradedByMemo->setObjectName(QStringLiteral("GradedByMemo"));
     l->addWidget(GradedByMemo);
-    l->addWidget(new QLabel(QStringLiteral("Stored in"), SettingPanel));
-    StoredInMemo = new TListMemo(StoredInMemoLength, SettingPanel);
+    l->addWidget(new QLabel(QStringLiteral("\"Stored in\" values"), SettingContent));
+    StoredInMemo = new TListMemo(StoredInMemoLength, SettingContent);
     StoredInMemo->setObjectName(QStringLiteral("StoredInMemo"));
     l->addWidget(StoredInMemo);
-    ResetColumnsButton = new QPushButton(QStringLiteral("Reset table columns"), SettingPanel);
+    ResetColumnsButton = new QPushButton(QStringLiteral("Reset table columns"), SettingContent);
     ResetColumnsButton->setObjectName(QStringLiteral("ResetColumnsButton"));
     connect(ResetColumnsButton, &QPushButton::clicked, this, &TCoinGridPage::ResetColumnsButtonBtnClick);
     l->addWidget(ResetColumnsButton);
     l->addStretch(1);
-    connect(GradedByMemo, &TListMemo::Left, this, [this] { SetGradedByItems(GradedByMemo->Items()); });
-    connect(StoredInMemo, &TListMemo::Left, this, [this] { SetStoredItems(StoredInMemo->Items()); });
-}
-
-void TCoinGridPage::BuildEditorArea()
-{
-    CoinScrollBox = new QScrollArea(this);
-    CoinScrollBox->setObjectName(QStringLiteral("CoinScrollBox"));
-    CoinScrollBox->setWidgetResizable(true);
-    auto *content = new QWidget(CoinScrollBox);
-    auto *l = new QVBoxLayout(content);
-    CoinEditorPanel = new QWidget(content);
-    CoinEditorPanel->setObjectName(QStringLiteral("CoinEditorPanel"));
-    l->addWidget(CoinEditorPanel, 1);
-
-    auto *boxes = new QGridLayout;
-    Label26 = NamedLabel("Label26", QStringLiteral("Graded by"), content);
-    GradedByBox = new TPickBox(content);
-    GradedByBox->setObjectName(QStringLiteral("GradedByBox"));
-    Label7 = NamedLabel("Label7", QStringLiteral("Stored in"), content);
-    StoredBox = new TPickBox(content);
-    StoredBox->setObjectName(QStringLiteral("StoredBox"));
-    boxes->addWidget(Label26, 0, 0);
-    boxes->addWidget(GradedByBox, 1, 0);
-    boxes->addWidget(Label7, 0, 1);
-    boxes->addWidget(StoredBox, 1, 1);
-    l->addLayout(boxes);
-
-    auto *notes = new QHBoxLayout;
-    NoteMaxedBtn = new QToolButton(content);
-    NoteMaxedBtn->setObjectName(QStringLiteral("NoteMaxedBtn"));
-    NoteMaxedBtn->setText(QStringLiteral("Notes"));
-    NoteMaxedBtn->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    NotesMemo = new TNotesMemo(content);
-    NotesMemo->setObjectName(QStringLiteral("NotesMemo"));
-    notes->addWidget(NoteMaxedBtn, 0, Qt::AlignTop);
-    notes->addWidget(NotesMemo, 1);
-    l->addLayout(notes, 1);
-    CoinScrollBox->setWidget(content);
-
-    SetGradedByItems(DefaultGradedByItems());
-    SetStoredItems(DefaultStoredItems());
-    SetBoxText(GradedByBox, QString());
-    SetBoxText(StoredBox, QString());
+    connect(GradedByMemo, &TListMemo::Left, this,
+            [this] { TakeListMemo(GradedByMemo, state_.GradedByBoxItems); });
+    connect(StoredInMemo, &TListMemo::Left, this, [this] { TakeListMemo(StoredInMemo, state_.StoredBoxItems); });
     FillListMemos();
-    connect(GradedByBox, &TPickBox::Left, this, [this] { Stuff(GradedByBox); });
-    connect(StoredBox, &TPickBox::Left, this, [this] { Stuff(StoredBox); });
-    connect(NotesMemo, &TNotesMemo::Left, this, [this] { Stuff(NotesMemo); });
-    connect(NoteMaxedBtn, &QToolButton::clicked, this, [this] { NoteMaxedBtnClick(NoteMaxedBtn); });
 }
 
 void TCoinGridPage::BuildSumPanel()
 {
     SumPanel = new QWidget(this);
     SumPanel->setObjectName(QStringLiteral("SumPanel"));
-    SumPanel->setFixedWidth(SidePanelWidth);
-    auto *l = new QVBoxLayout(SumPanel);
+    auto *l = new QHBoxLayout(SumPanel);
+    l->setContentsMargins(0, 0, 0, 0);
+    l->setSpacing(14);
     for (auto [label, name] : {std::pair{&Label78, "Label78"}, {&Label81, "Label81"}, {&Label82, "Label82"},
                                {&Label83, "Label83"}, {&Label84, "Label84"}, {&Label79, "Label79"},
                                {&Label80, "Label80"}, {&Label85, "Label85"}, {&Label93, "Label93"}}) {
         *label = NamedLabel(name, QString(), SumPanel);
         l->addWidget(*label);
     }
-    l->addStretch(1);
     SumPanel->hide();
 }
 
@@ -267,22 +201,29 @@ void TCoinGridPage::PrepCoinsPage()
     }
     ApplyViewFilter(nullptr);
     const bool filled = !state_.CurrCoinList.empty();
-    WarningLabelCoins->setText(WarningPanelCoinsText(state_));
+    // The text breaks its lines with carriage returns, which a label shows
+    // as nothing.
+    WarningLabelCoins->setText(WarningPanelCoinsText(state_).replace(QLatin1Char('\r'), QLatin1Char('\n')));
     CoinGrid->setVisible(filled);
     WarningPanelCoins->setVisible(!filled);
-    CoinScrollBox->setEnabled(filled);
     if (filled) {
         ShowCurrentRow(true);
         CoinGrid->raise();
-    } else {
-        SetBoxText(GradedByBox, QString());
-        SetBoxText(StoredBox, QString());
-        const QSignalBlocker block(NotesMemo);
-        NotesMemo->clear();
+    } else if (state_.Hooks.FillCoinEditor) {
+        // No entry is current: the editor rests, showing none.
+        state_.Hooks.FillCoinEditor();
     }
     if (CoinsPagePrepared)
         CoinsPagePrepared(filled);
     UpdateSelectionSummary();
+}
+
+void TCoinGridPage::ToFirstRow()
+{
+    if (state_.CurrCoinList.empty() || state_.CoinGridRow == 0)
+        return;
+    RowChanged(0);
+    ShowCurrentRow(true);
 }
 
 void TCoinGridPage::ApplyViewFilter(tCoinInfo *ForceCoin)
@@ -351,9 +292,14 @@ void TCoinGridPage::ShowCurrentRow(bool scroll)
             CoinGrid->verticalScrollBar()->setValue(SelectCoinTopRow(row, CoinGrid->VisibleRows()));
         const int column = std::max(0, CoinGrid->currentIndex().column());
         const QModelIndex index = model_->index(row, column);
+        // The columns stay where the user scrolled them: only the row is
+        // brought into view.
+        QScrollBar *across = CoinGrid->horizontalScrollBar();
+        const int x = across->value();
         CoinGrid->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
                                                                QItemSelectionModel::Rows);
         CoinGrid->scrollTo(index, QAbstractItemView::EnsureVisible);
+        across->setValue(x);
     } else {
         CoinGrid->selectionModel()->clear();
     }
@@ -366,7 +312,6 @@ void TCoinGridPage::RowChanged(int row)
 {
     if (!CoinGridSelectCell(state_, row))
         return;
-    FillEditBoxes();
     UpdateSelectionSummary();
     CoinGrid->viewport()->update();
     if (RowShown)
@@ -513,54 +458,26 @@ void TCoinGridPage::SetLargeFonts(bool large)
     CoinGrid->viewport()->update();
 }
 
-// ---- The editor boxes ----
-
-void TCoinGridPage::FillEditBoxes()
-{
-    const tCoinInfo &coin = *state_.CurrCoinList[state_.CoinGridRow];
-    SetBoxText(GradedByBox, coin.Gradedby);
-    SetBoxText(StoredBox, coin.Stored);
-    const QSignalBlocker block(NotesMemo);
-    NotesMemo->setPlainText(coin.Notes);
-}
-
-void TCoinGridPage::Stuff(QObject *sender)
-{
-    if (StuffCoinInfo)
-        StuffCoinInfo(sender);
-}
-
-void TCoinGridPage::SetGradedByItems(const QStringList &items)
-{
-    SetBoxItems(GradedByBox, items);
-}
-
-void TCoinGridPage::SetStoredItems(const QStringList &items)
-{
-    SetBoxItems(StoredBox, items);
-}
+// ---- The suggestion lists ----
 
 void TCoinGridPage::FillListMemos()
 {
-    QStringList g, s;
-    for (int i = 0; i < GradedByBox->count(); ++i)
-        g << GradedByBox->itemText(i);
-    for (int i = 0; i < StoredBox->count(); ++i)
-        s << StoredBox->itemText(i);
-    GradedByMemo->SetItems(g);
-    StoredInMemo->SetItems(s);
+    GradedByMemo->SetItems(state_.GradedByBoxItems);
+    StoredInMemo->SetItems(state_.StoredBoxItems);
 }
 
-void TCoinGridPage::NoteMaxedBtnClick(QObject *sender)
+void TCoinGridPage::TakeListMemo(TListMemo *memo, QStringList &items)
 {
-    if (sender == NoteMaxedBtn)
-        NoteMaxed = !NoteMaxed;
-    for (QWidget *w : {CoinEditorPanel, static_cast<QWidget *>(Label26), static_cast<QWidget *>(GradedByBox),
-                       static_cast<QWidget *>(Label7), static_cast<QWidget *>(StoredBox)})
-        w->setVisible(!NoteMaxed);
-    SetPixelFont(NotesMemo, NoteMaxed ? MaxedNotesFontSize : NotesFontSize);
-    NotesMemo->setMaximumHeight(NoteMaxed ? QWIDGETSIZE_MAX : NotesHeight);
-    NoteMaxedBtn->setIcon(TreeButtonImage(NoteMaxed ? ImgDown : ImgUp));
+    const QStringList lines = memo->Items();
+    if (lines == items)
+        return;
+    items = lines;
+    // The lists are part of the collection file.
+    state_.DataModified = true;
+    if (state_.Hooks.SetMainCaption)
+        state_.Hooks.SetMainCaption();
+    if (PickListsChanged)
+        PickListsChanged();
 }
 
 void TCoinGridPage::ViewHaveCheckBoxChange(QCheckBox *sender)

@@ -1,19 +1,21 @@
 #pragma once
 // The Coins page: the coin grid with its hidden-items label and the notice
-// that replaces it when the list is empty, the totals panel of a
-// multi-selection beside it, the editor area above it with the "Graded by",
-// "Stored in" and notes boxes and a container for the entry editor's own
-// controls, and the view settings (which kinds of entries are shown, the two
-// pick lists, "Reset table columns").
+// that replaces it when the list is empty, the totals of a multi-selection
+// under it, a place above it for the entry editor and one under it for the
+// editor's buttons, and the view settings (which kinds of entries are shown,
+// the "Graded by" and "Stored in" suggestion lists, "Reset table columns").
 //
 // Embedding: construct it with the main window's state and place it on the
-// Coins tab. It installs Hooks.RefreshCoinGrid; it calls Hooks.FillCoinEditor
-// whenever the current row changes and the seams below for steps that belong
-// to other pages. The collection reader and writer reach the column layout
-// through PackColumnData, UnpackColumnData, ResetCoinGridColumnWidths and
-// SetupCoinGridCols. The page counts the sort refinement window down with
-// its own one-second timer (RefineTimer); a window that already has a
-// housekeeping tick may stop it and call HousekeepingTick instead.
+// Coins tab; SetEditor() puts the entry editor and its buttons in their
+// places, and the settings (SettingContent) may be moved into a slide-out
+// panel. It installs Hooks.RefreshCoinGrid; it calls Hooks.FillCoinEditor
+// whenever the current entry changes (and when none is left) and the seams
+// below for steps that belong to other pages. The collection reader and
+// writer reach the column layout through PackColumnData, UnpackColumnData,
+// ResetCoinGridColumnWidths and SetupCoinGridCols. The page counts the sort
+// refinement window down with its own one-second timer (RefineTimer); a
+// window that already has a housekeeping tick may stop it and call
+// HousekeepingTick instead.
 #include <functional>
 #include <vector>
 
@@ -24,19 +26,16 @@
 #include "mainwindow/coingridcolumns.h"
 
 class QCheckBox;
+class QHBoxLayout;
 class QLabel;
-class QPlainTextEdit;
 class QPushButton;
-class QScrollArea;
 class QTimer;
-class QToolButton;
+class QVBoxLayout;
 class TCoinGridDelegate;
 class TCoinGridHeader;
 class TCoinGridModel;
 class TCoinGridView;
 class TListMemo;
-class TNotesMemo;
-class TPickBox;
 
 class TCoinGridPage : public QWidget {
     Q_OBJECT
@@ -59,16 +58,10 @@ public:
     QLabel *Label84 = nullptr;              // "Sold: "
     QLabel *Label85 = nullptr;              // metal name
     QLabel *Label93 = nullptr;              // metal ounces
-    QWidget *ThumbnailPanel = nullptr;      // the coin thumbnails go in here
-    QScrollArea *CoinScrollBox = nullptr;   // the entry editor
-    QWidget *CoinEditorPanel = nullptr;     // the entry editor's own controls go in here
-    QLabel *Label26 = nullptr;              // "Graded by"
-    TPickBox *GradedByBox = nullptr;
-    QLabel *Label7 = nullptr;               // "Stored in"
-    TPickBox *StoredBox = nullptr;
-    QToolButton *NoteMaxedBtn = nullptr;
-    TNotesMemo *NotesMemo = nullptr;
-    QWidget *SettingPanel = nullptr;
+    // The coin thumbnails go in here; it takes no room until they do.
+    QWidget *ThumbnailPanel = nullptr;
+    // The view settings; the main window moves them into its slide-out panel.
+    QWidget *SettingContent = nullptr;
     QCheckBox *ViewHaveCheckBox = nullptr;
     QCheckBox *ViewNeedCheckBox = nullptr;
     QCheckBox *ViewSellCheckBox = nullptr;
@@ -79,24 +72,22 @@ public:
     QTimer *RefineTimer = nullptr;
 
     // ---- Seams to the rest of the window; unset ones are skipped ----
-    // Writes the value of an editor control into the current entry and every
-    // marked one (the entry editor's StuffCoinInfo).
-    std::function<void(QObject *sender)> StuffCoinInfo;
     // The rest of laying the page out for an empty (false) or a filled list:
-    // the editor's reset, the Delete and Clone buttons, the Images and
-    // Graphs tabs.
+    // the Delete and Clone buttons, the Images and Graphs tabs.
     std::function<void(bool filled)> CoinsPagePrepared;
     // After the editor was filled for a new current row: the thumbnails,
     // the "NA" hint and the picture radios of the Images page.
     std::function<void(int row)> RowShown;
-
-    // ---- State of the page ----
-    // The notes memo fills the editor area.
-    bool NoteMaxed = false;
+    // The suggestion lists (GradedByBoxItems, StoredBoxItems) were edited.
+    std::function<void()> PickListsChanged;
 
     // ---- Operations ----
+    // Puts the entry editor above the grid and its buttons under it.
+    void SetEditor(QWidget *editor, QWidget *buttons);
     // Rebuilds the list and lays the page out for it.
     void PrepCoinsPage();
+    // A newly selected series starts at its first row.
+    void ToFirstRow();
     // Rebuilds the list; ForceCoin is listed whatever the view filter says.
     void ApplyViewFilter(tCoinInfo *ForceCoin = nullptr);
     // Sorts the list, keeping the current entry current.
@@ -117,11 +108,7 @@ public:
     void HousekeepingTick();
     // "Use large fonts": cells at 28 and headers at 20 instead of 16.
     void SetLargeFonts(bool large);
-    // Sender NoteMaxedBtn toggles NoteMaxed; any other applies it.
-    void NoteMaxedBtnClick(QObject *sender);
-    // The pick lists' items, and the settings memos filled from them.
-    void SetGradedByItems(const QStringList &items);
-    void SetStoredItems(const QStringList &items);
+    // The settings memos show the suggestion lists as they are now.
     void FillListMemos();
     // A view box changed: its Tag (0 Have, 1 Need, 2 Sell, 3 Sold) picks
     // the flag, which takes the box's state; then the page is prepared.
@@ -129,8 +116,7 @@ public:
 
 private:
     void Build();
-    void BuildSettingPanel();
-    void BuildEditorArea();
+    void BuildSettingContent();
     void BuildSumPanel();
     void ConnectGrid();
     void ApplyColumnsToHeader();
@@ -143,8 +129,8 @@ private:
     void HeaderClicked(int logicalIndex);
     void ColumnMoved(int logicalIndex, int oldVisual, int newVisual);
     void ColumnResized(int logicalIndex, int oldSize, int newSize);
-    void FillEditBoxes();
-    void Stuff(QObject *sender);
+    // A list memo was left: its lines become the suggestion list.
+    void TakeListMemo(TListMemo *memo, QStringList &items);
 
     tMainState &state_;
     tColumnLayout columns_;
@@ -152,4 +138,6 @@ private:
     TCoinGridHeader *header_ = nullptr;
     TCoinGridDelegate *delegate_ = nullptr;
     bool syncing_ = false;   // the page itself is moving the grid's rows or columns
+    QVBoxLayout *centre_ = nullptr;
+    QHBoxLayout *bottom_ = nullptr;
 };

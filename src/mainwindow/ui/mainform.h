@@ -89,6 +89,8 @@ public:
     void EmbedCoinsPage();
     // The price grid, its buttons and the copy and paste commands.
     void EmbedPricingPage();
+    // Opens or closes the settings strip of the Coins page.
+    void SlideSettings(QObject *sender);
     void ApplyFormState();
     // Writes the settings kept at close; true when all were written.
     bool SaveFormState();

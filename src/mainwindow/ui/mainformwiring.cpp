@@ -22,11 +22,14 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QTimer>
+#include <QVariantAnimation>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
 
 #include "core/collectionfile.h"
+#include "core/collectionsettings.h"
+#include "core/currproc.h"
 #include "core/countries.h"
 #include "core/log.h"
 #include "core/samplecatalogue.h"
@@ -35,8 +38,10 @@
 #include "core/udfhistory.h"
 #include "mainwindow/pageswitch.h"
 #include "mainwindow/ui/coineditorpanel.h"
+#include "mainwindow/ui/coingrideditboxes.h"
 #include "mainwindow/ui/coingridpage.h"
 #include "core/ui/populateform.h"
+#include "mainwindow/ui/mainwidgets.h"
 #include "mainwindow/ui/seriestreeview.h"
 #include "pricing/forex.h"
 #include "pricing/metals.h"
@@ -121,7 +126,6 @@ void TMainForm::InstallSubsystems()
     SetIfUnset(Seams.SortFolderCoins, [this] { CoinGridPage->SortFolderCoins(); });
     SetIfUnset(Seams.UpdateSelectionSummary, [this] { CoinGridPage->UpdateSelectionSummary(); });
     SetIfUnset(Seams.BuildDateMintBoxList, [this](bool keepPos) { CoinEditor->BuildDateMintBoxList(keepPos); });
-    SetIfUnset(Seams.NoteMaxedBtnClick, [this](QObject *sender) { CoinGridPage->NoteMaxedBtnClick(sender); });
 
     // ---- State hooks ----
     tStateHooks &h = State.Hooks;
@@ -251,28 +255,89 @@ void TMainForm::InstallSubsystems()
     InstallPriceTools();
 }
 
-// The Coins page brings its own grid, totals panel, settings and editor
-// area; it takes the place of the layout's stand-ins, and the entry editor
-// goes into the page's editor container.
+namespace {
+
+// Replaces a stand-in of the layout by the control that does the work, so
+// that each control name stands for one widget.
+template <class T, class U>
+void Replace(T *&standIn, U *real)
+{
+    delete standIn;
+    standIn = real;
+}
+
+constexpr int SettingOpenWidth = 220;
+
+} // namespace
+
+// The Coins page brings its own grid, notice, totals and settings; the entry
+// editor sits above the grid with its buttons under it. They take the place
+// of the layout's stand-ins, which go for good: the window's control members
+// name the working controls from here on.
 void TMainForm::EmbedCoinsPage()
 {
+    // A new collection starts with these suggestions; so does the program.
+    if (State.GradedByBoxItems.isEmpty() && State.StoredBoxItems.isEmpty()) {
+        ClearGradedByBox(State);
+        ClearStoredBox(State);
+    }
     CoinGridPage = new TCoinGridPage(State, CoinGridPanel);
     auto *grid = qobject_cast<QGridLayout *>(CoinGridPanel->layout());
     grid->addWidget(CoinGridPage, 0, 0);
-    for (QWidget *standIn : {static_cast<QWidget *>(CoinGrid), WarningPanelCoins, SumPanel,
-                             static_cast<QWidget *>(CoinScrollBox), SettingPanel})
-        standIn->hide();
-    CoinGrid->setParent(nullptr);  // the stand-in grid is never shown again
-    CoinGrid->deleteLater();
+    QWidget *standInGrid = CoinGrid;
     CoinGrid = nullptr;
-    SumPanel = CoinGridPage->SumPanel;
-    WarningPanelCoins = CoinGridPage->WarningPanelCoins;
+    delete standInGrid;
+    Replace(WarningPanelCoins, CoinGridPage->WarningPanelCoins);
+    Replace(SumPanel, CoinGridPage->SumPanel);
 
-    CoinEditor = new TCoinEditorPanel(State, CoinGridPage->CoinEditorPanel);
-    auto *box = new QVBoxLayout(CoinGridPage->CoinEditorPanel);
-    box->setContentsMargins(0, 0, 0, 0);
-    box->addWidget(CoinEditor);
-    box->addWidget(CoinEditor->CoinButtons());
+    // The settings slide out of the strip at the page's left.
+    delete SettingScrollBox->takeWidget();
+    QWidget *settings = CoinGridPage->SettingContent;
+    settings->setMinimumWidth(0);
+    settings->setMaximumWidth(QWIDGETSIZE_MAX);
+    SettingScrollBox->setWidget(settings);
+    ViewHaveCheckBox = CoinGridPage->ViewHaveCheckBox;
+    ViewNeedCheckBox = CoinGridPage->ViewNeedCheckBox;
+    ViewSellCheckBox = CoinGridPage->ViewSellCheckBox;
+    ViewSoldCheckBox = CoinGridPage->ViewSoldCheckBox;
+    GradedByMemo = CoinGridPage->GradedByMemo;
+    StoredInMemo = CoinGridPage->StoredInMemo;
+
+    CoinEditor = new TCoinEditorPanel(State);
+    CoinGridPage->SetEditor(CoinEditor, CoinEditor->CoinButtons());
+    QWidget *standInEditor = CoinScrollBox;
+    CoinScrollBox = CoinEditor->CoinScrollBox;
+    delete standInEditor;  // with its boxes, which the lines below replace
+    DateMintBox = CoinEditor->DateMintBox;
+    GradeBox = CoinEditor->GradeBox;
+    GMbox = CoinEditor->GMbox;
+    BuyDateBox = CoinEditor->BuyDateBox;
+    SellDateBox = CoinEditor->SellDateBox;
+    BuyDateButton = CoinEditor->BuyDateButton;
+    SellDateButton = CoinEditor->SellDateButton;
+    Label41 = CoinEditor->Label41;
+    CommentEdit = CoinEditor->CommentEdit;
+    NotesMemo = CoinEditor->NotesMemo;
+    NoteMaxedBtn = CoinEditor->NoteMaxedBtn;
+    GridPanelLayout1 = CoinEditor->GridPanelLayout1;
+
+    CoinGridPage->CoinsPagePrepared = [this](bool filled) {
+        // The Images and Graphs pages show the entries of a series that has some.
+        TabControl1->setTabVisible(PageImages, filled);
+        TabControl1->setTabVisible(PageGraphs, filled);
+        CoinEditor->UpdateButtons();
+    };
+    CoinGridPage->PickListsChanged = [this] { CoinEditor->FillPickLists(); };
+    connect(CoinEditor, &TCoinEditorPanel::NoteMaxedChanged, this, [this](bool maxed) { NoteMaxed = maxed; });
+    SetIfUnset(Seams.NoteMaxedBtnClick, [this](QObject *sender) {
+        CoinEditor->NoteMaxed = NoteMaxed;
+        CoinEditor->NoteMaxedBtnClick(sender);
+    });
+    SetIfUnset(Seams.SettingSlideLabelClick, [this](QObject *sender) { SlideSettings(sender); });
+    SetIfUnset(SelectionSeams.CoinGridToFirstRow, [this] { CoinGridPage->ToFirstRow(); });
+    // A double-click on a series opens its entries.
+    SeriesTree->CoinsTabVisible = [this] { return TabControl1->isEnabled() && TabControl1->isTabVisible(PageCoins); };
+    SeriesTree->ShowCoinsTab = [this] { TabControl1->setCurrentIndex(PageCoins); };
 
     tStateHooks &h = State.Hooks;
     SetIfUnset(h.PackColumnData, [this] { return CoinGridPage->PackColumnData(); });
@@ -283,16 +348,42 @@ void TMainForm::EmbedCoinsPage()
     SetIfUnset(h.SortFolderCoins, [this] { CoinGridPage->SortFolderCoins(); });
     SetIfUnset(h.SelectCoin, [this](const tCoinInfo *coin) { CoinGridPage->SelectCoin(const_cast<tCoinInfo *>(coin)); });
     SetIfUnset(h.UpdateSelectionSummary, [this] { CoinGridPage->UpdateSelectionSummary(); });
-    SetIfUnset(h.ShowCountViews, [this](const tCoinInfo &coin) {
-        const std::array<std::pair<int32_t, QCheckBox *>, 4> views{
-            std::pair{coin.Have, CoinGridPage->ViewHaveCheckBox}, std::pair{coin.Need, CoinGridPage->ViewNeedCheckBox},
-            std::pair{coin.Sell, CoinGridPage->ViewSellCheckBox}, std::pair{coin.Sold, CoinGridPage->ViewSoldCheckBox}};
-        for (const auto &[count, box] : views)
-            if (count > 0 && !box->isChecked())
-                box->setChecked(true);
-    });
     // The window's housekeeping tick counts the page's sort refinement down.
     CoinGridPage->RefineTimer->stop();
+}
+
+// The settings strip of the Coins page: a click opens or closes the panel;
+// a page change (sender TabControl1) closes it at once.
+void TMainForm::SlideSettings(QObject *sender)
+{
+    CurrProcGuard guard(28600);
+    const bool atOnce = sender == TabControl1;
+    SettingOut = !atOnce && !SettingOut;
+    int target = SettingSlideLabelPanel->width();
+    if (SettingOut) {
+        SettingSlideLabel->setText(SettingsOpenCaption);
+        CoinGridPage->FillListMemos();
+        target = SettingOpenWidth;
+    } else {
+        SettingSlideLabel->setText(SettingsClosedCaption);
+    }
+    auto *slide = SettingPanel->findChild<QVariantAnimation *>(QStringLiteral("SettingAnimation"));
+    if (!slide) {
+        slide = new QVariantAnimation(SettingPanel);
+        slide->setObjectName(QStringLiteral("SettingAnimation"));
+        slide->setDuration(200);
+        slide->setEasingCurve(QEasingCurve::InOutQuad);
+        connect(slide, &QVariantAnimation::valueChanged, SettingPanel,
+                [this](const QVariant &width) { SettingPanel->setFixedWidth(width.toInt()); });
+    }
+    slide->stop();
+    if (atOnce) {
+        SettingPanel->setFixedWidth(target);
+        return;
+    }
+    slide->setStartValue(SettingPanel->width());
+    slide->setEndValue(target);
+    slide->start();
 }
 
 // Reads the start-up settings and places the window where it was left.
