@@ -5,7 +5,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
+#include <QToolButton>
 
+#include "mainwindow/ui/mainwidgets.h"
 #include "mainwindow/ui/seriestreeview.h"
 #include "mainwindow/ui/waitingcommands.h"
 #include "support/programfixture.h"
@@ -38,6 +40,18 @@ int ButtonReceivers(const QAbstractButton *b)
            tPeek::Receivers(b, SIGNAL(released()));
 }
 
+// A tool button listens to its own presses; what it adds is no handler.
+int ButtonOwnReceivers(const QAbstractButton *b)
+{
+    if (!qobject_cast<const QToolButton *>(b))
+        return 0;
+    static const int own = [] {
+        QToolButton probe;
+        return ButtonReceivers(&probe);
+    }();
+    return own;
+}
+
 // A menu listens to its own items; what it adds is no handler. Measured on
 // an item nobody else listens to.
 int MenuOwnReceivers()
@@ -60,8 +74,7 @@ bool ActionHasHandler(const QAction *a)
 // hidden from the start and never shown again.
 bool InReplacedStandIn(const QWidget *w, const QWidget *page)
 {
-    static const QStringList standIns{QStringLiteral("ReportsPage"), QStringLiteral("CoinScrollBox"),
-                                      QStringLiteral("SettingPanel")};
+    static const QStringList standIns{QStringLiteral("ReportsPage")};
     for (; w && w != page; w = w->parentWidget())
         if (w->isHidden() && standIns.contains(w->objectName()))
             return true;
@@ -105,7 +118,11 @@ std::vector<tCommand> Commands(TMainForm &form)
         QWidget *page = form.TabControl1->widget(i);
         for (QAbstractButton *b : page->findChildren<QAbstractButton *>())
             if (!InReplacedStandIn(b, page))
-                out.push_back({b, page->objectName(), ButtonReceivers(b) > 0});
+                out.push_back({b, page->objectName(), ButtonReceivers(b) > ButtonOwnReceivers(b)});
+        // The slide strips are labels that work as buttons.
+        for (TRotatedLabel *l : page->findChildren<TRotatedLabel *>())
+            if (l->objectName().endsWith(QLatin1String("SlideLabel")))
+                out.push_back({l, page->objectName(), tPeek::Receivers(l, SIGNAL(clicked())) > 0});
     }
     return out;
 }
@@ -147,7 +164,7 @@ const tHookCheck HookChecks[] = {
     HOOK(ResetCoinGridColumnWidths), HOOK(SetupCoinGridCols), HOOK(HideCoinPages), HOOK(CreateDefaultDatabase),
     HOOK(CheckForNewTypes), HOOK(BuildFavoritesMenu), HOOK(ClearRecentSeriesMenu), HOOK(LoadReportList),
     HOOK(UpdateRecentFiles), HOOK(GetCoinValue), HOOK(ValueCodeName), HOOK(SaveCurrencyIndex),
-    HOOK(CommitPendingEdit), HOOK(PrepCoinsPage), HOOK(SortFolderCoins), HOOK(SelectCoin), HOOK(ShowCountViews),
+    HOOK(CommitPendingEdit), HOOK(PrepCoinsPage), HOOK(SortFolderCoins), HOOK(SelectCoin),
     HOOK(UpdateSelectionSummary), HOOK(RestoreNotesMemo), HOOK(ShowCoinsPage), HOOK(UnpackVariety),
     HOOK(CompoundVariety), HOOK(ReloadCountryPrices), HOOK(ResortPrices), HOOK(SavePricesToFile),
     HOOK(ReadPriceDatesDat), HOOK(ReadSettingString), HOOK(WriteSettingString), HOOK(EbooksModified),
@@ -194,10 +211,12 @@ static_assert(std::size(SelectionChecks) * FunctionSize == sizeof(tSelectionSeam
 const QStringList FixtureSeams{QStringLiteral("Seams.LogModeKeysHeld"), QStringLiteral("Seams.ShowWelcomeWindow"),
                                QStringLiteral("Seams.Tipoftheday1Click")};
 // Left unset on purpose: the price download reads the dates file itself
-// unless a test replaces the reader, and the application object hands every
-// exception that escapes a handler to the error window.
+// unless a test replaces the reader, the application object hands every
+// exception that escapes a handler to the error window, and the Coins page's
+// view boxes run their own handler.
 const QStringList UnsetByDesign{QStringLiteral("Hooks.ReadPriceDatesDat"),
-                                QStringLiteral("Seams.InstallAppException")};
+                                QStringLiteral("Seams.InstallAppException"),
+                                QStringLiteral("Seams.ViewHaveCheckBoxChange")};
 
 } // namespace
 

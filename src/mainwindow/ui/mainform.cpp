@@ -173,9 +173,10 @@ void TMainForm::EmbedSeriesTree()
 {
     SeriesTree = new TSeriesTreeView(State, TreeLayout);
     TreeLayout->layout()->addWidget(SeriesTree);
+    // The placeholders go for good, so each name stands for one control.
     for (QWidget *placeholder : {static_cast<QWidget *>(Button7), static_cast<QWidget *>(Button8),
                                  static_cast<QWidget *>(TreeScrollBar)})
-        placeholder->hide();
+        delete placeholder;
     TreeScrollBar = SeriesTree->TreeScrollBar();
     Button7 = SeriesTree->findChild<QToolButton *>(QStringLiteral("Button7"));
     Button8 = SeriesTree->findChild<QToolButton *>(QStringLiteral("Button8"));

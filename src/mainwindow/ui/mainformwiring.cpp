@@ -335,6 +335,10 @@ void TMainForm::EmbedCoinsPage()
     });
     SetIfUnset(Seams.SettingSlideLabelClick, [this](QObject *sender) { SlideSettings(sender); });
     SetIfUnset(SelectionSeams.CoinGridToFirstRow, [this] { CoinGridPage->ToFirstRow(); });
+    SetIfUnset(Seams.SetCoinGridRow, [this](int row) {
+        State.CoinGridRow = row;
+        CoinGridPage->RefreshCoinGrid();
+    });
     // A double-click on a series opens its entries.
     SeriesTree->CoinsTabVisible = [this] { return TabControl1->isEnabled() && TabControl1->isTabVisible(PageCoins); };
     SeriesTree->ShowCoinsTab = [this] { TabControl1->setCurrentIndex(PageCoins); };

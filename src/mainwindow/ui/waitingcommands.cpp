@@ -63,6 +63,10 @@ constexpr tWaitingEntry Commands[] = {
     {"SetupEbook", "the eBook library"},
     // ---- Series page ----
     {"ViewSizeBtn", "the real-size view"},
+    // ---- Coins page ----
+    {"BuyDateButton", "the editor's calendar"},
+    {"SellDateButton", "the editor's calendar"},
+    {"ImageSlideLabel", "the coin thumbnail strip"},
     // ---- Images page ----
     {"ImageRadioObv", "the coin images page"},
     {"ImageRadioRev", "the coin images page"},
@@ -81,13 +85,11 @@ constexpr tWaitingEntry Hooks[] = {
     {"Hooks.CreateUDFobjects", "the user-field controls"},
     {"Hooks.BuildFavoritesMenu", "the recent and favourite series menus"},
     {"Hooks.ClearRecentSeriesMenu", "the recent and favourite series menus"},
-    {"Hooks.RestoreNotesMemo", "the editor's notes area"},
     {"Hooks.EbooksModified", "the eBook library"},
     {"Hooks.SaveEbookIndexes", "the eBook library"},
     // ---- Window seams ----
     {"Seams.BuildThemePanel", "themes"},
     {"Seams.LoadEbooks", "the eBook library"},
-    {"Seams.ViewHaveCheckBoxChange", "the Coins page settings strip"},
     {"Seams.PlaceThumbnailPanel", "the coin thumbnail strip"},
     {"Seams.DataSetCoinsFieldCount", "the coin report data set"},
     {"Seams.ShowBinCount", "the report bin"},
@@ -100,10 +102,8 @@ constexpr tWaitingEntry Hooks[] = {
     {"Seams.FullPath", "series pictures"},
     {"Seams.SetSelectedLabelCaption", "the caption line's fitting"},
     {"Seams.ShowUserSeriesHint", "the series callout and credit picture"},
-    {"Seams.SetCoinGridRow", "the Coins page"},
     {"Seams.AddRecent", "the recent and favourite series menus"},
     {"Seams.ShowNAHint", "the editor's pickers and hints"},
-    {"Seams.SettingSlideLabelClick", "the Coins page settings strip"},
     {"Seams.ClearUDFlist2", "the user-field controls"},
     {"Seams.CreateUDFobjects", "the user-field controls"},
     {"Seams.ShowUDFValues", "the user-field controls"},
@@ -126,7 +126,6 @@ constexpr tWaitingEntry Hooks[] = {
     {"SelectionSeams.ShowImage", "series pictures"},
     {"SelectionSeams.SetThemeBoxes", "themes"},
     {"SelectionSeams.SetUpBookList", "the eBook library"},
-    {"SelectionSeams.CoinGridToFirstRow", "the Coins page"},
     {"SelectionSeams.ShowThumbnails", "the coin thumbnail strip"},
     {"SelectionSeams.ShowCountryCredit", "the series callout and credit picture"},
     {"SelectionSeams.ShowUserSeriesHint", "the series callout and credit picture"},
