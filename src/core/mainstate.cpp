@@ -71,6 +71,7 @@ void tMainState::DeleteCoin(tCoinInfo *coin)
     auto it = std::find_if(CoinList.begin(), CoinList.end(), [&](const auto &p) { return p.get() == coin; });
     if (it != CoinList.end())
         CoinList.erase(it);
+    ++CoinGeneration;  // caches keyed by entry must not outlive it
 }
 
 void tMainState::ClearCoins()
@@ -80,6 +81,7 @@ void tMainState::ClearCoins()
     ReportListCoins.clear();
     UndoCoinList.clear();  // coin entries: every record links a freed entry or a stale collection
     CoinList.clear();
+    ++CoinGeneration;
 }
 
 void tMainState::PurgeNodeLinks(const std::vector<tnodeinfo *> &doomed)

@@ -414,6 +414,10 @@ struct tMainState {
     bool AutoSaveInProgress = false;
     // ---- end of collection lifecycle ----
 
+    // Advanced whenever coin entries are freed, so that a cache keyed by
+    // entry (search and track's price rows) knows to drop its links.
+    uint64_t CoinGeneration = 0;
+
     // Frees one coin entry and every non-owning link to it.
     void DeleteCoin(tCoinInfo *coin);
     // Frees every coin entry.
