@@ -33,22 +33,6 @@
 
 namespace {
 
-template <class T, class... Args>
-T *Make(const char *name, Args &&...args)
-{
-    auto *w = new T(std::forward<Args>(args)...);
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
-void SetPixelFont(QWidget *w, int px, bool bold = false)
-{
-    QFont f = w->font();
-    f.setPixelSize(px);
-    f.setBold(bold);
-    w->setFont(f);
-}
-
 QLabel *Caption(const QString &text, int px = 14, bool bold = false)
 {
     auto *l = new QLabel(text);

@@ -126,3 +126,11 @@ QSize TReportItemDelegate::sizeHint(const QStyleOptionViewItem &option, const QM
     s.setHeight(std::max(s.height(), 30));
     return s;
 }
+
+void SetPixelFont(QWidget *w, int px, bool bold)
+{
+    QFont f = w->font();
+    f.setPixelSize(px);
+    f.setBold(bold);
+    w->setFont(f);
+}

@@ -8,6 +8,19 @@
 #include <QStyledItemDelegate>
 #include <QWidget>
 
+// A control carrying its design name as object name, so handlers and tests
+// find it by that name.
+template <class T, class... Args>
+T *Make(const char *name, Args &&...args)
+{
+    auto *w = new T(std::forward<Args>(args)...);
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+
+// Sets a control's font to a pixel size, bold or regular.
+void SetPixelFont(QWidget *w, int px, bool bold = false);
+
 // A plain container whose children are placed by the window's layout rules;
 // it tells the window when its size changed so the rules run again.
 class TSizePanel : public QWidget {
