@@ -188,6 +188,13 @@ QString tTextFinder::DoSearch(const QString &text, bool caseSensitive, const tFi
     return status_;
 }
 
+void tTextFinder::Reset()
+{
+    hits_.clear();
+    LastSearch = NoSearchYet;
+    status_ = FindTextPrompt;
+}
+
 const std::vector<tnodeinfo *> &tTextFinder::Hits()
 {
     if (generation_ != s_.TreeGeneration)

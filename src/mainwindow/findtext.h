@@ -71,6 +71,8 @@ public:
     // holds the text for the status label.
     tnodeinfo *Step(const QString &text, bool caseSensitive, bool forward, const tFindEnvironment &env);
 
+    // Forgets the last search: the next step searches afresh.
+    void Reset();
     // The hits of the last search; empty once series were freed.
     const std::vector<tnodeinfo *> &Hits();
     const QString &Status() const { return status_; }

@@ -37,9 +37,13 @@ const std::vector<tHomingRow> &HomingTable()
     // The tool windows built so far, each at its place in the walk. A new
     // tool window joins with its order number and variant.
     static const std::vector<tHomingRow> rows{
+        {4, QStringLiteral("TFindTextForm"), tHomeVariant::Edge},
+        {5, QStringLiteral("TFindItemForm"), tHomeVariant::Edge},
+        {8, QStringLiteral("TFindCatalogForm"), tHomeVariant::Edge},
         {10, QStringLiteral("TPriceUpdateForm"), tHomeVariant::Edge},
         {19, QStringLiteral("TEpicMessage"), tHomeVariant::Centring},
         {20, QStringLiteral("TFileToOpenForm"), tHomeVariant::Centring},
+        {22, QStringLiteral("TTrackForm"), tHomeVariant::Edge},
         {25, QStringLiteral("TPopulateForm"), tHomeVariant::Edge},
     };
     return rows;

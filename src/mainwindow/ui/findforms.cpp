@@ -95,6 +95,12 @@ TFindTextForm::TFindTextForm(tMainState &s, tNavigationSeams nav, std::function<
 
 TFindTextForm::~TFindTextForm() = default;
 
+void TFindTextForm::Forget()
+{
+    finder_.Reset();
+    StatusLabel->setText(finder_.Status());
+}
+
 void TFindTextForm::FillDropDown()
 {
     const QString text = ComboEdit1->currentText();
@@ -209,6 +215,16 @@ void TFindCatalogForm::resizeEvent(QResizeEvent *event)
     const int b = std::max(1, Grid1->columnWidth(1));
     Grid1->setColumnWidth(0, room * a / (a + b));
     Grid1->setColumnWidth(1, room - room * a / (a + b));
+}
+
+void TFindCatalogForm::Forget()
+{
+    filling_ = true;
+    rows_.clear();
+    Grid1->setRowCount(0);
+    list_.Clear();
+    lastCountry_ = -1;
+    filling_ = false;
 }
 
 void TFindCatalogForm::FormActivate()

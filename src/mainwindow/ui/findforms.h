@@ -45,6 +45,8 @@ public:
     void DownbuttonClick(bool forward);
     // The history as shown in the drop-down, newest first.
     QStringList History() const { return history_; }
+    // Drops the hits: the next step searches afresh.
+    void Forget();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -79,6 +81,8 @@ public:
     void FilterCatalogList();
     void Grid1SelectCell(int row);
     const std::vector<tKMitem *> &Rows() const { return rows_; }
+    // Drops the list: the next activation builds it afresh.
+    void Forget();
 
 protected:
     void changeEvent(QEvent *event) override;

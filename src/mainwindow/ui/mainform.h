@@ -33,6 +33,7 @@ class TPastePriceForm;
 class TCoinEditorPanel;
 class TCoinGridPage;
 class TPriceGridView;
+class TFinderCommands;
 class TDayCell;
 
 // Intervals of the window's timers; tests shorten or stop them.
@@ -71,6 +72,8 @@ public:
     QSizeGrip *SizeGrip1 = nullptr;
     void InstallHousekeeping();
     // ---- end of housekeeping ----
+    // The finder windows and the tracking commands.
+    TFinderCommands *Finders = nullptr;
     // Installs the subsystems' functions for every seam and state hook a
     // caller left unset, and embeds the Coins and Reports pages.
     void InstallSubsystems();

@@ -20,6 +20,7 @@
 #include "core/shortcutcodes.h"
 #include "mainwindow/pageswitch.h"
 #include "mainwindow/ui/coingridpage.h"
+#include "mainwindow/ui/findercommands.h"
 #include "mainwindow/ui/mainwidgets.h"
 #include "mainwindow/ui/seriestreeview.h"
 #include "mainwindow/ui/shortcutform.h"
@@ -174,6 +175,10 @@ void TMainForm::ConnectMenuCommands()
         UpdateSeries1Click(State);
     });
     SeriesTree->RightMenu = RightMenu;
+
+    // ---- Finders and tracking: the Tools menu, the item keys and the
+    // series menu's "Move tracked coins here" ----
+    Finders = new TFinderCommands(*this);
 
     // ---- Busy indicator ----
     AniIndicator1 = new QProgressBar(this);

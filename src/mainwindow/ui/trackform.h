@@ -49,6 +49,8 @@ public:
     tTrackCounts EvaluateTracks(bool doTrack, bool inverse);
     void FormActivate();
     void ClearButtonClick();
+    // Drops the cached price rows of freed entries.
+    void Forget() { cache_.Clear(); }
     const tTrackCounts &Counts() const { return counts_; }
 
 protected:

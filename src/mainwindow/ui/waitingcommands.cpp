@@ -33,14 +33,6 @@ constexpr tWaitingEntry Commands[] = {
     {"JapaneseDateConverter1", "the date converters"},
     {"ChinaDateConverter1", "the date converters"},
     {"EthiopianDateConverter1", "the date converters"},
-    {"Searchfortext1", "the find-text window"},
-    {"Findcoinbyitemnumber1", "the item and catalogue-number finders"},
-    {"FindCatalog1", "the item and catalogue-number finders"},
-    {"Searchtrack1", "the search and track window"},
-    {"Findnexttrackedcoin1", "coin tracking"},
-    {"Trackallcoinsinselectedseries1", "coin tracking"},
-    {"Untrackallcoinsinselectedseries1", "coin tracking"},
-    {"Trackthecoinsinthereportbin1", "coin tracking"},
     {"Placetrackedcoinsinreportbin1", "the report bin"},
     {"VisitQuillfenSoftware1", "the maker's web links"},
     {"YouTube1", "the maker's web links"},
@@ -48,8 +40,6 @@ constexpr tWaitingEntry Commands[] = {
     {"AboutOrvanta1", "the About box"},
     // ---- Window actions reached by their shortcuts ----
     {"ResizeMainWindow1", "the main window's size command"},
-    {"PreviousItem1", "item navigation"},
-    {"NextItem1", "item navigation"},
     // ---- The series menu of the tree ----
     {"Properties1", "series properties"},
     {"Addanewseries1", "series properties"},
@@ -59,7 +49,6 @@ constexpr tWaitingEntry Commands[] = {
     {"Emptythisfolder1", "series editing"},
     {"Copytoclipboard1", "the collection clipboard"},
     {"PasteFromClipboard1", "the collection clipboard"},
-    {"Movetracked1", "coin tracking"},
     {"SetupEbook", "the eBook library"},
     // ---- Series page ----
     {"ViewSizeBtn", "the real-size view"},
@@ -79,7 +68,6 @@ constexpr tWaitingEntry Commands[] = {
 constexpr tWaitingEntry Hooks[] = {
     // ---- State hooks ----
     {"Hooks.RefreshThemeButtons", "themes"},
-    {"Hooks.CoinsCleared", "the finders"},
     {"Hooks.ShowBinCount", "the report bin"},
     {"Hooks.ClearUDFControls", "the user-field controls"},
     {"Hooks.CreateUDFobjects", "the user-field controls"},

@@ -1,0 +1,332 @@
+#include <QtTest>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableWidget>
+
+#include "core/collectionfile.h"
+#include "core/settings.h"
+#include "mainwindow/pageswitch.h"
+#include "mainwindow/ui/findercommands.h"
+#include "mainwindow/ui/findforms.h"
+#include "mainwindow/ui/mainform.h"
+#include "mainwindow/ui/seriestreeview.h"
+#include "mainwindow/ui/toolwindowhoming.h"
+#include "mainwindow/ui/trackform.h"
+#include "support/programfixture.h"
+
+// The finders and the tracking commands as a collector reaches them in the
+// running program: from the Tools menu, the series menu and the keys, to
+// the series and entry shown in the main window and the marks stored in the
+// saved file.
+namespace {
+
+constexpr int Canada = 31;
+constexpr int Cents = 31001;
+constexpr int Dimes = 31002;
+
+// A small collection of one country with two series, five entries
+// (item numbers 1..5) and a price list with catalogue numbers.
+struct tCollection {
+    tnodeinfo *Country = nullptr;
+    tnodeinfo *CentSeries = nullptr;
+    tnodeinfo *DimeSeries = nullptr;
+    std::vector<tCoinInfo *> Coins;
+};
+
+tCollection Fill(tProgramFixture &program)
+{
+    TMainForm &form = program.Form();
+    tMainState &s = program.State();
+    tCollection c;
+    c.Country = AddChildNode(s.EntireCollection.get(), Canada * 1000);
+    c.Country->NodeName = QStringLiteral("Canada");
+    c.Country->NodeMode = NodeModeCountry;
+    c.CentSeries = AddChildNode(c.Country, Cents);
+    c.CentSeries->NodeName = QStringLiteral("Small cents 1858-1920");
+    c.DimeSeries = AddChildNode(c.Country, Dimes);
+    c.DimeSeries->NodeName = QStringLiteral("Dimes 1858-1901");
+    for (tnodeinfo *n : {c.Country, c.CentSeries, c.DimeSeries})
+        n->Country = Canada;
+    const struct {
+        tnodeinfo *Series;
+        const char *Comment;
+    } entries[] = {{c.CentSeries, "A dusty day"}, {c.CentSeries, "plain"}, {c.DimeSeries, "DAY"},
+                   {c.DimeSeries, "DY"},          {c.CentSeries, "doggy"}};
+    int item = 1;
+    for (const auto &e : entries) {
+        auto coin = std::make_unique<tCoinInfo>();
+        coin->CoinType = e.Series->CoinType;
+        coin->Folder = e.Series;
+        coin->Year = 1900;
+        coin->Have = 1;
+        coin->Inventory = item++;
+        coin->Comment = QString::fromLatin1(e.Comment);
+        c.Coins.push_back(coin.get());
+        s.CoinList.push_back(std::move(coin));
+    }
+    s.MaxInventory = item;
+    for (const auto &[series, catalog] : {std::pair{Dimes, "KM# 10"}, std::pair{Cents, "KM# 2"},
+                                          std::pair{Dimes, "KM# 3"}}) {
+        auto p = std::make_unique<tPriceInfo>();
+        p->CoinType = series;
+        p->Catalog = QString::fromLatin1(catalog);
+        s.PriceList.push_back(std::move(p));
+    }
+    s.LastFileName = QDir(program.Home()).filePath(QStringLiteral("Finders.OVD"));
+    form.TabControl1->setEnabled(true);
+    s.SelectedTreeNode = s.EntireCollection.get();
+    s.Hooks.CalcVisibleNodes();
+    s.Hooks.SeriesSelected();
+    return c;
+}
+
+template <class T>
+T *Window(TMainForm &form)
+{
+    T *w = form.findChild<T *>();
+    if (!w)
+        QTest::qFail("the window is not open", __FILE__, __LINE__);
+    return w;
+}
+
+// The tracking marks as the saved file holds them, by item number.
+QList<int> StoredTracks(tProgramFixture &program)
+{
+    // "Save Coin Data" asks where, offering the collection's own file.
+    program.Ui.pick({program.State().LastFileName});
+    program.Trigger(QStringLiteral("SaveCoinData1"));
+    tMainState reread;
+    reread.CountriesRedirect = program.State().CountriesRedirect;
+    if (!LoadDataFromFile(reread, program.State().LastFileName, false))
+        return {-1};
+    QList<int> tracked;
+    for (const auto &c : reread.CoinList)
+        if (c->User1)
+            tracked << c->Inventory;
+    return tracked;
+}
+
+} // namespace
+
+class tst_Finders : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void findTextSelectsTheSeriesAndKeepsItsHistory()
+    {
+        tProgramFixture program;
+        TMainForm &form = program.Open();
+        program.Start();
+        const tCollection c = Fill(program);
+        form.TabControl1->setCurrentIndex(PageCoins);
+
+        program.Trigger(QStringLiteral("Searchfortext1"));
+        auto *find = Window<TFindTextForm>(form);
+        QCOMPARE(find->windowTitle(), QStringLiteral("Orvanta: Find text"));
+        find->ComboEdit1->setCurrentText(QStringLiteral("1858"));
+        QTest::mouseClick(find->Downbutton, Qt::LeftButton);
+        QCOMPARE(find->StatusLabel->text(), QStringLiteral("2 instances found."));
+        QCOMPARE(program.State().SelectedTreeNode, c.CentSeries);
+        QCOMPARE(form.TabControl1->currentIndex(), int(PageSeries));
+        QVERIFY(form.SelectedLabel->text().contains(QStringLiteral("Small cents")));
+        QTest::mouseClick(find->Downbutton, Qt::LeftButton);
+        QCOMPARE(program.State().SelectedTreeNode, c.DimeSeries);
+        QTest::mouseClick(find->Downbutton, Qt::LeftButton);
+        QCOMPARE(program.State().SelectedTreeNode, c.CentSeries);
+        QTest::mouseClick(find->Upbutton, Qt::LeftButton);
+        QCOMPARE(program.State().SelectedTreeNode, c.DimeSeries);
+
+        // Enter in the text box finds the next hit; the series number too.
+        find->ComboEdit1->setCurrentText(QString::number(Cents));
+        QTest::keyClick(find->ComboEdit1->lineEdit(), Qt::Key_Return);
+        QCOMPARE(program.State().SelectedTreeNode, c.CentSeries);
+        QCOMPARE(find->StatusLabel->text(), QStringLiteral("1 instance found."));
+
+        // The housekeeping walk finds it to bring it back onto the screen.
+        QCOMPARE(TToolWindowHoming::OpenWindow(QStringLiteral("TFindTextForm")), find);
+
+        // A second menu click brings the same window forward.
+        program.Trigger(QStringLiteral("Searchfortext1"));
+        QCOMPARE(form.findChildren<TFindTextForm *>().size(), 1);
+
+        QTest::mouseClick(find->ViewSizeBtn, Qt::LeftButton);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!form.Finders->FindText);
+        QCOMPARE(ReadRegString(RegName::SearchHistory, QString()), QStringLiteral("31001,1858"));
+        program.Trigger(QStringLiteral("Searchfortext1"));
+        find = Window<TFindTextForm>(form);
+        QCOMPARE(find->History(), (QStringList{"31001", "1858"}));
+    }
+
+    void catalogueFinderFollowsTheFilter()
+    {
+        tProgramFixture program;
+        TMainForm &form = program.Open();
+        program.Start();
+        const tCollection c = Fill(program);
+        program.State().SelectedTreeNode = c.DimeSeries;
+
+        program.Trigger(QStringLiteral("FindCatalog1"));
+        auto *find = Window<TFindCatalogForm>(form);
+        QCOMPARE(find->CountryBox->currentData().toInt(), Canada);
+        QCOMPARE(find->Grid1->rowCount(), 3);
+        QStringList numbers;
+        for (int r = 0; r < 3; ++r)
+            numbers << find->Grid1->item(r, 0)->text();
+        QCOMPARE(numbers, (QStringList{"KM# 2", "KM# 3", "KM# 10"}));
+        QCOMPARE(find->Grid1->item(0, 1)->text(), QStringLiteral("Canada"));
+        // The list selects its first row's series at once.
+        QCOMPARE(program.State().SelectedTreeNode, c.CentSeries);
+
+        QTest::keyClicks(find->Edit1, QStringLiteral("1"));
+        QCOMPARE(find->Grid1->rowCount(), 1);
+        QCOMPARE(program.State().SelectedTreeNode, c.DimeSeries);
+        find->Edit1->clear();
+        find->Grid1->setCurrentCell(1, 0);
+        QCOMPARE(program.State().SelectedTreeNode, c.DimeSeries);
+        find->Grid1->setCurrentCell(0, 0);
+        QCOMPARE(program.State().SelectedTreeNode, c.CentSeries);
+
+        // Reading another collection frees every entry: the list is dropped
+        // and built afresh when the window is next used.
+        program.State().Hooks.CoinsCleared();
+        QCOMPARE(find->Grid1->rowCount(), 0);
+        program.Trigger(QStringLiteral("FindCatalog1"));
+        QCOMPARE(find->Grid1->rowCount(), 3);
+    }
+
+    void itemFinderAndItemKeysShowTheEntry()
+    {
+        tProgramFixture program;
+        TMainForm &form = program.Open();
+        program.Start();
+        const tCollection c = Fill(program);
+
+        program.Trigger(QStringLiteral("Findcoinbyitemnumber1"));
+        auto *find = Window<TFindItemForm>(form);
+        QCOMPARE(find->StatusLabel->text(), QStringLiteral("(Range: 1 to 5)"));
+        find->SpinBox1->setValue(3);
+        QTest::mouseClick(find->SearchButton, Qt::LeftButton);
+        tMainState &s = program.State();
+        QCOMPARE(s.SelectedTreeNode, c.DimeSeries);
+        QCOMPARE(form.TabControl1->currentIndex(), int(PageCoins));
+        QCOMPARE(s.CurrCoinList.at(static_cast<size_t>(s.CoinGridRow)), c.Coins[2]);
+
+        // An item nobody has: the message stays until the value changes.
+        find->SpinBox1->setMaximum(99);
+        find->SpinBox1->findChild<QLineEdit *>()->setText(QStringLiteral("42"));
+        QTest::keyClick(find->SpinBox1, Qt::Key_Return);
+        QVERIFY(find->StatusLabel->text().startsWith(QStringLiteral("There is no item #")));
+
+        // Ctrl+N and Ctrl+P step through the item numbers of the collection.
+        s.LastItemNumberAccessed = 3;
+        program.Trigger(QStringLiteral("NextItem1"));
+        QCOMPARE(s.CurrCoinList.at(static_cast<size_t>(s.CoinGridRow)), c.Coins[3]);
+        program.Trigger(QStringLiteral("NextItem1"));
+        QCOMPARE(s.SelectedTreeNode, c.CentSeries);
+        QCOMPARE(s.CurrCoinList.at(static_cast<size_t>(s.CoinGridRow)), c.Coins[4]);
+        program.Trigger(QStringLiteral("NextItem1"));  // 5 is the last
+        QCOMPARE(s.LastItemNumberAccessed, 5);
+        program.Trigger(QStringLiteral("PreviousItem1"));
+        QCOMPARE(s.LastItemNumberAccessed, 4);
+        QCOMPARE(program.Action(QStringLiteral("NextItem1"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+    }
+
+    void trackingCommandsAreStoredAndStepped()
+    {
+        tProgramFixture program;
+        TMainForm &form = program.Open();
+        program.Start();
+        const tCollection c = Fill(program);
+        tMainState &s = program.State();
+
+        s.SelectedTreeNode = c.DimeSeries;
+        program.Trigger(QStringLiteral("Trackallcoinsinselectedseries1"));
+        QVERIFY(s.DataModified);
+        QCOMPARE(StoredTracks(program), (QList<int>{3, 4}));
+
+        // Find next tracked coin goes series by series and wraps.
+        s.SelectedTreeNode = c.CentSeries;
+        s.Hooks.SeriesSelected();
+        program.Trigger(QStringLiteral("Findnexttrackedcoin1"));
+        QCOMPARE(s.SelectedTreeNode, c.DimeSeries);
+        QCOMPARE(form.TabControl1->currentIndex(), int(PageCoins));
+        QCOMPARE(s.CurrCoinList.at(static_cast<size_t>(s.CoinGridRow)), c.Coins[2]);
+        program.Trigger(QStringLiteral("Findnexttrackedcoin1"));
+        QCOMPARE(s.CurrCoinList.at(static_cast<size_t>(s.CoinGridRow)), c.Coins[3]);
+        program.Trigger(QStringLiteral("Findnexttrackedcoin1"));
+        QCOMPARE(s.CurrCoinList.at(static_cast<size_t>(s.CoinGridRow)), c.Coins[2]);
+
+        // "Move tracked coins here" on the series menu asks, then moves.
+        s.SelectedTreeNode = c.CentSeries;
+        s.Hooks.SeriesSelected();
+        QVERIFY(form.SeriesTree->RightMenu->actions().contains(form.Finders->Movetracked1));
+        program.Ui.answer(QStringLiteral("Yes"));
+        form.Finders->Movetracked1->trigger();
+        QVERIFY(program.Ui.Texts().last().startsWith(QStringLiteral("There are 2 coins in 1 series that are")));
+        QCOMPARE(c.Coins[2]->Folder, c.CentSeries);
+        QCOMPARE(s.CurrCoinList.size(), size_t(5));
+        QCOMPARE(StoredTracks(program), QList<int>{});
+
+        program.Trigger(QStringLiteral("Untrackallcoinsinselectedseries1"));
+        program.Ui.answer(QStringLiteral("OK"));
+        program.Trigger(QStringLiteral("Findnexttrackedcoin1"));
+        QCOMPARE(program.Ui.Texts().last(), QStringLiteral("There are no tracked coins in this collection"));
+    }
+
+    void trackWindowCountsFollowTheCriteria()
+    {
+        tProgramFixture program;
+        TMainForm &form = program.Open();
+        program.Start();
+        const tCollection c = Fill(program);
+        tMainState &s = program.State();
+        c.Coins[0]->User1 = true;
+
+        program.Trigger(QStringLiteral("Searchtrack1"));
+        auto *track = Window<TTrackForm>(form);
+        QCOMPARE(track->windowTitle(), QStringLiteral("Orvanta: Search & Track"));
+        const auto label = [track](const char *name) { return track->findChild<QLabel *>(name)->text(); };
+        QCOMPARE(label("TotalLabel"), QStringLiteral("Total coins in selected series: 5"));
+        QCOMPARE(label("TrackedLabel"), QStringLiteral("Coins already tracked: 1"));
+
+        // Ticking "Comment*" shows its edit; typing narrows the count.
+        auto *comment = track->findChild<QCheckBox *>(QStringLiteral("CheckBox5"));
+        QCOMPARE(comment->text(), QStringLiteral("Comment*"));
+        comment->setChecked(true);
+        auto *edit = track->findChild<QLineEdit *>(QStringLiteral("MinControl5"));
+        QVERIFY(edit->isVisible());
+        QTest::keyClicks(edit, QStringLiteral("D*Y"));
+        QCOMPARE(label("TotalMatchLabel"), QStringLiteral("That match this filter: 3"));
+        QCOMPARE(label("UntrackedMatchLabel"), QStringLiteral("That match this filter: 2"));
+
+        QTest::mouseClick(track->TrackButton, Qt::LeftButton);
+        QCOMPARE(label("UntrackedMatchLabel"), QStringLiteral("That match this filter: 0"));
+        QVERIFY(!track->TrackButton->isEnabled());
+        QCOMPARE(StoredTracks(program), (QList<int>{1, 3, 5}));
+
+        // The scope follows the selected series when the window is activated.
+        s.SelectedTreeNode = c.DimeSeries;
+        track->findChild<QComboBox *>(QStringLiteral("ComboBox7"))->setCurrentIndex(1);
+        QCOMPARE(label("TotalLabel"), QStringLiteral("Total coins in selected series: 2"));
+        QTest::mouseClick(track->TrackNonButton, Qt::LeftButton);
+        QCOMPARE(StoredTracks(program), (QList<int>{1, 4, 5}));
+
+        QTest::mouseClick(track->ClearButton, Qt::LeftButton);
+        QCOMPARE(label("TrackedLabel"), QStringLiteral("Coins already tracked: 0"));
+        QCOMPARE(StoredTracks(program), QList<int>{});
+        QTest::mouseClick(track->DoneBtn, Qt::LeftButton);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!form.Finders->Track);
+    }
+};
+
+QTEST_MAIN(tst_Finders)
+#include "tst_finders.moc"
