@@ -72,6 +72,22 @@ QString TakeOutAnds(const QString &instr)
     return s;
 }
 
+QString EscapeAmpersands(const QString &text)
+{
+    QString out;
+    out.reserve(text.size() + 2);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != QLatin1Char('&')) {
+            out += text[i];
+            continue;
+        }
+        while (i + 1 < text.size() && text[i + 1] == QLatin1Char('&'))
+            ++i;
+        out += QLatin1String("&&");
+    }
+    return out;
+}
+
 namespace {
 
 QChar SeparatorOf(const QString &path)

@@ -20,6 +20,9 @@ QString DateOrBlank(int day);
 // file's name ignoring case; -1 when there is none or the folder is unreadable.
 qint64 GetFileSize(const QString &fileName);
 QString TakeOutAnds(const QString &instr);
+// Each run of one or more "&" as exactly "&&", so a caption shows one
+// ampersand however many the name holds and none turns into an accelerator.
+QString EscapeAmpersands(const QString &text);
 
 // Value with one leading blank, leading folders dropped until it fits width.
 // Works on stored Windows paths ("D:\A\b.jpg") and on Linux paths ("/a/b.jpg").
