@@ -15,3 +15,10 @@ QByteArray Bytes(std::initializer_list<int> values);
 #include <QStringList>
 // The log's lines without their time stamps ("MM/dd/yyyy hh:mm:ss.zzz: ").
 QStringList LogLinesWithoutTime();
+
+#include <QColor>
+#include <QSize>
+// Writes bytes to a file, making its folders; fails the test when it cannot.
+void WriteTestFile(const QString &path, const QByteArray &bytes);
+// A small picture of one colour, as PNG file contents.
+QByteArray PngBytes(QColor colour, QSize size = QSize(4, 3));
