@@ -32,19 +32,25 @@ int LeadingNumber(const QString &text)
 
 void KeepTopTen(QStringList &values, std::vector<int> &counts)
 {
-    for (qsizetype a = TopTen; a < values.size(); ++a) {
-        for (qsizetype k = 0; k < TopTen; ++k) {
-            if (counts[k] < counts[a]) {
-                values.swapItemsAt(k, a);
-                std::swap(counts[k], counts[a]);
-                break;
-            }
-        }
+    if (values.size() <= TopTen)
+        return;
+    // The most used first; equal counts keep the order the values were met,
+    // so of two equally used values the earlier stays.
+    std::vector<qsizetype> order(static_cast<size_t>(values.size()));
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = static_cast<qsizetype>(i);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](qsizetype a, qsizetype b) { return counts[static_cast<size_t>(a)] > counts[static_cast<size_t>(b)]; });
+    order.resize(TopTen);
+    std::sort(order.begin(), order.end());
+    QStringList keptValues;
+    std::vector<int> keptCounts;
+    for (qsizetype i : order) {
+        keptValues << values[i];
+        keptCounts.push_back(counts[static_cast<size_t>(i)]);
     }
-    if (values.size() > TopTen) {
-        values.resize(TopTen);
-        counts.resize(TopTen);
-    }
+    values = std::move(keptValues);
+    counts = std::move(keptCounts);
 }
 
 std::vector<tUDFHistoryList> BuildUDFHistoryLists(tMainState &s)

@@ -82,23 +82,38 @@ private Q_SLOTS:
         QCOMPARE(lists[0].Values.size(), 10);
         QVERIFY(lists[0].Values.contains(QStringLiteral("often")));
         QVERIFY(!lists[0].Values.contains(QStringLiteral("rare")));
-        QVERIFY(!lists[0].Values.contains(QStringLiteral("v00")));  // the first one "often" outranked
+        // Of the values used once, those met first stay.
+        QVERIFY(lists[0].Values.contains(QStringLiteral("v00")));
+        QVERIFY(!lists[0].Values.contains(QStringLiteral("v09")));
     }
 
-    void keepTopTenExchangesWithTheFirstSmallerCount()
+    void keepTopTenKeepsTheTenMostUsed_data()
     {
+        QTest::addColumn<std::vector<int>>("counts");
+        QTest::addColumn<QStringList>("kept");
+        // Values are named by their place in the order met.
+        QTest::newRow("counts 1 to 12 in the order met")
+            << std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}
+            << QStringList{"2", "3", "4", "5", "6", "7", "8", "9", "10", "11"};
+        QTest::newRow("ties keep the values met first")
+            << std::vector<int>{5, 5, 5, 5, 5, 1, 1, 1, 1, 1, 3, 2}
+            << QStringList{"0", "1", "2", "3", "4", "5", "6", "7", "10", "11"};
+        QTest::newRow("the most used met last") << std::vector<int>{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 9, 8}
+                                                << QStringList{"0", "1", "2", "3", "4", "5", "6", "7", "11", "12"};
+        QTest::newRow("ten or fewer stay") << std::vector<int>{1, 4, 2} << QStringList{"0", "1", "2"};
+    }
+    void keepTopTenKeepsTheTenMostUsed()
+    {
+        QFETCH(std::vector<int>, counts);
+        QFETCH(QStringList, kept);
         QStringList values;
-        std::vector<int> counts;
-        for (int i = 0; i < 10; ++i) {
+        for (size_t i = 0; i < counts.size(); ++i)
             values << QString::number(i);
-            counts.push_back(i < 5 ? 5 : 1);
-        }
-        values << QStringLiteral("a") << QStringLiteral("b");
-        counts.push_back(3);
-        counts.push_back(2);
-        KeepTopTen(values, counts);
-        QCOMPARE(values, (QStringList{"0", "1", "2", "3", "4", "a", "b", "7", "8", "9"}));
-        QCOMPARE(counts, (std::vector<int>{5, 5, 5, 5, 5, 3, 2, 1, 1, 1}));
+        std::vector<int> keptCounts = counts;
+        KeepTopTen(values, keptCounts);
+        QCOMPARE(values, kept);
+        for (qsizetype i = 0; i < values.size(); ++i)
+            QCOMPARE(keptCounts[static_cast<size_t>(i)], counts[values[i].toUInt()]);
     }
 };
 
