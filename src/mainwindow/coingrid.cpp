@@ -138,13 +138,6 @@ QString UpperAscii(const QString &t)
     return u;
 }
 
-double ReadLocaleReal(const QString &text)
-{
-    bool ok = false;
-    const double v = QLocale().toDouble(text, &ok);
-    return ok && !std::isnan(v) ? v : 0.0;
-}
-
 // Key columns of the list: f gives an entry's value.
 template <class T, class F>
 std::vector<T> Gather(const std::vector<tCoinInfo *> &list, F f)

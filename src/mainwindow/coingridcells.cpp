@@ -191,6 +191,13 @@ tCoinCell CoinCellContent(tMainState &s, tCoinInfo &coin, int originalIndex)
     }
 }
 
+double ReadLocaleReal(const QString &text)
+{
+    bool ok = false;
+    const double v = QLocale().toDouble(text, &ok);
+    return ok && !std::isnan(v) ? v : 0.0;
+}
+
 int64_t ReadLeadingWhole(const QString &text)
 {
     const qsizetype n = text.size();

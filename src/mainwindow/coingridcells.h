@@ -79,6 +79,9 @@ int64_t ReadLeadingWhole(const QString &text);
 // and an exponent, as far as they read; 0 when nothing reads. consumed, when
 // given, receives the number of characters read (0 when nothing reads).
 double ReadLeadingDecimal(const QString &text, int *consumed = nullptr);
+// A real-number field's text read with the user's locale; 0 when it does
+// not read as a number as a whole.
+double ReadLocaleReal(const QString &text);
 // A monetary field's text in whole cents (truncated), saturating.
 int64_t MonetaryCents(const QString &text);
 
