@@ -303,3 +303,25 @@ QStringList GMItemsFor(const tMainState &s, const tPriceInfo *chosen)
     }
     return items;
 }
+
+bool DateMintRowCollected(const tMainState &s, const tPriceInfo &row)
+{
+    const QString variety = UnpackVarietyText(s, row.Variety);
+    return std::any_of(s.CurrCoinList.begin(), s.CurrCoinList.end(), [&](const tCoinInfo *c) {
+        return c->Year == row.Year && c->Mint.compare(row.Mint, Qt::CaseInsensitive) == 0 &&
+               c->Variety.compare(variety, Qt::CaseInsensitive) == 0;
+    });
+}
+
+tDateMintKey DateMintKeyOf(const tPriceInfo &row)
+{
+    return {row.Year, row.Mint, row.Variety};
+}
+
+const tPriceInfo *DateMintRowFor(const tMainState &s, const tDateMintKey &key)
+{
+    for (const tPriceInfo *p : s.CurrPriceList)
+        if (p->Year == key.Year && p->Mint == key.Mint && p->Variety == key.Variety)
+            return p;
+    return nullptr;
+}

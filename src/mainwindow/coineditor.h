@@ -76,3 +76,21 @@ int DateMintIndexFor(const tMainState &s, const std::vector<tPriceInfo *> &rows,
 // The grade modifiers of the price rows with the chosen row's year, mint and
 // packed variety, trimmed, each once; none without a chosen row.
 QStringList GMItemsFor(const tMainState &s, const tPriceInfo *chosen);
+// Whether an entry of the listed series has the row's year, mint and
+// variety (mint and variety ignoring case): its item shows the "in the
+// collection" picture.
+bool DateMintRowCollected(const tMainState &s, const tPriceInfo &row);
+
+// What identifies an item of the year, mint and variety list. The picker
+// keeps these rather than the rows: a price reload frees the rows while the
+// items are still shown.
+struct tDateMintKey {
+    int32_t Year = 0;
+    QString Mint;
+    QString Variety;  // packed, as the price row holds it
+    bool operator==(const tDateMintKey &) const = default;
+};
+tDateMintKey DateMintKeyOf(const tPriceInfo &row);
+// The first row of CurrPriceList with that year, mint and variety; null
+// when the price list no longer has one.
+const tPriceInfo *DateMintRowFor(const tMainState &s, const tDateMintKey &key);

@@ -60,6 +60,8 @@ enum tTreeButtonImage : int {
     ImgCancel = 20,
     ImgNewDim = 32,
     ImgNewBright = 33,
+    ImgUncollected = 34,  // a year, mint and variety the series has no entry of
+    ImgCollected = 35,    // one it has
     ImgMove = 36,
     ImgUser = 37,
     ImgTextReplace = 38,

@@ -466,6 +466,46 @@ private Q_SLOTS:
         coin.Variety = QStringLiteral("dd");
         QCOMPARE(DateMintIndexFor(f.s, rows, coin), -1);
     }
+
+    void pickerItemsOutliveAPriceReload()
+    {
+        tCoinFixture f;
+        f.s.Hooks.UnpackVariety = [](const QString &p, bool) { return p.toUpper(); };
+        f.AddPrice(1990, QStringLiteral("P"), QStringLiteral("dd"));
+        const tDateMintKey key = DateMintKeyOf(*DateMintRows(f.s).front());
+        // A reload frees the rows and reads them again.
+        f.s.CurrPriceList.clear();
+        f.s.PriceList.clear();
+        QCOMPARE(DateMintRowFor(f.s, key), nullptr);
+        f.AddPrice(1990, QStringLiteral("P"), QStringLiteral("dd"), QStringLiteral("PL"));
+        const tPriceInfo *again = DateMintRowFor(f.s, key);
+        QVERIFY(again);
+        QCOMPARE(GMItemsFor(f.s, again), QStringList{QStringLiteral("PL")});
+    }
+
+    void itemPictureShowsWhatTheSeriesHolds_data()
+    {
+        QTest::addColumn<QString>("mint");
+        QTest::addColumn<QString>("variety");
+        QTest::addColumn<bool>("collected");
+        QTest::newRow("same year, mint and variety") << "D" << "DD" << true;
+        QTest::newRow("mint and variety in another case") << "d" << "dd" << true;
+        QTest::newRow("another variety") << "D" << "" << false;
+    }
+    void itemPictureShowsWhatTheSeriesHolds()
+    {
+        QFETCH(QString, mint);
+        QFETCH(QString, variety);
+        QFETCH(bool, collected);
+        tCoinFixture f;
+        // The variety is stored packed; entries hold it as shown.
+        f.s.Hooks.UnpackVariety = [](const QString &p, bool) { return p.toUpper(); };
+        tPriceInfo *row = f.AddPrice(1990, QStringLiteral("D"), QStringLiteral("dd"));
+        tCoinInfo *coin = f.AddCoin(1990, mint);
+        coin->Variety = variety;
+        f.Select(f.Cents);
+        QCOMPARE(DateMintRowCollected(f.s, *row), collected);
+    }
 };
 
 QTEST_APPLESS_MAIN(tst_CoinEditor)

@@ -20,6 +20,7 @@
 #include "core/helpers.h"
 #include "mainwindow/coineditor.h"
 #include "mainwindow/treeview.h"
+#include "mainwindow/ui/pickerbox.h"
 #include "mainwindow/ui/treeimages.h"
 
 namespace {
@@ -171,11 +172,12 @@ void TCoinEditorPanel::BuildControls()
     g->setHorizontalSpacing(10);
     g->setVerticalSpacing(2);
 
-    DateMintBox = Make<QComboBox>("DateMintBox");
-    GradeBox = Make<QComboBox>("GradeBox");
-    GMbox = Make<QComboBox>("GMbox");
-    for (QComboBox *b : {DateMintBox, GradeBox, GMbox})
-        b->setMaxVisibleItems(10);
+    auto *dateMint = Make<TPickerBox>("DateMintBox");
+    dateMint->LeadingBlank = false;
+    dateMint->setIconSize(QSize(24, 24));
+    DateMintBox = dateMint;
+    GradeBox = Make<TPickerBox>("GradeBox");
+    GMbox = Make<TPickerBox>("GMbox");
     GradedByBox = Make<QComboBox>("GradedByBox");
     StoredBox = Make<QComboBox>("StoredBox");
     for (QComboBox *b : {GradedByBox, StoredBox}) {
@@ -314,6 +316,8 @@ void TCoinEditorPanel::Connect()
     for (QCheckBox *b : {ErrorBox, User1Box})
         connect(b, &QCheckBox::toggled, this, [this, b] { Commit(b); });
 
+    for (QComboBox *b : {DateMintBox, GradeBox, GMbox})
+        b->installEventFilter(this);
     for (QWidget *w : std::initializer_list<QWidget *>{GradedByBox, StoredBox, HaveEdit, NeedEdit, SellEdit, SoldEdit,
                                                        BuyDateBox, SellDateBox, PriceEdit, SellPriceEdit, CommentEdit,
                                                        NotesMemo}) {
@@ -424,8 +428,33 @@ void TCoinEditorPanel::Exit(QWidget *w)
     TagString[w] = ControlText(w);
 }
 
+bool TCoinEditorPanel::PickerEvent(QComboBox *box, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::FocusIn: PickerTag[box] = box->currentIndex(); break;
+    case QEvent::KeyPress: {
+        auto *ke = static_cast<QKeyEvent *>(event);
+        if (ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter) {
+            FocusNext(box);
+            return true;
+        }
+        if (ke->key() == Qt::Key_Escape) {
+            // Choosing the item held on entry again runs the change handler,
+            // which commits the old value back.
+            box->setCurrentIndex(PickerTag.value(box, box->currentIndex()));
+            return true;
+        }
+        break;
+    }
+    default: break;
+    }
+    return false;
+}
+
 bool TCoinEditorPanel::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == DateMintBox || watched == GradeBox || watched == GMbox)
+        return PickerEvent(static_cast<QComboBox *>(watched), event);
     QWidget *w = EditorControl(watched);
     if (!w)
         return false;
@@ -488,7 +517,7 @@ tEditorValue TCoinEditorPanel::ValueOf(tCoinField field) const
     switch (field) {
     case tCoinField::DateMintBox: {
         const int i = DateMintBox->currentIndex();
-        v.Price = i >= 0 && i < static_cast<int>(DateMintItems.size()) ? DateMintItems[i] : nullptr;
+        v.Price = i >= 0 && i < static_cast<int>(DateMintKeys.size()) ? DateMintRowFor(s, DateMintKeys[i]) : nullptr;
         v.Text = GMbox->currentIndex() >= 0 ? GMbox->currentText() : QString();
         break;
     }
@@ -571,11 +600,14 @@ void TCoinEditorPanel::BuildDateMintBoxList(bool keepPos)
     const int pos = DateMintBox->currentIndex();
     QSignalBlocker block(DateMintBox);
     DateMintBox->clear();
-    DateMintItems = DateMintRows(s);
+    DateMintKeys.clear();
     DateMintTexts.clear();
-    for (const tPriceInfo *row : DateMintItems)
+    for (const tPriceInfo *row : DateMintRows(s)) {
+        DateMintKeys.push_back(DateMintKeyOf(*row));
         DateMintTexts << DateMintItemText(s, *row);
-    DateMintBox->addItems(DateMintTexts);
+        DateMintBox->addItem(TreeButtonImage(DateMintRowCollected(s, *row) ? ImgCollected : ImgUncollected),
+                             DateMintTexts.back());
+    }
     DateMintBox->setCurrentIndex(keepPos && pos < DateMintBox->count() ? pos : -1);
 }
 
@@ -597,7 +629,8 @@ void TCoinEditorPanel::FillGMBox()
     QSignalBlocker block(GMbox);
     GMbox->clear();
     const int i = DateMintBox->currentIndex();
-    const tPriceInfo *chosen = i >= 0 && i < static_cast<int>(DateMintItems.size()) ? DateMintItems[i] : nullptr;
+    const tPriceInfo *chosen =
+        i >= 0 && i < static_cast<int>(DateMintKeys.size()) ? DateMintRowFor(s, DateMintKeys[i]) : nullptr;
     GMbox->addItems(GMItemsFor(s, chosen));
     const int keptIndex = GMbox->findText(kept, Qt::MatchFixedString);
     GMbox->setCurrentIndex(keptIndex >= 0 ? keptIndex : (GMbox->count() > 0 ? 0 : -1));
@@ -712,10 +745,13 @@ void TCoinEditorPanel::FillCoinEditor()
 
     // The lists follow the series' price list and grade scale.
     const auto prices = DateMintRows(s);
+    std::vector<tDateMintKey> keys;
     QStringList texts;
-    for (const tPriceInfo *row : prices)
+    for (const tPriceInfo *row : prices) {
+        keys.push_back(DateMintKeyOf(*row));
         texts << DateMintItemText(s, *row);
-    if (prices != DateMintItems || texts != DateMintTexts)
+    }
+    if (keys != DateMintKeys || texts != DateMintTexts)
         BuildDateMintBoxList(false);
     const bool sameGrades = std::equal(GradeItems.begin(), GradeItems.end(), s.CurrGradeList.begin(),
                                        s.CurrGradeList.end(), [](const tGradeTitle &a, const tGradeTitle &b) {
@@ -735,7 +771,7 @@ void TCoinEditorPanel::FillCoinEditor()
             SetCoinScrollBoxEnable(true);
         const QSignalBlocker b1(DateMintBox), b2(GradeBox), b3(GMbox), b4(HaveEdit), b5(NeedEdit), b6(SellEdit),
             b7(SoldEdit), b8(BuyBox), b9(SellBox), b10(ErrorBox), b11(User1Box), b12(GradedByBox), b13(StoredBox);
-        DateMintBox->setCurrentIndex(DateMintIndexFor(s, DateMintItems, *coin));
+        DateMintBox->setCurrentIndex(DateMintIndexFor(s, prices, *coin));
         FillGMBox();
         HaveEdit->setValue(coin->Have);
         NeedEdit->setValue(coin->Need);

@@ -24,6 +24,7 @@
 
 #include "core/coinentries.h"
 #include "core/mainstate.h"
+#include "mainwindow/coineditor.h"
 
 class QCheckBox;
 class QComboBox;
@@ -134,13 +135,17 @@ private:
     QWidget *ButtonRow = nullptr;
     // The fields other than the notes, hidden while the notes are maximised.
     QWidget *Fields = nullptr;
-    // The rows behind DateMintBox's items and the item texts they were
-    // shown with, to notice a changed price list.
-    std::vector<tPriceInfo *> DateMintItems;
+    bool PickerEvent(QComboBox *box, QEvent *event);
+
+    // What identifies the rows behind DateMintBox's items and the item
+    // texts they were shown with, to notice a changed price list.
+    std::vector<tDateMintKey> DateMintKeys;
     QStringList DateMintTexts;
     std::vector<tGradeTitle> GradeItems;
     // The text of each editor control as it was on entry (price boxes: reduced).
     QHash<QWidget *, QString> TagString;
+    // The item each picker showed when it got the focus, for Esc.
+    QHash<QComboBox *, int> PickerTag;
     // The control with the focus whose leave handler has not run yet.
     QPointer<QWidget> Pending;
     bool EditorEnabled = true;

@@ -37,6 +37,8 @@ const std::map<int, const char *> &ButtonFiles()
         {ImgLock, "lock"},
         {ImgNewDim, "new-dim"},
         {ImgNewBright, "new-bright"},
+        {ImgUncollected, "uncollected"},
+        {ImgCollected, "collected"},
         {ImgMove, "move"},
         {ImgUser, "user"},
         {ImgTextReplace, "text-replace"},
