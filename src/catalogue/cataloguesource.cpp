@@ -374,12 +374,12 @@ tCatalogueSource ReadCatalogueSource(const QString &folder)
         }
 
         const QJsonObject ex = o.value(QStringLiteral("explorer")).toObject();
-        tExplorerEntry e;
+        tCountryItem e;
         e.Name = info.Description;
         e.Prefix = ex.value(QStringLiteral("prefix")).toString();
-        e.Latitude = ex.value(QStringLiteral("latitude")).toInt();
-        e.Longitude = ex.value(QStringLiteral("longitude")).toInt();
-        e.Tab = info.Tab >= 2 ? info.Tab : (info.IsPaper ? 1 : 0);
+        e.XX = ex.value(QStringLiteral("latitude")).toInt();
+        e.YY = ex.value(QStringLiteral("longitude")).toInt();
+        e.tab = info.Tab >= 2 ? info.Tab : (info.IsPaper ? 1 : 0);
         e.Flag = info.FlagIndex;
         e.GoToSeries = c.Records.front().CoinType;
         e.Index = info.CountryID;
@@ -399,11 +399,11 @@ tCatalogueSource ReadCatalogueSource(const QString &folder)
             Fail(dir.filePath(QStringLiteral("prices/") + f), QStringLiteral("no country of this name is listed"));
     for (const QJsonValue &v : top.value(QStringLiteral("regions")).toArray()) {
         const QJsonObject o = v.toObject();
-        tExplorerEntry e;
+        tCountryItem e;
         e.Name = o.value(QStringLiteral("name")).toString();
-        e.Latitude = o.value(QStringLiteral("latitude")).toInt();
-        e.Longitude = o.value(QStringLiteral("longitude")).toInt();
-        e.Tab = 4;
+        e.XX = o.value(QStringLiteral("latitude")).toInt();
+        e.YY = o.value(QStringLiteral("longitude")).toInt();
+        e.tab = 4;
         e.Flag = o.value(QStringLiteral("flag")).toInt();
         e.Index = o.value(QStringLiteral("index")).toInt();
         e.Notes = o.value(QStringLiteral("notes")).toString();
@@ -445,31 +445,16 @@ QStringList WriteCatalogue(const tCatalogueSource &source, const QString &outFol
     }
 
     // World-wide classes first, then the rest, each by name ignoring case.
-    std::vector<tExplorerEntry> entries = source.Explorer;
-    std::stable_sort(entries.begin(), entries.end(), [](const tExplorerEntry &a, const tExplorerEntry &b) {
+    std::vector<tCountryItem> entries = source.Explorer;
+    std::stable_sort(entries.begin(), entries.end(), [](const tCountryItem &a, const tCountryItem &b) {
         const bool aw = a.Index >= AllCoinsClass;
         const bool bw = b.Index >= AllCoinsClass;
         if (aw != bw)
             return aw;
         return a.Name.compare(b.Name, Qt::CaseInsensitive) < 0;
     });
-    ValueWriter w;
-    w.WriteListBegin();
-    w.WriteInteger(static_cast<int32_t>(entries.size()));
-    for (const tExplorerEntry &e : entries) {
-        w.WriteString(e.Name);
-        w.WriteInteger(e.Tab);
-        w.WriteInteger(e.Index);
-        w.WriteInteger(e.Latitude);
-        w.WriteInteger(e.Longitude);
-        w.WriteInteger(e.GoToSeries);
-        w.WriteString(e.Notes);
-        w.WriteString(e.Prefix);
-        w.WriteInteger(e.Flag);
-    }
-    w.WriteListEnd();
     const QString dataPath = out.filePath(QStringLiteral("Other/Countries.Data"));
-    SaveBytes(dataPath, w.Data());
+    SaveBytes(dataPath, WriteCountryItems(entries));
     written << dataPath;
     return written;
 }

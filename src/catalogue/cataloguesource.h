@@ -8,19 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "core/countryitems.h"
 #include "core/structurefile.h"
-
-struct tExplorerEntry {
-    QString Name;
-    QString Prefix;
-    int Latitude = 0;
-    int Longitude = 0;
-    int Tab = 0;         // 0 coins, 1 paper money, 2 exonumia, 3 fantasy, 4 regions
-    int Flag = 0;
-    int GoToSeries = 0;
-    int Index = 0;       // country number or class id
-    QString Notes;
-};
 
 struct tSourceCountry {
     tStructureHeader Header;       // Country filled in; sizes come from the writer
@@ -30,7 +19,7 @@ struct tSourceCountry {
 
 struct tCatalogueSource {
     std::vector<tSourceCountry> Countries;
-    std::vector<tExplorerEntry> Explorer;
+    std::vector<tCountryItem> Explorer;
     // Sample price entries by country name, in the order authored; Folder null.
     std::map<QString, std::vector<tPriceInfo>> Prices;
 };
