@@ -24,6 +24,7 @@
 #include "mainwindow/ui/mainwidgets.h"
 #include "mainwindow/ui/seriestreeview.h"
 #include "support/programfixture.h"
+#include "support/programsteps.h"
 
 // The Coins page as a collector meets it in the assembled program: the
 // first entry of an empty series, its fields, Clone, Undo and Delete, the
@@ -37,21 +38,6 @@ const char *const EditorControls[] = {
     "SellEdit",    "SoldEdit",  "BuyDateBox", "SellDateBox", "PriceEdit",     "SellPriceEdit",
     "CommentEdit", "NotesMemo", "BuyBox",     "SellBox",     "ErrorBox",      "User1Box",
 };
-
-template <class T = QWidget>
-T *Control(const TMainForm &form, const char *name)
-{
-    const QList<T *> found = form.findChildren<T *>(QLatin1String(name));
-    if (found.size() != 1)
-        qFatal("%d controls named %s", int(found.size()), name);
-    return found.front();
-}
-
-void Settle()
-{
-    for (int i = 0; i < 5; ++i)
-        QCoreApplication::processEvents();
-}
 
 void Focus(QWidget *w)
 {
@@ -76,35 +62,6 @@ void Click(QAbstractButton *b)
     Settle();
 }
 
-void ClickTab(TMainForm &form, int page)
-{
-    QTabBar *bar = form.TabControl1->tabBar();
-    QVERIFY(form.TabControl1->isTabVisible(page));
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(page).center());
-    Settle();
-    QCOMPARE(form.TabControl1->currentIndex(), page);
-}
-
-// The welcome window at the first start, answered with "new collection".
-void StartWithNewCollection(tProgramFixture &program)
-{
-    TMainForm &form = program.Open();
-    form.Seams.ShowWelcomeWindow = [&program, &form] {
-        tFileToOpenHooks hooks;
-        hooks.ShowSeriesPage = [&form] { form.TabControl1->setCurrentIndex(PageSeries); };
-        hooks.EnableMainPages = [&form] { form.TabControl1->setEnabled(true); };
-        TFileToOpenForm welcome(program.State(), hooks, &form);
-        welcome.RadioNewFile->click();
-        welcome.OKBtn->click();
-        const bool chosen = welcome.result() == QDialog::Accepted;
-        welcome.close();
-        return chosen;
-    };
-    program.Start();
-    QVERIFY(form.TabControl1->isEnabled());
-    QVERIFY(program.State().EntireCollection->ChildNodes.size() > 0);
-}
-
 int PriceRowsOf(const tMainState &s, const tnodeinfo *node)
 {
     return static_cast<int>(std::count_if(s.PriceList.begin(), s.PriceList.end(),
@@ -122,43 +79,6 @@ std::vector<tnodeinfo *> PricedSeries(const tMainState &s)
             out.push_back(n);
     });
     return out;
-}
-
-// The row of the tree that shows node, -1 when none does.
-int TreeRow(TMainForm &form, const tnodeinfo *node)
-{
-    const auto &ports = form.SeriesTree->Tree().NodePorts;
-    for (int r = 0; r < static_cast<int>(ports.size()); ++r)
-        if (ports[static_cast<size_t>(r)].Visible && ports[static_cast<size_t>(r)].NodeInfo == node)
-            return r;
-    return -1;
-}
-
-// Clicks (or double-clicks) the series' row in the tree on the Series page,
-// through the window as the pointer would. The row must be showing.
-void ClickShownSeries(TMainForm &form, tnodeinfo *node, bool twice = false)
-{
-    const int row = TreeRow(form, node);
-    QVERIFY(row >= 0);
-    const tNodePort &port = form.SeriesTree->Tree().NodePorts[static_cast<size_t>(row)];
-    const QPoint at = form.SeriesTree->TreeLayout()->mapTo(
-        &form, QPoint(port.NameX + port.NameWidth / 2, port.Y + TreeRowHeight / 2));
-    if (twice)
-        QTest::mouseDClick(form.windowHandle(), Qt::LeftButton, {}, at);
-    else
-        QTest::mouseClick(form.windowHandle(), Qt::LeftButton, {}, at);
-    Settle();
-    QCOMPARE(form.State.SelectedTreeNode, node);
-}
-
-// Opens the series' country in the tree, then clicks the series.
-void ClickSeries(TMainForm &form, tnodeinfo *node, bool twice = false)
-{
-    if (form.TabControl1->currentIndex() != PageSeries)
-        ClickTab(form, PageSeries);
-    form.SeriesTree->Tree().MakeTreeNodeVisible(node);
-    Settle();
-    ClickShownSeries(form, node, twice);
 }
 
 // Chooses item index of a picker with the keyboard: Home, then Down.

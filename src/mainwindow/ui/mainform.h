@@ -35,6 +35,9 @@ class TCoinGridPage;
 class TPriceGridView;
 class TFinderCommands;
 class TDayCell;
+class TSeriesPicturePanel;
+class TThumbnailStrip;
+class TQuarterForm;
 
 // Intervals of the window's timers; tests shorten or stop them.
 struct tMainFormTimings {
@@ -97,6 +100,12 @@ public:
     void ApplyFormState();
     // Writes the settings kept at close; true when all were written.
     bool SaveFormState();
+    // ---- Series pictures (mainformpictures.cpp) ----
+    TSeriesPicturePanel *SeriesPictures = nullptr;  // small pictures, large and real-size views
+    TThumbnailStrip *Thumbnails = nullptr;          // the Coins page's picture strip
+    QPointer<TQuarterForm> QuarterForm;             // "Special Series Images", one at a time
+    void InstallSeriesPictures();
+    void QuarterForm1Click();
     // ---- end of subsystems ----
     // ---- Menu commands (mainformmenus.cpp) ----
     QAction *MenuItem17 = nullptr;        // File "New"

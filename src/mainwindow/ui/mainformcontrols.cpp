@@ -632,10 +632,10 @@ QWidget *TMainFormControls::BuildCoinsPage(QMainWindow *form)
     h->addWidget(center, 1);
 
 
-    // Thumbnail strip at the right, closed down to its slide strip.
+    // Thumbnail strip at the right: its slide strip, and the pictures
+    // beside it, closed down to nothing.
     ThumbnailPanel = Make<QWidget>("ThumbnailPanel");
     ThumbnailPanel->setFixedWidth(0);
-    h->addWidget(ThumbnailPanel);
     ImageSlideLabelPanel = new TSizePanel;
     ImageSlideLabelPanel->setObjectName(QStringLiteral("ImageSlideLabelPanel"));
     ImageSlideLabelPanel->setFixedWidth(24);
@@ -646,6 +646,7 @@ QWidget *TMainFormControls::BuildCoinsPage(QMainWindow *form)
     SetPixelFont(ImageSlideLabel, 12);
     ImageSlideLabel->setText(QStringLiteral("\u25BC Images \u25BC"));
     h->addWidget(ImageSlideLabelPanel);
+    h->addWidget(ThumbnailPanel);
 
     // The date pop-up of the purchase and sale date boxes.
     DatePopup = new TDatePopup(form);

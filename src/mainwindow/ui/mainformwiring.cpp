@@ -253,6 +253,7 @@ void TMainForm::InstallSubsystems()
         line->insertWidget(line->indexOf(StatusLabel) + 1, MetalStrip);
 
     InstallPriceTools();
+    InstallSeriesPictures();
 }
 
 namespace {

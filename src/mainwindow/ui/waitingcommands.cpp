@@ -12,8 +12,6 @@ constexpr tWaitingEntry Commands[] = {
     {"SaveEbookData1", "the eBook library"},
     {"Addcountries1", "the countries explorer"},
     {"Userfields1", "the user-fields dialog"},
-    // ---- Display menu ----
-    {"QuarterForm1", "the special-series pictures window"},
     // ---- Favorites menu (menus filled with series) ----
     {"RecentSeriesMenu", "the recent and favourite series menus"},
     {"FavoriteSeriesMenu", "the recent and favourite series menus"},
@@ -50,12 +48,9 @@ constexpr tWaitingEntry Commands[] = {
     {"Copytoclipboard1", "the collection clipboard"},
     {"PasteFromClipboard1", "the collection clipboard"},
     {"SetupEbook", "the eBook library"},
-    // ---- Series page ----
-    {"ViewSizeBtn", "the real-size view"},
     // ---- Coins page ----
     {"BuyDateButton", "the editor's calendar"},
     {"SellDateButton", "the editor's calendar"},
-    {"ImageSlideLabel", "the coin thumbnail strip"},
     // ---- Images page ----
     {"ImageRadioObv", "the coin images page"},
     {"ImageRadioRev", "the coin images page"},
@@ -78,16 +73,12 @@ constexpr tWaitingEntry Hooks[] = {
     // ---- Window seams ----
     {"Seams.BuildThemePanel", "themes"},
     {"Seams.LoadEbooks", "the eBook library"},
-    {"Seams.PlaceThumbnailPanel", "the coin thumbnail strip"},
     {"Seams.DataSetCoinsFieldCount", "the coin report data set"},
     {"Seams.ShowBinCount", "the report bin"},
     {"Seams.CreateNewFolderForm", "series properties"},
-    {"Seams.BigImageDown", "the real-size view"},
     {"Seams.SetupThemesBox", "themes"},
     {"Seams.NamedThemeRows", "themes"},
-    {"Seams.ViewSizeBtnClick", "the real-size view"},
     {"Seams.BuildFavoritesMenu", "the recent and favourite series menus"},
-    {"Seams.FullPath", "series pictures"},
     {"Seams.SetSelectedLabelCaption", "the caption line's fitting"},
     {"Seams.ShowUserSeriesHint", "the series callout and credit picture"},
     {"Seams.AddRecent", "the recent and favourite series menus"},
@@ -110,11 +101,8 @@ constexpr tWaitingEntry Hooks[] = {
     {"Seams.BuildCollectionChart", "the collection charts"},
     {"Seams.PreviewZoom", "the report preview"},
     // ---- Steps of a series selection ----
-    {"SelectionSeams.SetViewSizeVisible", "the real-size view"},
-    {"SelectionSeams.ShowImage", "series pictures"},
     {"SelectionSeams.SetThemeBoxes", "themes"},
     {"SelectionSeams.SetUpBookList", "the eBook library"},
-    {"SelectionSeams.ShowThumbnails", "the coin thumbnail strip"},
     {"SelectionSeams.ShowCountryCredit", "the series callout and credit picture"},
     {"SelectionSeams.ShowUserSeriesHint", "the series callout and credit picture"},
 };
