@@ -48,4 +48,19 @@ constexpr int PullToFront = 10802;
 // Collection statistics (208xx).
 constexpr int StartCalcThread = 20801;
 
+// Series pictures, the real-size view, the thumbnail strip and the
+// special-series window (328xx).
+constexpr int FullPath = 32801;
+constexpr int ShowImage = 32802;
+constexpr int OpenLargePicture = 32803;
+constexpr int BigImageDown = 32804;
+constexpr int ViewSize = 32805;
+constexpr int DrawSmoothOutline = 32806;
+constexpr int DrawPolygonOutline = 32807;
+constexpr int DrawScallopedOutline = 32808;
+constexpr int RenderViewSize = 32809;
+constexpr int PlaceThumbnailPanel = 32810;
+constexpr int ShowThumbnails = 32811;
+constexpr int SpecialSeriesOK = 32812;
+
 } // namespace Blocks

@@ -5,6 +5,7 @@
 #include <QImageReader>
 
 #include "core/countries.h"
+#include "core/blocks.h"
 #include "core/currproc.h"
 #include "core/mainstate.h"
 #include "platform/paths.h"
@@ -18,7 +19,7 @@ QString MacPath(const QString &inStr)
 
 QString fullpath(const tMainState &s, const QString &inPath, int inCountry, bool, bool)
 {
-    CurrProcGuard guard(11300);
+    CurrProcGuard guard(Blocks::FullPath);
     if (!inPath.startsWith(QLatin1Char('~')))
         return MacPath(inPath);
     QString name = inPath.mid(1);

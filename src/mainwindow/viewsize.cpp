@@ -9,6 +9,7 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 
+#include "core/blocks.h"
 #include "core/currproc.h"
 #include "core/model.h"
 
@@ -299,7 +300,7 @@ tViewSizeGeometry ViewSizeGeometry(const tnodeinfo &n, const tReferencePicture &
 
 void DrawSmoothOutline(tOutlineCanvas &canvas, std::vector<QPoint> p, int cut, double k)
 {
-    CurrProcGuard guard(172);
+    CurrProcGuard guard(Blocks::DrawSmoothOutline);
     // A side of no length has no direction to round along.
     for (size_t i = 0; p.size() > 1 && i < p.size();) {
         if (p[i] == p[(i + 1) % p.size()])
@@ -327,7 +328,7 @@ void DrawSmoothOutline(tOutlineCanvas &canvas, std::vector<QPoint> p, int cut, d
 
 void DrawPolygonOutline(tOutlineCanvas &canvas, int cx, int cy, int r, int n, int cut)
 {
-    CurrProcGuard guard(173);
+    CurrProcGuard guard(Blocks::DrawPolygonOutline);
     if (n < 2)
         return;
     std::vector<QPoint> points;
@@ -346,7 +347,7 @@ void DrawPolygonOutline(tOutlineCanvas &canvas, int cx, int cy, int r, int n, in
 
 void DrawScallopedOutline(tOutlineCanvas &canvas, int cx, int cy, int R, int n, bool deep)
 {
-    CurrProcGuard guard(174);
+    CurrProcGuard guard(Blocks::DrawScallopedOutline);
     if (n < 1)
         return;
     const double a = 360.0 / n / 4;
@@ -390,7 +391,7 @@ void DrawOutline(tOutlineCanvas &canvas, const tOutline &o)
 
 QImage RenderViewSize(const tnodeinfo &series, int stackChoice, bool legend)
 {
-    CurrProcGuard guard(6800);
+    CurrProcGuard guard(Blocks::RenderViewSize);
     const bool paper = series.CoinShape == PaperMoneyShape;
     const tReferencePicture ref = ReferenceFor(paper, stackChoice);
     const tViewSizeGeometry g = ViewSizeGeometry(series, ref);

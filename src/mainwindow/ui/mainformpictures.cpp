@@ -24,6 +24,12 @@ void TMainForm::InstallSeriesPictures()
         };
     if (!Seams.BigImageDown)
         Seams.BigImageDown = [this] { SeriesPictures->BigImageDown(); };
+    // A collection being read replaces the series the large view shows.
+    State.Hooks.HideCoinPages = [this, hide = State.Hooks.HideCoinPages] {
+        if (hide)
+            hide();
+        SeriesPictures->BigImageDown();
+    };
     if (!Seams.ViewSizeBtnClick)
         Seams.ViewSizeBtnClick = [this](QObject *sender) { SeriesPictures->ViewSizeBtnClick(sender); };
     tSelectionSeams &sel = SelectionSeams;

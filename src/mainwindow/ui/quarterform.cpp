@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "core/blocks.h"
 #include "core/currproc.h"
 #include "core/mainstate.h"
 #include "mainwindow/seriespictures.h"
@@ -144,7 +145,7 @@ void TQuarterForm::Button2Click()
 
 void TQuarterForm::OKbuttonClick()
 {
-    CurrProcGuard guard(7701);
+    CurrProcGuard guard(Blocks::SpecialSeriesOK);
     const std::vector<tnodeinfo *> changed = ApplySpecialSeriesPictures(s_, Indexes);
     if (std::find(changed.begin(), changed.end(), s_.SelectedTreeNode) != changed.end() && RefreshMainImages)
         RefreshMainImages();

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "core/blocks.h"
 #include "core/currproc.h"
 #include "core/helpers.h"
 #include "core/seriestree.h"
@@ -54,7 +55,7 @@ TSeriesPicturePanel::TSeriesPicturePanel(TMainForm &form) : QObject(&form), f_(f
 
 bool TSeriesPicturePanel::ShowImage(QLabel *image, const QString &stored, int country, bool obverse, bool paper)
 {
-    CurrProcGuard guard(11200);
+    CurrProcGuard guard(Blocks::ShowImage);
     const QImage picture = LoadPicture(fullpath(f_.State, stored, country, obverse, paper));
     const bool loaded = !picture.isNull();
     image->setPixmap(loaded ? QPixmap::fromImage(picture) : QPixmap());
@@ -68,7 +69,7 @@ bool TSeriesPicturePanel::ShowImage(QLabel *image, const QString &stored, int co
 
 void TSeriesPicturePanel::Image2Click(QObject *sender)
 {
-    CurrProcGuard guard(12100);
+    CurrProcGuard guard(Blocks::OpenLargePicture);
     const bool obverse = sender == f_.Image2;
     QLabel *small = obverse ? f_.Image2 : f_.Image3;
     const tPictureClick click = PictureClick(Tag(f_.ImagePanel), obverse, !small->pixmap().isNull());
@@ -108,7 +109,7 @@ void TSeriesPicturePanel::Image2Click(QObject *sender)
 
 void TSeriesPicturePanel::BigImageDown()
 {
-    CurrProcGuard guard(11000);
+    CurrProcGuard guard(Blocks::BigImageDown);
     f_.BigImage->unsetCursor();
     f_.MagnifierGlass1->hide();
     // The button only serves series measured for it.
@@ -128,7 +129,7 @@ void TSeriesPicturePanel::BigImageDown()
 
 void TSeriesPicturePanel::ViewSizeBtnClick(QObject *sender)
 {
-    CurrProcGuard guard(6800);
+    CurrProcGuard guard(Blocks::ViewSize);
     tnodeinfo *n = f_.State.SelectedTreeNode;
     if (!n)
         return;

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QVariantAnimation>
 
+#include "core/blocks.h"
 #include "core/currproc.h"
 #include "core/mainstate.h"
 #include "mainwindow/seriespictures.h"
@@ -71,7 +72,7 @@ void TThumbnailStrip::PlaceSquares()
 
 void TThumbnailStrip::PlaceThumbnailPanel(bool animate)
 {
-    CurrProcGuard guard(13900);
+    CurrProcGuard guard(Blocks::PlaceThumbnailPanel);
     int target = 0;
     if (s_.ThumbNailsOut) {
         PlaceSquares();
@@ -93,7 +94,7 @@ void TThumbnailStrip::PlaceThumbnailPanel(bool animate)
 
 void TThumbnailStrip::ShowThumbnails(int row)
 {
-    CurrProcGuard guard(14000);
+    CurrProcGuard guard(Blocks::ShowThumbnails);
     const bool inList = row >= 0 && row < static_cast<int>(s_.CurrCoinList.size());
     const tCoinInfo *entry = inList ? s_.CurrCoinList[static_cast<size_t>(row)] : nullptr;
     const tThumbnails t = ChooseThumbnails(s_, entry, s_.ThumbNailsOut);
