@@ -192,15 +192,9 @@ private Q_SLOTS:
         StartWithNewCollection(program);
         TMainForm &form = program.Form();
         tMainState &s = program.State();
-        // The sample catalogue has no state quarters; the collection gets
-        // the series as a structure file would bring it.
-        auto quarters = std::make_unique<tnodeinfo>();
-        quarters->NodeName = QStringLiteral("State Quarters");
-        quarters->CoinType = StateQuarterSeries;
-        quarters->ParentNode = s.EntireCollection.get();
-        tnodeinfo *q = quarters.get();
-        s.EntireCollection->ChildNodes.push_back(std::move(quarters));
-        FindQuarterNode(s);
+        // The new collection holds the catalogue's special series.
+        tnodeinfo *q = s.QuarterNode;
+        QVERIFY(q && s.ATBNode && s.DollarNode);
         WriteTestFile(s.FolderImagesRedirect + QStringLiteral("United States/State Quarters/Pennsylvania.jpg"),
                       PngBytes(Qt::gray, QSize(30, 30)));
         s.DataModified = false;
@@ -215,15 +209,27 @@ private Q_SLOTS:
         w.ListBox1->setCurrentRow(1);
         Settle();
         QVERIFY(w.Image1->isVisible() && !w.Label3->isVisible());
+        // The design turns in and comes to rest as the picture itself.
+        QTRY_COMPARE(w.PreviewAnimation->state(), QAbstractAnimation::Stopped);
+        QCOMPARE(w.Image1->pixmap().toImage().pixelColor(w.Image1->pixmap().rect().center()), QColor(Qt::gray));
 
         // "Go to this series" selects the category's series; the window stays.
         Click(w.Button2);
         QCOMPARE(s.SelectedTreeNode, q);
         QVERIFY(w.isVisible());
 
+        // The park quarters' list, at its second-to-last design.
+        w.ComboBox1->setCurrentIndex(1);
+        Settle();
+        QCOMPARE(w.ListBox1->count(), 56);
+        w.ListBox1->setCurrentRow(54);
+        Settle();
+        QCOMPARE(w.ListBox1->currentItem()->text(), QStringLiteral("Tallgrass Prairie (2020)"));
+
         Click(w.OKbutton);
         QCOMPARE(q->Obverse, QStringLiteral("~SQ~Obverse.jpg"));
         QCOMPARE(q->Reverse, QStringLiteral("~SQ~Pennsylvania.jpg"));
+        QCOMPARE(s.ATBNode->Reverse, QStringLiteral("~SQ~Tallgrass Prairie.jpg"));
         QVERIFY(s.DataModified);
         // The selected series shows its new reverse at once.
         QVERIFY(Control<QLabel>(form, "Image3")->isVisible());
@@ -236,6 +242,8 @@ private Q_SLOTS:
         QVERIFY(LoadDataFromFile(read, path, false));
         QVERIFY(read.QuarterNode);
         QCOMPARE(read.QuarterNode->Reverse, QStringLiteral("~SQ~Pennsylvania.jpg"));
+        QVERIFY(read.ATBNode);
+        QCOMPARE(read.ATBNode->Obverse, QStringLiteral("~SQ~ATB Obverse.jpg"));
 
         // Reopened, the window starts at the design chosen before.
         program.Trigger(QStringLiteral("QuarterForm1"));
@@ -285,6 +293,42 @@ private Q_SLOTS:
         QVERIFY(!s.ThumbNailsOut);
         QCOMPARE(slide->text(), QStringLiteral("\u25BC Images \u25BC"));
         QTRY_COMPARE(form.ThumbnailPanel->width(), 0);
+    }
+
+    // An entry of the state quarters without pictures of its own shows the
+    // stock pictures of its design; choosing another design in the year,
+    // mint and variety box shows that design's (the edit re-shows the row).
+    void stripShowsTheStockPicturesOfASpecialSeries()
+    {
+        tProgramFixture program;
+        StartWithNewCollection(program);
+        TMainForm &form = program.Form();
+        tMainState &s = program.State();
+        const QString folder = s.FolderImagesRedirect + QStringLiteral("United States/State Quarters/");
+        WriteTestFile(folder + QStringLiteral("Obverse.jpg"), PngBytes(Qt::white));
+        WriteTestFile(folder + QStringLiteral("Delaware.jpg"), PngBytes(Qt::red));
+        WriteTestFile(folder + QStringLiteral("Pennsylvania.jpg"), PngBytes(Qt::blue));
+        QVERIFY(s.QuarterNode);
+        ClickSeries(form, s.QuarterNode);
+        ClickTab(form, PageCoins);
+        Click(Control(form, "NewCoinBtn"));
+        Click(Control(form, "ImageSlideLabel"));
+        auto *dateMint = Control<QComboBox>(form, "DateMintBox");
+        auto reverseColour = [&form] {
+            const QPixmap shown = Control<QLabel>(form, "ThumbnailRevImage")->pixmap();
+            return shown.isNull() ? QColor() : shown.toImage().pixelColor(0, 0);
+        };
+        const int delaware = dateMint->findText(QStringLiteral("Delaware"), Qt::MatchContains);
+        const int pennsylvania = dateMint->findText(QStringLiteral("Pennsylvania"), Qt::MatchContains);
+        QVERIFY(delaware >= 0 && pennsylvania >= 0);
+        dateMint->setCurrentIndex(delaware);
+        Settle();
+        QVERIFY(Control(form, "ThumbnailObvImage")->isVisible());
+        QCOMPARE(reverseColour(), QColor(Qt::red));
+        dateMint->setCurrentIndex(pennsylvania);
+        Settle();
+        QCOMPARE(s.CurrCoinList.front()->Variety.contains(QStringLiteral("Pennsylvania")), true);
+        QCOMPARE(reverseColour(), QColor(Qt::blue));
     }
 };
 

@@ -1,10 +1,15 @@
 #include "mainwindow/ui/quarterform.h"
 
 #include <QBoxLayout>
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QEvent>
+#include <QGraphicsOpacityEffect>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
+#include <QVariantAnimation>
 
 #include "core/blocks.h"
 #include "core/currproc.h"
@@ -81,6 +86,20 @@ TQuarterForm::TQuarterForm(tMainState &state, QWidget *mainWindow)
     buttons->addWidget(OKbutton);
     root->addLayout(buttons);
 
+    PreviewAnimation = new QVariantAnimation(this);
+    PreviewAnimation->setObjectName(QStringLiteral("PreviewAnimation"));
+    PreviewAnimation->setDuration(400);
+    PreviewAnimation->setStartValue(0.0);
+    PreviewAnimation->setEndValue(1.0);
+    PreviewAnimation->setEasingCurve(QEasingCurve::OutQuad);
+    connect(PreviewAnimation, &QVariantAnimation::valueChanged, this,
+            [this](const QVariant &v) { DrawPreviewFrame(v.toDouble()); });
+    // While the category list is dropped down, the design list steps back.
+    auto *fade = new QGraphicsOpacityEffect(ListBox1);
+    fade->setOpacity(1.0);
+    ListBox1->setGraphicsEffect(fade);
+    ComboBox1->view()->window()->installEventFilter(this);
+
     // Each category opens at the design its series shows now.
     Indexes = CurrentDesigns(s_);
     connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this] {
@@ -132,8 +151,39 @@ void TQuarterForm::ShowDesign()
         return;
     }
     Label3->hide();
-    Image1->setPixmap(QPixmap::fromImage(picture.scaled(Image1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    preview_ = QPixmap::fromImage(picture.scaled(Image1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
     Image1->show();
+    PreviewAnimation->stop();
+    DrawPreviewFrame(0.0);
+    PreviewAnimation->start();
+}
+
+// The design turns half a turn and grows into place.
+void TQuarterForm::DrawPreviewFrame(double progress)
+{
+    if (progress >= 1.0 || preview_.isNull()) {
+        Image1->setPixmap(preview_);
+        return;
+    }
+    QPixmap frame(Image1->size());
+    frame.fill(Qt::transparent);
+    QPainter p(&frame);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.translate(frame.width() / 2.0, frame.height() / 2.0);
+    p.rotate((1.0 - progress) * -180.0);
+    const double scale = 0.2 + 0.8 * progress;
+    p.scale(scale, scale);
+    p.drawPixmap(-preview_.width() / 2, -preview_.height() / 2, preview_);
+    p.end();
+    Image1->setPixmap(frame);
+}
+
+bool TQuarterForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ComboBox1->view()->window() && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+        if (auto *fade = qobject_cast<QGraphicsOpacityEffect *>(ListBox1->graphicsEffect()))
+            fade->setOpacity(event->type() == QEvent::Show ? 0.5 : 1.0);
+    return QWidget::eventFilter(watched, event);
 }
 
 void TQuarterForm::Button2Click()

@@ -10,6 +10,7 @@
 #include "mainwindow/specialseries.h"
 
 class QComboBox;
+class QVariantAnimation;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -35,6 +36,8 @@ public:
     QPushButton *Button1 = nullptr;   // "Cancel"
     QPushButton *Button2 = nullptr;   // "Go to this series"
     QPushButton *OKbutton = nullptr;  // "OK"
+    // The preview turns in as a new design is shown.
+    QVariantAnimation *PreviewAnimation = nullptr;
     tDesignIndexes Indexes{};
 
     void FillDesignList();
@@ -42,7 +45,12 @@ public:
     void OKbuttonClick();
     void Button2Click();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     tMainState &s_;
+    QPixmap preview_;
     int Category() const;
+    void DrawPreviewFrame(double progress);
 };
