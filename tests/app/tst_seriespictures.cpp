@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVariantAnimation>
@@ -181,6 +182,35 @@ private Q_SLOTS:
         QCOMPARE(country->Measure1, 0.0f);
         ClickSeries(form, country);
         QVERIFY(!button->isVisible());
+    }
+
+    // Paper money: the note is drawn over the reference note, without the
+    // coin reference picker, and the caption strip stands at the left.
+    void viewSizeOfANote()
+    {
+        tProgramFixture program;
+        StartWithNewCollection(program);
+        TMainForm &form = program.Form();
+        // The new collection holds coins only; one series becomes a note
+        // series of the size of current United States notes.
+        tnodeinfo *note = RoundSeries(program.State());
+        note->CoinShape = PaperMoneyShape;
+        note->Measure1 = 155.956f;
+        note->Measure2 = 66.294f;
+        ClickSeries(form, note);
+        QVERIFY(form.PaperLayout);
+        auto *button = Control<QPushButton>(form, "ViewSizeBtn");
+        Click(button);
+        QVERIFY(LargeViewOpen(form));
+        QCOMPARE(PanelTag(form), int(BigViewSize));
+        QVERIFY(!form.StackPickerLayout->isVisible());
+        QCOMPARE(form.Layout20->layout()->indexOf(form.BigLabelLayout), 0);
+        const QPixmap shown = Control<QLabel>(form, "BigImage")->pixmap();
+        QVERIFY(!shown.isNull());
+        QVERIFY(std::abs(double(shown.width()) / shown.height() - 1000.0 / 444) < 0.05);
+        Click(button);
+        QVERIFY(!LargeViewOpen(form));
+        QVERIFY(form.PaperLayout);
     }
 
     // "Special Series Images" in the Display menu: the chosen design's
