@@ -117,6 +117,16 @@ private Q_SLOTS:
         form.TabControl2->setCurrentWidget(form.Tab2Themes);
         Settle();
         QVERIFY(!LargeViewOpen(form));
+
+        // So does the pointer leaving the large picture.
+        form.TabControl2->setCurrentWidget(form.Tab2Image);
+        Settle();
+        Click(obverse);
+        QVERIFY(LargeViewOpen(form));
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(big, &leave);
+        QVERIFY(!LargeViewOpen(form));
+        QCOMPARE(PanelTag(form), int(BigViewClosed));
     }
 
     // A picture file that is there but cannot be read shows the no-image
