@@ -129,6 +129,27 @@ private Q_SLOTS:
         QCOMPARE(PanelTag(form), int(BigViewClosed));
     }
 
+    // Reading a collection replaces the series the large view showed: the
+    // view closes and the tree shows again.
+    void readingACollectionClosesTheLargeView()
+    {
+        tProgramFixture program;
+        StartWithNewCollection(program);
+        TMainForm &form = program.Form();
+        const QString path = QDir(program.Home()).filePath(QStringLiteral("Saved.OVD"));
+        program.Ui.pick({path});
+        program.Trigger(QStringLiteral("SaveCoinData1"));
+        QVERIFY(QFile::exists(path));
+        tnodeinfo *series = RoundSeries(program.State());
+        ClickSeries(form, series);
+        Click(Control(form, "ViewSizeBtn"));
+        QVERIFY(LargeViewOpen(form));
+        QVERIFY(form.Seams.LoadDataFromFile(path, false));
+        Settle();
+        QVERIFY(!LargeViewOpen(form));
+        QCOMPARE(PanelTag(form), int(BigViewClosed));
+    }
+
     // A picture file that is there but cannot be read shows the no-image
     // label; nothing is reported.
     void damagedPictureShowsTheNoImageLabel()
