@@ -24,6 +24,7 @@
 #include "mainwindow/ui/mainwidgets.h"
 #include "mainwindow/ui/seriestreeview.h"
 #include "support/programfixture.h"
+#include "support/coinspagedriver.h"
 #include "support/programsteps.h"
 
 // The Coins page as a collector meets it in the assembled program: the
@@ -38,80 +39,6 @@ const char *const EditorControls[] = {
     "SellEdit",    "SoldEdit",  "BuyDateBox", "SellDateBox", "PriceEdit",     "SellPriceEdit",
     "CommentEdit", "NotesMemo", "BuyBox",     "SellBox",     "ErrorBox",      "User1Box",
 };
-
-void Focus(QWidget *w)
-{
-    w->setFocus(Qt::MouseFocusReason);
-    QTRY_VERIFY(w->hasFocus());
-}
-
-// Types into a box and leaves it with Tab, as a collector does.
-void TypeInto(QWidget *w, const QString &text)
-{
-    Focus(w);
-    QTest::keyClick(w, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(w, text);
-    QTest::keyClick(w, Qt::Key_Tab);
-    Settle();
-}
-
-void Click(QAbstractButton *b)
-{
-    QVERIFY2(b->isVisible() && b->isEnabled(), qPrintable(b->objectName()));
-    QTest::mouseClick(b, Qt::LeftButton);
-    Settle();
-}
-
-int PriceRowsOf(const tMainState &s, const tnodeinfo *node)
-{
-    return static_cast<int>(std::count_if(s.PriceList.begin(), s.PriceList.end(),
-                                          [&](const auto &p) { return p->CoinType == node->CoinType; }));
-}
-
-// Coin series of the new collection with at least three price rows and no
-// entries, in tree order.
-std::vector<tnodeinfo *> PricedSeries(const tMainState &s)
-{
-    std::vector<tnodeinfo *> out;
-    ForEachNode(s.EntireCollection.get(), [&](tnodeinfo *n) {
-        if (n != s.EntireCollection.get() && n->NodeMode != NodeModeComment && n->CoinShape != PaperMoneyShape &&
-            PriceRowsOf(s, n) >= 3 && n->EntryCount == 0)
-            out.push_back(n);
-    });
-    return out;
-}
-
-// Chooses item index of a picker with the keyboard: Home, then Down.
-void Pick(QComboBox *box, int index)
-{
-    Focus(box);
-    QTest::keyClick(box, Qt::Key_Home);
-    for (int i = 0; i < index; ++i)
-        QTest::keyClick(box, Qt::Key_Down);
-    Settle();
-    QCOMPARE(box->currentIndex(), index);
-}
-
-tCoinInfo *Current(const tMainState &s)
-{
-    const int r = s.CoinGridRow;
-    return r >= 0 && r < static_cast<int>(s.CurrCoinList.size()) ? s.CurrCoinList[static_cast<size_t>(r)] : nullptr;
-}
-
-QString Cell(const TMainForm &form, int row, int column)
-{
-    const auto *grid = Control<TCoinGridView>(form, "CoinGrid");
-    return grid->model()->index(row, column).data().toString();
-}
-
-void ClickRow(TMainForm &form, int row, Qt::KeyboardModifiers modifiers = {})
-{
-    auto *grid = Control<TCoinGridView>(form, "CoinGrid");
-    const QModelIndex index = grid->model()->index(row, ColHave);
-    grid->scrollTo(index);
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, modifiers, grid->visualRect(index).center());
-    Settle();
-}
 
 // The entry a collector makes first: a year, a grade, the grader, where it
 // is kept, notes and the day it was bought.
@@ -132,17 +59,6 @@ void FillFirstCoin(TMainForm &form, const tFirstCoin &c)
     TypeInto(Control(form, "StoredBox"), c.Stored);
     TypeInto(Control(form, "NotesMemo"), c.Notes);
     TypeInto(Control(form, "BuyDateBox"), FormatShortDate(c.BuyDate));
-}
-
-// Start, a new collection, and the Coins page of its first coin series
-// with prices and no entries; series holds those series in tree order.
-void OpenEmptySeries(tProgramFixture &program, std::vector<tnodeinfo *> &series)
-{
-    StartWithNewCollection(program);
-    series = PricedSeries(program.State());
-    QVERIFY(series.size() >= 2);
-    ClickSeries(program.Form(), series.front());
-    ClickTab(program.Form(), PageCoins);
 }
 
 } // namespace
