@@ -58,6 +58,18 @@ class tst_CoinEditorPanel : public QObject {
         QTest::keyClicks(w, text);
     }
 
+    // One user field, its control made, the first row shown.
+    void AddUserField(int id, int type)
+    {
+        auto field = std::make_unique<tUDFfield>();
+        field->ID = id;
+        field->FieldType = type;
+        field->Length = 20;
+        f->s.UDFlist.push_back(std::move(field));
+        panel->CreateUDFobjects(800);
+        ShowRow(0);
+    }
+
 private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void init()
@@ -435,6 +447,100 @@ private Q_SLOTS:
         QVERIFY(!f->s.DataModified);
         panel->SetCoinScrollBoxEnable(false);
         QVERIFY(!box.isEnabled());
+        f->s.UDFlist.clear();
+    }
+
+    // Another year keeps the chosen grade modifier when that year has it,
+    // else the first.
+    void gradeModifierFollowsTheYear()
+    {
+        f->AddPrice(1992, QStringLiteral("P"));
+        f->AddPrice(1992, QStringLiteral("P"), {}, QStringLiteral("FB"));
+        ShowRow(0);
+        auto *dm = Control<QComboBox>("DateMintBox");
+        auto *gm = Control<QComboBox>("GMbox");
+        dm->setCurrentIndex(0);  // 1990 P
+        gm->setCurrentIndex(gm->findText(QStringLiteral("FB")));
+        dm->setCurrentIndex(2);  // 1992 P
+        QCOMPARE(gm->currentText(), QStringLiteral("FB"));
+        QCOMPARE(f->Row(f->s.CoinGridRow)->GM, QStringLiteral("FB"));
+        dm->setCurrentIndex(1);  // 1991 D has no FB
+        QCOMPARE(gm->currentIndex(), 0);
+        QCOMPARE(gm->currentText(), QString());
+    }
+
+    // The price list is read again while the items show: a pick finds the
+    // new rows.
+    void pickAfterAPriceReload()
+    {
+        f->s.CurrPriceList.clear();
+        f->s.PriceList.clear();
+        f->AddPrice(1990, QStringLiteral("P"), {}, QStringLiteral("DMPL"));
+        f->AddPrice(1991, QStringLiteral("D"), {}, QStringLiteral("RB"));
+        auto *dm = Control<QComboBox>("DateMintBox");
+        QCOMPARE(dm->count(), 2);  // the items were shown before the reload
+        dm->setCurrentIndex(1);
+        QCOMPARE(f->Row(f->s.CoinGridRow)->Year, 1991);
+        QCOMPARE(f->Row(f->s.CoinGridRow)->GM, QStringLiteral("RB"));
+        QCOMPARE(Control<QComboBox>("GMbox")->currentText(), QStringLiteral("RB"));
+    }
+
+    // A value typed into a user field and left is stored as its type
+    // stores it and shown again as its type shows it.
+    void userFieldStoresAndShowsByType_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("text trimmed") << int(UDFTextBox) << " gold " << "gold" << "gold";
+        QTest::newRow("money 7") << int(UDFMoney) << "7" << "7.00" << "7.00";
+        QTest::newRow("date") << int(UDFDate) << "3/5/2024" << QString::number(DateToDay(QDate(2024, 3, 5)))
+                              << "3/5/2024";
+        QTest::newRow("number") << int(UDFNumber) << "12" << "12" << "12";
+        QTest::newRow("phone mask") << int(UDFPhone) << "2125551234" << "(212)555-1234" << "(212)555-1234";
+        QTest::newRow("history") << int(UDFHistoryDropDown) << "Smith " << "Smith" << "Smith";
+    }
+    void userFieldStoresAndShowsByType()
+    {
+        QFETCH(int, type);
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        QFETCH(QString, shown);
+        AddUserField(7, type);
+        QWidget *w = panel->findChild<QWidget *>(QStringLiteral("UDFControl7"));
+        QVERIFY(w);
+        Retype(w, typed);
+        QTest::keyClick(w, Qt::Key_Tab);
+        QCOMPARE(f->Row(0)->UDFstring, stored);
+        ShowRow(1);
+        ShowRow(0);
+        const auto *box = qobject_cast<QComboBox *>(w);
+        QCOMPARE(box ? box->currentText() : static_cast<QLineEdit *>(w)->text(), shown);
+        panel->ClearUDFlist2(TCoinEditorPanel::tPendingEdit::Drop);
+        f->s.UDFlist.clear();
+    }
+
+    // The controls are made again (a resize, a new collection) while a
+    // value is being typed: nothing is written by the old control going
+    // away; the typing moves to the new control or is dropped.
+    void remakingControlsWhileTyping()
+    {
+        AddUserField(3, UDFTextBox);
+        auto *e = panel->findChild<QLineEdit *>(QStringLiteral("UDFControl3"));
+        Retype(e, QStringLiteral("typed"));
+        panel->ClearUDFlist2(TCoinEditorPanel::tPendingEdit::Carry);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(f->Row(0)->UDFstring, QString());
+        panel->CreateUDFobjects(800);
+        panel->ShowUDFValues(0, true);
+        auto *again = panel->findChild<QLineEdit *>(QStringLiteral("UDFControl3"));
+        QVERIFY(again && again != e);
+        QCOMPARE(again->text(), QStringLiteral("typed"));
+        QVERIFY(!f->s.DataModified);
+        panel->ClearUDFlist2(TCoinEditorPanel::tPendingEdit::Drop);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(f->Row(0)->UDFstring, QString());
         f->s.UDFlist.clear();
     }
 };

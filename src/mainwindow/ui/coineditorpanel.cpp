@@ -166,7 +166,7 @@ void TCoinEditorPanel::BuildControls()
     auto *row = new QHBoxLayout(content);
     row->setContentsMargins(6, 4, 6, 4);
     row->setSpacing(12);
-    Fields = Make<QWidget>("CoinFields", content);
+    Fields = Make<QWidget>("GridPanelLayout1", content);
     auto *g = new QGridLayout(Fields);
     g->setContentsMargins(0, 0, 0, 0);
     g->setHorizontalSpacing(10);
@@ -259,8 +259,10 @@ void TCoinEditorPanel::BuildControls()
     cell(3, 1, Caption("Label7", QStringLiteral("Stored in")), StoredBox);
     g->addWidget(ErrorBox, 7, 2);
     g->addWidget(User1Box, 7, 3);
-    GridPanelLayout1 = Make<QWidget>("GridPanelLayout1");
-    g->addWidget(GridPanelLayout1, 8, 0, 1, 4);
+    // The grid panel: the fixed block takes its first four columns and rows;
+    // the user-defined fields' cells fill the rest.
+    GridPanelLayout1 = Fields;
+    FieldGrid = g;
     for (int c = 0; c < 4; ++c)
         g->setColumnStretch(c, 1);
     row->addWidget(Fields, 3);
@@ -379,6 +381,8 @@ void TCoinEditorPanel::RestoreControl(QWidget *w)
         e->setText(kept);
     else if (auto *c = qobject_cast<QComboBox *>(w); c && c->isEditable())
         SetPickText(c, kept);
+    else if (c)
+        c->setCurrentIndex(kept.isEmpty() ? -1 : c->findText(kept, Qt::MatchExactly | Qt::MatchCaseSensitive));
     else if (auto *m = qobject_cast<QPlainTextEdit *>(w))
         m->setPlainText(kept);
     else if (auto *sb = qobject_cast<QSpinBox *>(w))
@@ -398,6 +402,11 @@ void TCoinEditorPanel::Enter(QWidget *w)
 
 void TCoinEditorPanel::Exit(QWidget *w)
 {
+    if (UDFIndexOf(w) >= 0) {
+        UserFieldExit(w);
+        TagString[w] = ControlText(w);
+        return;
+    }
     const tCoinField field = CoinFieldFromName(w->objectName());
     switch (field) {
     case tCoinField::PriceEdit:
@@ -487,10 +496,14 @@ bool TCoinEditorPanel::eventFilter(QObject *watched, QEvent *event)
             RestoreControl(w);
             return true;
         }
+        const int udf = UDFIndexOf(w);
+        const int udfType = udf >= 0 ? s.UDFlist[static_cast<size_t>(udf)]->FieldType : -1;
+        if (udfType == UDFPhone)
+            return PhoneKey(static_cast<QLineEdit *>(w), ke);
         // Typed characters only: shortcuts (paste, select all) pass, and a
         // pasted text is cleaned when the box is left.
         const bool shortcut = ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-        if (IsPriceBox(w->objectName()) && !shortcut && !ke->text().isEmpty() && ke->text().front().isPrint()) {
+        if ((IsPriceBox(w->objectName()) || udfType == UDFMoney) && !shortcut && !ke->text().isEmpty() && ke->text().front().isPrint()) {
             auto *e = static_cast<QLineEdit *>(w);
             QString remaining = e->text();
             if (e->hasSelectedText())
@@ -738,8 +751,11 @@ void TCoinEditorPanel::FillCoinEditor()
 {
     // A commit re-selects the entry it wrote; the controls show it already
     // and the user may still be typing.
-    if (Committing)
+    if (Committing) {
+        if (RowShown)
+            RowShown();
         return;
+    }
     const int rows = static_cast<int>(s.CurrCoinList.size());
     const tCoinInfo *coin = s.CoinGridRow >= 0 && s.CoinGridRow < rows ? s.CurrCoinList[s.CoinGridRow] : nullptr;
 
@@ -796,10 +812,13 @@ void TCoinEditorPanel::FillCoinEditor()
         ErrorBox->setChecked(coin->MintError);
         User1Box->setChecked(coin->User1);
         NotesMemo->setPlainText(coin->Notes);
+        ShowUDFValues(s.CoinGridRow);
     }
     // A control left after this fill compares with what the fill put in, so
     // it never carries an earlier entry's text into this one.
     if (QWidget *w = Pending)
         TagString[w] = ControlText(w);
     UpdateButtons();
+    if (RowShown)
+        RowShown();
 }

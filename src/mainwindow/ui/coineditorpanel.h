@@ -17,6 +17,7 @@
 // GradedByBoxItems and StoredBoxItems; FillPickLists() shows them again
 // after they changed.
 #include <QHash>
+#include <functional>
 #include <QPointer>
 #include <QWidget>
 
@@ -28,6 +29,8 @@
 
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -78,6 +81,31 @@ public:
     void RestoreNotesMemo();
     // The notes fill the editor.
     bool NoteMaxed = false;
+
+    // ---- User-defined fields (coineditoruserfields.cpp) ----
+    // Makes one cell per field of UDFlist in GridPanelLayout1 beside and
+    // under the fixed block, for availableWidth of room (the editor's
+    // width when negative). With keepControls, controls that already show
+    // the same fields in the same grid stay as they are.
+    void CreateUDFobjects(int availableWidth = -1);
+    // Destroys the user-field controls; no commit fires from a control
+    // going away. An edit in progress is dropped (another collection),
+    // committed first, or carried into the controls CreateUDFobjects makes
+    // next (a resize).
+    enum class tPendingEdit { Drop, Commit, Carry };
+    void ClearUDFlist2(tPendingEdit pending);
+    // Fills the user-field controls from the entry at the row. With
+    // keepPending, a control being edited keeps its text.
+    void ShowUDFValues(int row, bool keepPending = false);
+    // Commits the value of an editor control as its change or leaving does
+    // (the calendar commits the date box it wrote).
+    void CommitControl(QWidget *w);
+    // Opens the calendar for a date box; set by the main window.
+    std::function<void(QWidget *dateBox)> OpenCalendar;
+    // Called whenever the editor has shown the current row again.
+    std::function<void()> RowShown;
+    // The cells made by CreateUDFobjects, in field order.
+    std::vector<QPointer<QWidget>> UDFlist2;
 
     QScrollArea *CoinScrollBox = nullptr;
     QComboBox *DateMintBox = nullptr;
@@ -136,6 +164,19 @@ private:
     // The fields other than the notes, hidden while the notes are maximised.
     QWidget *Fields = nullptr;
     bool PickerEvent(QComboBox *box, QEvent *event);
+    // User fields: the field a control belongs to, -1 for none.
+    int UDFIndexOf(const QWidget *w) const;
+    QWidget *MakeUDFCell(int k, tUDFfield &f);
+    void CommitUserField(QWidget *w);
+    void UserFieldExit(QWidget *w);
+    bool PhoneKey(QLineEdit *e, QKeyEvent *ke);
+    void OpenUDFAttachment(QLineEdit *e);
+    void OpenCertificationLookup(QLineEdit *e);
+    QGridLayout *FieldGrid = nullptr;
+    // An edit carried over a remaking of the controls: field, text, and the
+    // text it had on entry.
+    int CarriedField = -1;
+    QString CarriedText, CarriedTag;
 
     // What identifies the rows behind DateMintBox's items and the item
     // texts they were shown with, to notice a changed price list.

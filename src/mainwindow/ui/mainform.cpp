@@ -202,6 +202,10 @@ void TMainForm::EmbedSeriesTree()
 
 TMainForm::~TMainForm()
 {
+    // Hidden while the state is still there: the base class closes the
+    // window after the members are gone, and hiding asks the pages (the
+    // coin grid's header, for one) for sizes they read from the state.
+    hide();
     if (MainForm == this)
         MainForm = nullptr;
 }
@@ -944,7 +948,7 @@ void TMainForm::Button9Click()
     PurchasedMM = {quint16(today.month()), quint16(today.month())};
     PurchasedDD = {quint16(today.day()), quint16(today.day())};
     CallSeam(Seams.RenderDatePopup);
-    QWidget *target = DatePopup->PlacementTarget;
+    QWidget *target = DatePopup->PlacementTarget.data();
     DatePopup->hide();  // its close handler writes the date into the target
     CallSeam(Seams.StuffCoinInfo, target);
 }

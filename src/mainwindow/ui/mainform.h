@@ -18,6 +18,7 @@
 class TSeriesTreeView;
 class TShortcutForm;
 #include "mainwindow/ui/mainformcontrols.h"
+#include "mainwindow/calendar.h"
 #include "mainwindow/ui/seams.h"
 
 class QProgressBar;
@@ -38,6 +39,9 @@ class TDayCell;
 class TSeriesPicturePanel;
 class TThumbnailStrip;
 class TQuarterForm;
+class TNACallout;
+class TUDFform;
+struct tCalendarState;
 
 // Intervals of the window's timers; tests shorten or stop them.
 struct tMainFormTimings {
@@ -93,6 +97,19 @@ public:
     void Bullionvalues1Click();
     void ShowPastePriceForm();
     void EmbedCoinsPage();
+    // The editor's calendar, value callout and user-defined fields
+    // (mainformeditor.cpp).
+    void InstallCoinEditor();
+    void OpenDatePopup(QWidget *target);
+    void DatePopupPopup();
+    void RenderDatePopup();
+    void DatePopupClosePopup();
+    tCalendarState CalendarState() const;
+    void SetCalendarState(const tCalendarState &c);
+    void ShowNAHint(int row);
+    void Userfields1Click();
+    TNACallout *NA_Popup = nullptr;
+    QPointer<TUDFform> UDFform;
     // The price grid, its buttons and the copy and paste commands.
     void EmbedPricingPage();
     // Opens or closes the settings strip of the Coins page.

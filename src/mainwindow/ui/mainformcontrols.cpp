@@ -652,19 +652,48 @@ QWidget *TMainFormControls::BuildCoinsPage(QMainWindow *form)
     DatePopup = new TDatePopup(form);
     DatePopup->setObjectName(QStringLiteral("DatePopup"));
     auto *dp = new QVBoxLayout(DatePopup);
+    dp->setContentsMargins(8, 6, 8, 6);
+    dp->setSpacing(4);
     auto *head = new QHBoxLayout;
+    ImageViewer1 = Make<QToolButton>("ImageViewer1");
+    ImageViewer2 = Make<QToolButton>("ImageViewer2");
+    ImageViewer1->setArrowType(Qt::LeftArrow);
+    ImageViewer2->setArrowType(Qt::RightArrow);
+    for (QToolButton *b : {ImageViewer1, ImageViewer2}) {
+        b->setAutoRaise(true);
+        b->setFocusPolicy(Qt::NoFocus);
+    }
     MonthLabel = Make<QLabel>("MonthLabel");
     YearLabel = Make<QLabel>("YearLabel");
     SetPixelFont(MonthLabel, 16, true);
     SetPixelFont(YearLabel, 16, true);
-    head->addWidget(MonthLabel, 1);
+    head->addWidget(ImageViewer1);
+    head->addStretch(1);
+    head->addWidget(MonthLabel);
     head->addWidget(YearLabel);
+    head->addStretch(1);
+    head->addWidget(ImageViewer2);
     dp->addLayout(head);
+    // Weekday captions, Sunday first, over the day columns.
+    auto *week = new QHBoxLayout;
+    week->setSpacing(2);
+    for (const char *day : {"S", "M", "T", "W", "T", "F", "S"}) {
+        auto *l = new QLabel(QString::fromLatin1(day));
+        l->setFixedWidth(24);
+        l->setAlignment(Qt::AlignCenter);
+        week->addWidget(l);
+    }
+    week->addStretch(1);
+    dp->addLayout(week);
     DayArea = Make<QWidget>("DayArea");
     DayArea->setFixedSize(7 * 26, 6 * 26);
     dp->addWidget(DayArea);
+    auto *foot = new QHBoxLayout;
     Button9 = Make<QPushButton>("Button9", QStringLiteral("Today"));
-    dp->addWidget(Button9);
+    Button10 = Make<QPushButton>("Button10", QStringLiteral("Cancel"));
+    foot->addWidget(Button9);
+    foot->addWidget(Button10);
+    dp->addLayout(foot);
     return page;
 }
 

@@ -156,6 +156,9 @@ struct TMainFormControls {
     QLabel *MonthLabel = nullptr;
     QLabel *YearLabel = nullptr;
     QPushButton *Button9 = nullptr;       // "Today"
+    QPushButton *Button10 = nullptr;      // "Cancel"
+    QToolButton *ImageViewer1 = nullptr;  // previous month
+    QToolButton *ImageViewer2 = nullptr;  // next month
 
     // ---- Images page ----
     QRadioButton *ImageRadioObv = nullptr;

@@ -355,6 +355,7 @@ void TMainForm::EmbedCoinsPage()
     SetIfUnset(h.UpdateSelectionSummary, [this] { CoinGridPage->UpdateSelectionSummary(); });
     // The window's housekeeping tick counts the page's sort refinement down.
     CoinGridPage->RefineTimer->stop();
+    InstallCoinEditor();
 }
 
 // The settings strip of the Coins page: a click opens or closes the panel;

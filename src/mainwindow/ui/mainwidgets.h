@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QFrame>
 #include <QLabel>
+#include <QPointer>
 #include <QStyledItemDelegate>
 #include <QWidget>
 
@@ -87,8 +88,8 @@ class TDatePopup : public QFrame {
     Q_OBJECT
 public:
     explicit TDatePopup(QWidget *parent = nullptr);
-    // The date box the pop-up serves.
-    QWidget *PlacementTarget = nullptr;
+    // The date box the pop-up serves; cleared when the box goes away.
+    QPointer<QWidget> PlacementTarget;
 Q_SIGNALS:
     void Closed();
 

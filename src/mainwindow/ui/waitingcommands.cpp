@@ -11,7 +11,6 @@ constexpr tWaitingEntry Commands[] = {
     // ---- File menu ----
     {"SaveEbookData1", "the eBook library"},
     {"Addcountries1", "the countries explorer"},
-    {"Userfields1", "the user-fields dialog"},
     // ---- Favorites menu (menus filled with series) ----
     {"RecentSeriesMenu", "the recent and favourite series menus"},
     {"FavoriteSeriesMenu", "the recent and favourite series menus"},
@@ -48,9 +47,6 @@ constexpr tWaitingEntry Commands[] = {
     {"Copytoclipboard1", "the collection clipboard"},
     {"PasteFromClipboard1", "the collection clipboard"},
     {"SetupEbook", "the eBook library"},
-    // ---- Coins page ----
-    {"BuyDateButton", "the editor's calendar"},
-    {"SellDateButton", "the editor's calendar"},
     // ---- Images page ----
     {"ImageRadioObv", "the coin images page"},
     {"ImageRadioRev", "the coin images page"},
@@ -64,8 +60,6 @@ constexpr tWaitingEntry Hooks[] = {
     // ---- State hooks ----
     {"Hooks.RefreshThemeButtons", "themes"},
     {"Hooks.ShowBinCount", "the report bin"},
-    {"Hooks.ClearUDFControls", "the user-field controls"},
-    {"Hooks.CreateUDFobjects", "the user-field controls"},
     {"Hooks.BuildFavoritesMenu", "the recent and favourite series menus"},
     {"Hooks.ClearRecentSeriesMenu", "the recent and favourite series menus"},
     {"Hooks.EbooksModified", "the eBook library"},
@@ -82,16 +76,6 @@ constexpr tWaitingEntry Hooks[] = {
     {"Seams.SetSelectedLabelCaption", "the caption line's fitting"},
     {"Seams.ShowUserSeriesHint", "the series callout and credit picture"},
     {"Seams.AddRecent", "the recent and favourite series menus"},
-    {"Seams.ShowNAHint", "the editor's pickers and hints"},
-    {"Seams.ClearUDFlist2", "the user-field controls"},
-    {"Seams.CreateUDFobjects", "the user-field controls"},
-    {"Seams.ShowUDFValues", "the user-field controls"},
-    {"Seams.StuffCoinInfo", "the Coins page"},
-    {"Seams.RenderDatePopup", "the editor's calendar"},
-    {"Seams.DatePopupClosePopup", "the editor's calendar"},
-    {"Seams.DayCellMouseEnter", "the editor's calendar"},
-    {"Seams.DayCellMouseLeave", "the editor's calendar"},
-    {"Seams.DayCellClick", "the editor's calendar"},
     {"Seams.Tipoftheday1Click", "the tip of the day"},
     {"Seams.BuildImageRadios", "the coin images page"},
     {"Seams.LoadCoinImage", "the coin images page"},

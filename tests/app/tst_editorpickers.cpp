@@ -1,0 +1,332 @@
+#include <QtTest>
+
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "core/commatext.h"
+#include "core/dates.h"
+#include "core/ui/udfform.h"
+#include "mainwindow/coingridcells.h"
+#include "mainwindow/coingridcolumns.h"
+#include "mainwindow/pageswitch.h"
+#include "mainwindow/ui/coingridview.h"
+#include "mainwindow/ui/mainwidgets.h"
+#include "mainwindow/ui/nacallout.h"
+#include "pricing/valuation.h"
+#include "support/coinspagedriver.h"
+
+// The entry editor's pickers, calendar, value callout and user-defined
+// fields in the assembled program, reached as a collector reaches them.
+namespace {
+
+const QColor Pink(0xFF, 0xB6, 0xC1);
+
+// A new collection, the first priced series' Coins page and its first
+// entry made with New.
+tCoinInfo *FirstEntry(tProgramFixture &program)
+{
+    std::vector<tnodeinfo *> series;
+    OpenEmptySeries(program, series);
+    Click(Control<QPushButton>(program.Form(), "NewCoinBtn"));
+    return Current(program.State());
+}
+
+TDayCell *DayCell(const TMainForm &form, int day)
+{
+    return Control<TDayCell>(form, qPrintable(QStringLiteral("DayCell%1").arg(day)));
+}
+
+QString MonthShown(const TMainForm &form)
+{
+    return Control<QLabel>(form, "MonthLabel")->text() + QLatin1Char(' ') + Control<QLabel>(form, "YearLabel")->text();
+}
+
+// Adds a field of the type with the label in the user-fields window.
+void AddField(TUDFform *window, int type, const QString &label)
+{
+    window->ListBox2->setCurrentRow(type);
+    Click(window->AddButton);
+    QVERIFY(window->Edit1->hasFocus());
+    QTest::keyClicks(window->Edit1, label);
+}
+
+TUDFform *OpenUserFields(tProgramFixture &program)
+{
+    program.Trigger(QStringLiteral("Userfields1"));
+    auto *window = program.Form().findChild<TUDFform *>();
+    return window && window->isVisible() ? window : nullptr;
+}
+
+// The user-fields window from the File menu: adds the fields, presses OK
+// and opens the Coins page again.
+void DefineFields(tProgramFixture &program, const std::vector<std::pair<int, QString>> &fields)
+{
+    TUDFform *window = OpenUserFields(program);
+    QVERIFY(window);
+    for (const auto &[type, label] : fields)
+        AddField(window, type, label);
+    Click(window->OKbutton);
+    QTRY_VERIFY(!program.Form().findChild<TUDFform *>());
+    ClickTab(program.Form(), PageCoins);
+}
+
+int ColumnTitled(const TMainForm &form, const QString &title)
+{
+    const auto *grid = Control<TCoinGridView>(form, "CoinGrid");
+    for (int c = 0; c < grid->model()->columnCount(); ++c)
+        if (grid->model()->headerData(c, Qt::Horizontal).toString().startsWith(title))
+            return c;
+    return -1;
+}
+
+} // namespace
+
+class tst_EditorPickers : public QObject {
+    Q_OBJECT
+
+    QList<QUrl> opened;
+
+public Q_SLOTS:
+    // Stands in for the browser.
+    void openUrl(const QUrl &url) { opened << url; }
+
+private Q_SLOTS:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
+    // The "▲" button opens the calendar on the box's month; the arrows
+    // move across the year's end, a day cell writes and commits, Cancel
+    // leaves the box alone, and a day the shown month lacks becomes its
+    // last day.
+    void calendarOfThePurchaseDate()
+    {
+        tProgramFixture program(tScriptedUi::tUnscripted::Fail);
+        tCoinInfo *coin = FirstEntry(program);
+        QVERIFY(coin);
+        TMainForm &form = program.Form();
+        auto *box = Control<QLineEdit>(form, "BuyDateBox");
+        auto *button = Control<QToolButton>(form, "BuyDateButton");
+        auto *popup = Control<TDatePopup>(form, "DatePopup");
+        TypeInto(box, QStringLiteral("1/5/2024"));
+        QCOMPARE(coin->BuyDate, DateToDay(QDate(2024, 1, 5)));
+
+        Click(button);
+        QVERIFY(popup->isVisible());
+        QCOMPARE(MonthShown(form), QStringLiteral("January 2024"));
+        QCOMPARE(DayCell(form, 5)->palette().color(QPalette::Window), Pink);
+        QVERIFY(DayCell(form, 31)->isVisible());
+        // 1 January 2024 is a Monday: the second column of the first row.
+        QCOMPARE(DayCell(form, 1)->pos(), QPoint(26, 0));
+
+        Click(Control<QToolButton>(form, "ImageViewer1"));
+        QCOMPARE(MonthShown(form), QStringLiteral("December 2023"));
+        QCOMPARE(DayCell(form, 5)->palette().color(QPalette::Window), QColor(Qt::white));
+        Click(Control<QToolButton>(form, "ImageViewer2"));
+        Click(Control<QToolButton>(form, "ImageViewer2"));
+        QCOMPARE(MonthShown(form), QStringLiteral("February 2024"));
+        QVERIFY(!DayCell(form, 30)->isVisible());
+
+        QTest::mouseClick(DayCell(form, 15), Qt::LeftButton);
+        QVERIFY(!popup->isVisible());
+        QCOMPARE(box->text(), QStringLiteral("2/15/2024"));
+        QCOMPARE(coin->BuyDate, DateToDay(QDate(2024, 2, 15)));
+
+        Click(button);
+        Click(Control<QToolButton>(form, "ImageViewer1"));
+        Click(Control<QPushButton>(form, "Button10"));
+        QVERIFY(!popup->isVisible());
+        QCOMPARE(box->text(), QStringLiteral("2/15/2024"));
+        QCOMPARE(coin->BuyDate, DateToDay(QDate(2024, 2, 15)));
+
+        // From the 31st of January to February, closed by a click elsewhere.
+        TypeInto(box, QStringLiteral("1/31/2024"));
+        Click(button);
+        Click(Control<QToolButton>(form, "ImageViewer2"));
+        popup->hide();
+        QCOMPARE(box->text(), QStringLiteral("2/29/2024"));
+
+        Click(button);
+        Click(Control<QPushButton>(form, "Button9"));
+        QCOMPARE(coin->BuyDate, TodayDay());
+        QCOMPARE(box->text(), FormatShortDate(TodayDay()));
+    }
+
+    // Esc in the grade box after picking another grade puts the old grade
+    // back into the entry.
+    void escInTheGradeBoxRestores()
+    {
+        tProgramFixture program(tScriptedUi::tUnscripted::Fail);
+        tCoinInfo *coin = FirstEntry(program);
+        QVERIFY(coin);
+        TMainForm &form = program.Form();
+        auto *grade = Control<QComboBox>(form, "GradeBox");
+        Pick(grade, 3);
+        const int picked = coin->Grade;
+        QVERIFY(picked >= 0);
+        Focus(Control(form, "CommentEdit"));
+        Focus(grade);
+        QTest::keyClick(grade, Qt::Key_Down);
+        Settle();
+        QVERIFY(coin->Grade != picked);
+        QTest::keyClick(grade, Qt::Key_Escape);
+        Settle();
+        QCOMPARE(grade->currentIndex(), 3);
+        QCOMPARE(coin->Grade, picked);
+    }
+
+    // An entry graded in Mint State whose price row says "Proof only" at
+    // that grade shows the callout pointing at the grade box; another
+    // grade hides it.
+    void callOutForAProofOnlyIssue()
+    {
+        tProgramFixture program(tScriptedUi::tUnscripted::Fail);
+        tCoinInfo *coin = FirstEntry(program);
+        QVERIFY(coin);
+        TMainForm &form = program.Form();
+        tMainState &s = program.State();
+        Pick(Control<QComboBox>(form, "DateMintBox"), 0);
+        auto *grade = Control<QComboBox>(form, "GradeBox");
+        const int ms65 = grade->findData(24);
+        QVERIFY(ms65 > 0);
+        Money value = 0;
+        tPriceInfo *row = GetCoinValue(s, *coin, value, true, false);
+        QVERIFY(row);
+        row->Value[24] = ValueCodeToMoney(CodeProofOnly);
+        auto *callout = Control<TNACallout>(form, "NA_Popup");
+        QVERIFY(!callout->isVisible());
+        Pick(grade, ms65);
+        QCOMPARE(coin->Grade, 24);
+        QVERIFY(callout->isVisible());
+        QVERIFY(callout->NA_Label->text().startsWith(QStringLiteral("This coin entry has a Mint State grade")));
+        Pick(grade, ms65 - 1);
+        QVERIFY(!callout->isVisible());
+    }
+
+    // The window adds fields; the editor shows a control for each, a value
+    // typed into it is stored in the entry and shown in the grid, and a
+    // check box of a new entry holds F until checked.
+    void userFieldsFromTheMenuToTheGrid()
+    {
+        tProgramFixture program(tScriptedUi::tUnscripted::Fail);
+        tCoinInfo *coin = FirstEntry(program);
+        QVERIFY(coin);
+        TMainForm &form = program.Form();
+        tMainState &s = program.State();
+
+        TUDFform *window = OpenUserFields(program);
+        QVERIFY(window);
+        QCOMPARE(window->windowTitle(), QStringLiteral("Orvanta: User defined fields"));
+        AddField(window, UDFTextBox, QStringLiteral("Owner"));
+        AddField(window, UDFCheckBox, QStringLiteral("Certified"));
+        AddField(window, UDFPhone, QStringLiteral("Dealer phone"));
+        QCOMPARE(window->ListBox1->count(), 3);
+        Click(window->OKbutton);
+        QTRY_VERIFY(!form.findChild<TUDFform *>());
+        QCOMPARE(s.UDFlist.size(), size_t(3));
+        QCOMPARE(s.UDFlist[0]->FieldLabel, QStringLiteral("Owner"));
+        QVERIFY(s.DataModified);
+        QCOMPARE(form.TabControl1->currentIndex(), int(PageSeries));
+
+        ClickTab(form, PageCoins);
+        auto *owner = Control<QLineEdit>(form, "UDFControl1");
+        QVERIFY(owner->isVisible() && owner->isEnabled());
+        QCOMPARE(Control<QLabel>(form, "UDFLabel1")->text(), QStringLiteral("Owner"));
+        TypeInto(owner, QStringLiteral("Smith"));
+        QCOMPARE(CommaTextItem(coin->UDFstring, 0), QStringLiteral("Smith"));
+        const int column = ColumnTitled(form, QStringLiteral("Owner"));
+        QVERIFY(column >= 0);
+        QCOMPARE(Cell(form, s.CoinGridRow, column), QStringLiteral("Smith"));
+
+        TypeInto(Control(form, "UDFControl3"), QStringLiteral("2125551234"));
+        QCOMPARE(CommaTextItem(coin->UDFstring, 2), QStringLiteral("(212)555-1234"));
+
+        Click(Control<QPushButton>(form, "NewCoinBtn"));
+        tCoinInfo *second = Current(s);
+        QVERIFY(second != coin);
+        QCOMPARE(CommaTextItem(second->UDFstring, 1), QStringLiteral("F"));
+        auto *check = Control<QCheckBox>(form, "UDFControl2");
+        QVERIFY(!check->isChecked());
+        QCOMPARE(Control<QLineEdit>(form, "UDFControl1")->text(), QString());
+        check->click();
+        Settle();
+        QCOMPARE(CommaTextItem(second->UDFstring, 1), QStringLiteral("T"));
+        QCOMPARE(CommaTextItem(coin->UDFstring, 1), QString());
+    }
+
+    // Deleting a field in the window moves the other fields' values with
+    // them; a resize remakes the controls without losing or committing
+    // what is being typed.
+    void fieldsKeepTheirValuesThroughTheWindowAndResizes()
+    {
+        tProgramFixture program(tScriptedUi::tUnscripted::Fail);
+        tCoinInfo *coin = FirstEntry(program);
+        QVERIFY(coin);
+        TMainForm &form = program.Form();
+        tMainState &s = program.State();
+        DefineFields(program, {{UDFTextBox, QStringLiteral("A")}, {UDFTextBox, QStringLiteral("B")}});
+        TypeInto(Control(form, "UDFControl1"), QStringLiteral("a"));
+        TypeInto(Control(form, "UDFControl2"), QStringLiteral("b"));
+        QCOMPARE(CommaTextSplit(coin->UDFstring), (QStringList{"a", "b"}));
+
+        // Typing, then the window changes size before the box is left.
+        auto *b = Control<QLineEdit>(form, "UDFControl2");
+        Focus(b);
+        QTest::keyClicks(b, QStringLiteral("ee"));
+        form.resize(form.width() + 60, form.height());
+        Settle();
+        CallSeam(form.Seams.ClearUDFlist2);
+        CallSeam(form.Seams.CreateUDFobjects);
+        CallSeam(form.Seams.ShowUDFValues, s.CoinGridRow);
+        Settle();
+        QCOMPARE(CommaTextSplit(coin->UDFstring), (QStringList{"a", "b"}));
+        auto *remade = Control<QLineEdit>(form, "UDFControl2");
+        QCOMPARE(remade->text(), QStringLiteral("bee"));
+        QVERIFY(remade->hasFocus());
+        QTest::keyClick(remade, Qt::Key_Tab);
+        Settle();
+        QCOMPARE(CommaTextSplit(coin->UDFstring), (QStringList{"a", "bee"}));
+
+        TUDFform *window = OpenUserFields(program);
+        QVERIFY(window);
+        window->ListBox1->setCurrentRow(0);
+        Click(window->DeleteButton);
+        Click(window->OKbutton);
+        QTRY_VERIFY(!form.findChild<TUDFform *>());
+        QCOMPARE(CommaTextSplit(coin->UDFstring), QStringList{"bee"});
+        ClickTab(form, PageCoins);
+        QCOMPARE(Control<QLineEdit>(form, "UDFControl2")->text(), QStringLiteral("bee"));
+        QVERIFY(form.findChildren<QWidget *>(QStringLiteral("UDFControl1")).isEmpty());
+    }
+
+    // The certification field's button opens the grading service's page
+    // for the certificate typed, with the entry's grade for NGC.
+    void certificateLookUpOpensTheServicePage()
+    {
+        tProgramFixture program(tScriptedUi::tUnscripted::Fail);
+        tCoinInfo *coin = FirstEntry(program);
+        QVERIFY(coin);
+        TMainForm &form = program.Form();
+        DefineFields(program, {{UDFCertification, QStringLiteral("Certificate")}});
+        auto *grade = Control<QComboBox>(form, "GradeBox");
+        Pick(grade, grade->findData(24));  // MS-65
+        TypeInto(Control(form, "GradedByBox"), QStringLiteral("NGC"));
+        TypeInto(Control(form, "UDFControl1"), QStringLiteral("123-001"));
+        QCOMPARE(CommaTextItem(coin->UDFstring, 0), QStringLiteral("123-001"));
+
+        opened.clear();
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "openUrl");
+        Click(Control<QToolButton>(form, "UDFButton1"));
+        TypeInto(Control(form, "GradedByBox"), QStringLiteral("ANACS"));
+        Click(Control<QToolButton>(form, "UDFButton1"));
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        QCOMPARE(opened, QList<QUrl>{QUrl(QStringLiteral("https://www.ngccoin.com/certlookup/123-001/65"))});
+    }
+};
+
+QTEST_MAIN(tst_EditorPickers)
+#include "tst_editorpickers.moc"
