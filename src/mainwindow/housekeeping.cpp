@@ -42,6 +42,7 @@ const std::vector<tHomingRow> &HomingTable()
         {8, QStringLiteral("TFindCatalogForm"), tHomeVariant::Edge},
         {10, QStringLiteral("TPriceUpdateForm"), tHomeVariant::Edge},
         {15, QStringLiteral("TQuarterForm"), tHomeVariant::Edge},
+        {15, QStringLiteral("TUDFform"), tHomeVariant::Centring},
         {19, QStringLiteral("TEpicMessage"), tHomeVariant::Centring},
         {20, QStringLiteral("TFileToOpenForm"), tHomeVariant::Centring},
         {22, QStringLiteral("TTrackForm"), tHomeVariant::Edge},
