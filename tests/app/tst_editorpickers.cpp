@@ -304,14 +304,17 @@ private Q_SLOTS:
     }
 
     // The certification field's button opens the grading service's page
-    // for the certificate typed, with the entry's grade for NGC.
+    // for the certificate typed, with the entry's grade for NGC; another
+    // service opens nothing. The attachment's button opens its text; empty,
+    // nothing.
     void certificateLookUpOpensTheServicePage()
     {
         tProgramFixture program(tScriptedUi::tUnscripted::Fail);
         tCoinInfo *coin = FirstEntry(program);
         QVERIFY(coin);
         TMainForm &form = program.Form();
-        DefineFields(program, {{UDFCertification, QStringLiteral("Certificate")}});
+        DefineFields(program,
+                     {{UDFCertification, QStringLiteral("Certificate")}, {UDFAttachment, QStringLiteral("Receipt")}});
         auto *grade = Control<QComboBox>(form, "GradeBox");
         Pick(grade, grade->findData(24));  // MS-65
         TypeInto(Control(form, "GradedByBox"), QStringLiteral("NGC"));
@@ -323,8 +326,13 @@ private Q_SLOTS:
         Click(Control<QToolButton>(form, "UDFButton1"));
         TypeInto(Control(form, "GradedByBox"), QStringLiteral("ANACS"));
         Click(Control<QToolButton>(form, "UDFButton1"));
+        // The attachment's button hands its text to the system as it is.
+        Click(Control<QToolButton>(form, "UDFButton2"));
+        TypeInto(Control(form, "UDFControl2"), QStringLiteral("https://example.com/receipt 12.pdf"));
+        Click(Control<QToolButton>(form, "UDFButton2"));
         QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-        QCOMPARE(opened, QList<QUrl>{QUrl(QStringLiteral("https://www.ngccoin.com/certlookup/123-001/65"))});
+        QCOMPARE(opened, (QList<QUrl>{QUrl(QStringLiteral("https://www.ngccoin.com/certlookup/123-001/65")),
+                                      QUrl(QStringLiteral("https://example.com/receipt 12.pdf"))}));
     }
 };
 

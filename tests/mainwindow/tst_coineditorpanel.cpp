@@ -14,6 +14,7 @@
 #include "core/dates.h"
 #include "mainwindow/coineditor.h"
 #include "mainwindow/ui/coineditorpanel.h"
+#include "mainwindow/ui/pickerbox.h"
 #include "support/coinentryfixture.h"
 #include "support/scriptedui.h"
 
@@ -542,6 +543,25 @@ private Q_SLOTS:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCOMPARE(f->Row(0)->UDFstring, QString());
         f->s.UDFlist.clear();
+    }
+
+    // Closed, a picker draws its chosen item on one line, shrinking the
+    // type down to 10 before it would overflow; the grade boxes lead with a
+    // blank, the year list does not.
+    void closedPickersFitTheirText()
+    {
+        auto *dm = static_cast<TPickerBox *>(Control<QComboBox>("DateMintBox"));
+        auto *grade = static_cast<TPickerBox *>(Control<QComboBox>("GradeBox"));
+        QCOMPARE(dm->ClosedText(), QStringLiteral("1990 P"));
+        QCOMPARE(dm->ClosedFontSize(), 16);
+        grade->setCurrentIndex(1);
+        QCOMPARE(grade->ClosedText(), QStringLiteral(" VF-20"));
+        grade->setCurrentIndex(-1);
+        QCOMPARE(grade->ClosedText(), QString());
+        dm->setFixedWidth(60);
+        QVERIFY(dm->ClosedFontSize() < 16);
+        dm->setFixedWidth(10);
+        QCOMPARE(dm->ClosedFontSize(), 10);
     }
 };
 
