@@ -180,8 +180,8 @@ private Q_SLOTS:
     }
 
     // An entry graded in Mint State whose price row says "Proof only" at
-    // that grade shows the callout pointing at the grade box; another
-    // grade hides it.
+    // that grade shows the callout pointing at the grade box, on the Coins
+    // page only; another grade hides it.
     void callOutForAProofOnlyIssue()
     {
         tProgramFixture program(tScriptedUi::tUnscripted::Fail);
@@ -203,6 +203,10 @@ private Q_SLOTS:
         QCOMPARE(coin->Grade, 24);
         QVERIFY(callout->isVisible());
         QVERIFY(callout->NA_Label->text().startsWith(QStringLiteral("This coin entry has a Mint State grade")));
+        ClickTab(form, PageSeries);
+        QVERIFY(!callout->isVisible());
+        ClickTab(form, PageCoins);
+        QVERIFY(callout->isVisible());
         Pick(grade, ms65 - 1);
         QVERIFY(!callout->isVisible());
     }

@@ -114,6 +114,12 @@ void TMainForm::InstallCoinEditor()
     CoinEditor->RowShown = [this] { CallSeam(Seams.ShowNAHint, State.CoinGridRow); };
     connect(CoinScrollBox->verticalScrollBar(), &QScrollBar::valueChanged, this,
             [this] { CallSeam(Seams.ShowNAHint, State.CoinGridRow); });
+    // The callout belongs to the Coins page: it goes with the page.
+    // (The Coins page's own refresh shows it again.)
+    connect(TabControl1, &QTabWidget::currentChanged, this, [this] {
+        if (CurrentPageTag() != PageCoins)
+            NA_Popup->hide();
+    });
 
     // ---- User-defined fields ----
     tStateHooks &h = State.Hooks;
