@@ -118,6 +118,8 @@ std::unique_ptr<TMainForm> BuildProgramWindow(const tProgramWindowOptions &optio
     auto form = std::make_unique<TMainForm>(ProgramSeams(options), options.Timings);
     WireCollectionLifecycle(*form);
     InstallMessageBoxHooks();
+    // The series properties dialog lists the currencies read at start-up.
+    CallSeam(form->Seams.CreateNewFolderForm);
     // Last, once every unit has connected its commands.
     DisableWaitingCommands(form.get());
     return form;

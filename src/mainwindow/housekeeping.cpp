@@ -45,7 +45,9 @@ const std::vector<tHomingRow> &HomingTable()
         {15, QStringLiteral("TUDFform"), tHomeVariant::Centring},
         {19, QStringLiteral("TEpicMessage"), tHomeVariant::Centring},
         {20, QStringLiteral("TFileToOpenForm"), tHomeVariant::Centring},
+        {21, QStringLiteral("TNewFolder_Form"), tHomeVariant::Centring},
         {22, QStringLiteral("TTrackForm"), tHomeVariant::Edge},
+        {24, QStringLiteral("TThemeForm"), tHomeVariant::Edge},
         {25, QStringLiteral("TPopulateForm"), tHomeVariant::Edge},
     };
     return rows;

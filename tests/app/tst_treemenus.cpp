@@ -108,16 +108,26 @@ private Q_SLOTS:
         QAction *update = t.Program.Action(QStringLiteral("UpdateSeries1"));
         QCOMPARE(update->text(), QStringLiteral("Update this series"));
         QVERIFY(update->isEnabled());
-        // The commands of units still to come are there, greyed out.
-        for (const char *name : {"Properties1", "Addanewseries1", "Sortsubseriesalphabetically1", "Deletethisfolder1",
-                                 "Emptythisfolder1"}) {
-            QAction *a = menu->findChild<QAction *>(QString::fromLatin1(name));
-            QVERIFY2(a && !a->isEnabled() && a->statusTip() == NotAvailableYet, name);
+        // The commands of units still to come are there, greyed out; the
+        // series editing commands are live.
+        QAction *waiting = nullptr;
+        for (QAction *a : menu->actions()) {
+            if (a->isSeparator())
+                continue;
+            const bool isWaiting = FindWaiting(WaitingCommands(), a->objectName()) != nullptr;
+            QVERIFY2(a->isEnabled() != isWaiting, qPrintable(a->objectName()));
+            if (isWaiting) {
+                QCOMPARE(a->statusTip(), NotAvailableYet);
+                waiting = a;
+            }
         }
+        for (const char *name : {"Properties1", "Addanewseries1", "Sortsubseriesalphabetically1", "Emptythisfolder1"})
+            QVERIFY2(menu->findChild<QAction *>(QString::fromLatin1(name))->isEnabled(), name);
+        if (!waiting)
+            return;
         // The tip of a waiting command reaches the status line, and leaving
         // it clears only the tip.
-        QAction *sort = menu->findChild<QAction *>(QStringLiteral("SortsubseriesByDate1"));
-        sort->showStatusText(t.Form);
+        waiting->showStatusText(t.Form);
         QCOMPARE(t.Form->StatusLabel->text(), NotAvailableYet);
         QStatusTipEvent leave{QString()};
         QCoreApplication::sendEvent(t.Form, &leave);

@@ -35,6 +35,7 @@ class TCoinEditorPanel;
 class TCoinGridPage;
 class TPriceGridView;
 class TFinderCommands;
+class TSeriesCommands;
 class TDayCell;
 class TSeriesPicturePanel;
 class TThumbnailStrip;
@@ -81,6 +82,9 @@ public:
     // ---- end of housekeeping ----
     // The finder windows and the tracking commands.
     TFinderCommands *Finders = nullptr;
+    // The series menu's editing commands, themes, the series menus of
+    // "Favorites", the credit picture and the empty-series callout.
+    TSeriesCommands *SeriesCommands = nullptr;
     // Installs the subsystems' functions for every seam and state hook a
     // caller left unset, and embeds the Coins and Reports pages.
     void InstallSubsystems();

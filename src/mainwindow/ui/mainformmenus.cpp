@@ -22,6 +22,7 @@
 #include "mainwindow/ui/coingridpage.h"
 #include "mainwindow/ui/findercommands.h"
 #include "mainwindow/ui/mainwidgets.h"
+#include "mainwindow/ui/seriescommands.h"
 #include "mainwindow/ui/seriestreeview.h"
 #include "mainwindow/ui/shortcutform.h"
 #include "pricing/pricefile.h"
@@ -179,6 +180,7 @@ void TMainForm::ConnectMenuCommands()
     // ---- Finders and tracking: the Tools menu, the item keys and the
     // series menu's "Move tracked coins here" ----
     Finders = new TFinderCommands(*this);
+    SeriesCommands = new TSeriesCommands(*this);
 
     // ---- Busy indicator ----
     AniIndicator1 = new QProgressBar(this);

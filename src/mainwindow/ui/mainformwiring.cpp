@@ -51,17 +51,6 @@
 #include "pricing/valuation.h"
 #include "pricing/ui/pricegridview.h"
 
-namespace {
-
-template <class F, class G>
-void SetIfUnset(F &slot, G &&fn)
-{
-    if (!slot)
-        slot = std::forward<G>(fn);
-}
-
-} // namespace
-
 void TMainForm::InstallSubsystems()
 {
     EmbedCoinsPage();

@@ -163,6 +163,15 @@ struct tMainFormSeams {
     std::function<bool()> CanClose;
 };
 
+// Installs fn in a seam or hook unless a caller (a test recording calls)
+// set it already.
+template <class F, class G>
+void SetIfUnset(F &slot, G &&fn)
+{
+    if (!slot)
+        slot = std::forward<G>(fn);
+}
+
 // Calls a seam when it is set; an unset seam gives its result type's default.
 template <class R, class... Params, class... Args>
 R CallSeam(const std::function<R(Params...)> &seam, Args &&...args)

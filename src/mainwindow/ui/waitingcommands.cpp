@@ -11,9 +11,6 @@ constexpr tWaitingEntry Commands[] = {
     // ---- File menu ----
     {"SaveEbookData1", "the eBook library"},
     {"Addcountries1", "the countries explorer"},
-    // ---- Favorites menu (menus filled with series) ----
-    {"RecentSeriesMenu", "the recent and favourite series menus"},
-    {"FavoriteSeriesMenu", "the recent and favourite series menus"},
     // ---- Tools menu ----
     {"Tipoftheday1", "the tip of the day"},
     {"Repository1", "the image repository dialog"},
@@ -38,12 +35,6 @@ constexpr tWaitingEntry Commands[] = {
     // ---- Window actions reached by their shortcuts ----
     {"ResizeMainWindow1", "the main window's size command"},
     // ---- The series menu of the tree ----
-    {"Properties1", "series properties"},
-    {"Addanewseries1", "series properties"},
-    {"Sortsubseriesalphabetically1", "series editing"},
-    {"SortsubseriesByDate1", "series editing"},
-    {"Deletethisfolder1", "series editing"},
-    {"Emptythisfolder1", "series editing"},
     {"Copytoclipboard1", "the collection clipboard"},
     {"PasteFromClipboard1", "the collection clipboard"},
     {"SetupEbook", "the eBook library"},
@@ -58,24 +49,14 @@ constexpr tWaitingEntry Commands[] = {
 
 constexpr tWaitingEntry Hooks[] = {
     // ---- State hooks ----
-    {"Hooks.RefreshThemeButtons", "themes"},
     {"Hooks.ShowBinCount", "the report bin"},
-    {"Hooks.BuildFavoritesMenu", "the recent and favourite series menus"},
-    {"Hooks.ClearRecentSeriesMenu", "the recent and favourite series menus"},
     {"Hooks.EbooksModified", "the eBook library"},
     {"Hooks.SaveEbookIndexes", "the eBook library"},
     // ---- Window seams ----
-    {"Seams.BuildThemePanel", "themes"},
     {"Seams.LoadEbooks", "the eBook library"},
     {"Seams.DataSetCoinsFieldCount", "the coin report data set"},
     {"Seams.ShowBinCount", "the report bin"},
-    {"Seams.CreateNewFolderForm", "series properties"},
-    {"Seams.SetupThemesBox", "themes"},
-    {"Seams.NamedThemeRows", "themes"},
-    {"Seams.BuildFavoritesMenu", "the recent and favourite series menus"},
     {"Seams.SetSelectedLabelCaption", "the caption line's fitting"},
-    {"Seams.ShowUserSeriesHint", "the series callout and credit picture"},
-    {"Seams.AddRecent", "the recent and favourite series menus"},
     {"Seams.Tipoftheday1Click", "the tip of the day"},
     {"Seams.BuildImageRadios", "the coin images page"},
     {"Seams.LoadCoinImage", "the coin images page"},
@@ -85,10 +66,7 @@ constexpr tWaitingEntry Hooks[] = {
     {"Seams.BuildCollectionChart", "the collection charts"},
     {"Seams.PreviewZoom", "the report preview"},
     // ---- Steps of a series selection ----
-    {"SelectionSeams.SetThemeBoxes", "themes"},
     {"SelectionSeams.SetUpBookList", "the eBook library"},
-    {"SelectionSeams.ShowCountryCredit", "the series callout and credit picture"},
-    {"SelectionSeams.ShowUserSeriesHint", "the series callout and credit picture"},
 };
 
 void MarkWaiting(QObject *command)
