@@ -13,6 +13,7 @@
 #include "core/seriestree.h"
 #include "mainwindow/pageswitch.h"
 #include "mainwindow/seriesedit.h"
+#include "mainwindow/seriesmenus.h"
 #include "mainwindow/ui/newfolderform.h"
 #include "mainwindow/ui/seriescommands.h"
 #include "mainwindow/ui/seriestreeview.h"
@@ -271,6 +272,29 @@ private Q_SLOTS:
         p.Form->findChild<QToolButton *>(QStringLiteral("ThemeButton6"))->click();
         QCOMPARE(p.State().SelectedTreeNode, leaf);
         QVERIFY(box->isChecked());
+    }
+
+    void creditPictureSlidesInForACountryAndGoesOnAClick()
+    {
+        tProgram p;
+        // A series of another country than the sample catalogue's.
+        tnodeinfo *series = AddChildNode(p.State().EntireCollection.get(), 14001);
+        series->NodeName = QStringLiteral("Elsewhere");
+        const int code = CreditPictureCode(CoinTypeToCountry(series->CoinType));
+        QVERIFY(code > 0);
+        p.Select(series);
+        auto *picture = p.Form->findChild<QLabel *>(QStringLiteral("AdminImage"));
+        QVERIFY(picture && picture->isVisible());
+        QCOMPARE(picture->property("Tag").toInt(), code);
+        QWidget *area = p.Form->SeriesTree->TreeLayout();
+        QCOMPARE(picture->width(), area->width() / 8);
+        QCOMPARE(picture->x(), area->width() - picture->width());
+        QTest::mouseClick(picture, Qt::LeftButton);
+        QCOMPARE(picture->y(), area->height());
+        QCOMPARE(picture->property("Tag").toInt(), code | CreditDismissed);
+        // The root is no country: no picture is chosen.
+        p.Select(p.State().EntireCollection.get());
+        QCOMPARE(picture->property("Tag").toInt(), CreditNone);
     }
 
     void themeSetupRenamesTheThemes()
