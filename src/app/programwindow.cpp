@@ -9,6 +9,7 @@
 #include "core/collectionlifecycle.h"
 #include "core/epicmessage.h"
 #include "core/ui/filetoopenform.h"
+#include "core/ui/importform.h"
 #include "mainwindow/treeview.h"
 #include "mainwindow/ui/treeimages.h"
 #include "mainwindow/ui/waitingcommands.h"
@@ -58,6 +59,11 @@ tFileToOpenHooks WelcomeHooks()
     tFileToOpenHooks hooks;
     hooks.ShowSeriesPage = [] { MainForm->TabControl1->setCurrentIndex(0); };
     hooks.EnableMainPages = [] { MainForm->TabControl1->setEnabled(true); };
+    hooks.ImportFile = [](const QString &path) {
+        ShowImportForm(MainForm->State, path, MainForm);
+        if (MainForm->State.Hooks.RenderTree)
+            MainForm->State.Hooks.RenderTree();
+    };
     return hooks;
 }
 

@@ -37,6 +37,7 @@ const std::vector<tHomingRow> &HomingTable()
     // The tool windows built so far, each at its place in the walk. A new
     // tool window joins with its order number and variant.
     static const std::vector<tHomingRow> rows{
+        {3, QStringLiteral("TCountryForm"), tHomeVariant::Edge},
         {4, QStringLiteral("TFindTextForm"), tHomeVariant::Edge},
         {5, QStringLiteral("TFindItemForm"), tHomeVariant::Edge},
         {8, QStringLiteral("TFindCatalogForm"), tHomeVariant::Edge},
@@ -49,6 +50,7 @@ const std::vector<tHomingRow> &HomingTable()
         {22, QStringLiteral("TTrackForm"), tHomeVariant::Edge},
         {24, QStringLiteral("TThemeForm"), tHomeVariant::Edge},
         {25, QStringLiteral("TPopulateForm"), tHomeVariant::Edge},
+        {27, QStringLiteral("TImportForm"), tHomeVariant::Centring},
     };
     return rows;
 }

@@ -18,9 +18,9 @@ QString FixturePath()
 struct tTarget {
     tTarget()
     {
-        nodes = BuildTree(s, QStringLiteral("Country #5000\n  Cents #5001\n    Wheat #5002\n"));
+        nodes = BuildTree(s, QStringLiteral("Country #2\n  Cents #10\n    Wheat #12\n"));
         auto c = std::make_unique<tCoinInfo>();
-        c->CoinType = 5001;
+        c->CoinType = 10;
         c->Folder = nodes[QStringLiteral("Cents")];
         c->Inventory = 10;
         c->User1 = true;
@@ -76,7 +76,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("entry");
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("value");
-        QTest::newRow("series and its folder") << 0 << "folder" << "5001";
+        QTest::newRow("series and its folder") << 0 << "folder" << "10";
         QTest::newRow("free item number kept") << 0 << "item" << "100";
         QTest::newRow("mint and variety") << 0 << "variety" << "VDB";
         QTest::newRow("xf45 is EF-45") << 0 << "grade" << "14";
@@ -224,7 +224,7 @@ private Q_SLOTS:
         tTarget t;
         tTextImport run(t.s, 0, false);
         const int day = DateToDay(QDate(2021, 3, 4));
-        run.AddLine(QStringLiteral("5001,1,2000,,,,,,%1,,not a date,,,,,,,,,,").arg(FormatShortDate(day)), 1);
+        run.AddLine(QStringLiteral("10,1,2000,,,,,,%1,,not a date,,,,,,,,,,").arg(FormatShortDate(day)), 1);
         QCOMPARE(run.ImportList.size(), size_t(1));
         QCOMPARE(run.ImportList[0]->BuyDate, day);
         QCOMPARE(run.ImportList[0]->SellDate, 0);
@@ -232,7 +232,7 @@ private Q_SLOTS:
 
     void textIsUtf8WhenValidElseWindows1252()
     {
-        const QString text = QStringLiteral("5001,1,2000,,Münze €");
+        const QString text = QStringLiteral("10,1,2000,,Münze €");
         QCOMPARE(DecodeImportText("\xEF\xBB\xBF" + text.toUtf8()), text);
         QCOMPARE(DecodeImportText(text.toUtf8()), text);
         QCOMPARE(DecodeImportText(platform::toCp1252(text)), text);
@@ -243,7 +243,7 @@ private Q_SLOTS:
     {
         tTarget t;
         auto listed = std::make_unique<tPriceInfo>();
-        listed->CoinType = 5001;
+        listed->CoinType = 10;
         listed->Year = 1909;
         listed->Mint = QStringLiteral("s");
         listed->Variety = QStringLiteral("vdb");

@@ -20,6 +20,7 @@
 #include "core/shortcutcodes.h"
 #include "mainwindow/pageswitch.h"
 #include "mainwindow/ui/coingridpage.h"
+#include "mainwindow/ui/collectioncommands.h"
 #include "mainwindow/ui/findercommands.h"
 #include "mainwindow/ui/mainwidgets.h"
 #include "mainwindow/ui/seriescommands.h"
@@ -181,6 +182,8 @@ void TMainForm::ConnectMenuCommands()
     // series menu's "Move tracked coins here" ----
     Finders = new TFinderCommands(*this);
     SeriesCommands = new TSeriesCommands(*this);
+    // ---- The Countries Explorer and the collection clipboard ----
+    new TCollectionCommands(*this);
 
     // ---- Busy indicator ----
     AniIndicator1 = new QProgressBar(this);

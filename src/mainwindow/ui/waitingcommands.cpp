@@ -10,7 +10,6 @@ namespace {
 constexpr tWaitingEntry Commands[] = {
     // ---- File menu ----
     {"SaveEbookData1", "the eBook library"},
-    {"Addcountries1", "the countries explorer"},
     // ---- Tools menu ----
     {"Tipoftheday1", "the tip of the day"},
     {"Repository1", "the image repository dialog"},
@@ -35,8 +34,6 @@ constexpr tWaitingEntry Commands[] = {
     // ---- Window actions reached by their shortcuts ----
     {"ResizeMainWindow1", "the main window's size command"},
     // ---- The series menu of the tree ----
-    {"Copytoclipboard1", "the collection clipboard"},
-    {"PasteFromClipboard1", "the collection clipboard"},
     {"SetupEbook", "the eBook library"},
     // ---- Images page ----
     {"ImageRadioObv", "the coin images page"},
