@@ -24,6 +24,19 @@ constexpr int NewCollection = 10409;
 constexpr int FileToOpenOK = 11801;
 constexpr int DiskSearch = 11802;
 
+// Countries Explorer (110xx).
+constexpr int LoadCountryItems = 11001;
+constexpr int BuildCountriesData = 11002;
+constexpr int AddCountryItems = 11003;
+
+// Collection clipboard (113xx).
+constexpr int CopyFolderToClipboard = 11301;
+constexpr int PasteFromClipboard = 11302;
+
+// Text import (115xx).
+constexpr int ImportFile = 11501;
+constexpr int AcceptImport = 11502;
+
 // User-field records and their history lists (119xx).
 constexpr int BuildUDFHistoryLists = 11901;
 

@@ -9,7 +9,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include "core/blocks.h"
 #include "core/countries.h"
+#include "core/currproc.h"
 #include "core/helpers.h"
 #include "core/seriestree.h"
 #include "core/valuestream.h"
@@ -41,6 +43,7 @@ std::vector<tCountryItem> ReadCountryItems(const QByteArray &data)
 
 std::vector<tCountryItem> LoadCountryItemsFile(const QString &path)
 {
+    CurrProcGuard guard(Blocks::LoadCountryItems);
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         throw std::runtime_error(QStringLiteral("Cannot open file \"%1\". %2").arg(path, f.errorString()).toStdString());
@@ -181,6 +184,7 @@ std::vector<tCountryItem> CountryItemsFromIni(const platform::IniFile &ini)
 
 bool BuildCountriesData(const QString &iniPath, const QString &outPath)
 {
+    CurrProcGuard guard(Blocks::BuildCountriesData);
     const platform::IniFile ini(iniPath);
     const std::vector<tCountryItem> items = CountryItemsFromIni(ini);
     if (items.empty())
@@ -303,6 +307,7 @@ bool NodeStillExists(const tMainState &s, const tnodeinfo *node)
 tnodeinfo *AddCountryItems(tMainState &s, const std::vector<const tCountryItem *> &selected,
                            const tnodeinfo *remembered)
 {
+    CurrProcGuard guard(Blocks::AddCountryItems);
     if (remembered && NodeStillExists(s, remembered))
         return const_cast<tnodeinfo *>(remembered);
     tnodeinfo *target = nullptr;

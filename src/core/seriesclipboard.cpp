@@ -2,7 +2,9 @@
 
 #include <unordered_set>
 
+#include "core/blocks.h"
 #include "core/coinentries.h"
+#include "core/currproc.h"
 #include "core/helpers.h"
 #include "core/seriestree.h"
 
@@ -51,6 +53,7 @@ void Call(const std::function<void()> &f)
 
 QString CopyFolderToClipboard(const tMainState &s, tSeriesClipboard &clip, const tnodeinfo *top)
 {
+    CurrProcGuard guard(Blocks::CopyFolderToClipboard);
     clip.ClipboardFolderList.clear();
     clip.ClipboardCoinList.clear();
     if (top) {
@@ -98,6 +101,7 @@ tPasteTargets FindPasteTargets(const tMainState &s, const tnodeinfo &copy)
 
 QString PasteFromClipboard(tMainState &s, const tSeriesClipboard &clip)
 {
+    CurrProcGuard guard(Blocks::PasteFromClipboard);
     for (const auto &copy : clip.ClipboardFolderList) {
         tPasteTargets t = FindPasteTargets(s, *copy);
         if (!t.Target) {

@@ -7,8 +7,10 @@
 #include <QFile>
 #include <QStringDecoder>
 
+#include "core/blocks.h"
 #include "core/coinentries.h"
 #include "core/commatext.h"
+#include "core/currproc.h"
 #include "core/dates.h"
 #include "core/gradetitles.h"
 #include "platform/cp1252.h"
@@ -359,6 +361,7 @@ void tTextImport::AddLine(const QString &rawLine, int lineNumber)
 
 void ImportFile(const QString &path, tTextImport &run, const std::function<bool()> &keepGoing)
 {
+    CurrProcGuard guard(Blocks::ImportFile);
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         throw std::runtime_error(QStringLiteral("Cannot open file \"%1\". %2").arg(path, f.errorString()).toStdString());
@@ -372,6 +375,7 @@ void ImportFile(const QString &path, tTextImport &run, const std::function<bool(
 
 void AcceptImport(tMainState &s, OwningList<tCoinInfo> &importList)
 {
+    CurrProcGuard guard(Blocks::AcceptImport);
     for (const auto &c : s.CoinList)
         c->User1 = false;
     // New numbers start past every number the file brings along, so none

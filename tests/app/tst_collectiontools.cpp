@@ -181,8 +181,14 @@ private Q_SLOTS:
         QCOMPARE(coins->selectedItems().size(), 1);
         QVERIFY(explorer->NotesLabel->text().contains(QStringLiteral("United States")));
 
-        // One window at a time; closing frees it.
+        // One window at a time; closing is refused while an add runs, and
+        // frees the window otherwise.
         QCOMPARE(OpenExplorer(program), explorer);
+        explorer->CloseBlocked = true;
+        QTest::keyClick(explorer, Qt::Key_Escape);
+        explorer->close();
+        QVERIFY(explorer->isVisible());
+        explorer->CloseBlocked = false;
         explorer->OKbutton->click();
         QTRY_VERIFY(!program.Form().findChild<TCollectionCommands *>()->CountryForm);
     }
