@@ -167,7 +167,7 @@ private Q_SLOTS:
         QCOMPARE(explorer->Globe->AngleY(), expected.Y);
         QVERIFY(std::abs(explorer->Globe->AngleX() - expected.X) < 1e-6);
         QVERIFY(explorer->Globe->PinVisible());
-        QCOMPARE(explorer->TitleLabel->text(), QStringLiteral("日本国\rJapan"));
+        QCOMPARE(explorer->TitleLabel->text(), QStringLiteral("日本国\nJapan"));
         QVERIFY(!explorer->FlagImage->pixmap().isNull());
 
         // Letters jump to the first entry beginning with them; a letter

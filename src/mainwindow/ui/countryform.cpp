@@ -22,6 +22,8 @@ namespace {
 // The left panel holds the globe, the flag in its upper left corner and
 // the title along its bottom.
 constexpr int PanelSize = 400;
+// Room for the five tabs side by side.
+constexpr int WindowWidth = 930;
 constexpr int TitleBottom = 395;
 constexpr int GlobeSize = 300;
 constexpr QPoint FlagHome(7, 7);
@@ -37,10 +39,12 @@ const QImage &Texture()
     return map;
 }
 
-QString ButtonText(const QString &text)
+// The stored texts break lines with carriage returns (alone or before a
+// line feed); labels and buttons break on "\n".
+QString ShownText(const QString &text)
 {
-    // The design's line breaks are carriage returns; buttons break on "\n".
     QString t = text;
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     return t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
 }
 
@@ -118,7 +122,7 @@ TCountryForm::TCountryForm(tMainState &state, std::vector<tCountryItem> items, t
     setWindowTitle(CountryFormCaption);
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(820, 470);
+    setFixedSize(WindowWidth, 470);
 
     auto *panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("GlobePanel"));
@@ -144,7 +148,10 @@ TCountryForm::TCountryForm(tMainState &state, std::vector<tCountryItem> items, t
 
     TabControl1 = new QTabWidget(this);
     TabControl1->setObjectName(QStringLiteral("TabControl1"));
-    TabControl1->setGeometry(PanelSize + 8, 7, 820 - PanelSize - 15, 300);
+    TabControl1->setGeometry(PanelSize + 8, 7, WindowWidth - PanelSize - 15, 300);
+    // All five tabs stay in view, narrowed to fit rather than scrolled.
+    TabControl1->setUsesScrollButtons(false);
+    TabControl1->setStyleSheet(QStringLiteral("QTabBar::tab { min-width: 0px; padding: 4px 9px; }"));
     const std::array<const char *, ExplorerTabCount> names{"cListBox", "pListBox", "eListBox", "fListBox", "rListBox"};
     const std::array<QString, ExplorerTabCount> captions{QStringLiteral("Coins"), QStringLiteral("Paper money"),
                                                          QStringLiteral("Exonumia"), QStringLiteral("Fantasy"),
@@ -169,7 +176,7 @@ TCountryForm::TCountryForm(tMainState &state, std::vector<tCountryItem> items, t
 
     auto *notes = new QScrollArea(this);
     notes->setObjectName(QStringLiteral("NotesBox"));
-    notes->setGeometry(PanelSize + 8, 314, 820 - PanelSize - 15, 90);
+    notes->setGeometry(PanelSize + 8, 314, WindowWidth - PanelSize - 15, 90);
     notes->setWidgetResizable(true);
     notes->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     NotesLabel = new QLabel;
@@ -186,7 +193,7 @@ TCountryForm::TCountryForm(tMainState &state, std::vector<tCountryItem> items, t
     connect(AddLocationBtn, &QPushButton::clicked, this, [this] { AddLocationBtnClick(); });
     OKbutton = new QPushButton(QStringLiteral("Close"), this);
     OKbutton->setObjectName(QStringLiteral("OKbutton"));
-    OKbutton->setGeometry(820 - 7 - 120, 410, 120, 54);
+    OKbutton->setGeometry(WindowWidth - 7 - 120, 410, 120, 54);
     OKbutton->setIcon(QIcon(TreeButtonImage(2)));
     OKbutton->setIconSize(QSize(32, 32));
     connect(OKbutton, &QPushButton::clicked, this, [this] { close(); });
@@ -293,10 +300,10 @@ void TCountryForm::UpdateSelection(bool Animate)
         if (current) {
             const tCountryItem &item = entries[static_cast<size_t>(current->data(Qt::UserRole).toInt())];
             const tAddButton look = AddButtonFor(s, item);
-            AddLocationBtn->setText(ButtonText(look.Text));
+            AddLocationBtn->setText(ShownText(look.Text));
             AddLocationBtn->setIcon(QIcon(TreeButtonImage(look.Picture)));
             goTo_ = look.GoTo;
-            NotesLabel->setText(item.Notes);
+            NotesLabel->setText(ShownText(item.Notes));
             latitude = item.XX;
             longitude = item.YY;
             TextToBe = CountryTitle(item);
@@ -326,7 +333,7 @@ void TCountryForm::cListBoxChange()
 
 void TCountryForm::PlaceTitle(const QString &text)
 {
-    TitleLabel->setText(text);
+    TitleLabel->setText(ShownText(text));
     const int height = TitleLabel->sizeHint().height();
     TitleLabel->setGeometry(0, TitleBottom - height, PanelSize, height);
 }
