@@ -209,6 +209,27 @@ private Q_SLOTS:
         QCOMPARE(program.Ui.Errors.size(), size_t(1));
     }
 
+    // In maintainer mode the list is rebuilt from the INI beside it first.
+    void maintainerRebuildsTheListFromItsIni()
+    {
+        tProgramFixture program;
+        program.Open();
+        program.Start();
+        tMainState &s = program.State();
+        s.MaintainerMode = true;
+        QFile ini(s.OtherRedirect + QStringLiteral("countries.INI"));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[Canada]\nTab=0\nIndex=31\nX=56\nY=-106\nGoToSeries=31001\nNotes=Maple<>Leaf\n"
+                  "[Narnia]\nTab=3\nIndex=999\n[FlagIndex]\nCanada=1\n");
+        ini.close();
+        TCountryForm *explorer = OpenExplorer(program);
+        QVERIFY(explorer);
+        QCOMPARE(explorer->cListBox->count(), 1);
+        QCOMPARE(explorer->fListBox->item(0)->text(), QStringLiteral("<Undefined>"));
+        QCOMPARE(explorer->NotesLabel->text(), QStringLiteral("Maple\nLeaf"));
+        QCOMPARE(LoadCountryItemsFile(s.OtherRedirect + CountriesDataName).size(), size_t(2));
+    }
+
     void clipboardCopiesAndPastesAcrossCollections()
     {
         tProgramFixture program;
