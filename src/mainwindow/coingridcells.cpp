@@ -72,8 +72,11 @@ QString GradeTitle(const tMainState &s, int grade)
 QString ValueCodeText(const tMainState &s, Money value)
 {
     // A special code c is stored as -c whole units; the fraction is dropped.
-    const int code = static_cast<int>(-(value / MoneyScale));
-    return s.Hooks.ValueCodeName ? s.Hooks.ValueCodeName(code) : QString();
+    // Kept in 64 bits: a large negative amount must not wrap round to a code.
+    const Money code = value < 0 ? -(value / MoneyScale) : 0;
+    if (code < 1 || code > std::numeric_limits<int>::max())
+        return {};
+    return s.Hooks.ValueCodeName ? s.Hooks.ValueCodeName(static_cast<int>(code)) : QString();
 }
 
 tCoinCell ValueCell(tMainState &s, tCoinInfo &coin, bool extended)

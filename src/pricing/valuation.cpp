@@ -79,11 +79,14 @@ constexpr std::array<int32_t, LastIndexYear - FirstIndexYear + 1> PriceIndex = {
     8023, 8568,                                                  // 2020
 };
 
-// Rounds to a whole number of ten-thousandths, halves to even; a value that
-// is not finite makes the whole run unusable, so it is reported, not rounded.
+// Rounds to a whole number of ten-thousandths, halves to even. A value that
+// is not finite or lies beyond the 64-bit range is reported, not rounded:
+// clamping it would pass the largest amount off as a real price.
 bool RoundScaled(double v, Money &out)
 {
-    if (!std::isfinite(v))
+    // 2^63, exactly representable; every double below it fits once rounded.
+    constexpr double limit = 9223372036854775808.0;
+    if (!std::isfinite(v) || v >= limit || v < -limit)
         return false;
     out = MoneyFromScaled(v);
     return true;
@@ -195,11 +198,11 @@ bool PriceEntryMatches(const tPriceInfo &p, int32_t series, const tCoinInfo &coi
     return EntryMatches(p, series, coin, DumbGet);
 }
 
-QString ValueCodeName(int code)
+QString ValueCodeName(int64_t code)
 {
     if (code < 1 || code > CodeMelt25)
         return QString();
-    return QString::fromLatin1(CodeNames[code]);
+    return QString::fromLatin1(CodeNames[static_cast<size_t>(code)]);
 }
 
 bool IsSplitCode(Money v)
@@ -220,7 +223,9 @@ Money InflationAdjust(Money Amount, int FromYear, int ToYear)
     const int to = PriceIndexOf(ToYear);
     if (from == 0 || to == 0)
         return 0;
-    return MoneyFromScaled(static_cast<double>(Amount) * to / from);
+    // An adjusted amount that does not fit fails like a year outside the index.
+    Money out = 0;
+    return RoundScaled(static_cast<double>(Amount) * to / from, out) ? out : 0;
 }
 
 Money ConvertFaceValue(const tMainState &s, const QString &InCode, float InAmount)
@@ -260,10 +265,11 @@ Money ConvertForex(const tMainState &s, Money InVal, const QString &ToForexCode,
         const double numerator = Reverse ? RateOf(*active) : RateOf(*f);
         const double denominator = Reverse ? RateOf(*f) : RateOf(*active);
         // Both rates guarded: a zero on either side leaves the amount alone.
+        // A result that does not fit is a failed conversion and gives 0: the
+        // amount unconverted would be shown in the wrong currency.
         if (numerator > 0 && denominator > 0) {
             Money out = 0;
-            if (RoundScaled(static_cast<double>(InVal) * numerator / denominator, out))
-                result = out;
+            result = RoundScaled(static_cast<double>(InVal) * numerator / denominator, out) ? out : 0;
         }
     }
     return result;
@@ -387,6 +393,7 @@ Money MeltValue(const tMainState &s, const tPriceInfo &PriceInfo)
     const Money spot = s.MetalValues[static_cast<size_t>(PriceInfo.Metal - 1)];
     if (spot <= 0)
         return 0;
+    // A melt value beyond the 64-bit range is no melt value at all.
     Money out = 0;
     return RoundScaled(static_cast<double>(PriceInfo.Content) * static_cast<double>(spot), out) ? out : 0;
 }
@@ -404,7 +411,7 @@ Money CoinAndPriceToValue(const tMainState &s, const tPriceInfo &PriceInfo, cons
     } else if (CoinInfo.Grade >= 0 && CoinInfo.Grade < GradeSlots) {
         v = PriceInfo.Value[static_cast<size_t>(CoinInfo.Grade)];
         if (v < 0) {
-            const int code = MoneyToValueCode(v);
+            const int64_t code = MoneyToValueCode(v);
             if (code == CodeFaceValue) {
                 v = face;
             } else if (code == CodeMelt) {
@@ -414,8 +421,11 @@ Money CoinAndPriceToValue(const tMainState &s, const tPriceInfo &PriceInfo, cons
             } else if (code >= CodeSplit0 && code <= CodeSplit100) {
                 v = InterpolatePrice(PriceInfo.Value, GradeSlots - 1, CoinInfo.Grade, face);
             } else if (code >= CodeMelt5 && code <= CodeMelt25) {
-                const double factor = 10000.0 + 500.0 * (code - CodeNA);
-                RoundScaled(static_cast<double>(melt) * factor / 10000.0, v);
+                // A premium that does not fit gives 0; the floors then leave
+                // the melt value itself.
+                const double factor = 10000.0 + 500.0 * static_cast<double>(code - CodeNA);
+                if (!RoundScaled(static_cast<double>(melt) * factor / 10000.0, v))
+                    v = 0;
             }
             // Any other negative value stays as it is; the floors lift it.
         }

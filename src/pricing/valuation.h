@@ -26,10 +26,12 @@ enum tValueCode : int {
 };
 
 constexpr Money ValueCodeToMoney(int code) { return -static_cast<Money>(code) * MoneyScale; }
-// The code of a negative grade value; 0 for a value of 0 or more.
-constexpr int MoneyToValueCode(Money v) { return v < 0 ? static_cast<int>(-(v / MoneyScale)) : 0; }
+// The code of a negative grade value; 0 for a value of 0 or more. Kept in 64
+// bits: a large negative amount narrowed to int could wrap round to a real
+// code and be valued as one.
+constexpr int64_t MoneyToValueCode(Money v) { return v < 0 ? -(v / MoneyScale) : 0; }
 // The name of a code as the price grid lists it; empty for an unknown code.
-QString ValueCodeName(int code);
+QString ValueCodeName(int64_t code);
 // True when v is exactly a "Split" code.
 bool IsSplitCode(Money v);
 // A grade value of -1.0000 or more counts as priced for interpolation: a
@@ -42,14 +44,15 @@ constexpr int LastIndexYear = 2021;
 // The index value of a year; 0 outside FirstIndexYear..LastIndexYear.
 int PriceIndexOf(int year);
 // Amount in FromYear's money expressed in ToYear's money; 0 when either year
-// lies outside the index.
+// lies outside the index or the result does not fit in money.
 Money InflationAdjust(Money Amount, int FromYear, int ToYear);
 
 // A face value in currency InCode expressed in the active currency; 0 for an
 // empty code, "-", an unknown code or a conversion that cannot be made.
 Money ConvertFaceValue(const tMainState &s, const QString &InCode, float InAmount);
 // An amount in the active currency expressed in ToForexCode, or with Reverse
-// the other way round; unchanged for an empty or unknown code or a zero rate.
+// the other way round; unchanged for an empty or unknown code or a zero rate,
+// 0 when the converted amount does not fit in money.
 Money ConvertForex(const tMainState &s, Money InVal, const QString &ToForexCode, bool Reverse);
 
 // Solves the "Split" run R[0..n] (ten-thousandths, interior slots Split
@@ -60,7 +63,7 @@ Money SolvePriceSpline(std::span<const Money> Run, int Index);
 Money InterpolatePrice(const std::array<Money, GradeSlots> &Values, int High, int Grade, Money FaceValue);
 
 // Melt value of a price entry at the spot prices of the state; 0 for metals
-// other than 1..4.
+// other than 1..4 and for a value that does not fit in money.
 Money MeltValue(const tMainState &s, const tPriceInfo &PriceInfo);
 // The value of one coin given its price entry.
 Money CoinAndPriceToValue(const tMainState &s, const tPriceInfo &PriceInfo, const tCoinInfo &CoinInfo);

@@ -259,7 +259,7 @@ tReportValue PriceCellToVariant(Money amount)
 {
     CurrProcGuard guard(19900);
     if (amount < 0)
-        return Text(ValueCodeName(static_cast<int>(-(amount / MoneyScale))));
+        return Text(ValueCodeName(MoneyToValueCode(amount)));
     return tReportValue::FromMoney(amount);
 }
 

@@ -79,6 +79,10 @@ private Q_SLOTS:
         QTest::newRow("special code named at the left")
             << int(ColValue) << tBuild([](S, V v, C c) { v.Set(&c, M(-18)); }) << "code 18" << none << false << "LC"
             << false;
+        // 2^32 + 18 whole units below zero: narrowed to int it would be code 18.
+        QTest::newRow("huge negative amount is no code")
+            << int(ColValue) << tBuild([](S, V v, C c) { v.Set(&c, M(-4294967314.0)); }) << "" << none << false
+            << "LC" << false;
         QTest::newRow("special code in extended")
             << int(ColExtended) << tBuild([](S, V v, C c) {
                    c.Have = 2;

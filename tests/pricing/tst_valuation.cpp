@@ -185,6 +185,14 @@ private Q_SLOTS:
         // The content is a single in the files: 0.1f is 0.10000000149...,
         // which shows in the fourth decimal at large spot prices.
         QTest::newRow("single-precision content") << Code(CodeMelt) << 4 << 0.1f << 5 << 0 << 0.0f << Money(30000000447);
+        // Amounts beyond money's range are failures, not the largest amount.
+        QTest::newRow("face beyond money is no face") << 10 * U << 0 << 0.0f << 5 << 0 << 1e30f << 10 * U;
+        QTest::newRow("melt beyond money is no melt") << Code(CodeMelt) << 2 << 1e30f << 5 << 0 << 0.25f << face;
+        QTest::newRow("melt premium beyond money: the melt")
+            << Code(CodeMelt25) << 4 << 2.5e7f << 5 << 0 << 0.0f << Money(7500000000000000000);
+        // -(2^32 + 12) units: narrowed to int it would read as "Split 50%".
+        QTest::newRow("huge negative value is no code")
+            << Money(-4294967308) * U << 0 << 0.0f << 5 << 0 << 0.25f << face;
     }
     void coinValue()
     {
@@ -209,6 +217,41 @@ private Q_SLOTS:
         c.BuyPrice = 50 * U;
         c.SellPrice = 60 * U;
         QCOMPARE(CoinAndPriceToValue(f.s, *e, c), expected);
+    }
+
+    void valueCodes_data()
+    {
+        QTest::addColumn<Money>("value");
+        QTest::addColumn<qint64>("code");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("a price") << 5 * U << qint64(0) << QString();
+        QTest::newRow("Split 50%") << Split(50) << qint64(12) << "Split 50%";
+        QTest::newRow("fraction dropped") << Money(-50001) << qint64(5) << "-------";
+        QTest::newRow("beyond int, no code") << Money(-4294967308) * U << qint64(4294967308) << QString();
+        QTest::newRow("most negative") << std::numeric_limits<Money>::min() << qint64(922337203685477) << QString();
+    }
+    void valueCodes()
+    {
+        QFETCH(Money, value);
+        QFETCH(qint64, code);
+        QFETCH(QString, name);
+        QCOMPARE(qint64(MoneyToValueCode(value)), code);
+        QCOMPARE(ValueCodeName(MoneyToValueCode(value)), name);
+    }
+
+    void wrappedCodeIsNotInterpolated()
+    {
+        // Priced neighbours would give a Split 50% slot 150.00; the huge
+        // negative amount is no code, so only the face value floor lifts it.
+        tFixture f;
+        tPriceInfo *e = f.Entry(352001, 1921);
+        e->Value.fill(Code(CodeDashes));
+        e->Value[4] = 100 * U;
+        e->Value[5] = Money(-4294967308) * U;
+        e->Value[6] = 200 * U;
+        QCOMPARE(CoinAndPriceToValue(f.s, *e, f.Coin(1921)), Money(2500));
+        e->Value[5] = Split(50);
+        QCOMPARE(CoinAndPriceToValue(f.s, *e, f.Coin(1921)), 150 * U);
     }
 
     void splitGradeUsesItsNeighbours()
@@ -395,6 +438,18 @@ private Q_SLOTS:
         QCOMPARE(ConvertForex(f.s, 10 * U, code, reverse), expected);
     }
 
+    void conversionsBeyondMoneyFail()
+    {
+        tFixture f;
+        const Money big = std::numeric_limits<Money>::max() / 10;
+        QCOMPARE(ConvertForex(f.s, big, "JPY", false), Money(0));
+        QCOMPARE(ConvertForex(f.s, -big, "JPY", false), Money(0));
+        QCOMPARE(ConvertForex(f.s, big, "JPY", true), MoneyFromScaled(static_cast<double>(big) / 150.0));
+        QCOMPARE(ConvertFaceValue(f.s, "USD", 1e30f), Money(0));
+        QCOMPARE(ConvertFaceValue(f.s, "USD", -1e30f), Money(0));
+        QCOMPARE(ConvertFaceValue(f.s, "EUR", 1e16f), Money(0));
+    }
+
     void convertForexReverseUndoes()
     {
         tFixture f;
@@ -417,6 +472,8 @@ private Q_SLOTS:
         QTest::newRow("before the index") << 100 * U << 1799 << 2021 << Money(0);
         QTest::newRow("after the index") << 100 * U << 1967 << 2022 << Money(0);
         QTest::newRow("same year") << Money(123456) << 1933 << 1933 << Money(123456);
+        QTest::newRow("result beyond money") << Money(900000000000000000) << 1800 << 2021 << Money(0);
+        QTest::newRow("negative result beyond money") << Money(-900000000000000000) << 1800 << 2021 << Money(0);
     }
     void inflation()
     {

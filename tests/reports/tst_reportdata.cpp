@@ -69,6 +69,23 @@ struct tDataFixture : tReportFixture {
 class tst_ReportData : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void priceCellsNameOnlyRealCodes_data()
+    {
+        QTest::addColumn<Money>("amount");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("n/a") << Money(-18) * MoneyScale << "n/a";
+        // 2^32 + 18 whole units below zero: narrowed to int it would be "n/a".
+        QTest::newRow("huge negative amount names no code") << Money(-4294967314) * MoneyScale << "";
+    }
+    void priceCellsNameOnlyRealCodes()
+    {
+        QFETCH(Money, amount);
+        QFETCH(QString, text);
+        const tReportValue v = PriceCellToVariant(amount);
+        QCOMPARE(v.Kind(), tReportValue::Text);
+        QCOMPARE(v.TextValue(), text);
+    }
+
     void answersFieldsByName_data()
     {
         QTest::addColumn<QString>("dataSet");
