@@ -507,22 +507,23 @@ private:
 // Puts every series whose Tag2 remembers a place back there, from the front
 // of each sibling list; a place past the end of a list that shrank meanwhile
 // becomes its end.
-void RestoreLockedPositions(tnodeinfo *node)
+void RestoreLockedPositions(tnodeinfo *top)
 {
-    tChildList &list = node->ChildNodes;
-    size_t i = 0;
-    while (i < list.size()) {
-        tnodeinfo *c = list[i].get();
-        if (c->Tag2 >= 0) {
-            const int to = std::min(c->Tag2, static_cast<int>(list.size()) - 1);
-            c->Tag2 = LockedNone;
-            MoveItem(list, static_cast<int>(i), to);
-        } else {
-            ++i;
+    // Each list is put in order before its members' own lists are visited.
+    ForEachNode(top, [](tnodeinfo *node) {
+        tChildList &list = node->ChildNodes;
+        size_t i = 0;
+        while (i < list.size()) {
+            tnodeinfo *c = list[i].get();
+            if (c->Tag2 >= 0) {
+                const int to = std::min(c->Tag2, static_cast<int>(list.size()) - 1);
+                c->Tag2 = LockedNone;
+                MoveItem(list, static_cast<int>(i), to);
+            } else {
+                ++i;
+            }
         }
-    }
-    for (auto &c : list)
-        RestoreLockedPositions(c.get());
+    });
 }
 
 // Frees the price entries before a full reload, keeping those of countries

@@ -39,6 +39,20 @@ tMainState::~tMainState()
     PriceList.clear();
 }
 
+tnodeinfo::~tnodeinfo()
+{
+    // Children are taken out before each node is freed, so every destructor
+    // below this one finds an empty list and returns at once.
+    std::vector<std::unique_ptr<tnodeinfo>> pending = std::move(ChildNodes);
+    while (!pending.empty()) {
+        std::unique_ptr<tnodeinfo> n = std::move(pending.back());
+        pending.pop_back();
+        for (auto &c : n->ChildNodes)
+            pending.push_back(std::move(c));
+        n->ChildNodes.clear();
+    }
+}
+
 tnodeinfo *AddChildNode(tnodeinfo *parent, int32_t coinType, int index)
 {
     auto node = std::make_unique<tnodeinfo>();

@@ -439,12 +439,20 @@ tnodeinfo *AddChildNode(tnodeinfo *parent, int32_t coinType, int index = -1);
 // Every node of a subtree, the given one first, children in list order.
 std::vector<tnodeinfo *> PreOrder(tnodeinfo *top);
 
+// Calls f on every node of a subtree in pre-order, without recursion, so any
+// depth of tree is walked safely. f may reorder or change the children of
+// the node it is given; they are visited as they stand after the call.
 template <class F>
 void ForEachNode(tnodeinfo *top, F &&f)
 {
     if (!top)
         return;
-    f(top);
-    for (auto &c : top->ChildNodes)
-        ForEachNode(c.get(), f);
+    std::vector<tnodeinfo *> stack{top};
+    while (!stack.empty()) {
+        tnodeinfo *n = stack.back();
+        stack.pop_back();
+        f(n);
+        for (auto it = n->ChildNodes.rbegin(); it != n->ChildNodes.rend(); ++it)
+            stack.push_back(it->get());
+    }
 }

@@ -37,6 +37,10 @@ enum tNodeMode : uint8_t {
 };
 
 struct tnodeinfo {
+    // Frees the subtree without recursion: a chain of series hundreds of
+    // thousands deep must not take one stack frame per level.
+    ~tnodeinfo();
+
     QString NodeName;
     int32_t CoinType = 0;
     int32_t PriceSource = 0;

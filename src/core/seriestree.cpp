@@ -134,21 +134,18 @@ void FindQuarterNode(tMainState &s)
     for (const tSpecial &sp : specials)
         s.*(sp.Ref) = nullptr;
     int found = 0;
-    auto walk = [&](auto &&self, tnodeinfo *n) -> void {
+    std::vector<tnodeinfo *> stack{s.EntireCollection.get()};
+    while (!stack.empty() && found != 0xFF) {
+        tnodeinfo *n = stack.back();
+        stack.pop_back();
         for (const tSpecial &sp : specials)
             if (n->CoinType == sp.CoinType) {
                 s.*(sp.Ref) = n;
                 found |= sp.Bit;
             }
-        if (found == 0xFF)
-            return;
-        for (auto &c : n->ChildNodes) {
-            self(self, c.get());
-            if (found == 0xFF)
-                return;
-        }
-    };
-    walk(walk, s.EntireCollection.get());
+        for (auto it = n->ChildNodes.rbegin(); it != n->ChildNodes.rend(); ++it)
+            stack.push_back(it->get());
+    }
 }
 
 QString SeriesPath(const tMainState &s, const tnodeinfo *node)
@@ -170,15 +167,17 @@ void CalcNodeEntries(tMainState &s)
         for (auto &c : s.CoinList)
             if (c->Folder)
                 ++c->Folder->EntryCount;
-        auto walk = [&](auto &&self, tnodeinfo *n) -> int {
+        // Children follow their parent in pre-order, so walking the list
+        // backwards adds every subtree's total before its parent passes its
+        // own on.
+        const std::vector<tnodeinfo *> nodes = PreOrder(s.EntireCollection.get());
+        for (const tnodeinfo *n : nodes)
             for (int i = 0; i < ThemeCount; ++i)
                 if (n->Themes & (1 << i))
                     ++s.ThemeQuantity[static_cast<size_t>(i)];
-            for (auto &c : n->ChildNodes)
-                n->EntryCount += self(self, c.get());
-            return n->EntryCount;
-        };
-        walk(walk, s.EntireCollection.get());
+        for (auto it = nodes.rbegin(); it != nodes.rend(); ++it)
+            if ((*it)->ParentNode && *it != s.EntireCollection.get())
+                (*it)->ParentNode->EntryCount += (*it)->EntryCount;
     } catch (const std::exception &) {
         // The figures stay as far as they got; a recount never stops the caller.
     }
@@ -291,16 +290,19 @@ void CalcNodeDates(tMainState &s)
                     break;
             }
         }
-        auto up = [&](auto &&self, tnodeinfo *n) -> void {
-            for (auto &c : n->ChildNodes) {
-                self(self, c.get());
-                if (c->DateRangeMin != 0 && (n->DateRangeMin == 0 || c->DateRangeMin < n->DateRangeMin))
-                    n->DateRangeMin = c->DateRangeMin;
-                if (c->DateRangeMax > n->DateRangeMax)
-                    n->DateRangeMax = c->DateRangeMax;
-            }
-        };
-        up(up, s.EntireCollection.get());
+        // Backwards through pre-order: a subtree is complete before its
+        // range reaches the parent.
+        const std::vector<tnodeinfo *> nodes = PreOrder(s.EntireCollection.get());
+        for (auto it = nodes.rbegin(); it != nodes.rend(); ++it) {
+            const tnodeinfo *c = *it;
+            tnodeinfo *n = c->ParentNode;
+            if (!n || c == s.EntireCollection.get())
+                continue;
+            if (c->DateRangeMin != 0 && (n->DateRangeMin == 0 || c->DateRangeMin < n->DateRangeMin))
+                n->DateRangeMin = c->DateRangeMin;
+            if (c->DateRangeMax > n->DateRangeMax)
+                n->DateRangeMax = c->DateRangeMax;
+        }
     } catch (const std::exception &) {
         // A failure leaves the ranges as far as they got.
     }

@@ -158,19 +158,28 @@ int tSeriesTree::CalcVisibleNodes()
     int result = -1;
     auto &list = State.VisibleNodeList;
     list.clear();
-    auto add = [&](auto &&self, tnodeinfo *node, int siblingIndex, int depth) -> void {
+    // An explicit stack: a tree of any depth is listed without recursion.
+    struct tPending {
+        tnodeinfo *Node;
+        int SiblingIndex;
+        int Depth;
+    };
+    std::vector<tPending> stack{{State.EntireCollection.get(), 0, 0}};
+    while (!stack.empty()) {
+        const tPending p = stack.back();
+        stack.pop_back();
+        tnodeinfo *node = p.Node;
         if (node == State.SelectedTreeNode)
             result = static_cast<int>(list.size());
         list.push_back(node);
-        node->SiblingIndex = siblingIndex;
+        node->SiblingIndex = p.SiblingIndex;
         // Depths beyond the byte's range are drawn clamped anyway.
-        node->TreeLevel = static_cast<uint8_t>(std::min(depth, 255));
+        node->TreeLevel = static_cast<uint8_t>(std::min(p.Depth, 255));
         if (!node->Expanded)
-            return;
-        for (size_t i = 0; i < node->ChildNodes.size(); ++i)
-            self(self, node->ChildNodes[i].get(), static_cast<int>(i), depth + 1);
-    };
-    add(add, State.EntireCollection.get(), 0, 0);
+            continue;
+        for (size_t i = node->ChildNodes.size(); i-- > 0;)
+            stack.push_back({node->ChildNodes[i].get(), static_cast<int>(i), p.Depth + 1});
+    }
     const int count = static_cast<int>(list.size());
     scrollMax_ = count < PoolCount() ? 0 : count - PoolCount() + 1;
     scrollValue_ = std::clamp(scrollValue_, 0.0, static_cast<double>(scrollMax_));

@@ -142,16 +142,20 @@ void CollectReportSeries(tMainState &s)
 {
     CurrProcGuard guard(18800);
     int counter = 0;
-    std::function<void(tnodeinfo *, bool)> walk = [&](tnodeinfo *n, bool inside) {
+    // Pre-order with an explicit stack, so any depth of tree is safe; a node
+    // is inside when it or one of its ancestors is the selected series.
+    std::vector<std::pair<tnodeinfo *, bool>> stack{{s.EntireCollection.get(), false}};
+    while (!stack.empty()) {
+        auto [n, inside] = stack.back();
+        stack.pop_back();
         n->Tag2 = counter++;
         inside = inside || n == s.SelectedTreeNode;
         n->Tag = inside ? TagInside : 0;
         if (inside)
             s.ReportListSeries.push_back(n);
-        for (auto &child : n->ChildNodes)
-            walk(child.get(), inside);
-    };
-    walk(s.EntireCollection.get(), false);
+        for (auto it = n->ChildNodes.rbegin(); it != n->ChildNodes.rend(); ++it)
+            stack.push_back({it->get(), inside});
+    }
 }
 
 bool CoinPassesQuantityFilter(const tCoinInfo &c, const tParamInfo &p)

@@ -863,6 +863,42 @@ private Q_SLOTS:
         VerifyConsistent(s);
     }
 
+    // A chain of series far deeper than any stack would carry one frame per
+    // level: reading, the recounts, writing and freeing walk it without
+    // recursion.
+    void deepChainOfSeries()
+    {
+        constexpr int depth = 300000;
+        tFixtureCollection c;
+        c.ProgramVersion = QStringLiteral("1.0.0");
+        c.Series.resize(depth);
+        c.Series[0].NodeName = QStringLiteral("Entire Collection");
+        c.Series[0].CoinType = RootCoinType;
+        for (int i = 1; i < depth; ++i) {
+            c.Series[static_cast<size_t>(i)].NodeName = QStringLiteral("Level %1").arg(i);
+            c.Series[static_cast<size_t>(i)].CoinType = 1000000 + i;
+            c.Series[static_cast<size_t>(i)].Parent = i == 1 ? RootCoinType : 1000000 + i - 1;
+        }
+        tFixtureCoin coin;
+        coin.CoinType = 1000000 + depth - 1;
+        c.Coins = {coin};
+        const QByteArray bytes = CollectionFixtureBytes(c);
+        {
+            tMainState s;
+            s.OVversionString = QStringLiteral("1.0.0");
+            QVERIFY(LoadDataFromBuffer(s, bytes, QString(), false));
+            int levels = 0;
+            for (const tnodeinfo *n = s.CoinList[0]->Folder; n->ParentNode; n = n->ParentNode)
+                ++levels;
+            QCOMPARE(levels, depth - 1);
+            QCOMPARE(s.EntireCollection->EntryCount, 1);
+            QCOMPARE(CollectionFileBytes(s), bytes);
+            s.ClearSeries();
+            QVERIFY(s.EntireCollection->ChildNodes.empty());
+            QVERIFY(LoadDataFromBuffer(s, bytes, QString(), false));
+        }   // the state frees the tree here
+    }
+
     void randomBytes()
     {
         std::mt19937 gen(20240611);

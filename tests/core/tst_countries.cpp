@@ -529,6 +529,27 @@ private Q_SLOTS:
         ForEachNode(f.Root(), [](tnodeinfo *n) { QCOMPARE(n->Tag2, -1); });
     }
 
+    // A structure file whose records chain each series below the one before
+    // it, far deeper than a stack would carry one frame per level.
+    void deepChainOfRecords()
+    {
+        tFixture f;
+        constexpr int depth = 300000;
+        std::vector<tStructureRecord> recs;
+        recs.reserve(depth);
+        recs.push_back(Rec(3000, 1, QStringLiteral("Canada")));
+        for (int i = 1; i < depth; ++i)
+            recs.push_back(Rec(3000000 + i, i == 1 ? 3000 : 3000000 + i - 1, QStringLiteral("Level")));
+        f.Write(QStringLiteral("Canada.OVCD"), Header(QStringLiteral("Canada"), 3), recs);
+        LoadCountries(f.s);
+        tnodeinfo *first = nullptr;
+        QCOMPARE(LoadCountryStructuresKeepLocked(f.s, 3, StructureAddUpdate, false, first), depth);
+        CalcNodeEntries(f.s);
+        CalcNodeDates(f.s);
+        FindQuarterNode(f.s);
+        QCOMPARE(CountNumber(f.s, 3000000 + depth - 1), 1);
+    }
+
     void checkForNewTypes_data()
     {
         QTest::addColumn<QString>("autoAdd");

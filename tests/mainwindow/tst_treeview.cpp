@@ -642,6 +642,24 @@ private Q_SLOTS:
         QVERIFY(!a->Expanded && !f.n.value("A1")->Expanded);
     }
 
+    // Expanding a chain far deeper than a stack would carry lists every
+    // level, with the drawn level clamped.
+    void expandAllOnADeepChain()
+    {
+        tTreeFixture f(QStringLiteral("A"));
+        constexpr int depth = 300000;
+        tnodeinfo *n = f.n.value("A");
+        for (int i = 1; i < depth; ++i)
+            n = AddChildNode(n, 1000000 + i);
+        f.s.SelectedTreeNode = f.s.EntireCollection.get();
+        f.t.ExpandAll(true);
+        QCOMPARE(int(f.s.VisibleNodeList.size()), depth + 1);
+        QCOMPARE(f.s.VisibleNodeList.back(), n);
+        QCOMPARE(int(n->TreeLevel), 255);
+        f.t.ExpandAll(false);
+        QCOMPARE(int(f.s.VisibleNodeList.size()), 1);
+    }
+
     void autoScroll_data()
     {
         QTest::addColumn<double>("pointer");

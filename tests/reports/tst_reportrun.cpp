@@ -120,6 +120,21 @@ private Q_SLOTS:
         QCOMPARE(f.Francs->Tag, 0);
     }
 
+    void collectsADeepSubtree()
+    {
+        tRunFixture f;
+        constexpr int depth = 300000;
+        tnodeinfo *n = f.Wheat;
+        for (int i = 1; i < depth; ++i)
+            n = AddChildNode(n, 1000000 + i);
+        f.S.SelectedTreeNode = f.Cents;
+        CollectReportSeries(f.S);
+        QCOMPARE(int(f.S.ReportListSeries.size()), depth + 1);
+        QCOMPARE(f.S.ReportListSeries.back(), n);
+        QCOMPARE(n->Tag, 1);
+        QCOMPARE(f.Notes->Tag, 0);
+    }
+
     void selectsCoinRows_data()
     {
         QTest::addColumn<QString>("selected");
