@@ -5,6 +5,17 @@
 
 namespace platform {
 
+IniFile::Entry *IniFile::Section::entry(const QString &key)
+{
+    const auto it = byKey.constFind(key.toCaseFolded());
+    return it == byKey.constEnd() ? nullptr : &entries[*it];
+}
+
+const IniFile::Entry *IniFile::Section::entry(const QString &key) const
+{
+    return const_cast<Section *>(this)->entry(key);
+}
+
 bool IniFile::load(const QString &path)
 {
     sections_.clear();
@@ -33,14 +44,13 @@ void IniFile::parse(const QString &text)
             continue;
         const QString key = line.left(eq).trimmed();
         const QString value = line.mid(eq + 1).trimmed();
-        bool replaced = false;
-        for (Entry &e : current->entries)
-            if (e.key.compare(key, Qt::CaseInsensitive) == 0) {
-                e.value = value;
-                replaced = true;
-            }
-        if (!replaced)
+        // A key given twice keeps its first place and its last value.
+        if (Entry *e = current->entry(key)) {
+            e->value = value;
+        } else {
+            current->byKey.insert(key.toCaseFolded(), current->entries.size());
             current->entries.push_back({key, value});
+        }
     }
 }
 
@@ -85,9 +95,8 @@ IniFile::Section &IniFile::findOrAdd(const QString &section)
 QString IniFile::readString(const QString &section, const QString &key, const QString &def) const
 {
     if (const Section *s = find(section))
-        for (const Entry &e : s->entries)
-            if (e.key.compare(key, Qt::CaseInsensitive) == 0)
-                return e.value;
+        if (const Entry *e = s->entry(key))
+            return e->value;
     return def;
 }
 
@@ -107,11 +116,11 @@ bool IniFile::readBool(const QString &section, const QString &key, bool def) con
 void IniFile::writeString(const QString &section, const QString &key, const QString &value)
 {
     Section &s = findOrAdd(section);
-    for (Entry &e : s.entries)
-        if (e.key.compare(key, Qt::CaseInsensitive) == 0) {
-            e.value = value.trimmed();
-            return;
-        }
+    if (Entry *e = s.entry(key)) {
+        e->value = value.trimmed();
+        return;
+    }
+    s.byKey.insert(key.toCaseFolded(), s.entries.size());
     s.entries.push_back({key, value.trimmed()});
 }
 
@@ -132,11 +141,8 @@ bool IniFile::sectionExists(const QString &section) const
 
 bool IniFile::valueExists(const QString &section, const QString &key) const
 {
-    if (const Section *s = find(section))
-        for (const Entry &e : s->entries)
-            if (e.key.compare(key, Qt::CaseInsensitive) == 0)
-                return true;
-    return false;
+    const Section *s = find(section);
+    return s && s->entry(key);
 }
 
 QStringList IniFile::sections() const
@@ -163,9 +169,14 @@ void IniFile::eraseSection(const QString &section)
 
 void IniFile::deleteKey(const QString &section, const QString &key)
 {
-    for (Section &s : sections_)
-        if (s.name.compare(section, Qt::CaseInsensitive) == 0)
-            std::erase_if(s.entries, [&](const Entry &e) { return e.key.compare(key, Qt::CaseInsensitive) == 0; });
+    for (Section &s : sections_) {
+        if (s.name.compare(section, Qt::CaseInsensitive) != 0 || !s.entry(key))
+            continue;
+        std::erase_if(s.entries, [&](const Entry &e) { return e.key.compare(key, Qt::CaseInsensitive) == 0; });
+        s.byKey.clear();
+        for (size_t i = 0; i < s.entries.size(); ++i)
+            s.byKey.insert(s.entries[i].key.toCaseFolded(), i);
+    }
 }
 
 } // namespace platform

@@ -4,6 +4,7 @@
 // Sections and keys are matched ignoring case, values are trimmed and taken
 // literally: no escaping, so backslashes and commas survive, which QSettings
 // would not allow.
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -38,7 +39,15 @@ public:
 
 private:
     struct Entry { QString key, value; };
-    struct Section { QString name; std::vector<Entry> entries; };
+    // Entries keep the file's order; byKey finds one by its case-folded key
+    // in constant time, so a file of many keys loads in linear time.
+    struct Section {
+        QString name;
+        std::vector<Entry> entries;
+        QHash<QString, size_t> byKey;
+        Entry *entry(const QString &key);
+        const Entry *entry(const QString &key) const;
+    };
     const Section *find(const QString &section) const;
     Section &findOrAdd(const QString &section);
     std::vector<Section> sections_;

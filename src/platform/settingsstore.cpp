@@ -161,10 +161,20 @@ SettingValue decodeSetting(const QString &stored)
 
 const MemorySettingsStore::Entry *MemorySettingsStore::find(const QString &name) const
 {
-    for (const Entry &e : values_)
-        if (e.name.compare(name, Qt::CaseInsensitive) == 0)
-            return &e;
-    return nullptr;
+    const auto it = index_.constFind(name.toCaseFolded());
+    return it == index_.constEnd() ? nullptr : &values_[*it];
+}
+
+void MemorySettingsStore::put(std::vector<Entry> &values, QHash<QString, size_t> &index, const QString &name,
+                              const SettingValue &value) const
+{
+    const QString key = name.toCaseFolded();
+    if (const auto it = index.constFind(key); it != index.constEnd()) {
+        values[*it].value = value;
+        return;
+    }
+    index.insert(key, values.size());
+    values.push_back({name, value});
 }
 
 std::optional<SettingValue> MemorySettingsStore::read(const QString &name) const
@@ -177,12 +187,7 @@ std::optional<SettingValue> MemorySettingsStore::read(const QString &name) const
 void MemorySettingsStore::write(const QString &name, const SettingValue &value)
 {
     checkName(name);
-    for (Entry &e : values_)
-        if (e.name.compare(name, Qt::CaseInsensitive) == 0) {
-            e.value = value;
-            return;
-        }
-    values_.push_back({name, value});
+    put(values_, index_, name, value);
 }
 
 QStringList MemorySettingsStore::names() const
@@ -201,12 +206,16 @@ void FileSettingsStore::ensureLoaded() const
         return;
     auto *self = const_cast<FileSettingsStore *>(this);
     self->values_.clear();
+    self->index_.clear();
     if (QFileInfo::exists(path_)) {
         IniFile ini;
         if (!ini.load(path_))
             throw SettingsError("The settings file " + path_.toStdString() + " cannot be read");
-        for (const QString &name : ini.keys(SectionName))
-            self->values_.push_back({name, decodeSetting(ini.readString(SectionName, name))});
+        const QStringList names = ini.keys(SectionName);
+        self->values_.reserve(static_cast<size_t>(names.size()));
+        self->index_.reserve(names.size());
+        for (const QString &name : names)
+            put(self->values_, self->index_, name, decodeSetting(ini.readString(SectionName, name)));
     }
     loaded_ = true;
 }
@@ -243,14 +252,8 @@ void FileSettingsStore::write(const QString &name, const SettingValue &value)
     if (const Entry *e = find(name); e && e->value == value)
         return;
     std::vector<Entry> next = values_;
-    bool found = false;
-    for (Entry &e : next)
-        if (e.name.compare(name, Qt::CaseInsensitive) == 0) {
-            e.value = value;
-            found = true;
-        }
-    if (!found)
-        next.push_back({name, value});
+    QHash<QString, size_t> nextIndex = index_;
+    put(next, nextIndex, name, value);
 
     const QFileInfo info(path_);
     if (!QDir().mkpath(info.absolutePath()))
@@ -260,6 +263,7 @@ void FileSettingsStore::write(const QString &name, const SettingValue &value)
         throw SettingsError("Cannot write the settings file " + path_.toStdString() + ": "
                             + f.errorString().toStdString());
     values_ = std::move(next);
+    index_ = std::move(nextIndex);
 }
 
 QString settingsFilePath()

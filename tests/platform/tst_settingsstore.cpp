@@ -114,6 +114,38 @@ private Q_SLOTS:
         QVERIFY(!back.read(QStringLiteral("WindowWidth")));
     }
 
+    // A file of many values (other programs' leftovers, long histories):
+    // each is found by name whatever its case, in file order, a name given
+    // twice keeping its first place and last value.
+    void manyValuesLoadWhole()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("s.ini"));
+        constexpr int count = 50000;
+        QByteArray text = "[Coins]\n";
+        for (int i = 0; i < count; ++i)
+            text += "Key" + QByteArray::number(i) + "=int:" + QByteArray::number(i) + "\n";
+        text += "KEY7=int:-7\n";
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(text);
+        f.close();
+        FileSettingsStore store(path);
+        const QStringList names = store.names();
+        QCOMPARE(names.size(), count);
+        QCOMPARE(names.first(), QStringLiteral("Key0"));
+        QCOMPARE(names.last(), QStringLiteral("Key%1").arg(count - 1));
+        QCOMPARE(store.read(QStringLiteral("key7"))->Integer, -7);
+        for (int i : {0, 1, 12345, count - 1})
+            QCOMPARE(store.read(QStringLiteral("KEY%1").arg(i))->Integer, i == 7 ? -7 : i);
+        store.write(QStringLiteral("key42"), SettingValue::integer(4242));
+        store.write(QStringLiteral("New one"), SettingValue::integer(1));
+        FileSettingsStore back(path);
+        QCOMPARE(back.read(QStringLiteral("Key42"))->Integer, 4242);
+        QCOMPARE(back.names().size(), count + 1);
+        QCOMPARE(back.names()[42], QStringLiteral("Key42"));
+    }
+
     void valuesOfUnknownFormSurviveOtherWrites()
     {
         QTemporaryDir dir;
