@@ -81,6 +81,35 @@ private Q_SLOTS:
         QTest::newRow("bad format") << R"(<OrvantaReport><Band kind="Summary" height="5"><Text format="roman">x</Text></Band></OrvantaReport>)"
                                     << "unknown display format";
         QTest::newRow("unclosed element") << R"(<OrvantaReport><Band kind="Summary" height="5">)" << "cannot be read";
+        // Numbers that read as numbers but no page can be laid out with.
+        QTest::newRow("page of kilometres") << R"(<OrvantaReport><Page width="1e9" height="297"/></OrvantaReport>)"
+                                            << "width=\"1e9\" lies outside -2000 to 2000";
+        QTest::newRow("page height nan") << R"(<OrvantaReport><Page height="nan"/></OrvantaReport>)"
+                                         << "height=\"nan\" is not a number";
+        QTest::newRow("margin inf") << R"(<OrvantaReport><Page left="inf"/></OrvantaReport>)"
+                                    << "left=\"inf\" is not a number";
+        QTest::newRow("band height inf") << R"(<OrvantaReport><Band kind="Summary" height="inf"/></OrvantaReport>)"
+                                         << "height=\"inf\" is not a number";
+        QTest::newRow("band height of kilometres")
+            << R"(<OrvantaReport><Band kind="Summary" height="5000000"/></OrvantaReport>)" << "lies outside";
+        QTest::newRow("object position nan")
+            << R"(<OrvantaReport><Band kind="Summary" height="5"><Text x="NaN" w="5" h="5">x</Text></Band></OrvantaReport>)"
+            << "x=\"NaN\" is not a number";
+        QTest::newRow("object far away")
+            << R"(<OrvantaReport><Band kind="Summary" height="5"><Text y="-1e300" w="5" h="5">x</Text></Band></OrvantaReport>)"
+            << "lies outside";
+        QTest::newRow("huge object")
+            << R"(<OrvantaReport><Band kind="Summary" height="5"><Picture w="1e12" h="5"/></Band></OrvantaReport>)"
+            << "lies outside";
+        QTest::newRow("line to infinity")
+            << R"(<OrvantaReport><Band kind="Summary" height="5"><Line x2="-inf"/></Band></OrvantaReport>)"
+            << "is not a number";
+        QTest::newRow("font size beyond reason")
+            << R"(<OrvantaReport><Band kind="Summary" height="5"><Text size="1e7">x</Text></Band></OrvantaReport>)"
+            << "lies outside";
+        QTest::newRow("frame width inf")
+            << R"(<OrvantaReport><Band kind="Summary" height="5"><Text frameWidth="inf">x</Text></Band></OrvantaReport>)"
+            << "is not a number";
     }
 
     void rejectsTemplatesItCannotUse()

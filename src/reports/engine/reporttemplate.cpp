@@ -1,5 +1,7 @@
 #include "reports/engine/reporttemplate.h"
 
+#include <cmath>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QXmlStreamReader>
@@ -8,6 +10,15 @@ namespace {
 
 constexpr int FormatVersion = 1;
 const QLatin1String RootName("OrvantaReport");
+
+// Limits of the numbers a template may hold. Two metres is beyond any paper
+// a report is printed on; widths of lines and frames, and font sizes, are
+// bounded likewise, so a damaged template fails to load with a message
+// instead of laying out pages without end.
+constexpr double MinPage = 20;        // mm
+constexpr double MaxLength = 2000;    // mm: page size, positions, band heights
+constexpr double MaxLineWidth = 100;  // mm
+constexpr double MaxFontSize = 1000;  // points
 
 struct tBandName {
     tBandKind Kind;
@@ -59,16 +70,22 @@ private:
     QString Attr(const QString &key) const { return xml_.attributes().value(key).toString(); }
     bool Has(const QString &key) const { return xml_.attributes().hasAttribute(key); }
 
-    double NumAttr(const QString &key, double def)
+    // A number within lo..hi. "nan" and "inf" read as numbers but are none a
+    // page can be laid out with, and a length of kilometres would have the
+    // engine cut or allocate without end, so both are refused here.
+    double NumAttr(const QString &key, double def, double lo, double hi)
     {
         if (!Has(key))
             return def;
         bool ok = false;
         const double v = Attr(key).trimmed().toDouble(&ok);
-        if (!ok)
+        if (!ok || !std::isfinite(v))
             Fail(QStringLiteral("%1=\"%2\" is not a number").arg(key, Attr(key)));
+        if (v < lo || v > hi)
+            Fail(QStringLiteral("%1=\"%2\" lies outside %3 to %4").arg(key, Attr(key)).arg(lo).arg(hi));
         return v;
     }
+    double PositionAttr(const QString &key, double def) { return NumAttr(key, def, -MaxLength, MaxLength); }
 
     int IntAttr(const QString &key, int def)
     {
@@ -105,11 +122,13 @@ private:
 
     QRectF RectAttr()
     {
-        const QRectF r(NumAttr(QStringLiteral("x"), 0), NumAttr(QStringLiteral("y"), 0),
-                       NumAttr(QStringLiteral("w"), 0), NumAttr(QStringLiteral("h"), 0));
-        if (r.width() < 0 || r.height() < 0)
+        const double x = PositionAttr(QStringLiteral("x"), 0);
+        const double y = PositionAttr(QStringLiteral("y"), 0);
+        const double w = NumAttr(QStringLiteral("w"), 0, -MaxLength, MaxLength);
+        const double h = NumAttr(QStringLiteral("h"), 0, -MaxLength, MaxLength);
+        if (w < 0 || h < 0)
             Fail(QStringLiteral("an object has a negative size"));
-        return r;
+        return QRectF(x, y, w, h);
     }
 
     std::vector<tTextPart> TextParts(const QString &text)
@@ -123,11 +142,13 @@ private:
 
     void ReadPage()
     {
-        t_.PageSize = QSizeF(NumAttr(QStringLiteral("width"), 210), NumAttr(QStringLiteral("height"), 297));
-        t_.Margins = QMarginsF(NumAttr(QStringLiteral("left"), 10), NumAttr(QStringLiteral("top"), 10),
-                               NumAttr(QStringLiteral("right"), 10), NumAttr(QStringLiteral("bottom"), 10));
-        if (t_.PageSize.width() < 20 || t_.PageSize.height() < 20)
+        const double width = NumAttr(QStringLiteral("width"), 210, -MaxLength, MaxLength);
+        const double height = NumAttr(QStringLiteral("height"), 297, -MaxLength, MaxLength);
+        if (width < MinPage || height < MinPage)
             Fail(QStringLiteral("the page is smaller than 20 mm"));
+        t_.PageSize = QSizeF(width, height);
+        t_.Margins = QMarginsF(PositionAttr(QStringLiteral("left"), 10), PositionAttr(QStringLiteral("top"), 10),
+                               PositionAttr(QStringLiteral("right"), 10), PositionAttr(QStringLiteral("bottom"), 10));
         if (t_.Margins.left() < 0 || t_.Margins.top() < 0 || t_.Margins.right() < 0 || t_.Margins.bottom() < 0 ||
             t_.Margins.top() + t_.Margins.bottom() >= t_.PageSize.height() ||
             t_.Margins.left() + t_.Margins.right() >= t_.PageSize.width())
@@ -149,7 +170,7 @@ private:
             Fail(QStringLiteral("unknown band kind \"%1\"").arg(kind));
         if (t_.Band(band.Kind))
             Fail(QStringLiteral("the band %1 appears twice").arg(kind));
-        band.Height = NumAttr(QStringLiteral("height"), 0);
+        band.Height = NumAttr(QStringLiteral("height"), 0, -MaxLength, MaxLength);
         if (band.Height <= 0)
             Fail(QStringLiteral("the band %1 needs a height above 0").arg(kind));
         if (band.Kind == tBandKind::MasterData) {
@@ -183,7 +204,7 @@ private:
         tTextStyle &s = o.Style;
         if (Has(QStringLiteral("font")))
             s.FontFamily = Attr(QStringLiteral("font"));
-        s.FontSize = NumAttr(QStringLiteral("size"), s.FontSize);
+        s.FontSize = NumAttr(QStringLiteral("size"), s.FontSize, -MaxFontSize, MaxFontSize);
         if (s.FontSize <= 0)
             Fail(QStringLiteral("a font size must be above 0"));
         s.Bold = BoolAttr(QStringLiteral("bold"), false);
@@ -222,7 +243,7 @@ private:
                 default: Fail(QStringLiteral("frame=\"%1\" may hold only l, t, r, b or all").arg(frame));
                 }
             }
-        s.FrameWidth = NumAttr(QStringLiteral("frameWidth"), s.FrameWidth);
+        s.FrameWidth = NumAttr(QStringLiteral("frameWidth"), s.FrameWidth, 0, MaxLineWidth);
         s.FrameColor = ColorAttr(QStringLiteral("frameColor"), s.FrameColor);
         try {
             o.Format = tDisplayFormat::Parse(Attr(QStringLiteral("format")));
@@ -263,10 +284,10 @@ private:
     {
         tReportObject o;
         o.Kind = tReportObject::LineObject;
-        o.LinePos = QLineF(NumAttr(QStringLiteral("x1"), 0), NumAttr(QStringLiteral("y1"), 0),
-                           NumAttr(QStringLiteral("x2"), 0), NumAttr(QStringLiteral("y2"), 0));
+        o.LinePos = QLineF(PositionAttr(QStringLiteral("x1"), 0), PositionAttr(QStringLiteral("y1"), 0),
+                           PositionAttr(QStringLiteral("x2"), 0), PositionAttr(QStringLiteral("y2"), 0));
         o.Rect = QRectF(o.LinePos.p1(), o.LinePos.p2()).normalized();
-        o.LineWidth = NumAttr(QStringLiteral("width"), o.LineWidth);
+        o.LineWidth = NumAttr(QStringLiteral("width"), o.LineWidth, 0, MaxLineWidth);
         o.LineColor = ColorAttr(QStringLiteral("color"), o.LineColor);
         xml_.skipCurrentElement();
         return o;
