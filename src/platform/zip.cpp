@@ -59,7 +59,9 @@ void AddSource(zip_t *archive, const QString &zipPath, zip_source_t *source, con
         zip_discard(archive);
         Fail(zipPath, why);
     }
-    const zip_int64_t index = zip_file_add(archive, name.constData(), source, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE);
+    // Never replace an entry: two entries of one name are a fault the
+    // caller must hear of, not a file silently missing from the archive.
+    const zip_int64_t index = zip_file_add(archive, name.constData(), source, ZIP_FL_ENC_UTF_8);
     if (index < 0) {
         zip_source_free(source);
         const QString why = ZipMessage(archive);

@@ -31,7 +31,8 @@ struct ZipEntry {
 // Writes the entries, in their order and deflated, into a new archive at
 // zipPath. Every source file is opened before anything is written, and the
 // archive appears whole or not at all: on any failure an existing file of
-// that name stays as it was. Throws ZipError.
+// that name stays as it was. Two entries of the same name are a failure,
+// never one replacing the other. Throws ZipError.
 void zipEntries(const std::vector<ZipEntry> &entries, const QString &zipPath);
 
 } // namespace platform

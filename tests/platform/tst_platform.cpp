@@ -3,12 +3,46 @@
 #include "platform/cp1252.h"
 #include "platform/ini.h"
 #include "platform/paths.h"
+#include "platform/zip.h"
 
 using namespace platform;
 
 class tst_Platform : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // Two entries of one name are refused rather than one silently
+    // replacing the other, and the archive already there stays.
+    void zipNeverReplacesAnEntry()
+    {
+        QTemporaryDir dir;
+        const QString zip = dir.filePath(QStringLiteral("b.zip"));
+        QFile old(zip);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("older");
+        old.close();
+        const std::vector<ZipEntry> entries{{QStringLiteral("Repository/a.jpg"), "one", {}},
+                                            {QStringLiteral("Repository/a.jpg"), "two", {}}};
+        QVERIFY_THROWS_EXCEPTION(ZipError, zipEntries(entries, zip));
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("older"));
+    }
+
+    // Keys are found whatever their case; deleting one keeps the others
+    // found by name.
+    void iniKeysByName()
+    {
+        IniFile ini;
+        ini.parse(QStringLiteral("[S]\nA=1\nB=2\nC=3\nb=4\n"));
+        QCOMPARE(ini.keys(QStringLiteral("s")), (QStringList{"A", "B", "C"}));
+        QCOMPARE(ini.readInteger(QStringLiteral("S"), QStringLiteral("b")), 4);
+        ini.deleteKey(QStringLiteral("S"), QStringLiteral("a"));
+        QVERIFY(!ini.valueExists(QStringLiteral("S"), QStringLiteral("A")));
+        QCOMPARE(ini.readInteger(QStringLiteral("S"), QStringLiteral("C")), 3);
+        ini.writeString(QStringLiteral("S"), QStringLiteral("c"), QStringLiteral("5"));
+        QCOMPARE(ini.keys(QStringLiteral("S")), (QStringList{"B", "C"}));
+        QCOMPARE(ini.readInteger(QStringLiteral("S"), QStringLiteral("C")), 5);
+    }
+
     void iniKeepsValuesLiterally()
     {
         IniFile ini;
