@@ -290,6 +290,10 @@ struct tMainState {
     // none is configured: the windows then say so, and the start-up fetch
     // of the spot prices is skipped.
     QString UpdateServerHost;
+    // "Require TLS": never log in to the update server in the clear; a
+    // server without TLS is then refused. Off, such a server is used
+    // unencrypted and the log says so.
+    bool RequireTls = false;
 
     // ---- Series tree view and series selection (src/mainwindow) ----
     // The expanded tree in display order (pre-order, root first), rebuilt by
@@ -412,6 +416,9 @@ struct tMainState {
     // An automatic save is running: the caption says so, and a tick that
     // arrives meanwhile does not start a second one.
     bool AutoSaveInProgress = false;
+    // The closing question was answered "Discard" and the close goes on:
+    // no automatic save may write the dropped changes after that.
+    bool ChangesDiscarded = false;
     // ---- end of collection lifecycle ----
 
     // Advanced whenever coin entries are freed, so that a cache keyed by

@@ -92,6 +92,7 @@ const std::vector<tRegValue> &RegValues()
         v.push_back({SearchHistory, T::String});
         v.push_back({PLU, T::String});
         v.push_back({PushNote, T::String});
+        v.push_back({RequireTls, T::Bool});
         return v;
     }();
     return values;
@@ -225,6 +226,7 @@ void ReadFormState(tMainState &s, QSize screen)
         s.MenuShortcuts[slot.Slot] = ReadRegInteger(ShortcutValueName(slot.Slot), slot.Default);
     s.DefaultReport = ReadRegString(RegName::Report, QString());
     s.UpdateServerHost = ReadRegString(RegName::UpdateServer, QString()).trimmed();
+    s.RequireTls = ReadRegBool(RegName::RequireTls, false);
 }
 
 } // namespace

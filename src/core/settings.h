@@ -52,6 +52,8 @@ constexpr QLatin1StringView PLU("PLU");
 constexpr QLatin1StringView PushNote("PushNote");
 // The update server's address, "host" or "host:port"; no default.
 constexpr QLatin1StringView UpdateServer("Update server");
+// Refuse the update server's plain-text login when it offers no TLS.
+constexpr QLatin1StringView RequireTls("Require TLS");
 } // namespace RegName
 // "S1".."S42": ShortcutValueName(slot). "RF0".."RF9": RecentFileValueName(digit).
 QString RecentFileValueName(int digit);

@@ -2,6 +2,7 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <mutex>
 #include <system_error>
@@ -96,17 +97,29 @@ public:
         dir_.clear();
         // A request without a body logs in and stops; the connection stays
         // open in the handle for the calls that follow.
+        // The server's replies to the login show whether it took up TLS:
+        // "234" answers "AUTH TLS" (or "AUTH SSL") with yes.
+        LoginWatch watch;
         try {
-            perform(directoryUrl(QString()), "LOGIN", "Could not connect",
-                    [&] { curl_easy_setopt(curl_, CURLOPT_NOBODY, 1L); });
+            perform(directoryUrl(QString()), "LOGIN", "Could not connect", [&] {
+                curl_easy_setopt(curl_, CURLOPT_NOBODY, 1L);
+                curl_easy_setopt(curl_, CURLOPT_DEBUGFUNCTION, &CurlFtpClient::onDebug);
+                curl_easy_setopt(curl_, CURLOPT_DEBUGDATA, &watch);
+                curl_easy_setopt(curl_, CURLOPT_VERBOSE, 1L);
+            });
         } catch (...) {
             disconnect();
             throw;
         }
         connected_ = true;
+        encrypted_ = watch.tlsAccepted;
+        if (!encrypted_ && trace_)
+            trace_(QStringLiteral("The server offers no TLS: logged in to %1 without encryption")
+                       .arg(QString::fromUtf8(directoryUrl(QString()))));
     }
 
     bool connected() const override { return connected_; }
+    bool encrypted() const override { return connected_ && encrypted_; }
 
     void disconnect() override
     {
@@ -114,6 +127,7 @@ public:
             curl_easy_cleanup(curl_);  // sends QUIT on a live connection
         curl_ = nullptr;
         connected_ = false;
+        encrypted_ = false;
     }
 
     void changeDir(const QString &dir) override
@@ -246,6 +260,22 @@ private:
         return text;
     }
 
+    struct LoginWatch {
+        bool authSent = false;
+        bool tlsAccepted = false;
+    };
+
+    static int onDebug(CURL *, curl_infotype type, char *data, size_t size, void *watchPtr)
+    {
+        auto *watch = static_cast<LoginWatch *>(watchPtr);
+        const QByteArray line = QByteArray::fromRawData(data, static_cast<qsizetype>(std::min<size_t>(size, 8)));
+        if (type == CURLINFO_HEADER_OUT && line.startsWith("AUTH "))
+            watch->authSent = true;
+        else if (type == CURLINFO_HEADER_IN && watch->authSent && line.startsWith("234"))
+            watch->tlsAccepted = true;
+        return 0;
+    }
+
     static int onProgress(void *self, curl_off_t, curl_off_t dlnow, curl_off_t, curl_off_t)
     {
         auto *c = static_cast<CurlFtpClient *>(self);
@@ -283,9 +313,12 @@ private:
         curl_easy_setopt(curl_, CURLOPT_TRANSFERTEXT, 0L);
         curl_easy_setopt(curl_, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_SINGLECWD));
         // TLS when the server offers it (AUTH TLS), plain FTP when it
-        // refuses. A server that offers TLS with a certificate that cannot
-        // be verified is not used at all, so the account never goes to it.
-        curl_easy_setopt(curl_, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_TRY));
+        // refuses: servers without TLS must still be reachable, unless the
+        // account requires it. A server that offers TLS with a certificate
+        // that cannot be verified is not used at all, so the account never
+        // goes to it.
+        curl_easy_setopt(curl_, CURLOPT_USE_SSL,
+                         static_cast<long>(account_.requireTls ? CURLUSESSL_ALL : CURLUSESSL_TRY));
         curl_easy_setopt(curl_, CURLOPT_FTPSSLAUTH, static_cast<long>(CURLFTPAUTH_TLS));
         if (timeouts_.connectMs > 0)
             curl_easy_setopt(curl_, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(timeouts_.connectMs));
@@ -325,6 +358,7 @@ private:
     int port_ = 21;
     QString dir_;
     bool connected_ = false;
+    bool encrypted_ = false;
     ProgressFn progress_;
     TraceFn trace_;
     std::atomic<bool> abortRequested_{false};

@@ -3,8 +3,10 @@
 // transfers in passive mode (extended data-port commands first), a login,
 // a current folder, directory listings with names and sizes, and downloads
 // that replace the local file only when they complete. Where the server
-// offers TLS the session is encrypted (and its certificate checked); a
-// server without it is used in the clear.
+// offers TLS the session is encrypted (and its certificate checked). A
+// server that refuses TLS is used in the clear, account included, unless
+// the account requires TLS: then the login is refused before the account
+// is sent.
 //
 // Every call blocks. Failures are FtpError exceptions whose message never
 // holds the password; the account never goes into a URL, a message or the
@@ -31,6 +33,9 @@ struct FtpAccount {
     int port = 21;
     QString user;
     QString password;
+    // Refuse a server that does not offer TLS instead of logging in to it
+    // in the clear.
+    bool requireTls = false;
 };
 
 // Milliseconds; 0 leaves the library's own default. readMs is how long a
@@ -64,6 +69,9 @@ public:
     // folder. An empty host fails like an unreachable server.
     virtual void connectTo(const FtpAccount &account, const FtpTimeouts &timeouts) = 0;
     virtual bool connected() const = 0;
+    // The session is encrypted: the server took up TLS at the login.
+    // False while not connected, and for a server used in the clear.
+    virtual bool encrypted() const { return false; }
     // Logs out and closes; harmless when not connected.
     virtual void disconnect() = 0;
 

@@ -177,6 +177,7 @@ platform::FtpAccount UpdateServerAccount(const tMainState &s)
     a.port = 21;
     a.user = QString::fromLatin1(UpdateServerUser);
     a.password = QString::fromLatin1(UpdateServerPassword);
+    a.requireTls = s.RequireTls;
     return a;
 }
 
@@ -268,6 +269,8 @@ void PullSpotFile(tMainState &s)
         AppendToLogLine(QStringLiteral(" <Failed>"));
         return;
     }
+    if (!client->encrypted())
+        AppendToLogLine(QStringLiteral(" <Without TLS>"));
     try {
         // From the account's starting folder; the client writes a temporary
         // file and replaces the last good one only when the file is whole.

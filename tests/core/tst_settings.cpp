@@ -207,7 +207,7 @@ private Q_SLOTS:
             "Platinum price", "Metal date", "Auto Spot prices", "Currency Index", "WindowWidth", "Windowheight",
             "WindowLeft", "WindowTop", "FullScreen", "Repository", "Large text", "Show Have", "Show Need",
             "Show Sell", "Show Sold", "Thumbnails", "Tip Index", "Show Tips"} + ShortcutNames() +
-            QStringList{"Report", "Update server"};
+            QStringList{"Report", "Update server", "Require TLS"};
         QCOMPARE(store.Reads, expected);
         QCOMPARE(LogList.size(), 1);
         QVERIFY(LogList.first().endsWith(QStringLiteral(": Load.FormState <Done>")));

@@ -293,6 +293,40 @@ private Q_SLOTS:
         QVERIFY(commands.filter(QRegularExpression(QStringLiteral("^(USER|PASS)"))).isEmpty());
     }
 
+    // A server without TLS: by default the login goes ahead in the clear and
+    // the trace says so; with TLS required the account is never sent.
+    void plainLoginOnlyWhenTlsIsNotRequired_data()
+    {
+        QTest::addColumn<bool>("requireTls");
+        QTest::newRow("fallback allowed") << false;
+        QTest::newRow("TLS required") << true;
+    }
+    void plainLoginOnlyWhenTlsIsNotRequired()
+    {
+        QFETCH(bool, requireTls);
+        LoopbackFtpServer plain;
+        QVERIFY2(plain.error().isEmpty(), qPrintable(plain.error()));
+        auto client = newCurlFtpClient();
+        QStringList trace;
+        client->setTrace([&](const QString &line) { trace << line; });
+        FtpAccount account = AccountFor(plain);
+        account.requireTls = requireTls;
+        bool failed = false;
+        try {
+            client->connectTo(account, Quick());
+        } catch (const FtpError &) {
+            failed = true;
+        }
+        const QStringList commands = plain.commands();
+        QVERIFY(!commands.filter(QRegularExpression(QStringLiteral("^AUTH "))).isEmpty());
+        QCOMPARE(failed, requireTls);
+        QCOMPARE(client->connected(), !requireTls);
+        QVERIFY(!client->encrypted());
+        QCOMPARE(commands.contains(QStringLiteral("PASS secret")), !requireTls);
+        QCOMPARE(commands.filter(QRegularExpression(QStringLiteral("^(USER|PASS)"))).isEmpty(), requireTls);
+        QCOMPARE(trace.filter(QStringLiteral("without encryption")).size(), requireTls ? 0 : 1);
+    }
+
     void anAbortBetweenRequestsStopsTheNextOneOnly()
     {
         LoopbackFtpServer server;

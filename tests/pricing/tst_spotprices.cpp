@@ -326,6 +326,42 @@ private Q_SLOTS:
         QCOMPARE(LogLinesWithoutTime(), QStringList({pullLine, QStringLiteral("Process Spot Prices <Done>")}));
     }
 
+    // A server without TLS: used in the clear, and the log says so, unless
+    // "Require TLS" is on; then the earlier file is read.
+    void serverWithoutTls_data()
+    {
+        QTest::addColumn<bool>("requireTls");
+        QTest::addColumn<QString>("pullLine");
+        QTest::addColumn<int>("day");
+        QTest::newRow("used in the clear") << false << QStringLiteral("Pull Spot file <Without TLS> <Done>")
+                                           << SpotFixture().day;
+        QTest::newRow("TLS required") << true << QStringLiteral("Pull Spot file <Failed>") << 44000;
+    }
+    void serverWithoutTls()
+    {
+        QFETCH(bool, requireTls);
+        QFETCH(int, day);
+        StartupFixture t;
+        t.s.RequireTls = requireTls;
+        SpotFixture earlier;
+        earlier.day = 44000;
+        earlier.title.clear();
+        WriteFile(t.spotPath(), earlier.bytes());
+        FakeFtpServer server;
+        server.offersTls = false;
+        SpotFixture fresh;
+        fresh.title.clear();
+        server.files[QStringLiteral("Spot prices")] = fresh.bytes();
+        FakeFtpInstalled installed(server);
+
+        LoadForexAndSpotPrices(t.s);
+
+        QCOMPARE(server.accounts.size(), size_t(1));
+        QCOMPARE(server.accounts[0].requireTls, requireTls);
+        QCOMPARE(t.s.MetalValuesDate, day);
+        QTEST(LogLinesWithoutTime().value(0), "pullLine");
+    }
+
     void damagedFileKeepsWhatWasReadAndZeroesChanges_data()
     {
         QTest::addColumn<int>("itemLimit");
@@ -570,7 +606,8 @@ private Q_SLOTS:
 
         QCOMPARE(ReadFile(t.spotPath()), fetched ? today : earlier.bytes());
         QCOMPARE(t.s.MetalValuesDate, fetched ? 45000 : 44000);
-        QCOMPARE(LogLinesWithoutTime().value(0), QStringLiteral("Pull Spot file <Done>"));
+        // The loopback server offers no TLS, and the log says so.
+        QCOMPARE(LogLinesWithoutTime().value(0), QStringLiteral("Pull Spot file <Without TLS> <Done>"));
         QVERIFY(!QFile::exists(t.spotPath() + QStringLiteral(".part")));
     }
 

@@ -9,6 +9,8 @@ void FakeFtpClient::connectTo(const platform::FtpAccount &account, const platfor
     server_.accounts.push_back(account);
     if (server_.refuseConnect || account.host.isEmpty())
         throw FtpError("Could not connect: refused");
+    if (account.requireTls && !server_.offersTls)
+        throw FtpError("Could not connect: the server does not offer TLS");
     ++server_.connects;
     connected_ = true;
     dir_.clear();

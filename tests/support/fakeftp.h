@@ -15,6 +15,7 @@ struct FakeFtpServer {
     std::map<QString, QByteArray> files;  // path from the root: "Spot prices", "/Prices7/x"
     bool refuseConnect = false;
     bool failTransfers = false;
+    bool offersTls = true;   // false: a server the client logs in to in the clear
     int connects = 0;
     int disconnects = 0;
     std::vector<platform::FtpAccount> accounts;
@@ -26,6 +27,7 @@ public:
     explicit FakeFtpClient(FakeFtpServer &server) : server_(server) {}
     void connectTo(const platform::FtpAccount &account, const platform::FtpTimeouts &timeouts) override;
     bool connected() const override { return connected_; }
+    bool encrypted() const override { return connected_ && server_.offersTls; }
     void disconnect() override;
     void changeDir(const QString &dir) override;
     QString currentDir() const override { return dir_; }
