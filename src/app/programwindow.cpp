@@ -4,10 +4,12 @@
 #include <QBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QTabWidget>
 
 #include "core/collectionlifecycle.h"
 #include "core/epicmessage.h"
+#include "core/settings.h"
 #include "core/ui/filetoopenform.h"
 #include "core/ui/importform.h"
 #include "mainwindow/treeview.h"
@@ -100,6 +102,24 @@ void InstallMessageBoxHooks()
     };
 }
 
+// "Require an encrypted (TLS) connection to the update server" in the
+// Program settings menu: kept in the settings at once, used by every later
+// connection to the update server.
+void WireUpdateServerOptions(TMainForm &form)
+{
+    if (!form.OptionsMenu)
+        return;
+    auto *requireTls = form.OptionsMenu->addAction(
+        QStringLiteral("Require an encrypted (TLS) connection to the update server"));
+    requireTls->setObjectName(QStringLiteral("RequireTLS1"));
+    requireTls->setCheckable(true);
+    requireTls->setChecked(form.State.RequireTls);
+    QObject::connect(requireTls, &QAction::toggled, &form, [&form](bool on) {
+        form.State.RequireTls = on;
+        WriteRegBool(RegName::RequireTls, on);
+    });
+}
+
 // Calls into units that live above the main window's library.
 tMainFormSeams ProgramSeams(const tProgramWindowOptions &options)
 {
@@ -126,6 +146,7 @@ std::unique_ptr<TMainForm> BuildProgramWindow(const tProgramWindowOptions &optio
     InstallMessageBoxHooks();
     // The series properties dialog lists the currencies read at start-up.
     CallSeam(form->Seams.CreateNewFolderForm);
+    WireUpdateServerOptions(*form);
     // Last, once every unit has connected its commands.
     DisableWaitingCommands(form.get());
     return form;

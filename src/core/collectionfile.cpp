@@ -99,20 +99,62 @@ int32_t PriceToHundredths(Money m)
 
 // ---------------------------------------------------------------- writing
 
-QString BackupPath(const tMainState &s, const QString &path, QStringList *imageFileList)
+// The path of a repository picture below the repository, "/" between
+// folders; "." and ".." and empty parts are dropped, so no entry of the
+// bundle can point outside the folder it is unpacked into.
+QString RepositoryRelativeName(const QString &stored)
 {
-    if (!imageFileList)
+    QStringList parts;
+    for (const QString &p : platform::toSlashes(stored.mid(2)).split(QLatin1Char('/')))
+        if (!p.isEmpty() && p != QLatin1String(".") && p != QLatin1String(".."))
+            parts << p;
+    return parts.join(QLatin1Char('/'));
+}
+
+// name, or name with " (k)" before its extension, whichever is free first.
+QString FreeBundleName(const tBundlePictures &pictures, const QString &name)
+{
+    if (!pictures.ByName.contains(name.toCaseFolded()))
+        return name;
+    const int slash = static_cast<int>(name.lastIndexOf(QLatin1Char('/')));
+    int dot = static_cast<int>(name.lastIndexOf(QLatin1Char('.')));
+    if (dot <= slash + 1)
+        dot = static_cast<int>(name.size());
+    for (int k = 2;; ++k) {
+        const QString candidate = name.left(dot) + QStringLiteral(" (%1)").arg(k) + name.mid(dot);
+        if (!pictures.ByName.contains(candidate.toCaseFolded()))
+            return candidate;
+    }
+}
+
+QString BackupPath(const tMainState &s, const QString &path, tBundlePictures *pictures)
+{
+    if (!pictures)
         return path;
     const QString onDisk = platform::resolvePath(UnpackRepositoryPath(s, path));
     if (path.isEmpty() || !QFileInfo(onDisk).isFile())
         return QString();
-    imageFileList->append(path);
-    if (path.startsWith(QLatin1String("R~")))
-        return QStringLiteral("R~") + QDir::separator() + platform::fileNamePart(path.mid(2));
+    const bool inRepository = path.startsWith(QLatin1String("R~"));
+    const QString source = QFileInfo(onDisk).canonicalFilePath();
+    size_t at = 0;
+    if (const auto it = pictures->BySource.constFind(source); it != pictures->BySource.constEnd()) {
+        at = *it;  // the same file named again: packed once
+    } else {
+        QString name = inRepository ? RepositoryRelativeName(path) : platform::fileNamePart(onDisk);
+        if (name.isEmpty())
+            name = platform::fileNamePart(onDisk);
+        name = FreeBundleName(*pictures, name);
+        at = pictures->List.size();
+        pictures->List.push_back({path, onDisk, name});
+        pictures->ByName.insert(name.toCaseFolded(), at);
+        pictures->BySource.insert(source, at);
+    }
+    if (inRepository)
+        return QStringLiteral("R~") + QDir::separator() + QDir::toNativeSeparators(pictures->List[at].Name);
     return path;
 }
 
-QString BackupPathList(const tMainState &s, const QString &paths, QStringList *imageFileList)
+QString BackupPathList(const tMainState &s, const QString &paths, tBundlePictures *imageFileList)
 {
     if (!imageFileList)
         return paths;
@@ -146,7 +188,7 @@ void WriteSeries(ValueWriter &w, const tnodeinfo &n)
     w.WriteInteger(n.FontCode);
 }
 
-void WriteCoin(ValueWriter &w, const tMainState &s, const tCoinInfo &c, QStringList *imageFileList)
+void WriteCoin(ValueWriter &w, const tMainState &s, const tCoinInfo &c, tBundlePictures *imageFileList)
 {
     w.WriteInteger(c.CoinType);
     w.WriteInteger(c.Year);
@@ -622,6 +664,94 @@ void EmptyCollection(tMainState &s)
     Call(s.Hooks.ClearUDFControls);
 }
 
+// The properties a series record carries, from one node to another.
+void CopySeriesProperties(tnodeinfo &to, const tnodeinfo &from)
+{
+    to.NodeName = from.NodeName;
+    to.PriceSource = from.PriceSource;
+    to.FaceValueCode = from.FaceValueCode;
+    to.FaceValueAmount = from.FaceValueAmount;
+    to.Obverse = from.Obverse;
+    to.Reverse = from.Reverse;
+    to.NodeMode = from.NodeMode;
+    to.Favorite = from.Favorite;
+    to.UpdateOK = from.UpdateOK;
+    to.MoveOK = from.MoveOK;
+    to.CoinShape = from.CoinShape;
+    to.CoinSubShape = from.CoinSubShape;
+    to.Measure1 = from.Measure1;
+    to.Measure2 = from.Measure2;
+    to.Themes = from.Themes;
+    to.GradeScale = from.GradeScale;
+    to.FontCode = from.FontCode;
+    to.EntryCount = 0;
+    to.DateRangeMin = 0;
+    to.DateRangeMax = 0;
+    to.GlyphStats = 0;
+}
+
+// Moves a collection read whole into a state of its own over to the open
+// state, whose collection was emptied first. The root stays the same
+// object: the window and the lists keep pointing at it.
+void TakeCollection(tMainState &s, tMainState &read)
+{
+    tnodeinfo *root = s.EntireCollection.get();
+    tnodeinfo *from = read.EntireCollection.get();
+    CopySeriesProperties(*root, *from);
+    root->ChildNodes = std::move(from->ChildNodes);
+    for (auto &c : root->ChildNodes)
+        c->ParentNode = root;
+    for (auto &c : read.CoinList)
+        if (c->Folder == from)
+            c->Folder = root;
+    s.CoinList = std::move(read.CoinList);
+    s.MaxInventory = read.MaxInventory;
+    s.UDFlist = std::move(read.UDFlist);
+    s.ThemeNames = read.ThemeNames;
+    for (size_t kind = 0; kind < GradeKinds; ++kind)
+        for (size_t scale = FirstUserGradeScale; scale <= LastUserGradeScale; ++scale)
+            for (size_t slot = 1; slot <= GradeSlots; ++slot)
+                s.GradeTitles3D[kind][scale][slot] = read.GradeTitles3D[kind][scale][slot];
+    s.AutoAddStr = read.AutoAddStr;
+    s.ColumnLayout = read.ColumnLayout;
+    s.CoinSortOrder = read.CoinSortOrder;
+    s.StoredBoxItems = read.StoredBoxItems;
+    s.GradedByBoxItems = read.GradedByBoxItems;
+    FindQuarterNode(s);
+}
+
+// A normal read: the file goes into a state of its own and becomes the open
+// collection only once its last value was read, so a file that fails
+// part-way (a truncated or damaged one) leaves the open collection exactly
+// as it was and throws. Progress is shown as the file is read; the window
+// steps that rebuild from the collection run once it has been taken over.
+tReadOutcome ReadWholeCollection(tMainState &s,
+                                 const std::function<tReadOutcome(tMainState &, tSeriesIndex &)> &readInto)
+{
+    tMainState read;
+    read.OVversionString = s.OVversionString;
+    read.Hooks.SetStatusText = s.Hooks.SetStatusText;
+    read.Hooks.ShowProgress = s.Hooks.ShowProgress;
+    read.Hooks.SetProgress = s.Hooks.SetProgress;
+    read.Hooks.ProcessEvents = s.Hooks.ProcessEvents;
+    using tHook = std::function<void()> tStateHooks::*;
+    std::vector<tHook> deferred;
+    for (tHook hook : {&tStateHooks::RefreshThemeButtons, &tStateHooks::ResetCoinGridColumnWidths,
+                       &tStateHooks::ClearUDFControls, &tStateHooks::CreateUDFobjects, &tStateHooks::HideCoinPages})
+        read.Hooks.*hook = [&deferred, hook] { deferred.push_back(hook); };
+
+    tSeriesIndex index;
+    index.insert(RootCoinType, read.EntireCollection.get());
+    const tReadOutcome outcome = readInto(read, index);
+    if (outcome != tReadOutcome::Read)
+        return outcome;
+    EmptyCollection(s);
+    TakeCollection(s, read);
+    for (tHook hook : deferred)
+        Call(s.Hooks.*hook);
+    return outcome;
+}
+
 void HideBusy(tMainState &s)
 {
     if (s.Hooks.ShowBusy)
@@ -631,11 +761,11 @@ void HideBusy(tMainState &s)
     Status(s, QString());
 }
 
-// Brings the state in line after the body of a file failed to read: what was
-// read stays, but nothing may refer to the series of a replaced collection,
-// the counts must match the entries, and a replaced collection must not keep
-// a file name a later save would overwrite with the partial content.
-void AfterFailedRead(tMainState &s, bool merge)
+// Brings the state in line after the body of a merged file failed to read:
+// what was merged so far stays, but nothing may refer to a freed price
+// entry, the counts must match the entries, and the content differs from
+// every file on disk.
+void AfterFailedMerge(tMainState &s)
 {
     try {
         HideBusy(s);
@@ -643,9 +773,6 @@ void AfterFailedRead(tMainState &s, bool merge)
         CalcNodeEntries(s);
         CalcNodeDates(s);
         s.SelectedTreeNode = s.EntireCollection.get();
-        if (!merge)
-            s.LastFileName.clear();
-        // The content differs from every file on disk.
         s.DataModified = true;
         Call(s.Hooks.SetMainCaption);
         Call(s.Hooks.SeriesSelected);
@@ -664,6 +791,17 @@ int32_t OldGradeToSlot(int32_t grade)
     return grade + (grade < 6 ? shift[grade] : 7);
 }
 
+int32_t StoredCollectionVersion(const QByteArray &head)
+{
+    try {
+        ValueReader r(head);
+        r.ReadListBegin();
+        return r.ReadInteger();
+    } catch (const StreamReadError &) {
+        return 0;
+    }
+}
+
 bool IsNewerVersion(const QString &fileVersion, const QString &programVersion)
 {
     auto parts = [](const QString &v) {
@@ -678,7 +816,7 @@ bool IsNewerVersion(const QString &fileVersion, const QString &programVersion)
 
 namespace {
 
-void WriteCollection(ValueWriter &w, const tMainState &s, QStringList *imageFileList)
+void WriteCollection(ValueWriter &w, const tMainState &s, tBundlePictures *imageFileList)
 {
     const std::vector<tnodeinfo *> nodes = PreOrder(s.EntireCollection.get());
     w.WriteListBegin();
@@ -729,7 +867,7 @@ void WriteCollection(ValueWriter &w, const tMainState &s, QStringList *imageFile
 
 } // namespace
 
-QByteArray CollectionFileBytes(const tMainState &s, QStringList *imageFileList)
+QByteArray CollectionFileBytes(const tMainState &s, tBundlePictures *imageFileList)
 {
     CurrProcGuard guard(1131);
     ValueWriter w;
@@ -737,7 +875,7 @@ QByteArray CollectionFileBytes(const tMainState &s, QStringList *imageFileList)
     return w.TakeData();
 }
 
-void WriteCollectionFile(tMainState &s, QIODevice &stream, QStringList *ImageFileList)
+void WriteCollectionFile(tMainState &s, QIODevice &stream, tBundlePictures *ImageFileList)
 {
     CurrProcGuard guard(1132);
     auto fail = [&] {
@@ -759,7 +897,7 @@ void WriteCollectionFile(tMainState &s, QIODevice &stream, QStringList *ImageFil
     MarkSaved(s);
 }
 
-void SaveCollectionFile(tMainState &s, const QString &fileName, QStringList *imageFileList)
+void SaveCollectionFile(tMainState &s, const QString &fileName, tBundlePictures *imageFileList)
 {
     CurrProcGuard guard(1133);
     QSaveFile out(fileName);
@@ -813,40 +951,66 @@ bool LoadCollection(tMainState &s, ValueReader *data, const QString &Filename, b
     if (s.Hooks.ShowBusy)
         s.Hooks.ShowBusy(true);
 
-    tSeriesIndex index;
-    if (!MergeMode)
-        EmptyCollection(s);
-    ForEachNode(s.EntireCollection.get(), [&](tnodeinfo *n) {
-        if (!index.contains(n->CoinType))
-            index.insert(n->CoinType, n);
-    });
-
     tReadOutcome outcome = tReadOutcome::Unreadable;
     QString keptLayout;
     s.LoadFailure.clear();
     if (data) {
         Status(s, QStringLiteral("Opening collection file..."));
         Call(s.Hooks.ProcessEvents);
-        tCollectionReader reader(s, *data, MergeMode);
-        try {
-            outcome = reader.Read(index, keptLayout);
-        } catch (const StreamReadError &) {
-            s.LoadFailure = QStringLiteral("The file is damaged or incomplete: reading stopped at byte %1 of %2.")
-                                .arg(reader.Position())
-                                .arg(reader.Size());
-            AfterFailedRead(s, MergeMode);
-            throw;
-        } catch (...) {
-            AfterFailedRead(s, MergeMode);
-            throw;
+        // Reads the file into a state with the reader and says, when it
+        // fails, where a damaged file stopped or why its start was refused.
+        auto readInto = [&](tMainState &into, tSeriesIndex &index) {
+            tCollectionReader reader(into, *data, MergeMode);
+            tReadOutcome result = tReadOutcome::Unreadable;
+            try {
+                result = reader.Read(index, keptLayout);
+            } catch (const StreamReadError &) {
+                s.LoadFailure = QStringLiteral("The file is damaged or incomplete: reading stopped at byte %1 of %2.")
+                                    .arg(reader.Position())
+                                    .arg(reader.Size());
+                throw;
+            }
+            if (result == tReadOutcome::Unreadable)
+                s.LoadFailure = reader.Failure();
+            return result;
+        };
+        if (MergeMode) {
+            // A merge reads straight into the open collection: what it added
+            // before a failure stays, marked as changed.
+            tSeriesIndex index;
+            ForEachNode(s.EntireCollection.get(), [&](tnodeinfo *n) {
+                if (!index.contains(n->CoinType))
+                    index.insert(n->CoinType, n);
+            });
+            try {
+                outcome = readInto(s, index);
+            } catch (...) {
+                AfterFailedMerge(s);
+                throw;
+            }
+        } else {
+            try {
+                outcome = ReadWholeCollection(s, readInto);
+            } catch (...) {
+                HideBusy(s);
+                LogEntry(QStringLiteral("Collection not loaded"));
+                throw;
+            }
         }
-        if (outcome == tReadOutcome::Unreadable)
-            s.LoadFailure = reader.Failure();
     } else {
         s.LoadFailure = QStringLiteral("The file does not exist.");
     }
     const bool read = outcome == tReadOutcome::Read;
     const bool refused = outcome == tReadOutcome::Refused;
+    if (!read && !refused) {
+        // Nothing was taken from the file: the open collection, its file
+        // name and its state stay as they were.
+        HideBusy(s);
+        if (s.Hooks.ShowBusy)
+            s.Hooks.ShowBusy(false);
+        LogEntry(QStringLiteral("Collection not loaded"));
+        return false;
+    }
 
     if (read) {
         // A merge adds content that no file holds yet.
@@ -857,12 +1021,9 @@ bool LoadCollection(tMainState &s, ValueReader *data, const QString &Filename, b
     } else if (refused && !MergeMode) {
         // A new collection stands in for the refused file and must never be
         // saved over it.
+        EmptyCollection(s);
         Call(s.Hooks.CreateDefaultDatabase);
         s.LastFileName.clear();
-    } else if (!read && !refused && !MergeMode) {
-        // The open collection was emptied: it no longer belongs to any file.
-        s.LastFileName.clear();
-        s.DataModified = false;
     }
 
     HideBusy(s);

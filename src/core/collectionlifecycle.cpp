@@ -15,6 +15,7 @@
 #include "core/epicmessage.h"
 #include "core/gradetitles.h"
 #include "core/helpers.h"
+#include "core/log.h"
 #include "core/mainstate.h"
 #include "core/seriestree.h"
 #include "core/settings.h"
@@ -80,6 +81,36 @@ bool SameFolder(const QString &a, const QString &b)
         return false;
     return QDir::cleanPath(QFileInfo(platform::toSlashes(a)).absoluteFilePath()) ==
            QDir::cleanPath(QFileInfo(platform::toSlashes(b)).absoluteFilePath());
+}
+
+// Before a save replaces a collection file of another version, the file as
+// it was goes into the Backups folder, once: the rotating copies only ever
+// hold the current format, and a collector going back to the program that
+// wrote the file needs its own bytes. A name already taken there is never
+// overwritten. Throws FileWriteError, so the file is not replaced, when the
+// copy cannot be made.
+void KeepOtherVersion(const tMainState &s, const QString &target)
+{
+    QFile file(target);
+    if (!file.exists() || !file.open(QIODevice::ReadOnly))
+        return;
+    const int32_t version = StoredCollectionVersion(file.read(16));
+    file.close();
+    if (version == 0 || version == CollectionFileVersion)
+        return;
+    QDir().mkpath(platform::toSlashes(s.BackupsRedirect));
+    QString base = platform::fileNamePart(target);
+    const int dot = static_cast<int>(base.indexOf(QLatin1Char('.')));
+    if (dot >= 0)
+        base.truncate(dot);
+    const QString stem = WithSlash(s.BackupsRedirect) + base + QStringLiteral(" (version %1").arg(version);
+    QString copy = stem + QStringLiteral(").OVD");
+    for (int k = 2; QFileInfo::exists(platform::toSlashes(copy)); ++k)
+        copy = stem + QStringLiteral(", %1).OVD").arg(k);
+    if (!QFile::copy(target, platform::toSlashes(copy)))
+        throw FileWriteError(
+            QStringLiteral("Cannot keep a copy of \"%1\" in \"%2\" before it is rewritten").arg(target, copy).toStdString());
+    LogEntry(QStringLiteral("Kept the version %1 file as ").arg(version) + copy);
 }
 
 bool AnyEbookModified(const tMainState &s)
@@ -259,6 +290,7 @@ bool SaveDataToFile(tMainState &s, bool AutoMode, bool BackupMode)
         return false;  // an automatic save of a collection that has no file
 
     const QString target = WithExtension(TrimFileName(chosen), QStringLiteral(".OVD"));
+    KeepOtherVersion(s, target);
     // The file name changes only once the file is on disk: a failed save
     // leaves the collection pointing at the file that still holds it.
     SaveCollectionFile(s, target);
@@ -334,16 +366,13 @@ bool CreateBackupZip(tMainState &s)
     if (!zipPath.endsWith(QStringLiteral(".zip"), Qt::CaseInsensitive))
         zipPath += QStringLiteral(".ZIP");
 
-    QStringList pictures;
+    tBundlePictures pictures;
     std::vector<platform::ZipEntry> entries;
     entries.push_back({QStringLiteral("Orvanta Collection.OVD"), CollectionFileBytes(s, &pictures), {}});
-    for (const QString &stored : pictures) {
-        // The copy of the collection names a repository picture by its bare
-        // name ("R~" + separator + name), so that is where it is put.
-        const QString name = platform::fileNamePart(stored.startsWith(QStringLiteral("R~")) ? stored.mid(2) : stored);
-        entries.push_back({QStringLiteral("Repository/") + name, {},
-                           platform::resolvePath(UnpackRepositoryPath(s, stored))});
-    }
+    // Each picture under the name the collection copy gives it, subfolders
+    // of the repository kept.
+    for (const tBundlePictures::tPicture &p : pictures.List)
+        entries.push_back({QStringLiteral("Repository/") + p.Name, {}, p.SourceFile});
     const QString prices = platform::toSlashes(s.PricesRedirect);
     if (!prices.isEmpty()) {
         for (const QString &name : platform::sortedEntries(prices)) {
@@ -396,10 +425,12 @@ bool FormCloseQuery(tMainState &s)
     Call(s.Hooks.CommitPendingEdit);
     const QString exiting = QStringLiteral("Do you want to save your changes before exiting?");
     bool canClose = true;
+    bool discarded = false;
     if (s.DataModified) {
         const int answer = AskSaveDiscardCancel(QStringLiteral("Your collection changes have not been saved."),
                                                 exiting, QStringLiteral("Resource/SaveCoin"));
-        canClose = answer == AnswerSave ? SaveDataToFile(s, false, false) : answer == AnswerDiscard;
+        discarded = answer == AnswerDiscard;
+        canClose = answer == AnswerSave ? SaveDataToFile(s, false, false) : discarded;
     }
     if (canClose && s.PricesModified) {
         const int answer = AskSaveDiscardCancel(QStringLiteral("Your price list changes have not been saved."),
@@ -417,12 +448,18 @@ bool FormCloseQuery(tMainState &s)
             Call(s.Hooks.SaveEbookIndexes);
         canClose = answer == AnswerSave || answer == AnswerDiscard;
     }
+    // Changes the user chose to drop must stay out of the file for the rest
+    // of the close, whatever window events still run before the program ends.
+    s.ChangesDiscarded = canClose && discarded;
     return canClose;
 }
 
 void AutoSaveTick(tMainState &s, const std::function<void(bool enabled)> &setTimerEnabled)
 {
-    if (!s.AutoSave || s.AutoSaveInProgress)
+    // Timers keep running under an open question: a save then would write
+    // what the question is about (the closing question's "Discard" would
+    // find the changes already in the file), so the tick waits.
+    if (!s.AutoSave || s.AutoSaveInProgress || s.ChangesDiscarded || platform::modalDialogOpen())
         return;
     if (++s.AutoSaveTicks < AutoSaveInterval)
         return;
@@ -469,7 +506,8 @@ bool OpenCollectionFile(tMainState &s, const QString &path, bool merge, const QS
     try {
         loaded = LoadDataFromFile(s, path, merge);
     } catch (const StreamReadError &) {
-        // What was read stays; the reader took the file name off it.
+        // A damaged file: the open collection was left as it was (a merge
+        // keeps what it added, marked modified).
         loaded = false;
     } catch (...) {
         s.Hooks.CreateDefaultDatabase = createDefault;

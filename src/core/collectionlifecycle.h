@@ -84,13 +84,15 @@ bool FormCloseQuery(tMainState &s);
 // One tick of the housekeeping timer for "Auto Save": every 120th tick
 // while the option is on saves what is modified. The timer is switched off
 // (setTimerEnabled(false)) while the save runs and on again afterwards, also
-// when the save fails.
+// when the save fails. Nothing is counted or saved while a question or
+// picker is open, nor once the closing question's "Discard" has let the
+// program close.
 void AutoSaveTick(tMainState &s, const std::function<void(bool enabled)> &setTimerEnabled = {});
 
 // Opens a collection file chosen in the welcome window; merge brings it into
 // the open collection instead. On failure shows "Orvanta was unable to load
-// the file" with shownName and returns false, leaving nothing that points
-// at the failed file.
+// the file" with shownName and returns false; the open collection stays as
+// it was, still belonging to its own file.
 bool OpenCollectionFile(tMainState &s, const QString &path, bool merge, const QString &shownName);
 
 // Where the file dialogs for collections start: the folder of the last

@@ -79,7 +79,8 @@ void tHousekeeping::tick()
             Steps.ShowStatistics();
     }
     CoinSortTick(s_);
-    AutoSaveTick(s_, Steps.SetTimerEnabled);
+    if (!(Steps.ModalWindowOpen && Steps.ModalWindowOpen()))
+        AutoSaveTick(s_, Steps.SetTimerEnabled);
     if (Steps.UpdateSizeGrip)
         Steps.UpdateSizeGrip();
     const bool errorOpen = Steps.ErrorWindowOpen ? Steps.ErrorWindowOpen() : ErrorInUse;

@@ -65,6 +65,9 @@ struct tHousekeepingSteps {
     std::function<bool()> ErrorWindowOpen;
     // One homing walk; true when a window started to glide.
     std::function<bool()> HomingWalk;
+    // A window is shown modally (the welcome window, a download window):
+    // the automatic save waits, as it does under a question (unset: none).
+    std::function<bool()> ModalWindowOpen;
 };
 
 class tHousekeeping {

@@ -26,8 +26,45 @@ public:
 
 SilentInterface silent;
 UserInterface *current = &silent;
+int openDialogs = 0;
+
+// Every call goes through here, so that modalDialogOpen() knows while a
+// question or picker waits for the user, whichever services answer it.
+template <class F>
+auto WhileOpen(F &&call)
+{
+    const ModalScope open;
+    return call();
+}
+
+class CountingInterface final : public UserInterface {
+public:
+    MessageResult showMessage(const MessageRequest &r) override { return WhileOpen([&] { return current->showMessage(r); }); }
+    QString openFileName(const FileRequest &r) override { return WhileOpen([&] { return current->openFileName(r); }); }
+    QStringList openFileNames(const FileRequest &r) override { return WhileOpen([&] { return current->openFileNames(r); }); }
+    QString saveFileName(const FileRequest &r) override { return WhileOpen([&] { return current->saveFileName(r); }); }
+    QString pickFolder(const FileRequest &r) override { return WhileOpen([&] { return current->pickFolder(r); }); }
+    void showError(const ErrorReport &r) override { WhileOpen([&] { current->showError(r); }); }
+};
+
+CountingInterface counting;
 
 } // namespace
+
+ModalScope::ModalScope()
+{
+    ++openDialogs;
+}
+
+ModalScope::~ModalScope()
+{
+    --openDialogs;
+}
+
+bool modalDialogOpen()
+{
+    return openDialogs > 0;
+}
 
 int cancelValue(const MessageRequest &request)
 {
@@ -49,7 +86,7 @@ void UserInterface::showError(const ErrorReport &report)
 
 UserInterface &ui()
 {
-    return *current;
+    return counting;
 }
 
 void setUserInterface(UserInterface *services)

@@ -83,4 +83,18 @@ UserInterface &ui();
 // Installs services (not owned); nullptr restores the silent default.
 void setUserInterface(UserInterface *services);
 
+// True while a question, picker or error window asked through ui(), or any
+// other window that holds a ModalScope, waits for the user. Window events
+// (timers among them) still run meanwhile; work that must not happen under
+// an open question, such as an automatic save, checks this first.
+bool modalDialogOpen();
+// Marks a modal window open for as long as it lives.
+class ModalScope {
+public:
+    ModalScope();
+    ~ModalScope();
+    ModalScope(const ModalScope &) = delete;
+    ModalScope &operator=(const ModalScope &) = delete;
+};
+
 } // namespace platform

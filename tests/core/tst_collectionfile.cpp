@@ -578,11 +578,12 @@ private Q_SLOTS:
         QCOMPARE(LoadDataFromBuffer(s, CollectionFixtureBytes(FullFixture(version)), QStringLiteral("x.OVD"), false),
                  accepted);
         QCOMPARE(s.CoinList.size(), accepted ? size_t(3) : size_t(0));
-        QCOMPARE(s.EntireCollection->ChildNodes.size(), accepted ? size_t(3) : size_t(0));
+        // A file that is refused leaves the open collection and its file.
+        QCOMPARE(s.EntireCollection->ChildNodes.size(), accepted ? size_t(3) : size_t(1));
         QCOMPARE(s.EntireCollection->NodeName, accepted ? QStringLiteral("My coins") : QStringLiteral("Entire Collection"));
         QCOMPARE(hooks.Calls.contains(QStringLiteral("UpdateRecentFiles:x.OVD")), accepted);
         if (!accepted)
-            QVERIFY(s.LastFileName.isEmpty());
+            QCOMPARE(s.LastFileName, QStringLiteral("/old/collection.OVD"));
     }
 
     void isNewerVersion_data()
@@ -740,18 +741,16 @@ private Q_SLOTS:
         AddPrices(s);
         s.LastFileName = QStringLiteral("/old.OVD");
         QVERIFY(!LoadDataFromFile(s, TempFile(tmp_, QStringLiteral("no such file.OVD")), false));
-        QVERIFY(s.CoinList.empty());
-        QVERIFY(s.EntireCollection->ChildNodes.empty());
-        QVERIFY(s.LastFileName.isEmpty());
+        // The open collection stays, with its file and its prices.
+        QCOMPARE(s.CoinList.size(), size_t(1));
+        QCOMPARE(s.EntireCollection->ChildNodes.size(), size_t(2));
+        QCOMPARE(s.LastFileName, QStringLiteral("/old.OVD"));
+        QCOMPARE(s.PriceList.size(), size_t(2));
         QVERIFY(!hooks.Calls.join(' ').contains(QStringLiteral("UpdateRecentFiles")));
-        // The price reconciliation still runs.
-        QCOMPARE(s.PriceList.size(), size_t(1));
-        QVERIFY(hooks.Calls.contains(QStringLiteral("ReloadPriceLists")));
     }
 
-    // A file that does not begin as a collection: the open collection was
-    // emptied, and only price entries of countries with unsaved price
-    // changes remain, detached; nothing refers to a freed entry.
+    // A file that does not begin as a collection: the open collection stays
+    // exactly as it was.
     void notACollection_data()
     {
         QTest::addColumn<QByteArray>("data");
@@ -765,13 +764,12 @@ private Q_SLOTS:
         QFETCH(QByteArray, data);
         tMainState s;
         AddPrices(s);
+        const tnodeinfo *folder = s.CoinList[0]->Folder;
         QVERIFY(!LoadDataFromBuffer(s, data, QString(), false));
-        QVERIFY(s.CoinList.empty());
-        QCOMPARE(s.PriceList.size(), size_t(1));
-        QCOMPARE(s.PriceList[0]->CoinType, 352000);
-        QVERIFY(s.PriceList[0]->Folder == nullptr);
-        QCOMPARE(s.CurrPriceList.size(), size_t(1));
-        QCOMPARE(s.CurrPriceList[0], s.PriceList[0].get());
+        QCOMPARE(s.CoinList.size(), size_t(1));
+        QCOMPARE(s.CoinList[0]->Folder, folder);
+        QCOMPARE(s.PriceList.size(), size_t(2));
+        QCOMPARE(s.CurrPriceList.size(), size_t(2));
         VerifyConsistent(s);
     }
 
@@ -800,21 +798,32 @@ private Q_SLOTS:
             } catch (const StreamReadError &e) {
                 error = QString::fromLatin1(e.what());
             }
-            if (error.isEmpty()) {
+            if (error.isEmpty())
                 QVERIFY2(!result, qPrintable(QStringLiteral("prefix %1 read as a whole file").arg(len)));
-            } else {
-                QCOMPARE(error, QStringLiteral("Stream read error"));
-                QVERIFY(s.DataModified);
-            }
-            VerifyConsistent(s);
-            if (!mergeMode)
-                QVERIFY(s.LastFileName.isEmpty());
             else
-                QVERIFY(Node(s, 643000) && s.CoinList.size() >= 1);   // the open collection stays
-            // Prices of a country without unsaved changes are dropped.
-            QCOMPARE(s.PriceList.size(), size_t(1));
-            // Counts match the entries read so far.
-            QCOMPARE(s.EntireCollection->EntryCount, int(s.CoinList.size()));
+                QCOMPARE(error, QStringLiteral("Stream read error"));
+            VerifyConsistent(s);
+            QVERIFY(Node(s, 643000) && s.CoinList.size() >= 1);   // the open collection stays
+            if (!mergeMode) {
+                // Nothing of the failed file was taken: the open collection,
+                // its file and its prices are exactly as they were.
+                QCOMPARE(s.LastFileName, QStringLiteral("/mine.OVD"));
+                QVERIFY(!s.DataModified);
+                QCOMPARE(s.CoinList.size(), size_t(1));
+                QCOMPARE(s.EntireCollection->ChildNodes.size(), size_t(2));
+                QCOMPARE(s.PriceList.size(), size_t(2));
+                QCOMPARE(s.ThemeNames[0], QString());
+            } else {
+                if (!error.isEmpty())
+                    QVERIFY(s.DataModified);
+                // Prices of a country without unsaved changes are dropped
+                // once the merge has touched the collection.
+                if (!error.isEmpty())
+                    QCOMPARE(s.PriceList.size(), size_t(1));
+                // Counts match the entries read so far.
+                if (!error.isEmpty())
+                    QCOMPARE(s.EntireCollection->EntryCount, int(s.CoinList.size()));
+            }
         }
     }
 
@@ -945,17 +954,23 @@ private Q_SLOTS:
         s.CoinList.push_back(std::move(c));
         s.DataModified = true;
 
-        QStringList images;
+        tBundlePictures images;
         QBuffer buffer;
         QVERIFY(buffer.open(QIODevice::ReadWrite));
         WriteCollectionFile(s, buffer, &images);
         QVERIFY(!s.DataModified);
-        QCOMPARE(images, (QStringList{QStringLiteral("R~coins\\obv.jpg"), repo.filePath(QStringLiteral("outside.jpg")),
+        QStringList stored, names;
+        for (const auto &p : images.List) {
+            stored << p.Stored;
+            names << p.Name;
+        }
+        QCOMPARE(stored, (QStringList{QStringLiteral("R~coins\\obv.jpg"), repo.filePath(QStringLiteral("outside.jpg")),
                                       QStringLiteral("R~b.jpg")}));
+        QCOMPARE(names, (QStringList{"coins/obv.jpg", "outside.jpg", "b.jpg"}));
         tMainState t;
         QVERIFY(LoadDataFromBuffer(t, buffer.data(), QString(), false));
         const tCoinInfo &r = *t.CoinList[0];
-        QCOMPARE(r.Obverse, QStringLiteral("R~/obv.jpg"));
+        QCOMPARE(r.Obverse, QStringLiteral("R~/coins/obv.jpg"));
         QCOMPARE(r.Reverse, QString());
         QCOMPARE(r.Receipt, repo.filePath(QStringLiteral("outside.jpg")));
         QCOMPARE(r.OtherImages, QStringLiteral(",R~/b.jpg"));

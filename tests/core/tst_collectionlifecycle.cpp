@@ -10,10 +10,12 @@
 
 #include "core/collectionfile.h"
 #include "core/collectionlifecycle.h"
+#include "core/collectionsettings.h"
 #include "core/mainstate.h"
 #include "core/model.h"
 #include "core/settings.h"
 #include "platform/paths.h"
+#include "support/collectionfixture.h"
 #include "support/recordingstores.h"
 #include "support/scriptedui.h"
 
@@ -338,6 +340,64 @@ private Q_SLOTS:
         QVERIFY(copy.CoinList[0]->Reverse.isEmpty());
     }
 
+    // Pictures of the same name in different folders each keep their own
+    // entry; the collection copy, unpacked beside its repository, finds
+    // every one of them again.
+    void bundleKeepsSameNamedPicturesApart()
+    {
+        tMainState &s = *s_;
+        WriteFile(Path(QStringLiteral("Repository/us/cents/front.jpg")), "us cent");
+        WriteFile(Path(QStringLiteral("Repository/ca/cents/front.jpg")), "ca cent");
+        WriteFile(Path(QStringLiteral("Repository/front.jpg")), "top");
+        WriteFile(Path(QStringLiteral("Scans/a/front.jpg")), "scan a");
+        WriteFile(Path(QStringLiteral("Scans/b/front.jpg")), "scan b");
+        WriteFile(Path(QStringLiteral("Scans/c/other.jpg")), "scan c");
+        tCoinInfo *a = AddCoin(s);
+        a->Obverse = QStringLiteral("R~us\\cents\\front.jpg");
+        a->Reverse = QStringLiteral("R~ca/cents/front.jpg");
+        a->Receipt = QStringLiteral("R~\\front.jpg");
+        tCoinInfo *b = AddCoin(s);
+        b->Obverse = Path(QStringLiteral("Scans/a/front.jpg"));
+        b->Reverse = Path(QStringLiteral("Scans/b/front.jpg"));
+        b->OtherImages = QStringLiteral("R~us\\cents\\front.jpg,R~..\\Scans\\c\\other.jpg");
+        const QString zipPath = Path(QStringLiteral("Bundle.ZIP"));
+        ui_->pick({zipPath});
+        QVERIFY(CreateBackupZip(s));
+        QCOMPARE(ZipNames(zipPath),
+                 (QStringList{"Orvanta Collection.OVD", "Repository/us/cents/front.jpg",
+                              "Repository/ca/cents/front.jpg", "Repository/front.jpg", "Repository/front (2).jpg",
+                              "Repository/front (3).jpg", "Repository/Scans/c/other.jpg", "ReadMe.txt"}));
+
+        QProcess unzip;
+        unzip.setWorkingDirectory(tmp_.path());
+        unzip.start(QStringLiteral("unzip"), {QStringLiteral("-q"), zipPath, QStringLiteral("-d"), QStringLiteral("out")});
+        QVERIFY(unzip.waitForFinished());
+        QCOMPARE(unzip.exitCode(), 0);
+        tMainState copy;
+        copy.RepositoryPath = Path(QStringLiteral("out/Repository/"));
+        QVERIFY(LoadDataFromFile(copy, Path(QStringLiteral("out/Orvanta Collection.OVD")), false));
+        auto content = [&](const QString &stored) {
+            return ReadAll(platform::resolvePath(UnpackRepositoryPath(copy, stored)));
+        };
+        const tCoinInfo &ca = *copy.CoinList[0];
+        const tCoinInfo &cb = *copy.CoinList[1];
+        QCOMPARE(content(ca.Obverse), QByteArray("us cent"));
+        QCOMPARE(content(ca.Reverse), QByteArray("ca cent"));
+        QCOMPARE(content(ca.Receipt), QByteArray("top"));
+        // Outside the repository the copy keeps the path; the bundle still
+        // holds both files.
+        QCOMPARE(cb.Obverse, Path(QStringLiteral("Scans/a/front.jpg")));
+        QCOMPARE(ReadAll(Path(QStringLiteral("out/Repository/front (2).jpg"))), QByteArray("scan a"));
+        QCOMPARE(ReadAll(Path(QStringLiteral("out/Repository/front (3).jpg"))), QByteArray("scan b"));
+        // The same picture named twice is packed once; a ".." in a stored
+        // path cannot make an entry climb out of the folder it is unpacked
+        // into.
+        const QStringList others = cb.OtherImages.split(QLatin1Char(','));
+        QCOMPARE(others.size(), 2);
+        QCOMPARE(content(others[0]), QByteArray("us cent"));
+        QCOMPARE(content(others[1]), QByteArray("scan c"));
+    }
+
     // An unreadable picture stops the bundle before anything is written: an
     // older bundle of that name stays, and the collection still counts as
     // modified.
@@ -489,6 +549,94 @@ private Q_SLOTS:
         QCOMPARE(ebookSaves, 1);
         QVERIFY(!s.AutoSaveInProgress);
         QVERIFY(ui_->FileRequests.empty());
+    }
+
+    // The timer runs on under an open question. No automatic save may
+    // happen then, nor after "Discard" let the program close: the file keeps
+    // what was last saved. Cancel gives the tick back.
+    void noAutoSaveUnderAQuestionOrAfterDiscard_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("canClose");
+        QTest::newRow("Discard") << "Discard" << true;
+        QTest::newRow("Cancel") << "Cancel" << false;
+    }
+    void noAutoSaveUnderAQuestionOrAfterDiscard()
+    {
+        QFETCH(QString, answer);
+        QFETCH(bool, canClose);
+        tMainState &s = *s_;
+        AddCoin(s);
+        s.LastFileName = Path(QStringLiteral("Main.OVD"));
+        SaveCollectionFile(s, s.LastFileName);
+        AddCoin(s);
+        s.DataModified = true;
+        auto ticks = [&] {
+            for (int i = 0; i < 300; ++i)
+                AutoSaveTick(s);
+        };
+        ui_->WhileAsking = ticks;
+        ui_->answer(answer);
+        QCOMPARE(FormCloseQuery(s), canClose);
+        ui_->WhileAsking = nullptr;
+        QCOMPARE(LoadedCoins(s.LastFileName), 1);
+        QVERIFY(s.DataModified);
+        ticks();
+        QCOMPARE(LoadedCoins(s.LastFileName), canClose ? 1 : 2);
+    }
+
+    // A file written by an older program: the first save over it keeps its
+    // bytes in Backups, once, beside the rotating copy of the new ones; a
+    // copy of that name already there is never replaced.
+    void firstSaveKeepsTheFileOfAnotherVersion()
+    {
+        tMainState &s = *s_;
+        const QByteArray original = CollectionFixtureBytes(RootOnlyFixture(95470, 1));
+        const QString path = Path(QStringLiteral("Old.v2.OVD"));
+        WriteFile(path, original);
+        WriteFile(Path(QStringLiteral("Backups/Old (version 95470).OVD")), "an earlier copy");
+        QVERIFY(OpenCollectionFile(s, path, false, path));
+        AddCoin(s);
+        s.DataModified = true;
+        for (int i = 0; i < 120; ++i)
+            AutoSaveTick(s);
+        QVERIFY(!s.DataModified);
+        QCOMPARE(LoadedCoins(path), 2);
+        QCOMPARE(ReadAll(Path(QStringLiteral("Backups/Old (version 95470).OVD"))), QByteArray("an earlier copy"));
+        QCOMPARE(ReadAll(Path(QStringLiteral("Backups/Old (version 95470, 2).OVD"))), original);
+        QCOMPARE(LoadedCoins(Path(QStringLiteral("Backups/Old_01.OVD"))), 2);
+        // The file is of the current version now: no further copy.
+        s.DataModified = true;
+        QVERIFY(SaveDataToFile(s, true, false));
+        QCOMPARE(platform::sortedEntries(Path(QStringLiteral("Backups"))),
+                 (QStringList{"Old (version 95470).OVD", "Old (version 95470, 2).OVD", "Old_01.OVD"}));
+    }
+
+    // A file that fails part-way while another collection is open leaves
+    // that collection exactly as it was: same entries, same file, nothing
+    // to save, and closing asks nothing.
+    void failedOpenLeavesTheOpenCollection()
+    {
+        tMainState &s = *s_;
+        AddCoin(s, QStringLiteral("mine"));
+        s.LastFileName = Path(QStringLiteral("Mine.OVD"));
+        SaveCollectionFile(s, s.LastFileName);
+        tMainState other;
+        for (int i = 0; i < 50; ++i)
+            AddCoin(other, QStringLiteral("theirs"));
+        const QByteArray whole = CollectionFileBytes(other);
+        const QString broken = Path(QStringLiteral("Broken.OVD"));
+        WriteFile(broken, whole.left(whole.size() * 2 / 3));
+        ui_->answer(QStringLiteral("OK"));
+        QVERIFY(!OpenCollectionFile(s, broken, false, QStringLiteral("Broken.OVD")));
+        QCOMPARE(ui_->Messages.size(), size_t(1));
+        QCOMPARE(s.CoinList.size(), size_t(1));
+        QCOMPARE(s.CoinList[0]->Notes, QStringLiteral("mine"));
+        QCOMPARE(s.CoinList[0]->Folder, s.EntireCollection.get());
+        QCOMPARE(s.LastFileName, Path(QStringLiteral("Mine.OVD")));
+        QVERIFY(!s.DataModified);
+        QVERIFY(FormCloseQuery(s));
+        QCOMPARE(ui_->Messages.size(), size_t(1));
     }
 
     // Opening: a failed read shows the message and leaves no file name

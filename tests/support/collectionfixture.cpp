@@ -25,6 +25,20 @@ int32_t TenThousandths(float mm, std::optional<int32_t> raw)
 
 } // namespace
 
+tFixtureCollection RootOnlyFixture(int32_t version, int coins)
+{
+    tFixtureCollection c;
+    c.Version = version;
+    tFixtureSeries root;
+    root.NodeName = QStringLiteral("Entire Collection");
+    root.CoinType = 1;
+    c.Series = {root};
+    tFixtureCoin coin;
+    coin.CoinType = 1;
+    c.Coins.assign(static_cast<size_t>(coins), coin);
+    return c;
+}
+
 QByteArray CollectionFixtureBytes(const tFixtureCollection &c)
 {
     const int32_t v = c.Version;

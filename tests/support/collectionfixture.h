@@ -90,5 +90,7 @@ struct tFixtureCollection {
 };
 
 QByteArray CollectionFixtureBytes(const tFixtureCollection &c);
+// The root alone with coins entries in it, in the layout of version.
+tFixtureCollection RootOnlyFixture(int32_t version, int coins);
 // Writes the fixture to path; false when the file cannot be written.
 bool WriteCollectionFixture(const QString &path, const tFixtureCollection &c);

@@ -63,6 +63,8 @@ QStringList tScriptedUi::Texts() const
 platform::MessageResult tScriptedUi::showMessage(const platform::MessageRequest &request)
 {
     Messages.push_back(request);
+    if (WhileAsking)
+        WhileAsking();
     platform::MessageResult r;
     r.DontAsk = request.AskDefault;
     if (answers_.empty()) {

@@ -6,6 +6,7 @@
 // destroyed.
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -49,6 +50,11 @@ public:
     std::vector<platform::ErrorReport> Errors;
     // The texts of the questions asked, in order.
     QStringList Texts() const;
+    // Runs while each question is shown, before it is answered: the window
+    // events (the housekeeping timer among them) that a real modal box lets
+    // run under it.
+    std::function<void()> WhileAsking;
+
     // Answers queued but not yet used.
     int pending() const { return static_cast<int>(answers_.size()); }
 

@@ -5,6 +5,7 @@
 #include "mainwindow/ui/mainform.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QBoxLayout>
 #include <QEvent>
 #include <QLabel>
@@ -90,6 +91,7 @@ void TMainForm::InstallHousekeeping()
     };
     steps.GlideRunning = [this] { return Homing->GlideRunning(); };
     steps.HomingWalk = [this] { return Homing->Walk(); };
+    steps.ModalWindowOpen = [] { return QApplication::activeModalWidget() != nullptr; };
     if (!Seams.FormsTimerTimer)
         Seams.FormsTimerTimer = [this] { Housekeeping.tick(); };
 
