@@ -88,7 +88,7 @@ IniFile::Section &IniFile::findOrAdd(const QString &section)
     for (Section &s : sections_)
         if (s.name.compare(section, Qt::CaseInsensitive) == 0)
             return s;
-    sections_.push_back({section, {}});
+    sections_.push_back({section, {}, {}});
     return sections_.back();
 }
 

@@ -117,7 +117,7 @@ QString GradeValueText(const tMainState &s, const tPriceInfo &e, Money v, const 
 {
     if (v >= 0)
         return FormatMoneyPattern(QStringLiteral("#,##0.00"), v, seps.Decimal, seps.Thousands);
-    const int code = MoneyToValueCode(v);
+    const int64_t code = MoneyToValueCode(v);
     // A damaged list may hold a negative amount that names no code: show the
     // amount rather than a name.
     if (code < CodeFaceValue || code > CodeMelt25)

@@ -106,7 +106,7 @@ int AddPriceEntry(tMainState &s, tPriceHistory &history, const tPriceInfo *sourc
         n->CoinType = priceSource;
         n->DateBits = static_cast<uint16_t>(source->DateBits & ~DateBitRunEnd);
         for (Money &v : n->Value) {
-            const int code = MoneyToValueCode(v);
+            const int64_t code = MoneyToValueCode(v);
             if (code == CodeRare || code == CodeExtinct)
                 v = ValueCodeToMoney(CodeDashes);
         }

@@ -590,9 +590,9 @@ void TPriceGridView::OpenEditorAt(int sc, int sr)
     }
     default: {
         const Money v = e.Value[static_cast<size_t>(cell.LRow - PriceKindGrade0)];
-        const int code = MoneyToValueCode(v);
+        const int64_t code = MoneyToValueCode(v);
         if (v < 0 && code >= 1 && code <= ValueEdit->count()) {
-            ValueEdit->setCurrentIndex(code - 1);
+            ValueEdit->setCurrentIndex(static_cast<int>(code - 1));
         } else {
             ValueEdit->setCurrentIndex(-1);
             ValueEdit->setEditText(FormatMoneyPattern(QStringLiteral("0.00"), v, LocaleNumberSeps().Decimal));
