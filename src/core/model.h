@@ -40,6 +40,9 @@ struct tnodeinfo {
     // Frees the subtree without recursion: a chain of series hundreds of
     // thousands deep must not take one stack frame per level.
     ~tnodeinfo();
+    tnodeinfo() = default;
+    tnodeinfo(tnodeinfo &&) = default;
+    tnodeinfo &operator=(tnodeinfo &&) = default;
 
     QString NodeName;
     int32_t CoinType = 0;
