@@ -16,7 +16,8 @@
 
 namespace {
 
-constexpr int FixedBlock = 4;
+// Rows and columns of the fixed 4 x 4 block of the editor's own fields.
+constexpr int FixedSide = 4;
 constexpr int RealDigits = 10;
 constexpr int64_t LastDay = 2958465;  // 9999-12-31
 
@@ -150,14 +151,14 @@ QString CertificateLookupAddress(const QString &gradedBy, int grade, const QStri
 
 tUDFGridSize UDFGridSize(int availableWidth, int fieldCount)
 {
-    const int maxCols = std::max(FixedBlock, availableWidth / UDFCellWidth);
-    const int n = fieldCount + FixedBlock * FixedBlock;
+    const int maxCols = std::max(FixedSide, availableWidth / UDFCellWidth);
+    const int n = fieldCount + FixedSide * FixedSide;
     tUDFGridSize g;
-    if (n > FixedBlock * FixedBlock) {
+    if (n > FixedSide * FixedSide) {
         g.Columns = (n - 1) / 4 + 1 + ((n - 1) % 4 != 0 ? 1 : 0);
         g.Columns = std::min(g.Columns, maxCols);
     }
-    g.Rows = FixedBlock;
+    g.Rows = FixedSide;
     while (g.Columns * g.Rows < n)
         ++g.Rows;
     return g;
@@ -165,9 +166,9 @@ tUDFGridSize UDFGridSize(int availableWidth, int fieldCount)
 
 tUDFCell UDFCellOf(const tUDFGridSize &grid, int k)
 {
-    const int right = grid.Columns - FixedBlock;  // free cells per row beside the fixed block
-    if (k < right * FixedBlock)
-        return {FixedBlock + k % right, k / right};
-    k -= right * FixedBlock;
-    return {k % grid.Columns, FixedBlock + k / grid.Columns};
+    const int right = grid.Columns - FixedSide;  // free cells per row beside the fixed block
+    if (k < right * FixedSide)
+        return {FixedSide + k % right, k / right};
+    k -= right * FixedSide;
+    return {k % grid.Columns, FixedSide + k / grid.Columns};
 }

@@ -34,7 +34,8 @@ constexpr int InputFontSize = 16;
 constexpr int ListRows = 10;
 // The fixed block's rows of the editor's grid: caption and control each.
 constexpr int FixedGridRows = 8;
-constexpr int FixedBlock = 4;
+// Rows and columns of the fixed 4 x 4 block of the editor's own fields.
+constexpr int FixedSide = 4;
 const char *const UDFProperty = "UDFIndex";
 
 QToolButton *CellButton(QWidget *cell, const QString &name, QWidget *edit)
@@ -234,10 +235,10 @@ void TCoinEditorPanel::CreateUDFobjects(int availableWidth)
     for (int k = 0; k < count; ++k) {
         QWidget *cell = MakeUDFCell(k, *s.UDFlist[static_cast<size_t>(k)]);
         const tUDFCell at = UDFCellOf(grid, k);
-        if (at.Row < FixedBlock)
+        if (at.Row < FixedSide)
             FieldGrid->addWidget(cell, at.Row * 2, at.Column, 2, 1);
         else
-            FieldGrid->addWidget(cell, FixedGridRows + at.Row - FixedBlock, at.Column);
+            FieldGrid->addWidget(cell, FixedGridRows + at.Row - FixedSide, at.Column);
         UDFlist2.emplace_back(cell);
     }
 
