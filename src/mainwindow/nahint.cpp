@@ -13,7 +13,6 @@ constexpr int LastMintStateSlot = 29;   // MS-70
 
 tNAHint NAHintFor(const tMainState &s, const tCoinInfo &coin)
 {
-    CurrProcGuard guard(32600);
     Money value = 0;
     const tPriceInfo *entry = GetCoinValue(s, coin, value, true, false);
     if (!entry) {

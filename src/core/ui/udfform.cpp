@@ -215,7 +215,6 @@ bool TUDFform::eventFilter(QObject *watched, QEvent *event)
 
 void TUDFform::OKbuttonClick()
 {
-    CurrProcGuard guard(12800);
     // The box being typed in has not been left yet.
     if (Edit1->isVisible())
         Edit1Exit();
