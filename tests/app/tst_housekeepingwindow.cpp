@@ -12,6 +12,7 @@
 
 #include "core/errorreport.h"
 #include "core/ui/populateform.h"
+#include "mainwindow/ui/shortcutform.h"
 #include "mainwindow/ui/toolwindowhoming.h"
 #include "support/programfixture.h"
 
@@ -59,6 +60,24 @@ private Q_SLOTS:
         program.Tick();
         QVERIFY(!form.Homing->GlideRunning());  // on the screen now: nothing to do
         populate->close();
+    }
+
+    void menuShortcutsWindowOpenedFromItsMenuGlidesBack()
+    {
+        tProgramFixture program;
+        TMainForm &form = program.Open();
+        program.Start();
+        auto *item = form.findChild<QAction *>(QStringLiteral("MenuShortcuts1"));
+        QVERIFY(item);
+        item->trigger();
+        QVERIFY(form.ShortcutForm);
+        QTRY_VERIFY(form.ShortcutForm->isVisible());
+        form.ShortcutForm->move(-300, 40);
+        program.Tick();
+        QVERIFY(form.Homing->GlideRunning());
+        FinishGlides(*form.Homing);
+        QCOMPARE(form.ShortcutForm->frameGeometry().left(), 0);
+        form.ShortcutForm->close();
     }
 
     void windowClosingMidGlideLeavesTheAnimationsUsable()

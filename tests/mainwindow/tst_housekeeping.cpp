@@ -1,3 +1,4 @@
+#include <QSet>
 #include <QtTest>
 
 #include <stdexcept>
@@ -215,6 +216,21 @@ private Q_SLOTS:
 
     // At most one window starts to glide per walk: the first open one that
     // lies off the screen, in the table's order.
+    void tableKeepsTheWalkOrderWithOnePlaceEach()
+    {
+        // Two windows at one place would make the walk's order depend on
+        // which was added first.
+        const std::vector<tHomingRow> &rows = HomingTable();
+        QVERIFY(!rows.empty());
+        QSet<QString> names;
+        for (size_t i = 0; i < rows.size(); ++i) {
+            if (i > 0)
+                QVERIFY2(rows[i - 1].Order < rows[i].Order, qPrintable(rows[i].Window));
+            QVERIFY2(!names.contains(rows[i].Window), qPrintable(rows[i].Window));
+            names.insert(rows[i].Window);
+        }
+    }
+
     void walkStopsAtTheFirstGlide_data()
     {
         QTest::addColumn<QStringList>("open");

@@ -20,6 +20,8 @@ class QPushButton;
 class QScrollArea;
 
 class TShortcutForm : public QDialog {
+    Q_OBJECT
+
 public:
     // applied runs after OK has stored the shortcuts in the state.
     TShortcutForm(tMainState &state, std::function<void()> applied, QWidget *parent = nullptr);
