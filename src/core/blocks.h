@@ -58,6 +58,19 @@ constexpr int ErrorFormShow = 10705;
 constexpr int FormsTimer = 10801;
 constexpr int PullToFront = 10802;
 
+// Image repository window (306xx).
+constexpr int RepositoryOK = 30601;
+constexpr int AttachRepositoryImages = 30602;
+
+// Coin pictures on the Images page (312xx).
+constexpr int LoadCoinImage = 31201;
+constexpr int LoadImageButtonClick = 31202;
+constexpr int EraseImageButtonClick = 31203;
+constexpr int PrintImageButtonClick = 31204;
+constexpr int SaveImageButtonClick = 31205;
+constexpr int PasteImageButtonClick = 31206;
+constexpr int ApplyImageAdjustments = 31207;
+
 // Collection statistics (208xx).
 constexpr int StartCalcThread = 20801;
 

@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
 
 namespace platform {
 namespace {
@@ -19,6 +20,13 @@ public:
             QGuiApplication::clipboard()->setText(text);
     }
     QString text() const override { return available() ? QGuiApplication::clipboard()->text() : QString(); }
+    QImage image() const override
+    {
+        if (!available())
+            return {};
+        const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+        return data && data->hasImage() ? QGuiApplication::clipboard()->image() : QImage();
+    }
 };
 
 SystemClipboard systemBoard;

@@ -13,9 +13,11 @@ public:
     bool available() const override { return Available; }
     void setText(const QString &text) override;
     QString text() const override { return Text; }
+    QImage image() const override { return Image; }
 
     bool Available;
     QString Text;
+    QImage Image;
     int Writes = 0;
 };
 

@@ -43,6 +43,8 @@ class TQuarterForm;
 class TNACallout;
 class TUDFform;
 struct tCalendarState;
+class TCoinImagesPage;
+class TRepositoryForm;
 
 // Intervals of the window's timers; tests shorten or stop them.
 struct tMainFormTimings {
@@ -80,6 +82,14 @@ public:
     QSizeGrip *SizeGrip1 = nullptr;
     void InstallHousekeeping();
     // ---- end of housekeeping ----
+    // ---- Coin pictures (mainformimages.cpp) ----
+    // The Images page in TabImages, with the page-switch seams it serves.
+    TCoinImagesPage *ImagesPage = nullptr;
+    void EmbedImagesPage();
+    // Tools "Image Repository": the window, one at a time.
+    void Repository1Click();
+    QPointer<TRepositoryForm> RepositoryForm;
+    // ---- end of coin pictures ----
     // The finder windows and the tracking commands.
     TFinderCommands *Finders = nullptr;
     // The series menu's editing commands, themes, the series menus of

@@ -57,6 +57,7 @@ void TMainForm::InstallSubsystems()
     EmbedStatsPage();
     InstallHousekeeping();
     EmbedPricingPage();
+    EmbedImagesPage();
 
     // ---- Start-up loaders ----
     SetIfUnset(Seams.LogModeKeysHeld, [] { return LogModeAtStart(); });

@@ -12,7 +12,6 @@ constexpr tWaitingEntry Commands[] = {
     {"SaveEbookData1", "the eBook library"},
     // ---- Tools menu ----
     {"Tipoftheday1", "the tip of the day"},
-    {"Repository1", "the image repository dialog"},
     {"NationalBanklist1", "the national bank list"},
     {"Polygoncoinstool1", "the polygon coins tool"},
     {"SerialNumberexplorer1", "the serial number explorer"},
@@ -35,13 +34,6 @@ constexpr tWaitingEntry Commands[] = {
     {"ResizeMainWindow1", "the main window's size command"},
     // ---- The series menu of the tree ----
     {"SetupEbook", "the eBook library"},
-    // ---- Images page ----
-    {"ImageRadioObv", "the coin images page"},
-    {"ImageRadioRev", "the coin images page"},
-    {"ImageRadioReceipt", "the coin images page"},
-    {"ImageRadioAdd", "the coin images page"},
-    {"SaveImageButton", "the coin images page"},
-    {"PrintImageButton", "the coin images page"},
 };
 
 constexpr tWaitingEntry Hooks[] = {
@@ -55,10 +47,6 @@ constexpr tWaitingEntry Hooks[] = {
     {"Seams.ShowBinCount", "the report bin"},
     {"Seams.SetSelectedLabelCaption", "the caption line's fitting"},
     {"Seams.Tipoftheday1Click", "the tip of the day"},
-    {"Seams.BuildImageRadios", "the coin images page"},
-    {"Seams.LoadCoinImage", "the coin images page"},
-    {"Seams.UpdateImageButtons", "the coin images page"},
-    {"Seams.ResetImageEffects", "the coin images page"},
     {"Seams.BookListBoxChange", "the eBook viewer"},
     {"Seams.BuildCollectionChart", "the collection charts"},
     {"Seams.PreviewZoom", "the report preview"},
