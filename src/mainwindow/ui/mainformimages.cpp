@@ -63,6 +63,7 @@ void TMainForm::EmbedImagesPage()
     };
     ImagesPage->Hooks.Modified = [this] {
         State.DataModified = true;
+        CallSeam(State.Hooks.RefreshCoinGrid);  // its picture mark follows the entry
         CallSeam(State.Hooks.SetMainCaption);
         CallSeam(State.Hooks.SetSaveMenuVisibility);
     };
