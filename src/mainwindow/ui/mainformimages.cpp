@@ -14,13 +14,6 @@
 
 namespace {
 
-template <class F, class G>
-void SetIfUnset(F &slot, G &&fn)
-{
-    if (!slot)
-        slot = std::forward<G>(fn);
-}
-
 // A page step called from the page switch: a picture that cannot be read
 // is reported and the switch goes on.
 template <class Fn>
