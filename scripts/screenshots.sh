@@ -80,6 +80,24 @@ start_program() {  # ARGS...: starts the program and waits for its main window
   program_pid=$!
   xdotool search --sync --onlyvisible --name "^Orvanta" >/dev/null
 }
+wait_ready() {  # TITLE_PATTERN [SECONDS]: until the main window's title matches
+  # The title only names the collection once the splash has gone and the
+  # collection has loaded, so a slow catalogue cannot swallow the clicks.
+  local limit=$(( ${2:-120} * 10 )) i
+  for ((i = 0; i < limit; i++)); do
+    if xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; then
+      sleep 1   # the first paint of the pages
+      return 0
+    fi
+    if ! kill -0 "$program_pid" 2>/dev/null; then
+      echo "screenshots.sh: the program ended before its window showing \"$1\" appeared" >&2
+      exit 1
+    fi
+    sleep 0.1
+  done
+  echo "screenshots.sh: no window titled \"$1\" after ${2:-120} s; the program is not ready (still loading?)" >&2
+  exit 1
+}
 stop_program() {
   kill "$program_pid" 2>/dev/null || true
   wait "$program_pid" 2>/dev/null || true
@@ -118,7 +136,7 @@ tab() {  # INDEX among the tabs shown
   click $((58 + 116 * $1)) 759
 }
 start_program "$collection"
-sleep 3
+wait_ready "^Orvanta \\[$(basename "$collection")\\]"
 main=$(window "^Orvanta")
 xdotool windowmove "$main" 0 0 windowsize "$main" 1280 800
 shot main-window
