@@ -664,32 +664,6 @@ void EmptyCollection(tMainState &s)
     Call(s.Hooks.ClearUDFControls);
 }
 
-// The properties a series record carries, from one node to another.
-void CopySeriesProperties(tnodeinfo &to, const tnodeinfo &from)
-{
-    to.NodeName = from.NodeName;
-    to.PriceSource = from.PriceSource;
-    to.FaceValueCode = from.FaceValueCode;
-    to.FaceValueAmount = from.FaceValueAmount;
-    to.Obverse = from.Obverse;
-    to.Reverse = from.Reverse;
-    to.NodeMode = from.NodeMode;
-    to.Favorite = from.Favorite;
-    to.UpdateOK = from.UpdateOK;
-    to.MoveOK = from.MoveOK;
-    to.CoinShape = from.CoinShape;
-    to.CoinSubShape = from.CoinSubShape;
-    to.Measure1 = from.Measure1;
-    to.Measure2 = from.Measure2;
-    to.Themes = from.Themes;
-    to.GradeScale = from.GradeScale;
-    to.FontCode = from.FontCode;
-    to.EntryCount = 0;
-    to.DateRangeMin = 0;
-    to.DateRangeMax = 0;
-    to.GlyphStats = 0;
-}
-
 // Moves a collection read whole into a state of its own over to the open
 // state, whose collection was emptied first. The root stays the same
 // object: the window and the lists keep pointing at it.

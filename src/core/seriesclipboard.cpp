@@ -13,25 +13,9 @@ namespace {
 // The fields a series carries through the clipboard.
 void CopySeriesFields(const tnodeinfo &from, tnodeinfo &to)
 {
-    to.NodeName = from.NodeName;
+    CopySeriesProperties(to, from);
     to.CoinType = from.CoinType;
     to.Country = from.Country;
-    to.PriceSource = from.PriceSource;
-    to.FaceValueCode = from.FaceValueCode;
-    to.FaceValueAmount = from.FaceValueAmount;
-    to.Obverse = from.Obverse;
-    to.Reverse = from.Reverse;
-    to.NodeMode = from.NodeMode;
-    to.Favorite = from.Favorite;
-    to.UpdateOK = from.UpdateOK;
-    to.MoveOK = from.MoveOK;
-    to.CoinShape = from.CoinShape;
-    to.CoinSubShape = from.CoinSubShape;
-    to.Measure1 = from.Measure1;
-    to.Measure2 = from.Measure2;
-    to.Themes = from.Themes;
-    to.GradeScale = from.GradeScale;
-    to.FontCode = from.FontCode;
     to.EntryCount = from.EntryCount;
     to.DateRangeMin = from.DateRangeMin;
     to.DateRangeMax = from.DateRangeMax;

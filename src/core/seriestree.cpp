@@ -353,3 +353,28 @@ QString YearsToYearRangeStr(int year1, int year2, bool isCirca, int currentYear)
         r += QLatin1Char('-') + (year2 < currentYear ? QString::number(year2) : QStringLiteral("Date"));
     return r;
 }
+
+void CopySeriesProperties(tnodeinfo &to, const tnodeinfo &from)
+{
+    to.NodeName = from.NodeName;
+    to.PriceSource = from.PriceSource;
+    to.FaceValueCode = from.FaceValueCode;
+    to.FaceValueAmount = from.FaceValueAmount;
+    to.Obverse = from.Obverse;
+    to.Reverse = from.Reverse;
+    to.NodeMode = from.NodeMode;
+    to.Favorite = from.Favorite;
+    to.UpdateOK = from.UpdateOK;
+    to.MoveOK = from.MoveOK;
+    to.CoinShape = from.CoinShape;
+    to.CoinSubShape = from.CoinSubShape;
+    to.Measure1 = from.Measure1;
+    to.Measure2 = from.Measure2;
+    to.Themes = from.Themes;
+    to.GradeScale = from.GradeScale;
+    to.FontCode = from.FontCode;
+    to.EntryCount = 0;
+    to.DateRangeMin = 0;
+    to.DateRangeMax = 0;
+    to.GlyphStats = 0;
+}

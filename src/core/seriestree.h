@@ -18,6 +18,11 @@ void SeriesBlocks(tMainState &s, int inBlock, int &rootBlock);
 int CoinTypeToCountry(int inType);
 
 tnodeinfo *CoinTypeToNodeInfo(const tMainState &s, int inType);
+
+// The properties a series record carries, from one node to another: its
+// number, country, place in the tree and the counts worked out from its
+// entries stay as they are (the counts are cleared).
+void CopySeriesProperties(tnodeinfo &to, const tnodeinfo &from);
 QString CoinTypeToSeriesName(const tMainState &s, int inType);
 bool CountryIsLoaded(const tMainState &s, int inCountry);
 void FindQuarterNode(tMainState &s);
