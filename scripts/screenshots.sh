@@ -123,11 +123,11 @@ start_program
 shot startup-splash 0.5
 welcome=$(window "Welcome to Orvanta")
 shot welcome-window 2
-eval "$(xdotool getwindowgeometry --shell "$welcome")"
-xdotool mousemove $((X + 40)) $((Y + 20))
-press Escape    # closing it ends the program
-wait "$program_pid" 2>/dev/null || true
-program_pid=""
+click 408 460   # Show advanced options
+click 411 381   # Import a CSV collection file
+click 825 641   # OK
+shot window-import 2
+stop_program
 
 # ---- The collection: the pages of the main window ----
 # Places below are those of the window at 1280 x 800: the page tabs sit in
@@ -154,6 +154,8 @@ shot page-pricing
 tab 3
 shot page-coins
 tab 4
+shot page-images
+tab 6
 shot page-reports
 click 130 63    # the report's preview
 shot page-reports-preview 4
@@ -165,7 +167,7 @@ click 257 29    # Download price lists
 shot window-price-lists 2
 click 878 476   # Done
 tab 3
-click 540 160   # Delete on the Coins page
+click 330 724   # Delete on the Coins page
 shot message-delete-question
 click 570 398   # Yes
 click 20 8      # File
@@ -179,6 +181,43 @@ shot message-open-question
 click 640 423   # Discard
 shot window-open-collection 2
 press Escape    # Cancel: the collection stays as it is
+
+# ---- The series' own windows and side pages ----
+tab 0
+click 997 729   # the side page's Image tab
+click 1180 689  # View Size
+shot window-view-size
+press Escape
+click 1066 729  # the side page's Themes tab
+shot page-series-themes
+click 997 729
+xdotool mousemove 300 222 click 3   # the tree's menu on Lincoln Wheat Cents
+sleep 0.8
+xdotool key Down Return             # Properties
+shot window-series-properties
+press Escape
+click 66 8      # Display
+xdotool key Up Return               # Special Series Images, the last item
+shot window-special-series-images
+click 878 653   # Cancel
+click 130 8     # Favorites
+xdotool key Up Return               # Theme setup, the last item
+shot window-theme-setup
+press Escape
+
+# ---- Windows from the File and Tools menus ----
+click 20 8      # File
+click 75 141    # Add Countries
+shot window-countries-explorer 2
+press Escape
+click 20 8      # File
+click 90 185    # User defined Fields
+shot window-user-fields
+press Escape
+click 187 8     # Tools
+click 257 118   # Image Repository
+shot window-image-repository 2
+press Escape
 
 # ---- The Series page laid out for paper money ----
 tab 0
