@@ -217,7 +217,7 @@ press Escape
 click 187 8     # Tools
 click 257 118   # Image Repository
 shot window-image-repository 2
-press Escape
+click 846 604   # Cancel
 
 # ---- The Series page laid out for paper money ----
 tab 0
