@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <unordered_set>
 
-#include "core/collectionfile.h"
-#include "core/mainstate.h"
-#include "core/valuestream.h"
+#include "core/files/collectionfile.h"
+#include "core/model/mainstate.h"
+#include "core/files/valuestream.h"
 
 namespace {
 

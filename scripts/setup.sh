@@ -24,7 +24,10 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 build="$here/build"
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
+# Paths below the checkout are hashed relative to it, so a second clone or
+# work tree of the project reuses the compiled objects of the first.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$here}" CCACHE_NOHASHDIR=1
 # The benchmarks are built too, and run once on small data as tests, so that
 # none stops compiling or crashes unseen.
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANTA_BENCH=ON ${ORVANTA_CMAKE_ARGS:-} >/dev/null
-cmake --build "$build" -j"$(nproc)"
+cmake --build "$build" -j"${ORVANTA_JOBS:-$(nproc)}"

@@ -31,11 +31,11 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include "core/collectionfile.h"
-#include "core/collectionsettings.h"
-#include "core/commatext.h"
-#include "core/mainstate.h"
-#include "core/valuestream.h"
+#include "core/files/collectionfile.h"
+#include "core/files/collectionsettings.h"
+#include "core/model/commatext.h"
+#include "core/model/mainstate.h"
+#include "core/files/valuestream.h"
 #include "support/benchsize.h"
 
 namespace {

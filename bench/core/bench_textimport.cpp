@@ -7,7 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "core/textimport.h"
+#include "core/collection/textimport.h"
 #include "support/benchsize.h"
 
 namespace {

@@ -8,11 +8,11 @@
 #include <QImage>
 #include <QScrollBar>
 
-#include "core/gradetitles.h"
-#include "core/seriestree.h"
-#include "pricing/pricerows.h"
-#include "pricing/ui/pricegridview.h"
-#include "pricing/valuation.h"
+#include "core/model/gradetitles.h"
+#include "core/model/seriestree.h"
+#include "pricing/pricelists/pricerows.h"
+#include "pricing/pricelists/ui/pricegridview.h"
+#include "pricing/valuation/valuation.h"
 #include "support/benchsize.h"
 
 namespace {

@@ -9,11 +9,11 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include "core/dates.h"
-#include "core/seriestree.h"
-#include "pricing/pricefile.h"
-#include "pricing/pricelist.h"
-#include "pricing/valuation.h"
+#include "core/model/dates.h"
+#include "core/model/seriestree.h"
+#include "pricing/pricelists/pricefile.h"
+#include "pricing/pricelists/pricelist.h"
+#include "pricing/valuation/valuation.h"
 #include "support/benchsize.h"
 
 namespace {

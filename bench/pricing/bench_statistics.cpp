@@ -4,11 +4,11 @@
 
 #include <random>
 
-#include "core/seriestree.h"
-#include "pricing/forex.h"
-#include "pricing/pricelist.h"
-#include "pricing/statistics.h"
-#include "pricing/valuation.h"
+#include "core/model/seriestree.h"
+#include "pricing/valuation/forex.h"
+#include "pricing/pricelists/pricelist.h"
+#include "pricing/statistics/statistics.h"
+#include "pricing/valuation/valuation.h"
 #include "support/benchsize.h"
 
 namespace {

@@ -5,10 +5,10 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
-#include "core/mainstate.h"
-#include "reports/reportlist.h"
-#include "reports/reportrun.h"
-#include "reports/starterreports.h"
+#include "core/model/mainstate.h"
+#include "reports/run/reportlist.h"
+#include "reports/run/reportrun.h"
+#include "reports/run/starterreports.h"
 #include "support/benchsize.h"
 
 namespace {

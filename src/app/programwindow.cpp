@@ -7,18 +7,18 @@
 #include <QMenu>
 #include <QTabWidget>
 
-#include "core/collectionlifecycle.h"
-#include "core/epicmessage.h"
-#include "core/settings.h"
-#include "core/ui/filetoopenform.h"
-#include "core/ui/importform.h"
-#include "mainwindow/treeview.h"
-#include "mainwindow/ui/treeimages.h"
-#include "mainwindow/ui/waitingcommands.h"
-#include "pricing/forex.h"
-#include "pricing/spotprices.h"
-#include "reports/ui/reportspage.h"
-#include "updates/ui/priceupdateform.h"
+#include "core/collection/collectionlifecycle.h"
+#include "core/program/epicmessage.h"
+#include "core/program/settings.h"
+#include "core/collection/ui/filetoopenform.h"
+#include "core/collection/ui/importform.h"
+#include "browse/tree/treeview.h"
+#include "browse/tree/ui/treeimages.h"
+#include "browse/shell/ui/waitingcommands.h"
+#include "pricing/valuation/forex.h"
+#include "pricing/valuation/spotprices.h"
+#include "reports/run/ui/reportspage.h"
+#include "updates/pricelists/ui/priceupdateform.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <functional>
 #include <memory>
 
-#include "mainwindow/ui/mainform.h"
+#include "browse/shell/ui/mainform.h"
 
 struct tProgramWindowOptions {
     tMainFormTimings Timings;

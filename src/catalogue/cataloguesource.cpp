@@ -13,15 +13,15 @@
 #include <QJsonObject>
 #include <QSaveFile>
 
-#include "core/countries.h"
-#include "core/dates.h"
-#include "core/seriestree.h"
-#include "core/valuestream.h"
-#include "pricing/forex.h"
-#include "pricing/metals.h"
-#include "pricing/pricefile.h"
-#include "pricing/pricelist.h"
-#include "support/structurewriter.h"
+#include "core/catalogue/countries.h"
+#include "core/model/dates.h"
+#include "core/model/seriestree.h"
+#include "core/files/valuestream.h"
+#include "pricing/valuation/forex.h"
+#include "pricing/valuation/metals.h"
+#include "pricing/pricelists/pricefile.h"
+#include "pricing/pricelists/pricelist.h"
+#include "core/files/structurewriter.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <QString>
 #include <QStringList>
 
-#include "core/countryitems.h"
-#include "core/structurefile.h"
+#include "core/catalogue/countryitems.h"
+#include "core/files/structurefile.h"
 
 struct tSourceCountry {
     tStructureHeader Header;       // Country filled in; sizes come from the writer

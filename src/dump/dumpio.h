@@ -6,7 +6,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "core/money.h"
+#include "core/model/money.h"
 
 class QTextStream;
 

@@ -5,10 +5,10 @@
 #include <QTextStream>
 #include <exception>
 
-#include "core/dates.h"
-#include "core/valuestream.h"
+#include "core/model/dates.h"
+#include "core/files/valuestream.h"
 #include "dump/dumpio.h"
-#include "pricing/pricefile.h"
+#include "pricing/pricelists/pricefile.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QTextStream>
 
 #include "dump/dumpio.h"
-#include "pricing/spotprices.h"
+#include "pricing/valuation/spotprices.h"
 
 bool IsSpotFile(const QString &path)
 {

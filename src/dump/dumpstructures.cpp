@@ -5,8 +5,8 @@
 #include <QJsonObject>
 #include <QTextStream>
 
-#include "core/structurefile.h"
-#include "core/valuestream.h"
+#include "core/files/structurefile.h"
+#include "core/files/valuestream.h"
 #include "dump/dumpio.h"
 
 namespace {

@@ -18,8 +18,8 @@
 #include <QFileInfo>
 #include <QTextStream>
 
-#include "core/collectionfile.h"
-#include "core/mainstate.h"
+#include "core/files/collectionfile.h"
+#include "core/model/mainstate.h"
 #include "dump/dumpio.h"
 #include "dump/dumpprices.h"
 #include "dump/dumpspot.h"

@@ -7,9 +7,9 @@
 #include <QTabWidget>
 #include <QToolButton>
 
-#include "mainwindow/ui/mainwidgets.h"
-#include "mainwindow/ui/seriestreeview.h"
-#include "mainwindow/ui/waitingcommands.h"
+#include "browse/shell/ui/mainwidgets.h"
+#include "browse/tree/ui/seriestreeview.h"
+#include "browse/shell/ui/waitingcommands.h"
 #include "support/programfixture.h"
 
 // Every command of the assembled window either reaches its handler or is

@@ -4,11 +4,11 @@
 #include <QApplication>
 #include <QPushButton>
 
-#include "core/collectionfile.h"
-#include "core/collectionlifecycle.h"
-#include "core/settings.h"
-#include "core/ui/filetoopenform.h"
-#include "pricing/spotprices.h"
+#include "core/files/collectionfile.h"
+#include "core/collection/collectionlifecycle.h"
+#include "core/program/settings.h"
+#include "core/collection/ui/filetoopenform.h"
+#include "pricing/valuation/spotprices.h"
 #include "support/coinfixture.h"
 #include "support/collectionfixture.h"
 #include "support/programfixture.h"

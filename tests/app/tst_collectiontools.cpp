@@ -11,18 +11,18 @@
 #include <QRadioButton>
 #include <QTabWidget>
 
-#include "core/collectionfile.h"
-#include "core/collectionlifecycle.h"
-#include "core/countries.h"
-#include "core/errorreport.h"
-#include "core/countryitems.h"
-#include "core/seriestree.h"
-#include "core/ui/filetoopenform.h"
-#include "core/ui/importform.h"
-#include "mainwindow/pageswitch.h"
-#include "mainwindow/ui/collectioncommands.h"
-#include "mainwindow/ui/countryform.h"
-#include "mainwindow/ui/mainform.h"
+#include "core/files/collectionfile.h"
+#include "core/collection/collectionlifecycle.h"
+#include "core/catalogue/countries.h"
+#include "core/program/errorreport.h"
+#include "core/catalogue/countryitems.h"
+#include "core/model/seriestree.h"
+#include "core/collection/ui/filetoopenform.h"
+#include "core/collection/ui/importform.h"
+#include "browse/shell/pageswitch.h"
+#include "browse/countries/ui/collectioncommands.h"
+#include "browse/countries/ui/countryform.h"
+#include "browse/shell/ui/mainform.h"
 #include "support/programfixture.h"
 
 // The Countries Explorer, the collection clipboard and the text import as

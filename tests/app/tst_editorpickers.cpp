@@ -9,16 +9,16 @@
 #include <QPushButton>
 #include <QToolButton>
 
-#include "core/commatext.h"
-#include "core/dates.h"
-#include "core/ui/udfform.h"
-#include "mainwindow/coingridcells.h"
-#include "mainwindow/coingridcolumns.h"
-#include "mainwindow/pageswitch.h"
-#include "mainwindow/ui/coingridview.h"
-#include "mainwindow/ui/mainwidgets.h"
-#include "mainwindow/ui/nacallout.h"
-#include "pricing/valuation.h"
+#include "core/model/commatext.h"
+#include "core/model/dates.h"
+#include "core/collection/ui/udfform.h"
+#include "browse/coins/coingridcells.h"
+#include "browse/coins/coingridcolumns.h"
+#include "browse/shell/pageswitch.h"
+#include "browse/coins/ui/coingridview.h"
+#include "browse/shell/ui/mainwidgets.h"
+#include "browse/coins/ui/nacallout.h"
+#include "pricing/valuation/valuation.h"
 #include "support/coinspagedriver.h"
 
 // The entry editor's pickers, calendar, value callout and user-defined

@@ -7,13 +7,13 @@
 #include <QProgressBar>
 #include <QTabWidget>
 
-#include "core/coinentries.h"
-#include "core/collectionfile.h"
-#include "core/collectionlifecycle.h"
-#include "core/seriestree.h"
-#include "mainwindow/pageswitch.h"
-#include "pricing/forex.h"
-#include "pricing/pricefile.h"
+#include "core/collection/coinentries.h"
+#include "core/files/collectionfile.h"
+#include "core/collection/collectionlifecycle.h"
+#include "core/model/seriestree.h"
+#include "browse/shell/pageswitch.h"
+#include "pricing/valuation/forex.h"
+#include "pricing/pricelists/pricefile.h"
 #include "support/programfixture.h"
 
 // The File menu of the running program, from the menu item to what the

@@ -11,15 +11,15 @@
 #include <QTabWidget>
 #include <QTableWidget>
 
-#include "core/collectionfile.h"
-#include "core/settings.h"
-#include "mainwindow/pageswitch.h"
-#include "mainwindow/ui/findercommands.h"
-#include "mainwindow/ui/findforms.h"
-#include "mainwindow/ui/mainform.h"
-#include "mainwindow/ui/seriestreeview.h"
-#include "mainwindow/ui/toolwindowhoming.h"
-#include "mainwindow/ui/trackform.h"
+#include "core/files/collectionfile.h"
+#include "core/program/settings.h"
+#include "browse/shell/pageswitch.h"
+#include "browse/finders/ui/findercommands.h"
+#include "browse/finders/ui/findforms.h"
+#include "browse/shell/ui/mainform.h"
+#include "browse/tree/ui/seriestreeview.h"
+#include "browse/shell/ui/toolwindowhoming.h"
+#include "browse/finders/ui/trackform.h"
 #include "support/programfixture.h"
 
 // The finders and the tracking commands as a collector reaches them in the

@@ -10,10 +10,10 @@
 #include <QSizeGrip>
 #include <QTimer>
 
-#include "core/errorreport.h"
-#include "core/ui/populateform.h"
-#include "mainwindow/ui/shortcutform.h"
-#include "mainwindow/ui/toolwindowhoming.h"
+#include "core/program/errorreport.h"
+#include "core/collection/ui/populateform.h"
+#include "browse/shell/ui/shortcutform.h"
+#include "browse/shell/ui/toolwindowhoming.h"
 #include "support/programfixture.h"
 
 // The running program's one-second housekeeping: tool windows glide back

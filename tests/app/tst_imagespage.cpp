@@ -16,12 +16,12 @@
 #include <QTabWidget>
 #include <QToolButton>
 
-#include "core/collectionfile.h"
-#include "core/mainstate.h"
-#include "mainwindow/coinpictures.h"
-#include "mainwindow/pageswitch.h"
-#include "mainwindow/ui/coinimagespage.h"
-#include "mainwindow/ui/repositoryform.h"
+#include "core/files/collectionfile.h"
+#include "core/model/mainstate.h"
+#include "browse/images/coinpictures.h"
+#include "browse/shell/pageswitch.h"
+#include "browse/images/ui/coinimagespage.h"
+#include "browse/images/ui/repositoryform.h"
 #include "platform/clipboard.h"
 #include "support/coinspagedriver.h"
 #include "support/recordingstores.h"

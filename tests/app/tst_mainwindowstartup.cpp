@@ -4,17 +4,17 @@
 #include <QCheckBox>
 #include <QMenu>
 
-#include "core/collectionfile.h"
-#include "core/countries.h"
-#include "core/log.h"
-#include "core/settings.h"
-#include "mainwindow/pageswitch.h"
-#include "mainwindow/ui/coingridpage.h"
-#include "mainwindow/ui/coingridview.h"
-#include "mainwindow/ui/mainform.h"
+#include "core/files/collectionfile.h"
+#include "core/catalogue/countries.h"
+#include "core/program/log.h"
+#include "core/program/settings.h"
+#include "browse/shell/pageswitch.h"
+#include "browse/coins/ui/coingridpage.h"
+#include "browse/coins/ui/coingridview.h"
+#include "browse/shell/ui/mainform.h"
 #include "platform/settingsstore.h"
-#include "pricing/forex.h"
-#include "pricing/pricefile.h"
+#include "pricing/valuation/forex.h"
+#include "pricing/pricelists/pricefile.h"
 #include "support/pricefixtures.h"
 #include "support/scriptedui.h"
 

@@ -9,12 +9,12 @@
 #include <QTabBar>
 #include <QTabWidget>
 
-#include "core/coinentries.h"
-#include "core/seriestree.h"
-#include "core/shortcutcodes.h"
-#include "mainwindow/ui/mainwidgets.h"
-#include "mainwindow/ui/seriestreeview.h"
-#include "mainwindow/ui/shortcutform.h"
+#include "core/collection/coinentries.h"
+#include "core/model/seriestree.h"
+#include "core/model/shortcutcodes.h"
+#include "browse/shell/ui/mainwidgets.h"
+#include "browse/tree/ui/seriestreeview.h"
+#include "browse/shell/ui/shortcutform.h"
 #include "platform/settingsstore.h"
 #include "support/programfixture.h"
 

@@ -9,14 +9,14 @@
 #include <QTabWidget>
 #include <QToolButton>
 
-#include "core/collectionlifecycle.h"
-#include "core/seriestree.h"
-#include "mainwindow/pageswitch.h"
-#include "mainwindow/ui/mainform.h"
-#include "pricing/pricefile.h"
-#include "pricing/pricelist.h"
-#include "pricing/ui/pricegridview.h"
-#include "pricing/valuation.h"
+#include "core/collection/collectionlifecycle.h"
+#include "core/model/seriestree.h"
+#include "browse/shell/pageswitch.h"
+#include "browse/shell/ui/mainform.h"
+#include "pricing/pricelists/pricefile.h"
+#include "pricing/pricelists/pricelist.h"
+#include "pricing/pricelists/ui/pricegridview.h"
+#include "pricing/valuation/valuation.h"
 #include "support/programfixture.h"
 
 // The Pricing page of the running program: clicks on the grid open the

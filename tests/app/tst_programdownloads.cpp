@@ -10,13 +10,13 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include "core/countries.h"
-#include "core/settings.h"
+#include "core/catalogue/countries.h"
+#include "core/program/settings.h"
 #include "platform/paths.h"
 #include "support/downloadfixtures.h"
 #include "support/ftpserver.h"
 #include "support/programfixture.h"
-#include "updates/ui/priceupdateform.h"
+#include "updates/pricelists/ui/priceupdateform.h"
 
 namespace {
 

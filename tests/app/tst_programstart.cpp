@@ -7,13 +7,13 @@
 #include <QRadioButton>
 #include <QTabWidget>
 
-#include "core/collectionfile.h"
-#include "core/epicmessage.h"
-#include "core/mainstate.h"
-#include "core/model.h"
-#include "core/settings.h"
-#include "core/valuestream.h"
-#include "core/ui/filetoopenform.h"
+#include "core/files/collectionfile.h"
+#include "core/program/epicmessage.h"
+#include "core/model/mainstate.h"
+#include "core/model/model.h"
+#include "core/program/settings.h"
+#include "core/files/valuestream.h"
+#include "core/collection/ui/filetoopenform.h"
 #include "support/downloadfixtures.h"
 #include "support/programfixture.h"
 

@@ -8,14 +8,14 @@
 #include <QPushButton>
 #include <QVariantAnimation>
 
-#include "core/collectionfile.h"
-#include "core/seriestree.h"
-#include "mainwindow/pageswitch.h"
-#include "mainwindow/seriespictures.h"
-#include "mainwindow/ui/mainwidgets.h"
-#include "mainwindow/ui/quarterform.h"
-#include "mainwindow/ui/seriespicturepanel.h"
-#include "mainwindow/ui/thumbnailstrip.h"
+#include "core/files/collectionfile.h"
+#include "core/model/seriestree.h"
+#include "browse/shell/pageswitch.h"
+#include "browse/seriespictures/seriespictures.h"
+#include "browse/shell/ui/mainwidgets.h"
+#include "browse/seriespictures/ui/quarterform.h"
+#include "browse/seriespictures/ui/seriespicturepanel.h"
+#include "browse/coins/ui/thumbnailstrip.h"
 #include "support/programfixture.h"
 #include "support/programsteps.h"
 #include "support/testsupport.h"

@@ -10,14 +10,14 @@
 #include <QTabWidget>
 #include <QToolButton>
 
-#include "core/seriestree.h"
-#include "mainwindow/pageswitch.h"
-#include "mainwindow/seriesedit.h"
-#include "mainwindow/seriesmenus.h"
-#include "mainwindow/ui/newfolderform.h"
-#include "mainwindow/ui/seriescommands.h"
-#include "mainwindow/ui/seriestreeview.h"
-#include "mainwindow/ui/themeform.h"
+#include "core/model/seriestree.h"
+#include "browse/shell/pageswitch.h"
+#include "browse/series/seriesedit.h"
+#include "browse/series/seriesmenus.h"
+#include "browse/series/ui/newfolderform.h"
+#include "browse/series/ui/seriescommands.h"
+#include "browse/tree/ui/seriestreeview.h"
+#include "browse/series/ui/themeform.h"
 #include "support/programfixture.h"
 
 // The series menu's editing commands, the Themes page and its setup window,

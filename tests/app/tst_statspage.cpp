@@ -6,10 +6,10 @@
 #include <QTabBar>
 #include <QTabWidget>
 
-#include "mainwindow/ui/seriestreeview.h"
-#include "pricing/forex.h"
-#include "pricing/pricelist.h"
-#include "pricing/ui/statspanel.h"
+#include "browse/tree/ui/seriestreeview.h"
+#include "pricing/valuation/forex.h"
+#include "pricing/pricelists/pricelist.h"
+#include "pricing/statistics/ui/statspanel.h"
 #include "support/programfixture.h"
 #include "support/treefixture.h"
 

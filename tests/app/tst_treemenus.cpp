@@ -6,10 +6,10 @@
 #include <QStatusTipEvent>
 #include <QTabWidget>
 
-#include "core/seriestree.h"
-#include "mainwindow/pageswitch.h"
-#include "mainwindow/ui/seriestreeview.h"
-#include "mainwindow/ui/waitingcommands.h"
+#include "core/model/seriestree.h"
+#include "browse/shell/pageswitch.h"
+#include "browse/tree/ui/seriestreeview.h"
+#include "browse/shell/ui/waitingcommands.h"
 #include "support/programfixture.h"
 
 // The tree commands of the running program: Expand all and Collapse all in

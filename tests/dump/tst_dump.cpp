@@ -5,8 +5,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "core/collectionfile.h"
-#include "core/mainstate.h"
+#include "core/files/collectionfile.h"
+#include "core/model/mainstate.h"
 #include "support/collectionfixture.h"
 
 // Runs the orvanta-dump program built beside the tests.

@@ -6,9 +6,9 @@
 
 #include <QCoreApplication>
 
-#include "core/collectionfile.h"
-#include "core/mainstate.h"
-#include "core/model.h"
+#include "core/files/collectionfile.h"
+#include "core/model/mainstate.h"
+#include "core/model/model.h"
 
 int main(int argc, char **argv)
 {

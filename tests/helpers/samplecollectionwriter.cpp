@@ -9,13 +9,13 @@
 
 #include <QCoreApplication>
 
-#include "core/collectionfile.h"
-#include "core/countries.h"
-#include "core/mainstate.h"
-#include "core/model.h"
-#include "core/samplecatalogue.h"
-#include "core/seriestree.h"
-#include "core/startup.h"
+#include "core/files/collectionfile.h"
+#include "core/catalogue/countries.h"
+#include "core/model/mainstate.h"
+#include "core/model/model.h"
+#include "core/catalogue/samplecatalogue.h"
+#include "core/model/seriestree.h"
+#include "core/program/startup.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <QStringList>
 
-#include "core/mainstate.h"
+#include "core/model/mainstate.h"
 
 struct tCoinFixture {
     tCoinFixture();

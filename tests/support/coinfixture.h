@@ -9,7 +9,7 @@
 #include <map>
 #include <memory>
 
-#include "core/mainstate.h"
+#include "core/model/mainstate.h"
 
 constexpr int FixtureSeries = 2001;
 constexpr int OtherSeries = 2002;

@@ -7,12 +7,12 @@
 #include <QTabBar>
 #include <QTabWidget>
 
-#include "core/seriestree.h"
-#include "core/ui/filetoopenform.h"
-#include "mainwindow/coingridcells.h"
-#include "mainwindow/pageswitch.h"
-#include "mainwindow/ui/coingridview.h"
-#include "mainwindow/ui/seriestreeview.h"
+#include "core/model/seriestree.h"
+#include "core/collection/ui/filetoopenform.h"
+#include "browse/coins/coingridcells.h"
+#include "browse/shell/pageswitch.h"
+#include "browse/coins/ui/coingridview.h"
+#include "browse/tree/ui/seriestreeview.h"
 
 void Focus(QWidget *w)
 {

@@ -6,7 +6,7 @@
 
 #include <QtTest>
 
-#include "mainwindow/ui/mainform.h"
+#include "browse/shell/ui/mainform.h"
 #include "support/programfixture.h"
 #include "support/programsteps.h"
 

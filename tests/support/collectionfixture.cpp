@@ -4,7 +4,7 @@
 
 #include <QFile>
 
-#include "core/valuestream.h"
+#include "core/files/valuestream.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "core/money.h"
+#include "core/model/money.h"
 
 struct tFixtureField {
     int32_t FieldType = 0;

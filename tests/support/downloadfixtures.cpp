@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "core/valuestream.h"
+#include "core/files/valuestream.h"
 
 QByteArray PriceListFixture(int country, int date, char fill)
 {

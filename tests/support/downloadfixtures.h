@@ -6,7 +6,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "updates/updateserver.h"
+#include "updates/server/updateserver.h"
 
 // The head of a price-list file as the download reads it: list start,
 // banner, version, currency, record count, country number, date; padded

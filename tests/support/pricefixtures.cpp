@@ -1,6 +1,6 @@
 #include "support/pricefixtures.h"
 
-#include "core/valuestream.h"
+#include "core/files/valuestream.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "core/mainstate.h"
+#include "core/model/mainstate.h"
 
 // A price-list file as version `version` (1..11) stored it. Values of
 // versions before 8 must be whole hundredths; slots that versions before 6

@@ -6,10 +6,10 @@
 #include <QTabWidget>
 #include <QtTest>
 
-#include "core/ui/filetoopenform.h"
-#include "mainwindow/pageswitch.h"
-#include "mainwindow/treeview.h"
-#include "mainwindow/ui/seriestreeview.h"
+#include "core/collection/ui/filetoopenform.h"
+#include "browse/shell/pageswitch.h"
+#include "browse/tree/treeview.h"
+#include "browse/tree/ui/seriestreeview.h"
 #include "support/programfixture.h"
 
 void Settle()

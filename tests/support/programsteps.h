@@ -5,7 +5,7 @@
 #include <QList>
 #include <QWidget>
 
-#include "mainwindow/ui/mainform.h"
+#include "browse/shell/ui/mainform.h"
 
 class tProgramFixture;
 

@@ -1,6 +1,6 @@
 #include "support/reportfixture.h"
 
-#include "core/seriestree.h"
+#include "core/model/seriestree.h"
 
 namespace {
 

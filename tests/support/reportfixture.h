@@ -4,7 +4,7 @@
 // valuation's price look-up.
 #include <QString>
 
-#include "core/mainstate.h"
+#include "core/model/mainstate.h"
 
 struct tReportFixture {
     tMainState S;

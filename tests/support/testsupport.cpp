@@ -13,7 +13,7 @@ QByteArray Bytes(std::initializer_list<int> values)
     return out;
 }
 
-#include "core/log.h"
+#include "core/program/log.h"
 
 QStringList LogLinesWithoutTime()
 {

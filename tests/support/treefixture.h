@@ -6,7 +6,7 @@
 #include <QHash>
 #include <QString>
 
-#include "core/mainstate.h"
+#include "core/model/mainstate.h"
 
 QHash<QString, tnodeinfo *> BuildTree(tMainState &s, const QString &outline);
 

@@ -4,8 +4,8 @@
 
 #include <QLocale>
 
-#include "core/dates.h"
-#include "core/helpers.h"
+#include "core/model/dates.h"
+#include "core/model/helpers.h"
 
 tReportValue tReportValue::FromText(const QString &text)
 {

@@ -7,7 +7,7 @@
 
 #include <QString>
 
-#include "core/money.h"
+#include "core/model/money.h"
 
 class tReportValue {
 public:

@@ -1,0 +1,1013 @@
+#include "browse/shell/ui/mainform.h"
+#include "browse/tree/ui/seriestreeview.h"
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QBoxLayout>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDate>
+#include <QDateTime>
+#include <QGraphicsDropShadowEffect>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSlider>
+#include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
+#include <QToolButton>
+
+#include <cmath>
+#include <cstdlib>
+
+#include "core/collection/collectionlifecycle.h"
+#include "core/model/dates.h"
+#include "core/model/helpers.h"
+#include "core/program/log.h"
+#include "core/model/seriestree.h"
+#include "core/program/startup.h"
+#include "browse/shell/mainlayout.h"
+#include "browse/shell/pageswitch.h"
+#include "browse/tree/seriesnav.h"
+#include "browse/shell/ui/mainwidgets.h"
+#include "browse/shell/ui/titleform.h"
+
+TMainForm *MainForm = nullptr;
+
+namespace {
+
+constexpr QSize DesignedSize(1514, 966);
+constexpr QSize MinimumSize(900, 600);
+
+QRect Truncated(const QRectF &r)
+{
+    return QRect(static_cast<int>(r.x()), static_cast<int>(r.y()), static_cast<int>(r.width()),
+                 static_cast<int>(r.height()));
+}
+
+QPoint Truncated(const QPointF &p)
+{
+    return QPoint(static_cast<int>(p.x()), static_cast<int>(p.y()));
+}
+
+// Moves a control into another container, keeping it shown or hidden.
+void MoveInto(QWidget *w, QWidget *parent)
+{
+    if (w->parentWidget() == parent)
+        return;
+    const bool hidden = w->isHidden();
+    w->setParent(parent);
+    w->setVisible(!hidden);
+}
+
+// The character between the parts of the locale's short date.
+QChar DateSeparator()
+{
+    for (QChar c : ShortDateFormat())
+        if (!c.isLetter() && c != QLatin1Char('\''))
+            return c;
+    return QLatin1Char('/');
+}
+
+// The empty report bin, drawn at 110 x 110.
+QPixmap EmptyBinPicture()
+{
+    QPixmap pm(110, 110);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0x70, 0x80, 0x90), 4));
+    p.setBrush(QColor(0xDC, 0xDC, 0xDC));
+    p.drawRoundedRect(QRectF(20, 14, 70, 10), 3, 3);
+    p.drawRect(QRectF(44, 6, 22, 8));
+    QPolygonF body;
+    body << QPointF(26, 28) << QPointF(84, 28) << QPointF(78, 102) << QPointF(32, 102);
+    p.drawPolygon(body);
+    for (double x : {42.0, 55.0, 68.0})
+        p.drawLine(QPointF(x, 38), QPointF(x, 92));
+    return pm;
+}
+
+// Hands the keys typed anywhere in the window to its keyboard handler before
+// the focused control sees them, as the Series page's type-ahead needs.
+class TKeyPreview : public QObject {
+public:
+    explicit TKeyPreview(TMainForm *form) : QObject(form), form_(form) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        auto *w = qobject_cast<QWidget *>(watched);
+        if (!w || w->window() != form_)
+            return false;
+        auto *ke = static_cast<QKeyEvent *>(event);
+        int key = ke->key();
+        QChar ch = ke->text().size() == 1 ? ke->text().front() : QChar();
+        form_->FormKeyDown(key, ch, ke->modifiers());
+        return key == 0;  // the handler took the key
+    }
+
+private:
+    TMainForm *form_;
+};
+
+} // namespace
+
+TMainForm::TMainForm(const tMainFormSeams &seams, const tMainFormTimings &timings, QWidget *parent)
+    : QMainWindow(parent), Seams(seams)
+{
+    MainForm = this;
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Orvanta"));
+    setMinimumSize(MinimumSize);
+    QSize size = DesignedSize;
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size());
+    resize(size.expandedTo(MinimumSize));
+    CommandLine = QCoreApplication::arguments().mid(1);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setSingleShot(true);
+    Timer1->setInterval(timings.Timer1Interval);
+    FormsTimer = new QTimer(this);
+    FormsTimer->setObjectName(QStringLiteral("FormsTimer"));
+    FormsTimer->setInterval(timings.FormsTimerInterval);
+    KeyTimer = new QTimer(this);
+    KeyTimer->setObjectName(QStringLiteral("KeyTimer"));
+    KeyTimer->setInterval(1000);
+    TreeScrollTimer = new QTimer(this);
+    TreeScrollTimer->setObjectName(QStringLiteral("TreeScrollTimer"));
+    TreeScrollTimer->setInterval(100);
+
+    SetupControls(this);
+    EmbedSeriesTree();
+    InstallSubsystems();
+    ConnectHandlers();
+    ConnectMenuCommands();
+    FormCreate();
+}
+
+// The series tree view brings its own painted area, scroll bar, arrow
+// buttons and drag timer: it takes the place kept for it in TreeLayout, and
+// the window's handlers work on its controls.
+void TMainForm::EmbedSeriesTree()
+{
+    SeriesTree = new TSeriesTreeView(State, TreeLayout);
+    TreeLayout->layout()->addWidget(SeriesTree);
+    // The placeholders go for good, so each name stands for one control.
+    for (QWidget *placeholder : {static_cast<QWidget *>(Button7), static_cast<QWidget *>(Button8),
+                                 static_cast<QWidget *>(TreeScrollBar)})
+        delete placeholder;
+    TreeScrollBar = SeriesTree->TreeScrollBar();
+    Button7 = SeriesTree->findChild<QToolButton *>(QStringLiteral("Button7"));
+    Button8 = SeriesTree->findChild<QToolButton *>(QStringLiteral("Button8"));
+    delete TreeScrollTimer;
+    TreeScrollTimer = SeriesTree->TreeScrollTimer();
+
+    // Seams a caller installed (tests record them) are left in place.
+    tSeriesTree &tree = SeriesTree->Tree();
+    if (!Seams.BuildNodePorts)
+        Seams.BuildNodePorts = [&tree] { tree.BuildNodePorts(); };
+    if (!Seams.AssignNodePorts)
+        Seams.AssignNodePorts = [&tree] { tree.AssignNodePorts(); };
+    if (!Seams.RenderTree)
+        Seams.RenderTree = [&tree] { tree.RenderTree(); };
+    if (!Seams.MakeTreeNodeVisible)
+        Seams.MakeTreeNodeVisible = [&tree](tnodeinfo *node) { tree.MakeTreeNodeVisible(node); };
+    State.Hooks.CalcVisibleNodes = [&tree] { tree.CalcVisibleNodes(); };
+    State.Hooks.AssignNodePorts = [&tree] { tree.AssignNodePorts(); };
+    State.Hooks.RenderTree = [&tree] { tree.RenderTree(); };
+    State.Hooks.SeriesSelected = [this] { SeriesSelected(State, &SeriesTree->Tree(), SelectionSeams); };
+    connect(SeriesTree, &TSeriesTreeView::StatusHint, this, [this](const QString &hint) { StatusLabel->setText(hint); });
+}
+
+TMainForm::~TMainForm()
+{
+    // Hidden while the state is still there: the base class closes the
+    // window after the members are gone, and hiding asks the pages (the
+    // coin grid's header, for one) for sizes they read from the state.
+    hide();
+    if (MainForm == this)
+        MainForm = nullptr;
+}
+
+void TMainForm::ConnectHandlers()
+{
+    connect(Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
+    connect(FormsTimer, &QTimer::timeout, this, [this] { CallSeam(Seams.FormsTimerTimer); });
+    connect(KeyTimer, &QTimer::timeout, this, &TMainForm::KeyTimerTimer);
+    connect(TabControl1, &QTabWidget::currentChanged, this, &TMainForm::TabControl1Change);
+    connect(TabControl2, &QTabWidget::currentChanged, this, &TMainForm::TabControl2Change);
+    connect(TreeScrollBar, &QScrollBar::valueChanged, this, [this] {
+        CallSeam(Seams.AssignNodePorts);
+        CallSeam(Seams.RenderTree);
+    });
+    for (QPushButton *b : {ImageCornerButton, ThemesCornerButton, StatsCornerButton})
+        connect(b, &QPushButton::clicked, this, [this, b] {
+            const int tag = b->property("Tag").toInt();
+            if (TabControl2->currentIndex() == tag)
+                b->setChecked(true);  // a second click leaves the page shown
+            else
+                TabControl2->setCurrentIndex(tag);
+        });
+    connect(LegendCheckBox, &QCheckBox::toggled, this, &TMainForm::LegendCheckBoxChange);
+    connect(FavoriteBox, &QCheckBox::toggled, this, &TMainForm::FavoriteBoxChange);
+    connect(FaceBook1, &QAction::triggered, this, &TMainForm::FaceBook1Click);
+    connect(Button9, &QPushButton::clicked, this, &TMainForm::Button9Click);
+    connect(DatePopup, &TDatePopup::Closed, this, [this] { CallSeam(Seams.DatePopupClosePopup); });
+    connect(SettingSlideLabel, &TRotatedLabel::clicked, this,
+            [this] { CallSeam(Seams.SettingSlideLabelClick, SettingSlideLabel); });
+    connect(CornerButton1, &QPushButton::clicked, this, [this] { ReportTabControl->setCurrentWidget(DescriptionTab); });
+    connect(CornerButton2, &QPushButton::clicked, this, [this] { ReportTabControl->setCurrentWidget(PreviewTab); });
+    connect(CornerButton3, &QPushButton::clicked, this, [this] { ReportTabControl->setCurrentWidget(BinTab); });
+
+    connect(Panel6, &TSizePanel::Resized, this, &TMainForm::ArrangePicturePanel);
+    connect(PaperTabsLayout, &TSizePanel::Resized, this, &TMainForm::ArrangePicturePanel);
+    connect(Layout8, &TSizePanel::Resized, this, [this] {
+        // The bin column follows the coin layout only.
+        if (!PaperLayout)
+            ArrangeBinColumn();
+    });
+    connect(PricingHeader, &TSizePanel::Resized, this, &TMainForm::PlacePricingHeader);
+    connect(SettingSlideLabelPanel, &TSizePanel::Resized, this, &TMainForm::PlaceSlideStrips);
+    connect(ImageSlideLabelPanel, &TSizePanel::Resized, this, &TMainForm::PlaceSlideStrips);
+    // The window's resize handling runs once the window's layout has given
+    // the page area its new size, which the layout rules depend on.
+    TabControl1->installEventFilter(this);
+    ThemesBox->viewport()->installEventFilter(this);
+    BigLabelLayout->installEventFilter(this);
+    for (QWidget *w : {static_cast<QWidget *>(SelectedLabel), static_cast<QWidget *>(ObverseLabel),
+                       static_cast<QWidget *>(ReverseLabel), static_cast<QWidget *>(Label45)})
+        w->installEventFilter(this);
+    qApp->installEventFilter(new TKeyPreview(this));  // owned by the window
+}
+
+// ---------------------------------------------------------------------------
+// Start-up
+
+void TMainForm::FormCreate()
+{
+    // 1. New user series numbers are random.
+    std::srand(static_cast<unsigned>(QDateTime::currentMSecsSinceEpoch()));
+
+    // 2. Log mode.
+    LogMode = Seams.LogModeKeysHeld ? Seams.LogModeKeysHeld() : LogModeRequested(CtrlDown(), ShiftDown());
+    LogList.clear();
+    LogEntry(QStringLiteral("MainForm.Init"));
+
+    // 3. The pages open once a collection is open.
+    TabControl1->setEnabled(false);
+
+    // 4-6. Flags, counters and markers. The state's own members start in
+    // their reset values; the window's are reset here.
+    // The maintainer tools are for the people who keep the catalogue; they
+    // ask for them by starting the program with ORVANTA_MAINTAINER=1.
+    State.MaintainerMode = qEnvironmentVariable("ORVANTA_MAINTAINER") == QLatin1String("1");
+    NoteMaxed = false;
+    SettingOut = false;
+    SearchingThemes = false;
+    PricePaisterInUse = false;
+    HotPrice = -1;
+    State.OVversionString = GetVersionString();
+
+    // 7. First pages, without running their change handlers.
+    {
+        const QSignalBlocker block1(TabControl1);
+        TabControl1->setCurrentWidget(TabSeries);
+        const QSignalBlocker block2(TabControl2);
+        TabControl2->setCurrentWidget(Tab2Image);
+    }
+    TabControl1->setProperty("Tag", int(PageSeries));
+
+    // 8-9. Lists live in the state; the tree area shows.
+    ImagePanel->hide();
+    TreeBaseLayout->show();
+
+    // 10. Exception handler.
+    CallSeam(Seams.InstallAppException);
+
+    // 12. Settings strip closed.
+    CloseSettingStrip();
+
+    // 13.
+    if (QWidget *admin = findChild<QWidget *>(QStringLiteral("AdminImage")))
+        admin->setProperty("Tag", -1);
+    LogEntry(QStringLiteral("Variable.Init"));
+
+    // 14.
+    CallSeam(Seams.BuildThemePanel);
+    StackPickerLayout->hide();
+
+    // 15.
+    State.PriceListForexLinks.fill(0);
+
+    // 16-17.
+    CallSeam(Seams.LoadMetals);
+    LoadRedirections(State, QCoreApplication::applicationFilePath());
+    LogEntry(QStringLiteral("Redirect.ini loaded"));
+
+    // 18-21.
+    CallSeam(Seams.LoadFormState);
+    CallSeam(Seams.LoadCountries);
+    State.ForexList.clear();
+    CallSeam(Seams.LoadForexAndSpotPrices);
+    CheckActiveForexIndex(State);
+
+    // 22. The state made the root "Entire Collection"; it starts selected.
+    State.SelectedTreeNode = State.EntireCollection.get();
+
+    // 23-24.
+    CallSeam(Seams.LoadPriceDates);
+    LogEntry(QStringLiteral("NodePorts.Init"));
+    const qsizetype nodePortsLine = LogList.size() - 1;
+    CallSeam(Seams.BuildNodePorts);
+    // Marked done on its own line, whatever the tree logged meanwhile.
+    if (LogMode && nodePortsLine >= 0 && nodePortsLine < LogList.size())
+        LogList[nodePortsLine] += QStringLiteral(" <Done>");
+
+    // 25-26.
+    FillBuiltInGradeTitles(State.GradeTitles3D);
+    CallSeam(Seams.LoadEbooks);
+    LogEntry(QStringLiteral("eLibrary.Init"));
+
+    // 27. CoinGrid and WarningPanelCoins share the grid panel's whole area.
+    SumPanel->hide();
+
+    // 28.
+    RecordNoteMemoPos();
+
+    // 29. The contact items and the About box go into "Tools".
+    MenuItem8->removeAction(Contact1->menuAction());
+    MenuItem16->addMenu(Contact1);
+    MenuItem8->removeAction(AboutOrvanta1);
+    MenuItem16->addAction(AboutOrvanta1);
+    menuBar()->removeAction(MenuItem8->menuAction());
+
+    // 30.
+    BuildDatePopup();
+
+    // 31. Date boxes take digits and the date separator only.
+    const QRegularExpression dateChars(QStringLiteral("[0-9%1]*")
+                                           .arg(QRegularExpression::escape(QString(DateSeparator()))));
+    BuyDateBox->setValidator(new QRegularExpressionValidator(dateChars, BuyDateBox));
+    SellDateBox->setValidator(new QRegularExpressionValidator(dateChars, SellDateBox));
+
+    // 32.
+    ApplyScrollBarPolicies();
+    eBookSearchLayout->hide();
+    eBookButtonsLayout->show();
+
+    // 33.
+    LayoutMainForm(false);
+
+    // 34. View check boxes, set without their handler, then bound to it.
+    const std::array<bool, 4> flags = Seams.ViewFlags ? Seams.ViewFlags() : std::array<bool, 4>{true, true, true, true};
+    const std::array<QCheckBox *, 4> boxes{ViewHaveCheckBox, ViewNeedCheckBox, ViewSellCheckBox, ViewSoldCheckBox};
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        const QSignalBlocker block(boxes[i]);
+        boxes[i]->setChecked(flags[i]);
+    }
+    for (QCheckBox *box : boxes)
+        connect(box, &QCheckBox::toggled, this, [this, box] { CallSeam(Seams.ViewHaveCheckBoxChange, box); });
+
+    // 35-36.
+    CallSeam(Seams.PlaceThumbnailPanel, false);
+    CallSeam(Seams.InstallAppHint);
+
+    // 37.
+    MagnifierGlass1->hide();
+    ReportTabControl->setTabVisible(ReportTabControl->indexOf(BinTab), false);
+    CornerButton3->hide();
+    BigLabelLayout->hide();
+    ReportTabControl->setCurrentWidget(DescriptionTab);
+
+    // 38. Each date button serves its date box.
+    BuyDateButton->setProperty("TagObject", QVariant::fromValue<QObject *>(BuyDateBox));
+    SellDateButton->setProperty("TagObject", QVariant::fromValue<QObject *>(SellDateBox));
+
+    // 39. FirstPageBtn and LastPageBtn flank ReportSpinEdit in their row.
+
+    // 40.
+    ObverseNoImageLabel->hide();
+    ReverseNoImageLabel->hide();
+    ObverseNoImageLabel->setText(QStringLiteral("No\nObverse image\nattached"));
+    ReverseNoImageLabel->setText(QStringLiteral("No\nReverse image\nattached"));
+
+    // 41-42.
+    DataSetCoinsFieldCount = CallSeam(Seams.DataSetCoinsFieldCount);
+    ImageRadios = {ImageRadioObv, ImageRadioRev, ImageRadioReceipt, ImageRadioAdd};
+
+    // 43.
+    BinImage->setPixmap(EmptyBinPicture());
+    CallSeam(Seams.ShowBinCount);
+
+    // 44.
+    ProgressBar1->hide();
+    CallSeam(State.Hooks.SetSaveMenuVisibility);
+    CallSeam(Seams.SquewSpotPrices);
+    CallSeam(Seams.DisplayMetalValues);
+
+    // 45.
+    ImageEffectsLayout->show();
+    CoinPDFLayout->hide();
+    LogEntry(QStringLiteral("Init.Complete"));
+
+    // 46.
+    AutoSaveTicks = 0;
+    Timer1->start();
+    FormsTimer->start();
+}
+
+void TMainForm::Timer1Timer()
+{
+    Timer1->stop();
+    LogEntry(QStringLiteral("Timer1.Init"));
+    if (State.MaintainerMode) {
+        ObverseLabel->setProperty("HitTest", true);
+        ReverseLabel->setProperty("HitTest", true);
+    }
+    if (Title_Form) {
+        TTitle_Form *splash = Title_Form;
+        splash->hide();
+        delete splash;
+    }
+
+    const QString fileName = CommandLineCollection(CommandLine);
+    bool opened = false;
+    if (!fileName.isEmpty()) {
+        State.LastFileName = fileName;
+        bool loaded = false;
+        try {
+            loaded = CallSeam(Seams.LoadDataFromFile, fileName, false);
+        } catch (const std::exception &) {
+            loaded = false;
+        }
+        if (loaded) {
+            CallSeam(State.Hooks.SetMainCaption);
+            CalcNodeDates(State);
+            CalcNodeEntries(State);
+            TabControl1->setEnabled(true);
+            opened = true;
+        } else {
+            // The file stays as it is on disk: without a file name no later
+            // save can write over it.
+            State.LastFileName.clear();
+            ShowLoadFailure(State, fileName);
+        }
+    }
+    if (!opened && Seams.ShowWelcomeWindow && !Seams.ShowWelcomeWindow()) {
+        // Closed without a choice: no collection is open, so the program
+        // ends without the questions about one.
+        LogEntry(QStringLiteral("Timer1.Quit"));
+        closeUnasked_ = true;
+        close();
+        return;
+    }
+
+    if (!Seams.UseTips || Seams.UseTips())
+        CallSeam(Seams.Tipoftheday1Click);
+    ViewSizeBtn->show();
+    LogEntry(QStringLiteral("Timer1.Complete"));
+}
+
+void TMainForm::RecordNoteMemoPos()
+{
+    NoteMemoPos = {NoteMaxedBtn->x(), NoteMaxedBtn->y(), NotesMemo->x(), NotesMemo->y(), NotesMemo->width(),
+                   NotesMemo->height()};
+}
+
+void TMainForm::ApplyScrollBarPolicies()
+{
+    // Scroll bars show whenever there is something to scroll, and stay.
+    const char *const names[] = {"ThemesBox", "ReportListBox", "eBookScrollBox", "BookListBox", "BookmarkBox",
+                                 "MetalEdit", "DateMintBox", "GradeBox", "GMbox", "VertScrollBox1", "ScrollBox1",
+                                 "iView", "SettingScrollBox", "GraphsVertScrollBox", "CoinScrollBox", "CoinGrid"};
+    for (const char *name : names) {
+        QObject *o = findChild<QObject *>(QString::fromLatin1(name));
+        QAbstractScrollArea *area = qobject_cast<QAbstractScrollArea *>(o);
+        if (auto *combo = qobject_cast<QComboBox *>(o))
+            area = combo->view();
+        if (area)
+            area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Layout
+
+bool TMainForm::SelectedIsPaper() const
+{
+    return State.SelectedTreeNode && State.SelectedTreeNode->CoinShape == PaperMoneyShape;
+}
+
+void TMainForm::LayoutMainForm(bool paperMode)
+{
+    PaperLayout = paperMode;
+    if (!paperMode) {
+        TabControl2->setTabPosition(QTabWidget::South);
+        TabControl2->tabBar()->show();
+        TabControl1->setTabText(PageCoins, QStringLiteral("Coins"));
+        Label41->setText(QStringLiteral("Comment"));
+        ObverseLabel->setText(QStringLiteral("Obverse"));
+        ReverseLabel->setText(QStringLiteral("Reverse"));
+
+        SeriesPageLayout->setDirection(QBoxLayout::LeftToRight);
+        itsLayout->setMinimumHeight(0);
+        itsLayout->setMaximumHeight(QWIDGETSIZE_MAX);
+        itsLayout->setFixedWidth(TabControl1->width() / 4);
+        PaperTabsLayout->hide();
+        MoveInto(ViewSizeBtn, Panel6);
+        MoveInto(FavoriteBox, Panel6);
+    } else {
+        TabControl1->setTabText(PageCoins, QStringLiteral("Bills"));
+        Label41->setText(QStringLiteral("Comment (Serial number)"));
+        ObverseLabel->setText(QStringLiteral("Front"));
+        ReverseLabel->setText(QStringLiteral("Back"));
+
+        PaperTabsLayout->show();
+        SeriesPageLayout->setDirection(QBoxLayout::TopToBottom);
+        itsLayout->setMinimumWidth(0);
+        itsLayout->setMaximumWidth(QWIDGETSIZE_MAX);
+        itsLayout->setFixedHeight(TabControl1->height() / 3);
+        MoveInto(ViewSizeBtn, PaperTabsLayout);
+        MoveInto(FavoriteBox, PaperTabsLayout);
+        // The corner buttons stand for the tab strip.
+        TabControl2->tabBar()->hide();
+    }
+    ObverseLabel->adjustSize();
+    ReverseLabel->adjustSize();
+    // Apply the new split at once, so the pictures are placed for the
+    // panel's new size rather than the old one.
+    if (TabSeries->layout())
+        TabSeries->layout()->activate();
+    SeriesPageLayout->activate();
+
+    ArrangePicturePanel();
+    CallSeam(Seams.ArrangeStatsLabels, !paperMode);
+    if (!paperMode)
+        ArrangeBinColumn();
+    PlaceThemeButtons();
+}
+
+void TMainForm::ArrangePicturePanel()
+{
+    if (!PaperLayout) {
+        const tCoinLayout l = ComputeCoinLayout({QSizeF(Panel6->size()), QSizeF(ViewSizeBtn->size()),
+                                                 QSizeF(FavoriteBox->size()), QSizeF(ObverseLabel->size()),
+                                                 QSizeF(ReverseLabel->size())});
+        Panel1->setGeometry(l.Pictures.Panel1);
+        Panel2->setGeometry(l.Pictures.Panel2);
+        ObverseLabel->move(l.Pictures.ObverseLabel);
+        ReverseLabel->move(l.Pictures.ReverseLabel);
+        FavoriteBox->move(l.FavoriteBox);
+        ViewSizeBtn->move(l.ViewSizeBtn);
+        StackPickerLayout->move(l.StackPicker);
+        return;
+    }
+    const tPaperLayout l = ComputePaperLayout({QSizeF(Panel6->size()), QSizeF(ObverseLabel->size()),
+                                               QSizeF(ReverseLabel->size())});
+    Panel1->setGeometry(Truncated(l.Panel1));
+    Panel2->setGeometry(Truncated(l.Panel2));
+    ObverseLabel->move(Truncated(l.ObverseLabel));
+    ReverseLabel->move(Truncated(l.ReverseLabel));
+    const QRect stats = StatsCornerButton->geometry();
+    const tPaperButtons b = PlacePaperButtons(PaperTabsLayout->width(), stats.y() + stats.height(),
+                                              QSizeF(ViewSizeBtn->size()), QSizeF(FavoriteBox->size()));
+    ViewSizeBtn->move(b.ViewSizeBtn);
+    FavoriteBox->move(b.FavoriteBox);
+}
+
+void TMainForm::ArrangeBinColumn()
+{
+    const tBinColumn c = ComputeBinColumn({double(ReportTabControl->width()), double(Layout8->height()),
+                                           QSizeF(Layout9->size()), QSizeF(ObverseBinLabel->size()),
+                                           QSizeF(ReverseBinLabel->size())});
+    if (Layout8->width() != c.Width)
+        Layout8->setFixedWidth(c.Width);
+    Panel8->setGeometry(c.Pictures.Panel1);
+    Panel10->setGeometry(c.Pictures.Panel2);
+    ObverseBinLabel->move(c.Pictures.ObverseLabel);
+    ReverseBinLabel->move(c.Pictures.ReverseLabel);
+    Layout9->move(c.Layout9);
+}
+
+void TMainForm::PlaceThemeButtons()
+{
+    CallSeam(Seams.SetupThemesBox);
+    std::vector<QWidget *> rows;
+    if (Seams.NamedThemeRows)
+        rows = Seams.NamedThemeRows();
+    const QSizeF rowSize = rows.empty() ? QSizeF() : QSizeF(rows.front()->size());
+    const tThemePlacement p = PlaceThemeRows(static_cast<int>(rows.size()), ThemesBox->width(), rowSize);
+    int right = 0;
+    for (size_t k = 0; k < rows.size(); ++k) {
+        rows[k]->move(p.Rows[k]);
+        right = std::max(right, p.Rows[k].x() + rows[k]->width());
+    }
+    // Four blanks keep the scroll extent below the last row.
+    ThemespacerLabel->setText(QStringLiteral("    "));
+    ThemespacerLabel->adjustSize();
+    ThemespacerLabel->move(0, p.SpacerY);
+    ThemesContent->resize(std::max(right, ThemesBox->viewport()->width()), p.SpacerY + ThemespacerLabel->height());
+}
+
+void TMainForm::PlacePricingHeader()
+{
+    Layout11->move(PricingHeader->width() - Layout11->width(), 0);
+    const tPricingHeader h = ::PlacePricingHeader(Layout11->x(), Layout13->width(), Layout17->width(),
+                                                  Layout18->width());
+    Layout17->setVisible(h.ShowColumns);
+    Layout17->move(static_cast<int>(h.ColumnsX), 0);
+    Layout18->move(static_cast<int>(h.ButtonsX), 0);
+}
+
+void TMainForm::PlaceBigLabel()
+{
+    const QWidget *strip = BigLabelLayout->isHidden() ? Layout20 : BigLabelLayout;
+    const int length = std::max(0, strip->height() - 20);
+    // Turned -90 degrees the caption runs up the strip from its foot.
+    BigLabel->setGeometry(0, 0, BigLabelLayout->width(), length);
+}
+
+void TMainForm::PlaceSlideStrips()
+{
+    Rectangle9->setGeometry(SettingSlideLabelPanel->rect());
+    Rectangle10->setGeometry(ImageSlideLabelPanel->rect());
+    SettingSlideLabel->setGeometry(SettingSlideLabelPanel->rect());
+    ImageSlideLabel->setGeometry(ImageSlideLabelPanel->rect());
+}
+
+void TMainForm::FormResize()
+{
+    CallSeam(Seams.BuildNodePorts);
+    CallSeam(Seams.AssignNodePorts);
+    CallSeam(Seams.RenderTree);
+    if (CurrentPageTag() == PagePricing) {
+        CallSeam(Seams.SetupPricelistColumns, -1);
+        CallSeam(Seams.RenderPrices);
+    }
+    if (State.SelectedTreeNode)
+        LayoutMainForm(SelectedIsPaper());
+    CallSeam(Seams.PlaceThumbnailPanel, false);
+    PlaceBigLabel();
+    PlaceSlideStrips();
+    const int row = CoinGridRow();
+    CallSeam(Seams.ClearUDFlist2);
+    CallSeam(Seams.CreateUDFobjects);
+    CallSeam(Seams.ShowUDFValues, row);
+    PlacePricingHeader();
+    CallSeam(Seams.ShowNAHint, row);
+    CallSeam(Seams.ShowUserSeriesHint);
+}
+
+// ---------------------------------------------------------------------------
+// Series page keyboard and tree scrolling
+
+void TMainForm::FormKeyDown(int &key, QChar &keyChar, Qt::KeyboardModifiers)
+{
+    if (CurrentPageTag() != PageSeries)
+        return;
+    if (IsTypeAheadLetter(keyChar)) {
+        if (KeyTimer->isActive())
+            SeriesKeyFilter += keyChar;
+        else
+            SeriesKeyFilter = QString(keyChar);
+        KeyTimer->stop();
+        if (tnodeinfo *match = FindTypeAheadSeries(*State.EntireCollection, SeriesKeyFilter)) {
+            State.SelectedTreeNode = match;
+            CallSeam(Seams.MakeTreeNodeVisible, match);
+            CallSeam(State.Hooks.SeriesSelected);
+        }
+        KeyTimer->start();
+        keyChar = QChar();
+        key = 0;
+        return;
+    }
+    switch (key) {
+    case Qt::Key_Left:
+        if (State.SelectedTreeNode && State.SelectedTreeNode->ParentNode) {
+            State.SelectedTreeNode = State.SelectedTreeNode->ParentNode;
+            CallSeam(State.Hooks.SeriesSelected);
+        }
+        break;
+    case Qt::Key_Up:
+        Button7Click(Button7);
+        break;
+    case Qt::Key_Down:
+        Button7Click(Button8);
+        break;
+    case Qt::Key_PageUp:
+        ScrollTreePage(true);
+        break;
+    case Qt::Key_PageDown:
+        ScrollTreePage(false);
+        break;
+    default:
+        return;
+    }
+    key = 0;
+}
+
+void TMainForm::KeyTimerTimer()
+{
+    KeyTimer->stop();
+}
+
+void TMainForm::Button7Click(QObject *sender)
+{
+    const int delta = sender ? sender->property("Tag").toInt() : 0;
+    SeriesTree->Tree().ScrollBy(delta);
+}
+
+void TMainForm::ScrollTreePage(bool up)
+{
+    tSeriesTree &tree = SeriesTree->Tree();
+    tree.ScrollBy(up ? -tree.ScrollPage() : tree.ScrollPage());
+}
+
+bool TMainForm::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::Resize:
+        if (watched == TabControl1)
+            FormResize();
+        else if (watched == ThemesBox->viewport())
+            PlaceThemeButtons();
+        else if (watched == BigLabelLayout)
+            PlaceBigLabel();
+        break;
+    case QEvent::MouseButtonRelease:
+        if (static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton)
+            break;
+        if (watched == SelectedLabel)
+            SelectedLabelClick();
+        else if (watched == Label45)
+            Label45Click();
+        else if ((watched == ObverseLabel || watched == ReverseLabel) && watched->property("HitTest").toBool())
+            ObverseLabelClick(watched);
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------
+// Page switching
+
+int TMainForm::CurrentPageTag() const
+{
+    const QWidget *page = TabControl1->currentWidget();
+    return page ? page->property("Tag").toInt() : PageSeries;
+}
+
+int TMainForm::CoinGridRow() const
+{
+    return Seams.CoinGridRow ? Seams.CoinGridRow() : -1;
+}
+
+void TMainForm::ShowSelectedCaption(const QString &caption)
+{
+    if (Seams.SetSelectedLabelCaption)
+        Seams.SetSelectedLabelCaption(caption);
+    else
+        SelectedLabel->setText(caption);
+}
+
+void TMainForm::CloseSettingStrip()
+{
+    SettingOut = false;
+    SettingPanel->setFixedWidth(SettingSlideLabelPanel->width());
+    SettingSlideLabel->setText(SettingsClosedCaption);
+}
+
+void TMainForm::TabControl1Change()
+{
+    const int page = CurrentPageTag();
+    tnodeinfo *node = State.SelectedTreeNode;
+    const int row = CoinGridRow();
+    const bool rowValid = row >= 0 && row < static_cast<int>(State.CurrCoinList.size());
+
+    CallSeam(Seams.BigImageDown);
+    StatusLabel->clear();
+
+    if (page == PageSeries) {
+        CalcNodeEntries(State);
+        if (State.DatesMayHaveChanged)
+            CalcNodeDates(State);
+        CallSeam(Seams.RenderTree);
+    }
+
+    if (TabControl1->property("Tag").toInt() == PagePricing && State.PricesModified)
+        CallSeam(Seams.ResortPrices);
+    TabControl1->setProperty("Tag", page);
+
+    if (NoteMaxed) {
+        NoteMaxed = false;
+        CallSeam(Seams.NoteMaxedBtnClick, this);
+    }
+
+    if (page == PagePricing && node) {
+        const int country = CoinTypeToCountry(PriceSourceOf(*node));
+        Label132->setText(CallSeam(Seams.GetCountryName, country));
+        Label139->setText(PriceDateText(State, country));
+        Label132->adjustSize();
+        Label139->adjustSize();
+        const tCentredPair pair = CentrePair(Layout19->width(), Label132->width(), Label139->width(), 10);
+        Label132->move(static_cast<int>(pair.FirstX), (Layout19->height() - Label132->height()) / 2);
+        Label139->move(static_cast<int>(pair.SecondX), (Layout19->height() - Label139->height()) / 2);
+
+        const QString shared = SharedPricesStatus(State, *node);
+        if (!shared.isEmpty())
+            StatusLabel->setText(shared);
+
+        HotPrice = -1;
+        // The grid may have no current row; only a coin actually listed is
+        // compared.
+        if (!State.CurrCoinList.empty() && !State.CurrPriceList.empty() && rowValid) {
+            const UnpackVarietyFn unpack = Seams.UnpackVariety ? UnpackVarietyFn(Seams.UnpackVariety)
+                                                               : UnpackVarietyFn();
+            HotPrice = FindHotPrice(State.CurrPriceList, *State.CurrCoinList[row], unpack);
+        }
+        CallSeam(Seams.SetupPricelistColumns, HotPrice);
+        CallSeam(Seams.RenderPrices);
+    }
+
+    if (Seams.SettingSlideLabelClick)
+        Seams.SettingSlideLabelClick(TabControl1);
+    else
+        CloseSettingStrip();
+
+    if (page == PageSeries && TabControl2->currentWidget() == Tab2Stats)
+        TabControl2Change();
+
+    if (page == PageImages && rowValid) {
+        const tCoinInfo &coin = *State.CurrCoinList[row];
+        QString caption;
+        if (Seams.CompoundVariety)
+            caption = Seams.CompoundVariety(coin.Year, false, coin.Mint, coin.Variety);
+        else
+            caption = QStringList{coin.Year > 0 ? QString::number(coin.Year) : QString(), coin.Mint, coin.Variety}
+                          .join(QLatin1Char(' '))
+                          .simplified();
+        ShowSelectedCaption(caption);
+        CallSeam(Seams.BuildImageRadios);
+        CallSeam(Seams.LoadCoinImage);
+        CallSeam(Seams.UpdateImageButtons);
+        CallSeam(Seams.ResetImageEffects);
+    } else if (node) {
+        ShowSelectedCaption(node->NodeName);
+    }
+
+    if (page == PageCoins) {
+        CallSeam(Seams.AddRecent);
+        CallSeam(Seams.BuildDateMintBoxList, false);
+        CallSeam(Seams.UpdateSelectionSummary);
+        const int r = rowValid ? row : 0;
+        if (!State.CurrCoinList.empty()) {
+            CallSeam(Seams.SortFolderCoins);
+            CallSeam(Seams.SetCoinGridRow, -1);
+            // Whatever entry sits at the old row after sorting.
+            if (r < static_cast<int>(State.CurrCoinList.size()))
+                CallSeam(Seams.SelectCoin, State.CurrCoinList[r]);
+        }
+        CallSeam(Seams.ShowNAHint, CoinGridRow());
+    }
+
+    if (page == PageEbooks)
+        CallSeam(Seams.BookListBoxChange);
+    if (page == PageGraphs)
+        CallSeam(Seams.BuildCollectionChart);
+    if (page == PageReports) {
+        CallSeam(Seams.ShowReportDescription, ReportListBox->currentRow());
+        ReportTabControl->setCurrentWidget(DescriptionTab);
+        const double zoom = Seams.PreviewZoom ? Seams.PreviewZoom() : 1.0;
+        ReportZoomTrackBar->setValue(static_cast<int>(std::lround(zoom * 100)));
+    }
+}
+
+void TMainForm::TabControl2Change()
+{
+    CallSeam(Seams.BigImageDown);
+    const QWidget *current = TabControl2->currentWidget();
+    const int side = current ? current->property("Tag").toInt() : SideImage;
+    for (QPushButton *b : {ImageCornerButton, ThemesCornerButton, StatsCornerButton}) {
+        const bool down = b->property("Tag").toInt() == side;
+        b->setProperty("StyleLookup", down ? QStringLiteral("CornerButtonStyleDown")
+                                           : QStringLiteral("CornerButtonStyleUp"));
+        b->resize(down ? 110 : 103, b->height());
+        b->setChecked(down);
+        if (down)
+            b->setGraphicsEffect(ShadowEffect1);
+        b->style()->unpolish(b);
+        b->style()->polish(b);
+    }
+    if (side == SideStats)
+        CallSeam(State.Hooks.SeriesSelected);
+    LayoutMainForm(SelectedIsPaper());
+}
+
+// ---------------------------------------------------------------------------
+// Date pop-up
+
+void TMainForm::BuildDatePopup()
+{
+    for (int d = 1; d <= 31; ++d) {
+        auto *cell = new TDayCell(d, DayArea);
+        cell->hide();  // placed and shown for each month displayed
+        connect(cell, &TDayCell::MouseEntered, this, [this](QObject *l) { CallSeam(Seams.DayCellMouseEnter, l); });
+        connect(cell, &TDayCell::MouseLeft, this, [this](QObject *l) { CallSeam(Seams.DayCellMouseLeave, l); });
+        connect(cell, &TDayCell::Clicked, this, [this](QObject *l) { CallSeam(Seams.DayCellClick, l); });
+        DateShapes[d] = cell;
+    }
+}
+
+void TMainForm::Button9Click()
+{
+    const QDate today = QDate::currentDate();
+    PurchasedYY = {quint16(today.year()), quint16(today.year())};
+    PurchasedMM = {quint16(today.month()), quint16(today.month())};
+    PurchasedDD = {quint16(today.day()), quint16(today.day())};
+    CallSeam(Seams.RenderDatePopup);
+    QWidget *target = DatePopup->PlacementTarget.data();
+    DatePopup->hide();  // its close handler writes the date into the target
+    CallSeam(Seams.StuffCoinInfo, target);
+}
+
+// ---------------------------------------------------------------------------
+// Handlers
+
+void TMainForm::LegendCheckBoxChange()
+{
+    CallSeam(Seams.ViewSizeBtnClick, StackPickerBox);
+}
+
+void TMainForm::FavoriteBoxChange()
+{
+    State.DataModified = true;
+    CallSeam(State.Hooks.SetMainCaption);
+    if (State.SelectedTreeNode)
+        State.SelectedTreeNode->Favorite = FavoriteBox->isChecked();
+    CallSeam(Seams.BuildFavoritesMenu);
+}
+
+void TMainForm::FaceBook1Click()
+{
+    MultiPlatformOpen(FacebookPageAddress);
+}
+
+void TMainForm::CopyToClipboard(const QString &text)
+{
+    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        if (QClipboard *clipboard = QGuiApplication::clipboard())
+            clipboard->setText(text);
+}
+
+void TMainForm::Label45Click()
+{
+    if (!State.MaintainerMode)
+        return;
+    CopyToClipboard(QString::number(CallSeam(Seams.NextSeries)));
+}
+
+void TMainForm::ObverseLabelClick(QObject *sender)
+{
+    const tnodeinfo *node = State.SelectedTreeNode;
+    if (!State.MaintainerMode || !node)
+        return;
+    const bool obverse = sender == ObverseLabel;
+    const QString stored = obverse ? node->Obverse : node->Reverse;
+    const bool paper = node->CoinShape == PaperMoneyShape;
+    CopyToClipboard(Seams.FullPath ? Seams.FullPath(stored, node->Country, obverse, paper) : stored);
+}
+
+void TMainForm::SelectedLabelClick()
+{
+    const tnodeinfo *node = State.SelectedTreeNode;
+    if (!State.MaintainerMode || !node)
+        return;
+    if (CtrlDown())
+        resize(1600, 1000);
+    if (CurrentPageTag() == PagePricing)
+        CallSeam(Seams.ShowPastePriceForm);
+    CopyToClipboard(QStringLiteral("AddNode(") + QString::number(node->CoinType) + QStringLiteral(","));
+}

@@ -1,0 +1,81 @@
+#pragma once
+// The Reports page of the main window: the list of available reports with
+// the selected report's description, and the preview of the prepared
+// report with its page, zoom, print and export controls. The logic (list,
+// parameters, run) is plain code; this page shows it.
+#include <QWidget>
+
+#include "core/model/mainstate.h"
+#include "reports/run/reportlist.h"
+#include "reports/run/reportrun.h"
+
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+class QSlider;
+class QSpinBox;
+class QTabWidget;
+class TReportPreview;
+
+class TReportsPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit TReportsPage(tMainState &state, QWidget *parent = nullptr);
+
+    tMainState &State;
+    tReportList List;
+    tReportRunner Runner;
+
+    // Services of the main window the runs use: series picture paths, the
+    // coin grid's current row, theme names, grade titles.
+    tReportEnvironment &Environment() { return Runner.Env; }
+
+    // Rebuilds the report list from the reports folder. The first time it
+    // also installs the starter reports into a folder that holds none.
+    void LoadReportList();
+    void ShowReportDescription(int itemIndex);
+    void ReportListBoxChange();
+    // Runs the report entry at that index of the list; nothing without one.
+    void RunReport(int itemIndex);
+    // Runs the selected entry into the preview and sets the page controls.
+    void ShowReportPreview();
+    void EnablePreviewControls(bool enabled);
+
+    QTabWidget *ReportTabControl;
+    QWidget *DescriptionTab;
+    QWidget *PreviewTab;
+    QListWidget *ReportListBox;
+    QLabel *ReportDescriptionLabel;
+    TReportPreview *ReportPreview;
+    QSpinBox *ReportSpinEdit;
+    QPushButton *FirstPageBtn;
+    QPushButton *LastPageBtn;
+    QLabel *Label99;   // "Zoom amount:"
+    QLabel *Label115;  // "Page number"
+    QLabel *Label116;  // "of " + page count
+    QSlider *ReportZoomTrackBar;
+    QPushButton *ReportWidthBtn;
+    QPushButton *ReportHeightBtn;
+    QPushButton *PrintReportBtn;
+    QComboBox *ExportComboBox;
+    QPushButton *ExportReportBtn;
+    QProgressBar *AniIndicator1;
+
+Q_SIGNALS:
+    // Text for the main window's status line ("Processing page 3", "").
+    void StatusChanged(const QString &text);
+
+private:
+    void FillListBox();
+    void ReportPreviewPageChanged(int page);
+    void ReportProgress(int page);
+    void ReportSpinEditChange(int value);
+    void ReportFitBtnClick(bool width);
+    void PrintReportBtnClick();
+    void ExportReportBtnClick();
+    void ShowError(const QString &text);
+
+    bool starterChecked_ = false;
+};

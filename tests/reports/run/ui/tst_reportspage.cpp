@@ -1,0 +1,189 @@
+#include <QtTest>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPrinter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+#include "platform/uiservices.h"
+#include "reports/run/ui/reportprint.h"
+#include "reports/run/ui/reportpreview.h"
+#include "reports/run/ui/reportspage.h"
+#include "support/reportfixture.h"
+#include "support/scriptedui.h"
+
+namespace {
+
+// A collection with enough coins for a three-page inventory.
+struct tPageFixture : tReportFixture {
+    QTemporaryDir Dir;
+    tPageFixture()
+    {
+        for (int i = 0; i < 120; ++i)
+            AddCoin(i % 2 ? Cents : Wheat, 1850 + i, QStringLiteral("P"), i + 1);
+        S.ReportsRedirect = Dir.path() + QLatin1Char('/');
+    }
+};
+
+int Row(const QListWidget *list, const QString &text)
+{
+    for (int i = 0; i < list->count(); ++i)
+        if (list->item(i)->text().trimmed() == text)
+            return i;
+    return -1;
+}
+
+} // namespace
+
+class tst_ReportsPage : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { platform::setUserInterface(&ui); ui.reset(); }
+    void cleanup() { platform::setUserInterface(nullptr); }
+
+    void listShowsReportsAndDescriptions()
+    {
+        tPageFixture f;
+        f.S.DefaultReport = QStringLiteral("Want list");
+        TReportsPage page(f.S);
+        page.LoadReportList();  // installs the starter reports into the empty folder
+        QCOMPARE(page.ReportListBox->count(), 7);
+        QCOMPARE(page.ReportListBox->currentItem()->text().trimmed(), QStringLiteral("Want list"));
+        QVERIFY(page.ReportDescriptionLabel->text().isEmpty());  // a reload fires no change
+        page.ReportListBox->setCurrentRow(Row(page.ReportListBox, QStringLiteral("Series list")));
+        QVERIFY(page.ReportDescriptionLabel->text().startsWith(QLatin1String("The selected series")));
+        page.LoadReportList();
+        QCOMPARE(page.ReportListBox->currentItem()->text().trimmed(), QStringLiteral("Series list"));
+    }
+
+    void previewPagesFollowThePageBox()
+    {
+        tPageFixture f;
+        TReportsPage page(f.S);
+        page.resize(900, 700);
+        page.show();
+        QStringList status;
+        connect(&page, &TReportsPage::StatusChanged, this, [&](const QString &t) { status.append(t); });
+        page.LoadReportList();
+        page.ReportListBox->setCurrentRow(Row(page.ReportListBox, QStringLiteral("Coin inventory")));
+        page.ReportTabControl->setCurrentWidget(page.PreviewTab);
+
+        TReportPreview *preview = page.ReportPreview;
+        QCOMPARE(preview->PageCount(), 3);
+        QCOMPARE(status, (QStringList{"Processing page 1", "Processing page 2", "Processing page 3", ""}));
+        QCOMPARE(page.Label116->text(), QStringLiteral("of 3"));
+        QCOMPARE(page.ReportSpinEdit->maximum(), 3);
+        QCOMPARE(page.ReportSpinEdit->value(), 1);
+        for (QWidget *w : std::initializer_list<QWidget *>{page.PrintReportBtn, page.ExportReportBtn,
+                                                           page.ReportSpinEdit, page.ReportZoomTrackBar})
+            QVERIFY(w->isEnabled());
+        QVERIFY(page.AniIndicator1->isHidden());
+
+        // Box to preview and back.
+        page.ReportSpinEdit->setValue(2);
+        QCOMPARE(preview->CurrentPage(), 2);
+        QTest::mouseClick(page.LastPageBtn, Qt::LeftButton);
+        QCOMPARE(page.ReportSpinEdit->value(), 3);
+        QCOMPARE(preview->CurrentPage(), 3);
+        QTest::mouseClick(page.FirstPageBtn, Qt::LeftButton);
+        QCOMPARE(preview->CurrentPage(), 1);
+        preview->SetPage(2);
+        QCOMPARE(page.ReportSpinEdit->value(), 2);
+        // Scrolling the preview moves the box too.
+        preview->SetZoom(1.0);
+        preview->verticalScrollBar()->setValue(preview->verticalScrollBar()->maximum());
+        QCOMPARE(preview->CurrentPage(), 3);
+        QCOMPARE(page.ReportSpinEdit->value(), 3);
+
+        // Fit width, then the track bar sets the zoom.
+        QTest::mouseClick(page.ReportWidthBtn, Qt::LeftButton);
+        QCOMPARE(preview->ZoomMode(), TReportPreview::PageWidth);
+        QCOMPARE(page.ReportZoomTrackBar->value(), qRound(preview->Zoom() * 100));
+        page.ReportZoomTrackBar->setValue(250);
+        QCOMPARE(preview->Zoom(), 2.5);
+        QCOMPARE(preview->ZoomMode(), TReportPreview::CustomZoom);
+        QTest::mouseClick(page.ReportHeightBtn, Qt::LeftButton);
+        QVERIFY(preview->Zoom() < 2.5);
+    }
+
+    void reportWithoutPagesLeavesControlsDisabled()
+    {
+        tPageFixture f;
+        TReportsPage page(f.S);
+        page.LoadReportList();
+        page.ReportListBox->setCurrentRow(Row(page.ReportListBox, QStringLiteral("Report bin")));  // empty bin
+        page.ReportTabControl->setCurrentWidget(page.PreviewTab);
+        QCOMPARE(page.ReportPreview->PageCount(), 0);
+        QVERIFY(!page.PrintReportBtn->isEnabled());
+        QVERIFY(!page.ReportSpinEdit->isEnabled());
+        QVERIFY(!page.Label116->isEnabled());
+        QVERIFY(ui.Messages.empty());
+    }
+
+    void missingTemplateIsReported()
+    {
+        tPageFixture f;
+        TReportsPage page(f.S);
+        page.LoadReportList();
+        QVERIFY(QFile::remove(f.Dir.filePath(QStringLiteral("Price list.FR3"))));
+        page.ReportListBox->setCurrentRow(Row(page.ReportListBox, QStringLiteral("Price list")));
+        page.ReportTabControl->setCurrentWidget(page.PreviewTab);
+        QCOMPARE(ui.Texts().size(), 1);
+        QVERIFY(ui.Texts()[0].contains(QLatin1String("was not found")));
+        QVERIFY(!page.PrintReportBtn->isEnabled());
+        QVERIFY(page.AniIndicator1->isHidden());
+    }
+
+    void exportsAndPrintsThePreview()
+    {
+        tPageFixture f;
+        TReportsPage page(f.S);
+        page.LoadReportList();
+        page.ReportListBox->setCurrentRow(Row(page.ReportListBox, QStringLiteral("Coin inventory")));
+        page.ReportTabControl->setCurrentWidget(page.PreviewTab);
+        QTemporaryDir out;
+
+        const QString csvPath = out.filePath(QStringLiteral("inventory.csv"));
+        ui.pick({csvPath});
+        page.ExportComboBox->setCurrentIndex(1);
+        QTest::mouseClick(page.ExportReportBtn, Qt::LeftButton);
+        QFile csv(csvPath);
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        QVERIFY(csv.readAll().contains("120,1969,P"));
+        QCOMPARE(ui.Texts(), QStringList{QStringLiteral("The export process is now complete.")});
+        QVERIFY(page.ExportReportBtn->isEnabled());
+
+        // A failed export is reported as such, not as complete.
+        ui.Messages.clear();
+        ui.pick({out.filePath(QStringLiteral("no/such/folder/x.pdf"))});
+        page.ExportComboBox->setCurrentIndex(0);
+        QTest::mouseClick(page.ExportReportBtn, Qt::LeftButton);
+        QCOMPARE(ui.Texts().size(), 1);
+        QVERIFY(ui.Texts()[0].contains(QLatin1String("could not be written")));
+
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(out.filePath(QStringLiteral("printed.pdf")));
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setFromTo(2, 3);
+        PrintPreparedReport(*page.ReportPreview->Report(), printer);
+        QFile pdf(out.filePath(QStringLiteral("printed.pdf")));
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        const QByteArray bytes = pdf.readAll();
+        QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "),
+                 qsizetype(2));
+    }
+
+private:
+    tScriptedUi ui{tScriptedUi::tUnscripted::FirstButton};
+};
+
+QTEST_MAIN(tst_ReportsPage)
+#include "tst_reportspage.moc"
