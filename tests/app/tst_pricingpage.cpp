@@ -5,6 +5,7 @@
 #include <QApplication>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -288,7 +289,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("then");
-        for (const char *then : {"save price list changes", "save all changes", "page change", "closing"}) {
+        for (const char *then :
+             {"save price list changes", "save all changes", "page change", "closing", "focus moves away"}) {
             QTest::addRow("C.UTF-8, %s", then) << "C" << "1234.5" << then;
             QTest::addRow("de_DE, %s", then) << "de_DE" << "1234,5" << then;
         }
@@ -315,8 +317,11 @@ private Q_SLOTS:
         QCOMPARE(p.Grid->ValueEdit->currentText(), typed);
         const Money expected = 12345000;
 
-        if (then == QLatin1String("page change")) {
-            p.Form().TabControl1->setCurrentIndex(PageSeries);
+        if (then == QLatin1String("page change") || then == QLatin1String("focus moves away")) {
+            if (then == QLatin1String("page change"))
+                p.Form().TabControl1->setCurrentIndex(PageSeries);
+            else
+                p.Form().PriceColWidthBox->setFocus(Qt::MouseFocusReason);
             QCOMPARE(e.Value[slot], expected);
             QVERIFY(p.State().PricesModified);
             QVERIFY(!p.Grid->OpenEditor());
@@ -334,6 +339,34 @@ private Q_SLOTS:
         }
         QCOMPARE(e.Value[slot], expected);
         QCOMPARE(p.SavedValue(e, slot), std::optional<Money>(expected));
+    }
+
+    // The year options panel, a list dropping down and another window in
+    // front take the focus without closing the editor.
+    void passingFocusKeepsTheEditorOpen()
+    {
+        tPricing p;
+        QVERIFY(p.Grid);
+        tPriceInfo &e = *p.State().CurrPriceList.front();
+        p.Click(1, 0);
+        QVERIFY(p.Typing());
+        QCOMPARE(p.Grid->OpenEditor(), p.Grid->DataEdit);
+        p.Grid->YearOptions->click();
+        QVERIFY(p.Grid->YearOptionsPopup->isVisible());
+        const bool circa = e.DateBits & DateBitCirca;
+        QTest::mouseClick(p.Grid->CircaCheckBox, Qt::LeftButton);
+        QCOMPARE(bool(e.DateBits & DateBitCirca), !circa);
+        QCOMPARE(p.Grid->OpenEditor(), p.Grid->DataEdit);
+        QVERIFY(p.Grid->YearOptionsPopup->isVisible());
+
+        p.Click(1, 10);
+        QCOMPARE(p.Grid->OpenEditor(), p.Grid->ValueEdit);
+        p.Grid->ValueEdit->lineEdit()->setFocus();
+        p.Grid->PriceLayout->setFocus(Qt::PopupFocusReason);
+        QCOMPARE(p.Grid->OpenEditor(), p.Grid->ValueEdit);
+        p.Grid->ValueEdit->lineEdit()->setFocus();
+        p.Grid->PriceLayout->setFocus(Qt::ActiveWindowFocusReason);
+        QCOMPARE(p.Grid->OpenEditor(), p.Grid->ValueEdit);
     }
 
     // Esc in the metal list puts the metal it opened with back into the
