@@ -1,5 +1,7 @@
 #include <QtTest>
 
+#include <QApplication>
+
 #include <QAbstractItemModel>
 #include <QAction>
 #include <QCheckBox>
@@ -289,6 +291,125 @@ private Q_SLOTS:
         bullion = form.findChild<TBullionForm *>();
         QVERIFY(bullion && bullion->isVisible());
         QCOMPARE(bullion->SpotEdits[0]->text(), QStringLiteral("31.75"));
+    }
+
+    // Prices of another currency carry four decimals and the fields show
+    // two: opening and closing the window, or only passing through its
+    // fields, leaves them and their date alone, however it is closed.
+    void closingWithNothingTypedKeepsTheSpotPrices_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("visit");
+        for (const char *how : {"OK", "Esc", "close box"}) {
+            QTest::addRow("%s", how) << how << false;
+            QTest::addRow("%s, focus through the fields", how) << how << true;
+        }
+    }
+    void closingWithNothingTypedKeepsTheSpotPrices()
+    {
+        QFETCH(QString, how);
+        QFETCH(bool, visit);
+        tProgramFixture program;
+        TMainForm &form = program.Open();
+        program.Start();
+        tMainState &s = program.State();
+        const std::array<Money, 4> stored{MoneyFromDouble(27.1234), MoneyFromDouble(2161.5678),
+                                          MoneyFromDouble(920.0001), MoneyFromDouble(874.9999)};
+        s.MetalValues = stored;
+        s.MetalValuesDate = 45000;
+        s.AutoSpotPrices = false;
+        program.Trigger(QStringLiteral("Bullionvalues1"));
+        QPointer<TBullionForm> bullion = form.findChild<TBullionForm *>();
+        QVERIFY(bullion && bullion->isVisible());
+        QCOMPARE(bullion->SpotEdits[1]->text(), QStringLiteral("2161.57"));
+        if (visit) {
+            bullion->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(bullion));
+            for (QLineEdit *edit : bullion->SpotEdits)
+                edit->setFocus();
+            bullion->CheckBox1->setFocus();
+            QCOMPARE(bullion->SpotEdits[3]->text(), QStringLiteral("875.00"));
+        }
+        if (how == QLatin1String("OK"))
+            QTest::mouseClick(bullion->ViewSizeBtn, Qt::LeftButton);
+        else if (how == QLatin1String("Esc"))
+            QTest::keyClick(bullion->SpotEdits[0], Qt::Key_Escape);
+        else
+            bullion->close();
+        QTRY_VERIFY(!bullion);
+        QCOMPARE(s.MetalValues, stored);
+        QCOMPARE(s.MetalValuesDate, 45000);
+        QVERIFY(!program.Settings.names().contains(QString(RegName::MetalDate)));
+        QVERIFY(!program.Settings.names().contains(QString(RegName::SilverPrice)));
+    }
+
+    // Esc closes the window as OK does: the price typed is stored, in the
+    // collector's notation, and only that price.
+    void escKeepsTheTypedPrice_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("C.UTF-8") << "C" << "2412.5";
+        QTest::newRow("de_DE") << "de_DE" << "2412,5";
+    }
+    void escKeepsTheTypedPrice()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, typed);
+        QLocale::setDefault(QLocale(locale));
+        const auto restore = qScopeGuard([] { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); });
+        tProgramFixture program;
+        TMainForm &form = program.Open();
+        program.Start();
+        tMainState &s = program.State();
+        s.SpotPricesCurrencyIndex = UsdForexIndex;
+        const std::array<Money, 4> stored{MoneyFromDouble(27.1234), MoneyFromDouble(2161.5678),
+                                          MoneyFromDouble(920.0001), MoneyFromDouble(874.9999)};
+        s.MetalValues = stored;
+        s.MetalValuesDate = 45000;
+        program.Trigger(QStringLiteral("Bullionvalues1"));
+        QPointer<TBullionForm> bullion = form.findChild<TBullionForm *>();
+        QVERIFY(bullion);
+        bullion->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(bullion));
+        bullion->SpotEdits[1]->setFocus();
+        bullion->SpotEdits[1]->selectAll();
+        QTest::keyClicks(QApplication::focusWidget(), typed);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QTRY_VERIFY(!bullion);
+        QCOMPARE(s.MetalValues[1], MoneyFromDouble(2412.5));
+        QCOMPARE(s.MetalValues[0], stored[0]);
+        QCOMPARE(s.MetalValues[3], stored[3]);
+        QCOMPARE(s.MetalValuesDate, TodayDay());
+        QCOMPARE(ReadRegCurrency(RegName::GoldPrice), MoneyFromDouble(2412.5));
+        QVERIFY(!program.Settings.names().contains(QString(RegName::SilverPrice)));
+    }
+
+    // The calculator shows a result past the money range in full, and a
+    // content of 0 as "0".
+    void purityResultsAtTheEdges()
+    {
+        tProgramFixture program;
+        TMainForm &form = program.Open();
+        program.Start();
+        program.Trigger(QStringLiteral("Bullionvalues1"));
+        QPointer<TBullionForm> bullion = form.findChild<TBullionForm *>();
+        QVERIFY(bullion);
+        bullion->Radios[PurityModeWeight]->click();
+        QTest::keyClicks(bullion->ContentEdit, QStringLiteral("9999999"));
+        QTest::keyClicks(bullion->PurityCombo->lineEdit(), QStringLiteral("0.00001"));
+        const double expected = 9999999.0 * (100 / 0.001) * GramsPerTroyOunce;
+        const QString shown = bullion->PurityLabel->text();
+        QVERIFY2(qAbs(shown.toDouble() - expected) <= expected * 1e-15, qPrintable(shown));
+        QVERIFY(bullion->UnitLabels[PurityModeWeight]->isVisible());
+
+        bullion->Radios[PurityModePurity]->click();
+        QTest::keyClicks(bullion->WeightEdit, QStringLiteral("40"));
+        bullion->ContentEdit->clear();
+        QTest::keyClicks(bullion->ContentEdit, QStringLiteral("0"));
+        QCOMPARE(bullion->PurityLabel->text(), QStringLiteral("0"));
+        QCOMPARE(bullion->PurityValueLabels[0]->text(), QString());
+        bullion->close();
     }
 
     void pasteToolWritesTheSelectedPriceEntry()

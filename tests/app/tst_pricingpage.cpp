@@ -1,6 +1,11 @@
 #include <QtTest>
 
+#include <optional>
+
+#include <QApplication>
+
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +21,7 @@
 #include "pricing/pricelists/pricefile.h"
 #include "pricing/pricelists/pricelist.h"
 #include "pricing/pricelists/ui/pricegridview.h"
+#include "pricing/valuation/metals.h"
 #include "pricing/valuation/valuation.h"
 #include "support/programfixture.h"
 
@@ -79,6 +85,31 @@ struct tPricing {
         return -1;
     }
     QPushButton *Button(const char *name) { return Form().findChild<QPushButton *>(QString::fromLatin1(name)); }
+    // The widget the keyboard types into, as for a collector at the keyboard.
+    QWidget *Typing()
+    {
+        Form().activateWindow();
+        if (!QTest::qWaitForWindowActive(&Form()))
+            return nullptr;
+        return QApplication::focusWidget();
+    }
+    // The value of the entry's slot as the saved price file holds it.
+    std::optional<Money> SavedValue(const tPriceInfo &e, size_t slot)
+    {
+        const int country = CoinTypeToCountry(e.CoinType);
+        QString name;
+        for (const auto &c : State().CountryList)
+            if (c->CountryID == country)
+                name = c->Name;
+        QFile f(PriceFilePath(State(), name));
+        if (!f.open(QIODevice::ReadOnly))
+            return std::nullopt;
+        const tPriceFile file = ReadPriceFile(f.readAll());
+        for (const auto &x : file.Entries)
+            if (x->CoinType == e.CoinType && x->Year == e.Year && x->Mint == e.Mint && x->Variety == e.Variety)
+                return x->Value[slot];
+        return std::nullopt;
+    }
     void Key(int key, Qt::KeyboardModifiers mods = {})
     {
         QWidget *w = Grid->OpenEditor();
@@ -249,6 +280,169 @@ private Q_SLOTS:
         p.Grid->MintEdit->setEditText(QStringLiteral("zz"));
         p.Key(Qt::Key_Escape);
         QCOMPARE(p.Grid->MintEdit->currentText(), mint.trimmed());
+    }
+
+    // A price typed and left without Enter is stored when the collector
+    // saves, changes page or closes the program, in the locale's notation.
+    void typedPriceWithoutEnterIsKept_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("then");
+        for (const char *then :
+             {"save price list changes", "save all changes", "page change", "closing", "focus moves away"}) {
+            QTest::addRow("C.UTF-8, %s", then) << "C" << "1234.5" << then;
+            QTest::addRow("de_DE, %s", then) << "de_DE" << "1234,5" << then;
+        }
+    }
+    void typedPriceWithoutEnterIsKept()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, typed);
+        QFETCH(QString, then);
+        QLocale::setDefault(QLocale(locale));
+        const auto restore = qScopeGuard([] { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); });
+        tPricing p;
+        QVERIFY(p.Grid);
+        tPriceInfo &e = *p.State().CurrPriceList.front();
+        const int row = 10;
+        const size_t slot = static_cast<size_t>(p.Grid->RowKindAt(row) - PriceKindGrade0);
+        p.State().DataModified = false;
+        p.Click(1, row);
+        QWidget *typing = p.Typing();
+        QVERIFY(typing);
+        QCOMPARE(p.Grid->OpenEditor(), p.Grid->ValueEdit);
+        p.Grid->ValueEdit->lineEdit()->selectAll();
+        QTest::keyClicks(typing, typed);
+        QCOMPARE(p.Grid->ValueEdit->currentText(), typed);
+        const Money expected = 12345000;
+
+        if (then == QLatin1String("page change") || then == QLatin1String("focus moves away")) {
+            if (then == QLatin1String("page change"))
+                p.Form().TabControl1->setCurrentIndex(PageSeries);
+            else
+                p.Form().PriceColWidthBox->setFocus(Qt::MouseFocusReason);
+            QCOMPARE(e.Value[slot], expected);
+            QVERIFY(p.State().PricesModified);
+            QVERIFY(!p.Grid->OpenEditor());
+            return;
+        }
+        if (then == QLatin1String("closing")) {
+            p.Program.Ui.answer(QStringLiteral("Save"));
+            QVERIFY(p.Program.Close());
+            QVERIFY2(p.Program.Ui.Texts().join(QLatin1Char('|')).contains(
+                         QStringLiteral("Your price list changes have not been saved.")),
+                     qPrintable(p.Program.Ui.Texts().join(QLatin1Char('|'))));
+        } else {
+            p.Program.Trigger(then == QLatin1String("save all changes") ? QStringLiteral("SaveAllChanges1")
+                                                                         : QStringLiteral("SavePriceData1"));
+        }
+        QCOMPARE(e.Value[slot], expected);
+        QCOMPARE(p.SavedValue(e, slot), std::optional<Money>(expected));
+    }
+
+    // The year options panel, a list dropping down and another window in
+    // front take the focus without closing the editor.
+    void passingFocusKeepsTheEditorOpen()
+    {
+        tPricing p;
+        QVERIFY(p.Grid);
+        tPriceInfo &e = *p.State().CurrPriceList.front();
+        p.Click(1, 0);
+        QVERIFY(p.Typing());
+        QCOMPARE(p.Grid->OpenEditor(), p.Grid->DataEdit);
+        p.Grid->YearOptions->click();
+        QVERIFY(p.Grid->YearOptionsPopup->isVisible());
+        const bool circa = e.DateBits & DateBitCirca;
+        QTest::mouseClick(p.Grid->CircaCheckBox, Qt::LeftButton);
+        QCOMPARE(bool(e.DateBits & DateBitCirca), !circa);
+        QCOMPARE(p.Grid->OpenEditor(), p.Grid->DataEdit);
+        QVERIFY(p.Grid->YearOptionsPopup->isVisible());
+
+        p.Click(1, 10);
+        QCOMPARE(p.Grid->OpenEditor(), p.Grid->ValueEdit);
+        p.Grid->ValueEdit->lineEdit()->setFocus();
+        p.Grid->PriceLayout->setFocus(Qt::PopupFocusReason);
+        QCOMPARE(p.Grid->OpenEditor(), p.Grid->ValueEdit);
+        p.Grid->ValueEdit->lineEdit()->setFocus();
+        p.Grid->PriceLayout->setFocus(Qt::ActiveWindowFocusReason);
+        QCOMPARE(p.Grid->OpenEditor(), p.Grid->ValueEdit);
+    }
+
+    // Esc in the metal list puts the metal it opened with back into the
+    // entry, not only into the list.
+    void escInTheMetalListRestoresTheEntry()
+    {
+        tPricing p;
+        QVERIFY(p.Grid);
+        tPriceInfo &e = *p.State().CurrPriceList.front();
+        const int row = p.RowOf(PriceKindMetal);
+        QVERIFY(row >= 0);
+        const int metal = e.Metal;
+        p.Click(1, row);
+        QWidget *typing = p.Typing();
+        QVERIFY(typing);
+        QCOMPARE(p.Grid->OpenEditor(), p.Grid->MetalEdit);
+        const QString shown = p.Grid->MetalEdit->currentText();
+        // A metal with another initial than the one shown.
+        QChar other;
+        for (int i = 0; i < p.Grid->MetalEdit->count() && other.isNull(); ++i) {
+            const QString name = p.Grid->MetalEdit->itemText(i);
+            if (!name.isEmpty() && !shown.startsWith(name[0], Qt::CaseInsensitive))
+                other = name[0].toLower();
+        }
+        QVERIFY(!other.isNull());
+        QTest::keyClick(typing, other.toLatin1());
+        QVERIFY(e.Metal != metal);
+        QVERIFY(p.State().PricesModified);
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QCOMPARE(p.Grid->MetalEdit->currentText(), shown);
+        QCOMPARE(int(e.Metal), metal);
+        QCOMPARE(p.Grid->CellText(1, row), metal ? MetalName(metal) : QString());
+    }
+
+    // Enter and keypad Enter in the editors with a drop-down list store what
+    // was typed and open the next row, as in the plain text editors.
+    void enterInTheDropDownEditorsMovesOn_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("keypad");
+        QTest::newRow("mint, Enter") << int(PriceKindMint) << "d" << false;
+        QTest::newRow("mint, keypad Enter") << int(PriceKindMint) << "d" << true;
+        QTest::newRow("grade modifier, Enter") << int(PriceKindGM) << "DMPL" << false;
+        QTest::newRow("grade value, Enter") << -1 << "7" << false;
+        QTest::newRow("grade value, keypad Enter") << -1 << "7" << true;
+    }
+    void enterInTheDropDownEditorsMovesOn()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, typed);
+        QFETCH(bool, keypad);
+        tPricing p;
+        QVERIFY(p.Grid);
+        tPriceInfo &e = *p.State().CurrPriceList.front();
+        const int row = kind >= 0 ? p.RowOf(kind) : 10;
+        QVERIFY(row >= 0);
+        p.Click(1, row);
+        QWidget *typing = p.Typing();
+        QVERIFY(typing);
+        auto *combo = qobject_cast<QComboBox *>(p.Grid->OpenEditor());
+        QVERIFY(combo);
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(typing, typed);
+        QTest::keyClick(QApplication::focusWidget(), keypad ? Qt::Key_Enter : Qt::Key_Return,
+                        keypad ? Qt::KeypadModifier : Qt::NoModifier);
+        QCOMPARE(p.Grid->PriceSelectedRow, row + 1);
+        QVERIFY(p.Grid->OpenEditor());
+        QCOMPARE(p.Grid->OpenEditor()->geometry().top(), p.Grid->CellRect(1, row + 1).top());
+        if (kind == PriceKindMint)
+            QCOMPARE(e.Mint, QStringLiteral("D"));
+        else if (kind == PriceKindGM)
+            QCOMPARE(e.GM, QStringLiteral("DMPL"));
+        else
+            QCOMPARE(e.Value[static_cast<size_t>(p.Grid->RowKindAt(row) - PriceKindGrade0)], Money(70000));
     }
 
     void dragColoursTheRangeAndACodeFillsIt()

@@ -466,6 +466,8 @@ void AutoSaveTick(tMainState &s, const std::function<void(bool enabled)> &setTim
     CurrProcGuard guard(Blocks::AutoSave);
     s.AutoSaveTicks = 0;
     s.AutoSaveInProgress = true;
+    // What is being typed is saved with the rest.
+    Call(s.Hooks.CommitPendingEdit);
     Call(s.Hooks.SetMainCaption);
     Call(setTimerEnabled, false);
     // Whatever the save does, the timer runs again and the caption is the

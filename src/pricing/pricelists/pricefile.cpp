@@ -459,6 +459,9 @@ void BuildPriceDatesFile(tMainState &s)
 void SavePriceData1Click(tMainState &s)
 {
     CurrProcGuard guard(2124);
+    // A price still being typed is part of the changes to save.
+    if (s.Hooks.CommitPendingEdit)
+        s.Hooks.CommitPendingEdit();
     if (s.PricesModified || s.PricesConverted)
         SavePricesToFile(s);
 }
@@ -466,6 +469,8 @@ void SavePriceData1Click(tMainState &s)
 void SaveAllChanges1Click(tMainState &s, const tSaveAllSteps &steps)
 {
     CurrProcGuard guard(2125);
+    if (s.Hooks.CommitPendingEdit)
+        s.Hooks.CommitPendingEdit();
     if (s.MaintainerMode) {
         BuildPriceDatesFile(s);
         return;

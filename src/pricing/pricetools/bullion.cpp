@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/model/currencytext.h"
+#include "core/model/helpers.h"
 #include "core/model/money.h"
 #include "core/program/settings.h"
 #include "pricing/valuation/forex.h"
@@ -42,9 +43,45 @@ constexpr std::array<std::array<tSteps, WeightUnitCount>, WeightUnitCount> Table
 const QString PurityUndefined = QStringLiteral("<Undefined>");
 const QString PurityNone = QStringLiteral("None");
 
+// A result "#.####": rounded to four decimals, halves to even. A division
+// by a tiny weight or purity can lie far beyond the money range; such a
+// result is rounded in 128 bits rather than cut to the largest amount.
 QString FourDecimals(double v)
 {
-    return FormatMoneyPattern(QStringLiteral("#.####"), MoneyFromDouble(v));
+    const double scaled = v * 10000.0;
+    if (std::fabs(scaled) < 9.0e18)
+        return FormatMoneyPattern(QStringLiteral("#.####"), MoneyFromDouble(v));
+    if (std::fabs(scaled) >= 1.0e36)
+        return QString::number(v, 'f', 0);  // beyond 128 bits no decimal is meaningful
+    const double r = std::nearbyint(scaled);  // round-to-nearest-even, the default mode
+    unsigned __int128 n = static_cast<unsigned __int128>(std::fabs(r));
+    const unsigned frac = static_cast<unsigned>(n % 10000);
+    n /= 10000;
+    QString whole;
+    do {
+        whole.prepend(QChar(u'0' + static_cast<char16_t>(n % 10)));
+        n /= 10;
+    } while (n != 0);
+    QString text = (r < 0 ? QStringLiteral("-") : QString()) + whole;
+    if (frac != 0) {
+        QString digits = QStringLiteral("%1").arg(frac, 4, 10, QLatin1Char('0'));
+        while (digits.endsWith(QLatin1Char('0')))
+            digits.chop(1);
+        text += QLatin1Char('.') + digits;
+    }
+    return text;
+}
+
+// A computed result, or "<Undefined>" when it is no finite number (a purity
+// typed so small that the weight overflows).
+void SetResult(tPurityResult &r, double v)
+{
+    if (std::isfinite(v)) {
+        r.Text = FourDecimals(v);
+        r.Defined = true;
+    } else {
+        r.Text = PurityUndefined;
+    }
 }
 
 } // namespace
@@ -126,8 +163,7 @@ tPurityResult PurityCalc(int mode, double weight, double purity, double content)
     switch (mode) {
     case PurityModeWeight:
         if (purity > 0) {
-            r.Text = FourDecimals(content * (100 / purity) * GramsPerTroyOunce);
-            r.Defined = true;
+            SetResult(r, content * (100 / purity) * GramsPerTroyOunce);
         } else {
             r.Text = PurityUndefined;
         }
@@ -135,8 +171,7 @@ tPurityResult PurityCalc(int mode, double weight, double purity, double content)
         break;
     case PurityModePurity:
         if (weight > 0) {
-            r.Text = FourDecimals(content / (weight / GramsPerTroyOunce) * 100);
-            r.Defined = true;
+            SetResult(r, content / (weight / GramsPerTroyOunce) * 100);
         } else {
             r.Text = PurityUndefined;
         }
@@ -144,9 +179,8 @@ tPurityResult PurityCalc(int mode, double weight, double purity, double content)
         break;
     default: {
         const double c = weight / GramsPerTroyOunce * (purity / 100);
-        if (c > 0) {
-            r.Text = FourDecimals(c);
-            r.Defined = true;
+        if (c > 0 && std::isfinite(c)) {
+            SetResult(r, c);
             r.Content = c;
         } else {
             r.Text = PurityNone;
@@ -177,31 +211,65 @@ const std::array<QString, 10> &PurityPresets()
     return presets;
 }
 
+tPurityLayout PurityLayout(int mode, bool defined)
+{
+    tPurityLayout l;
+    for (int i = 0; i < 3; ++i) {
+        const size_t k = static_cast<size_t>(i);
+        l.InputShown[k] = i != mode;
+        l.UnitShown[k] = i != mode || defined;
+        l.Marked[k] = i == mode;
+    }
+    return l;
+}
+
+QString SpotFieldEnterText(const QString &shown, QChar decimalSep)
+{
+    return DigitsOnly(shown, true, decimalSep);
+}
+
+QString SpotFieldExitText(const QString &typed, QChar decimalSep)
+{
+    const double v = ReadNumber(DigitsOnly(typed, true, decimalSep), decimalSep);
+    return FormatMoneyPattern(QStringLiteral("0.00"), MoneyFromDouble(v), decimalSep, QChar());
+}
+
+std::array<Money, 4> TypedSpotPrices(const std::array<Money, 4> &stored, const std::array<QString, 4> &texts,
+                                     const std::array<bool, 4> &typed, QChar decimalSep)
+{
+    std::array<Money, 4> out = stored;
+    for (size_t i = 0; i < out.size(); ++i)
+        if (typed[i])
+            out[i] = GetCurrencyValue(texts[i], decimalSep);
+    return out;
+}
+
 bool SpotPricesChanged(const std::array<Money, 4> &stored, const std::array<Money, 4> &typed, bool storedAuto,
                        bool typedAuto)
 {
-    // Money holds ten-thousandths: whole hundredths are the amount / 100,
-    // truncated, so 2,000.001 is the same price as 2,000.00.
-    for (size_t i = 0; i < stored.size(); ++i)
-        if (stored[i] / 100 != typed[i] / 100)
-            return true;
-    return storedAuto != typedAuto;
+    return stored != typed || storedAuto != typedAuto;
 }
 
 bool CloseBullion(tMainState &s, const std::array<Money, 4> &typed, bool autoSpot, int today)
 {
     const bool changed = SpotPricesChanged(s.MetalValues, typed, s.AutoSpotPrices, autoSpot);
-    s.MetalValues = typed;
-    s.AutoSpotPrices = autoSpot;
     if (!changed)
         return false;
-    s.MetalValuesDate = today;
+    // Only what the collector changed is written: a price left alone keeps
+    // its stored dollars, which a round trip through another currency could
+    // move by a ten-thousandth.
     const double toDollars = ForexRateOf(s, UsdForexIndex) / ForexRateOf(s, s.SpotPricesCurrencyIndex);
     const std::array<QLatin1StringView, 4> names{RegName::SilverPrice, RegName::GoldPrice, RegName::PalladiumPrice,
                                                  RegName::PlatinumPrice};
     for (size_t i = 0; i < names.size(); ++i)
-        WriteRegCurrency(names[i], s.SpotPricesCurrencyIndex == UsdForexIndex ? typed[i] : MoneyMul(typed[i], toDollars));
+        if (typed[i] != s.MetalValues[i])
+            WriteRegCurrency(names[i],
+                             s.SpotPricesCurrencyIndex == UsdForexIndex ? typed[i] : MoneyMul(typed[i], toDollars));
+    if (autoSpot != s.AutoSpotPrices)
+        WriteRegBool(RegName::AutoSpotPrices, autoSpot);
+    s.MetalValues = typed;
+    s.AutoSpotPrices = autoSpot;
+    s.MetalValuesDate = today;
     WriteRegInteger(RegName::MetalDate, today);
-    WriteRegBool(RegName::AutoSpotPrices, autoSpot);
     return true;
 }

@@ -58,6 +58,16 @@ std::array<QString, 4> MetalValueTexts(const std::array<Money, 4> &spot, double 
 // Which value the purity calculator computes.
 enum tPurityMode : int { PurityModeWeight = 0, PurityModePurity = 1, PurityModeContent = 2 };
 
+// What the calculator shows in a mode: the computed value's input is hidden
+// (its result stands there instead) and its frame marked; its unit shows
+// only for a defined result. Indexes follow the modes.
+struct tPurityLayout {
+    std::array<bool, 3> InputShown{};
+    std::array<bool, 3> UnitShown{};
+    std::array<bool, 3> Marked{};
+};
+tPurityLayout PurityLayout(int mode, bool defined);
+
 struct tPurityResult {
     QString Text;         // "34.5594", "<Undefined>" or "None"
     bool Defined = false; // the unit label of the computed value shows
@@ -73,14 +83,27 @@ QString PurityFromCombo(const QString &text);
 // The purity list, top to bottom.
 const std::array<QString, 10> &PurityPresets();
 
+// A spot field's text when it takes the focus: the thousands separators of
+// the formatted amount would stand in the way of typing.
+QString SpotFieldEnterText(const QString &shown, QChar decimalSep);
+// Its text when the focus leaves it: the number typed as "0.00" (0 when it
+// is none). The text only: the price typed is kept as typed.
+QString SpotFieldExitText(const QString &typed, QChar decimalSep);
+// The window's working prices after typing: the fields typed into give
+// their amounts, the others keep the stored prices in full precision (a
+// price in another currency has four decimals, and the field shows two).
+std::array<Money, 4> TypedSpotPrices(const std::array<Money, 4> &stored, const std::array<QString, 4> &texts,
+                                     const std::array<bool, 4> &typed, QChar decimalSep);
+
 // Whether closing the window has anything to store: a spot price that
-// differs in whole hundredths, or the automatic-update choice.
+// differs from the stored one (in full precision), or the automatic-update
+// choice.
 bool SpotPricesChanged(const std::array<Money, 4> &stored, const std::array<Money, 4> &typed, bool storedAuto,
                        bool typedAuto);
 
 // Closing: the typed prices and the automatic-update choice become the
-// program's; when something changed, they are written to the settings with
-// today as the prices' date. Prices are kept in the settings in US dollars
+// program's; when something changed, the changed ones are written to the
+// settings with today as the prices' date. Prices are kept in the settings in US dollars
 // (start-up reads them as such), so prices typed in another active currency
 // are converted back before they are written. Returns whether anything
 // changed.

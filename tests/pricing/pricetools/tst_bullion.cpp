@@ -156,7 +156,9 @@ private Q_SLOTS:
         QTest::addColumn<bool>("typedAuto");
         QTest::addColumn<bool>("changed");
         QTest::newRow("nothing changed") << 2000.00 << true << false;
-        QTest::newRow("2000.001 is the same hundredth") << 2000.001 << true << false;
+        // A price in another currency is kept in four decimals: closing must
+        // see a change below the hundredth, and nothing where none was typed.
+        QTest::newRow("2000.001 differs in full precision") << 2000.001 << true << true;
         QTest::newRow("2000.01 is a change") << 2000.01 << true << true;
         QTest::newRow("the automatic-update box") << 2000.00 << false << true;
     }
@@ -181,20 +183,125 @@ private Q_SLOTS:
         s.MetalValuesDate = 45000;
         s.AutoSpotPrices = false;
 
-        QVERIFY(!CloseBullion(s, {M(30), M(2000.001), M(1000), M(950)}, false, 46000));
+        QVERIFY(!CloseBullion(s, {M(30), M(2000), M(1000), M(950)}, false, 46000));
         QVERIFY(store.names().isEmpty());
         QCOMPARE(s.MetalValuesDate, 45000);
 
+        // The box alone: the date and the box are written, no price.
         QVERIFY(CloseBullion(s, s.MetalValues, true, 46000));
         QCOMPARE(ReadRegBool(RegName::AutoSpotPrices, false), true);
         QCOMPARE(ReadRegInteger(RegName::MetalDate, 0), 46000);
         QCOMPARE(s.MetalValuesDate, 46000);
-        QCOMPARE(ReadRegCurrency(RegName::GoldPrice), M(2000.001));
+        QVERIFY(!store.names().contains(QString(RegName::GoldPrice)));
 
+        // One price: only that price is written.
         QVERIFY(CloseBullion(s, {M(32.5), M(2000), M(1000), M(950)}, true, 46001));
         QCOMPARE(s.MetalValues[0], M(32.5));
         QCOMPARE(ReadRegCurrency(RegName::SilverPrice), M(32.5));
+        QVERIFY(!store.names().contains(QString(RegName::GoldPrice)));
         platform::setSettingsStore(nullptr);
+    }
+
+    void spotFieldEnterAndExit_data()
+    {
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("decimal");
+        QTest::addColumn<QString>("entered");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("left");
+        QTest::newRow("thousands go on entry") << "2,350.00" << "." << "2350.00" << "2350.004" << "2350.00";
+        QTest::newRow("German notation") << "2.350,00" << "," << "2350,00" << "2412,5" << "2412,50";
+        QTest::newRow("a letter is dropped") << "31.75" << "." << "31.75" << "3x1" << "31.00";
+        QTest::newRow("nothing reads as 0") << "" << "." << "" << "" << "0.00";
+    }
+    void spotFieldEnterAndExit()
+    {
+        QFETCH(QString, shown);
+        QFETCH(QString, decimal);
+        QFETCH(QString, entered);
+        QFETCH(QString, typed);
+        QFETCH(QString, left);
+        QCOMPARE(SpotFieldEnterText(shown, decimal[0]), entered);
+        QCOMPARE(SpotFieldExitText(typed, decimal[0]), left);
+    }
+
+    void onlyTypedFieldsChangeTheWorkingPrices()
+    {
+        // Four-decimal prices of another currency, shown in two decimals.
+        const std::array<Money, 4> stored{M(27.1234), M(2161.5678), M(920.0001), M(874.9999)};
+        const std::array<QString, 4> texts{QStringLiteral("27.12"), QStringLiteral("2412,5"),
+                                           QStringLiteral("920.00"), QStringLiteral("875.00")};
+        QCOMPARE(TypedSpotPrices(stored, texts, {}, QLatin1Char(',')), stored);
+        const std::array<Money, 4> got = TypedSpotPrices(stored, texts, {false, true, false, false}, QLatin1Char(','));
+        QCOMPARE(got[0], stored[0]);
+        QCOMPARE(got[1], M(2412.5));
+        QCOMPARE(got[3], stored[3]);
+    }
+
+    void purityModesLayOutTheCalculator_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("defined");
+        QTest::addColumn<QString>("inputs");  // weight, purity, content: shown
+        QTest::addColumn<QString>("units");
+        QTest::addColumn<QString>("marked");
+        QTest::newRow("weight computed") << int(PurityModeWeight) << true << "-PC" << "WPC" << "W--";
+        QTest::newRow("purity undefined") << int(PurityModePurity) << false << "W-C" << "W-C" << "-P-";
+        QTest::newRow("content none") << int(PurityModeContent) << false << "WP-" << "WP-" << "--C";
+        QTest::newRow("content computed") << int(PurityModeContent) << true << "WP-" << "WPC" << "--C";
+    }
+    void purityModesLayOutTheCalculator()
+    {
+        QFETCH(int, mode);
+        QFETCH(bool, defined);
+        QFETCH(QString, inputs);
+        QFETCH(QString, units);
+        QFETCH(QString, marked);
+        const tPurityLayout l = PurityLayout(mode, defined);
+        auto letters = [](const std::array<bool, 3> &on) {
+            return QString(on[0] ? 'W' : '-') + (on[1] ? 'P' : '-') + (on[2] ? 'C' : '-');
+        };
+        QCOMPARE(letters(l.InputShown), inputs);
+        QCOMPARE(letters(l.UnitShown), units);
+        QCOMPARE(letters(l.Marked), marked);
+    }
+
+    // Results past the money range are written in full, not cut to the
+    // largest amount; a result that is no number is undefined.
+    void resultsBeyondTheMoneyRange_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<double>("weight");
+        QTest::addColumn<QString>("purity");
+        QTest::addColumn<double>("content");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("weight at a tiny purity") << int(PurityModeWeight) << 0.0 << "0.00001" << 9999999.0
+                                                 << 9999999.0 * (100 / 0.001) * GramsPerTroyOunce;
+        QTest::newRow("purity of a tiny weight") << int(PurityModePurity) << 0.00001 << "" << 9999999.0
+                                                 << 9999999.0 / (0.00001 / GramsPerTroyOunce) * 100;
+        QTest::newRow("beyond 128 bits") << int(PurityModeWeight) << 0.0 << "0.0000000000000000000000000001"
+                                         << 9999999.0 << 9999999.0 * (100 / 1e-26) * GramsPerTroyOunce;
+    }
+    void resultsBeyondTheMoneyRange()
+    {
+        QFETCH(int, mode);
+        QFETCH(double, weight);
+        QFETCH(QString, purity);
+        QFETCH(double, content);
+        QFETCH(double, expected);
+        const tPurityResult r = PurityCalc(mode, weight, ReadNumber(purity, QLatin1Char('.')), content);
+        QVERIFY(r.Defined);
+        QVERIFY2(!r.Text.startsWith(QStringLiteral("922337203685477")), qPrintable(r.Text));
+        bool ok = false;
+        const double shown = r.Text.toDouble(&ok);
+        QVERIFY2(ok, qPrintable(r.Text));
+        QVERIFY2(qAbs(shown - expected) <= expected * 1e-15, qPrintable(r.Text));
+
+        // A purity so small that the weight overflows has no result.
+        const QString tiny = QStringLiteral("0.") + QString(330, QLatin1Char('0')) + QLatin1Char('1');
+        const tPurityResult none = PurityCalc(PurityModeWeight, 0, ReadNumber(tiny, QLatin1Char('.')), 1);
+        QCOMPARE(none.Text, QStringLiteral("<Undefined>"));
+        QVERIFY(!none.Defined);
     }
 
     void pricesTypedInAnotherCurrencyAreStoredInDollars()
@@ -210,10 +317,12 @@ private Q_SLOTS:
         s.ActiveForexIndex = EurForexIndex;
         s.SpotPricesCurrencyIndex = EurForexIndex;
         s.MetalValues = {M(15), M(1000), M(500), M(475)};
-        QVERIFY(CloseBullion(s, {M(20), M(1000), M(500), M(475)}, true, 46000));
+        QVERIFY(CloseBullion(s, {M(20), M(1100), M(500), M(475)}, true, 46000));
         QCOMPARE(s.MetalValues[0], M(20));
         QCOMPARE(ReadRegCurrency(RegName::SilverPrice), M(40));
-        QCOMPARE(ReadRegCurrency(RegName::GoldPrice), M(2000));
+        QCOMPARE(ReadRegCurrency(RegName::GoldPrice), M(2200));
+        // A price left alone keeps its stored dollars untouched.
+        QVERIFY(!store.names().contains(QString(RegName::PalladiumPrice)));
         platform::setSettingsStore(nullptr);
     }
 };

@@ -44,6 +44,7 @@
 #include "core/program/startup.h"
 #include "browse/shell/mainlayout.h"
 #include "browse/shell/pageswitch.h"
+#include "pricing/pricelists/ui/pricegridview.h"
 #include "browse/tree/seriesnav.h"
 #include "browse/shell/ui/mainwidgets.h"
 #include "browse/shell/ui/titleform.h"
@@ -809,6 +810,9 @@ void TMainForm::TabControl1Change()
 
     CallSeam(Seams.BigImageDown);
     StatusLabel->clear();
+    // A price typed into the grid belongs to the page being left.
+    if (PriceGrid)
+        PriceGrid->CommitEditor();
 
     if (page == PageSeries) {
         CalcNodeEntries(State);

@@ -17,6 +17,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -421,6 +422,18 @@ void TMainForm::closeEvent(QCloseEvent *event)
 void TMainForm::EmbedPricingPage()
 {
     PriceGrid = new TPriceGridView(State, PriceGridPanel);
+    // Saves, collection changes and the closing questions commit what is
+    // being typed in the grid as well as in the coin editor.
+    {
+        auto coinEditor = State.Hooks.CommitPendingEdit;
+        const QPointer<TPriceGridView> grid(PriceGrid);
+        State.Hooks.CommitPendingEdit = [coinEditor, grid] {
+            if (coinEditor)
+                coinEditor();
+            if (grid)
+                grid->CommitEditor();
+        };
+    }
     PriceGridPanel->layout()->addWidget(PriceGrid);
     PriceGrid->SetWidthBox(PriceColWidthBox);
     auto button = [this](const char *name) { return findChild<QPushButton *>(QString::fromLatin1(name)); };

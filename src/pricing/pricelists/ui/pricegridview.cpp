@@ -3,6 +3,7 @@
 #include <cmath>
 #include <unordered_map>
 
+#include <QApplication>
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,10 +16,12 @@
 #include <QStaticText>
 #include <QStyle>
 #include <QToolButton>
+#include <QTimer>
 #include <QToolTip>
 
 #include "core/program/epicmessage.h"
 #include "pricing/valuation/metals.h"
+#include "pricing/pricelists/priceeditrules.h"
 #include "pricing/pricelists/pricelist.h"
 #include "pricing/valuation/valuation.h"
 
@@ -254,8 +257,10 @@ TPriceGridView::TPriceGridView(tMainState &state, QWidget *parent)
     MintEdit->lineEdit()->setMaxLength(20);
     GMEdit = EditorCombo("GMEdit", PriceLayout, true);
     GMEdit->lineEdit()->setMaxLength(10);
-    for (QComboBox *c : {ValueEdit, MintEdit, GMEdit})
+    for (QComboBox *c : {ValueEdit, MintEdit, GMEdit}) {
+        c->installEventFilter(this);
         c->lineEdit()->installEventFilter(this);
+    }
     MetalEdit->installEventFilter(this);
     connect(ValueEdit, &QComboBox::activated, this, [this](int i) { ChooseCode(i); });
     connect(MetalEdit, &QComboBox::activated, this, [this](int i) {
@@ -321,17 +326,14 @@ bool TPriceGridView::Paper() const { return s_.SelectedTreeNode && IsPaperSeries
 
 int TPriceGridView::RowKindAt(int screenRow) const
 {
-    const int n = FixedPriceRows(Paper());
-    const size_t k = static_cast<size_t>(screenRow + (screenRow >= n ? PriceVScrollBar->value() : 0));
-    return k < xref_.size() ? xref_[k] : -1;
+    return PriceRowKindAt(xref_, Paper(), PriceVScrollBar->value(), screenRow);
 }
 
 tPriceInfo *TPriceGridView::SelectedEntry() const
 {
-    if (PriceSelectedCol < 1 || PriceSelectedCol >= geo_.ColsNeeded)
-        return nullptr;
-    const int e = PriceSelectedCol + PriceHScrollBar->value() - 1;
-    return e >= 0 && e < static_cast<int>(s_.CurrPriceList.size()) ? s_.CurrPriceList[static_cast<size_t>(e)] : nullptr;
+    const int e = SelectedPriceEntry(geo_, PriceSelectedCol, PriceHScrollBar->value(),
+                                     static_cast<int>(s_.CurrPriceList.size()));
+    return e >= 0 ? s_.CurrPriceList[static_cast<size_t>(e)] : nullptr;
 }
 
 QRect TPriceGridView::CellRect(int screenCol, int screenRow) const
@@ -415,8 +417,7 @@ void TPriceGridView::SetupPricelistColumns(int scrollTo)
             PriceSelectedCol = sc.SelectedCol;
         }
     }
-    PriceSelectedCol = std::clamp(PriceSelectedCol, 0, std::max(0, geo_.ColsNeeded - 1));
-    PriceSelectedRow = std::clamp(PriceSelectedRow, 0, std::max(0, geo_.RowsNeeded - 1));
+    std::tie(PriceSelectedCol, PriceSelectedRow) = ClampPriceSelection(geo_, PriceSelectedCol, PriceSelectedRow);
     Drag.Clear();
     selectedAqua_ = true;
     UpdateButtons();
@@ -433,29 +434,24 @@ void TPriceGridView::RenderPrices()
     const int count = static_cast<int>(s_.CurrPriceList.size());
     const int widthChoice = WidthChoice();
     for (int i = 0; i < geo_.RowsNeeded; ++i) {
-        const int kind = RowKindAt(i);
         for (int j = 0; j < geo_.ColsNeeded; ++j) {
             tCell &cell = cells_[static_cast<size_t>(i * geo_.ColsNeeded + j)];
-            cell.LRow = kind;
-            cell.LCol = j == 0 ? 0 : j + o;
-            cell.Text = PriceCellText(s_, series, cell.LCol, kind, widthChoice, seps);
-            cell.Bold = false;
-            cell.Ink = j == 0 ? PriceColors::Black : PriceColors::DimGrey;
-            const int e = j + o - 1;
-            if (j > 0 && e >= 0 && e < count) {
-                if (e == hot) {
-                    cell.Ink = PriceColors::DarkBlue;
-                    cell.Bold = true;
-                } else if (s_.CurrPriceList[static_cast<size_t>(e)]->DateBits & DateBitRunEnd) {
-                    cell.Ink = PriceColors::Black;
-                }
-            }
+            const tPriceCellRef ref = PriceCellAt(xref_, Paper(), o, PriceVScrollBar->value(), count, j, i);
+            cell.LRow = ref.Kind;
+            cell.LCol = ref.LCol;
+            cell.Text = PriceCellText(s_, series, cell.LCol, ref.Kind, widthChoice, seps);
+            const bool runEnd = ref.Entry >= 0 && (s_.CurrPriceList[static_cast<size_t>(ref.Entry)]->DateBits & DateBitRunEnd);
+            const tPriceInk ink = PriceCellInk(j, ref.Entry, hot, runEnd);
+            cell.Ink = ink.Ink;
+            cell.Bold = ink.Bold;
         }
     }
-    Button1->setEnabled(PriceHScrollBar->value() > 0);
-    Button3->setEnabled(PriceHScrollBar->maximum() > PriceHScrollBar->value());
-    Button4->setEnabled(PriceVScrollBar->value() > 0);
-    Button5->setEnabled(PriceVScrollBar->maximum() > PriceVScrollBar->value());
+    const tPriceArrows arrows = PriceArrowStates(PriceHScrollBar->value(), PriceHScrollBar->maximum(),
+                                                 PriceVScrollBar->value(), PriceVScrollBar->maximum());
+    Button1->setEnabled(arrows.Left);
+    Button3->setEnabled(arrows.Right);
+    Button4->setEnabled(arrows.Up);
+    Button5->setEnabled(arrows.Down);
     const bool aqua = selectedAqua_;
     const size_t sel = static_cast<size_t>(PriceSelectedRow * geo_.ColsNeeded + PriceSelectedCol);
     ColorPriceCells(sel < cells_.size() ? cells_[sel].LCol : 0, sel < cells_.size() ? cells_[sel].LRow : 0);
@@ -542,38 +538,27 @@ void TPriceGridView::OpenEditorAt(int sc, int sr)
     openKind_ = cell.LRow;
     rememberedIndex_ = -1;
     const QRect box = CellRect(sc, sr);
-    QWidget *editor = nullptr;
-    auto line = [&](QLineEdit *ed, int limit, const QString &text) {
-        ed->setMaxLength(limit);
-        ed->setText(text);
-        editor = ed;
-    };
-    switch (cell.LRow) {
-    case PriceKindYear: line(DataEdit, 4, e.Year < 1 ? QString() : QString::number(e.Year)); break;
-    case PriceKindVariety: line(DataEdit, 30, UnpackVariety(e.Variety, false)); break;
-    case PriceKindCatalog: line(DataEdit, 20, e.Catalog.trimmed()); break;
-    case PriceKindMintage:
-    case PriceKindProofs: {
-        const int32_t m = cell.LRow == PriceKindMintage ? e.Mintage : e.ProofMintage;
-        const bool approx = cell.LRow == PriceKindMintage ? e.Included : e.ProofIncluded;
-        QString text;
-        if (m != 0)
-            text = (approx ? QStringLiteral("~") : QString()) +
-                   QString::number(m < 0 ? -static_cast<qint64>(m) * 10000000 : static_cast<qint64>(m));
-        line(MintageEdit, 15, text);
+    const tPriceEditorChoice choice = PriceEditorFor(cell.LRow);
+    const QString text = PriceEditorText(e, cell.LRow, LocaleNumberSeps().Decimal);
+    QWidget *editor = EditorWidget(choice.Editor);
+    switch (choice.Editor) {
+    case tPriceEditor::Data:
+    case tPriceEditor::Mintage:
+    case tPriceEditor::Float: {
+        auto *line = static_cast<QLineEdit *>(editor);
+        line->setMaxLength(choice.MaxLength);
+        line->setText(text);
         break;
     }
-    case PriceKindContent: line(FloatEdit, 9, PriceMeasureText(e.Content)); break;
-    case PriceKindWeight: line(FloatEdit, 7, PriceMeasureText(e.Weight)); break;
-    case PriceKindMint:
-    case PriceKindGM: {
-        QComboBox *c = cell.LRow == PriceKindMint ? MintEdit : GMEdit;
+    case tPriceEditor::Mint:
+    case tPriceEditor::GM: {
+        auto *c = static_cast<QComboBox *>(editor);
+        c->lineEdit()->setMaxLength(choice.MaxLength);
         c->setCurrentIndex(-1);
-        c->setEditText((cell.LRow == PriceKindMint ? e.Mint : e.GM).trimmed());
-        editor = c;
+        c->setEditText(text);
         break;
     }
-    case PriceKindMetal: {
+    case tPriceEditor::Metal: {
         const QSignalBlocker block(MetalEdit);
         MetalEdit->clear();
         if (s_.MetalArray.empty()) {
@@ -585,20 +570,15 @@ void TPriceGridView::OpenEditorAt(int sc, int sr)
         }
         MetalEdit->setCurrentIndex(MetalEdit->findData(int(e.Metal)));
         rememberedIndex_ = MetalEdit->currentIndex();
-        editor = MetalEdit;
         break;
     }
-    default: {
-        const Money v = e.Value[static_cast<size_t>(cell.LRow - PriceKindGrade0)];
-        const int64_t code = MoneyToValueCode(v);
-        if (v < 0 && code >= 1 && code <= ValueEdit->count()) {
-            ValueEdit->setCurrentIndex(static_cast<int>(code - 1));
-        } else {
-            ValueEdit->setCurrentIndex(-1);
-            ValueEdit->setEditText(FormatMoneyPattern(QStringLiteral("0.00"), v, LocaleNumberSeps().Decimal));
-        }
+    case tPriceEditor::Value: {
+        const QSignalBlocker block(ValueEdit);
+        const int code = PriceEditorCode(e, cell.LRow);
+        ValueEdit->setCurrentIndex(code);
+        if (code < 0)
+            ValueEdit->setEditText(text);
         rememberedIndex_ = ValueEdit->currentIndex();
-        editor = ValueEdit;
         break;
     }
     }
@@ -627,7 +607,7 @@ void TPriceGridView::OpenEditorAt(int sc, int sr)
     openEditor_ = editor;
 }
 
-void TPriceGridView::CommitEditor()
+void TPriceGridView::CommitEditor(bool deferRefusal)
 {
     if (!openEditor_ || committing_)
         return;
@@ -658,7 +638,11 @@ void TPriceGridView::CommitEditor()
     committing_ = false;
     RenderPrices();
     UpdateButtons();
-    if (!error.isEmpty())
+    if (error.isEmpty())
+        return;
+    if (deferRefusal)
+        QTimer::singleShot(0, this, [this, error] { Refuse(error); });
+    else
         Refuse(error);
 }
 
@@ -719,73 +703,109 @@ void TPriceGridView::MovePriceEditRow(int step)
     Drag.Dragging = false;
 }
 
+QWidget *TPriceGridView::EditorWidget(tPriceEditor editor) const
+{
+    switch (editor) {
+    case tPriceEditor::Data: return DataEdit;
+    case tPriceEditor::Mint: return MintEdit;
+    case tPriceEditor::GM: return GMEdit;
+    case tPriceEditor::Mintage: return MintageEdit;
+    case tPriceEditor::Metal: return MetalEdit;
+    case tPriceEditor::Float: return FloatEdit;
+    case tPriceEditor::Value: return ValueEdit;
+    }
+    return ValueEdit;
+}
+
+void TPriceGridView::RestoreEditor()
+{
+    if (openEditor_ == MetalEdit) {
+        // A metal chosen from the list is stored at once: going back to the
+        // metal the editor opened with puts it back in the entry as well.
+        const int now = MetalEdit->currentIndex();
+        {
+            const QSignalBlocker block(MetalEdit);
+            MetalEdit->setCurrentIndex(rememberedIndex_);
+        }
+        tPriceInfo *e = FindPriceByIdentity(s_, openEntry_);
+        const int metal = rememberedIndex_ < 0 ? 0 : MetalEdit->itemData(rememberedIndex_).toInt();
+        if (e && now != rememberedIndex_ && e->Metal != metal) {
+            SetPriceMetal(s_, History, *e, metal);
+            UpdateButtons();
+            RenderPrices();
+        }
+    } else if (openEditor_ == ValueEdit) {
+        const QSignalBlocker block(ValueEdit);
+        ValueEdit->setCurrentIndex(rememberedIndex_);
+        if (rememberedIndex_ < 0)
+            ValueEdit->setEditText(remembered_);
+    } else if (auto *c = qobject_cast<QComboBox *>(openEditor_)) {
+        c->setEditText(remembered_);
+    } else if (auto *le = qobject_cast<QLineEdit *>(openEditor_)) {
+        le->setText(remembered_);
+    }
+}
+
+void TPriceGridView::EditorLostFocus(Qt::FocusReason reason)
+{
+    if (!openEditor_ || committing_)
+        return;
+    // A list dropping down, a menu or another window in front takes the
+    // focus only for a while: the editor stays open with what was typed.
+    if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
+        return;
+    QWidget *now = QApplication::focusWidget();
+    if (now && (now == openEditor_ || openEditor_->isAncestorOf(now) || YearOptionsPopup->isAncestorOf(now)))
+        return;
+    // The focus is still changing: a refusal waits until it has settled
+    // rather than opening a message box inside the change.
+    CommitEditor(true);
+}
+
 bool TPriceGridView::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::KeyPress)
+    if (event->type() == QEvent::FocusOut) {
+        EditorLostFocus(static_cast<QFocusEvent *>(event)->reason());
+        return QWidget::eventFilter(watched, event);
+    }
+    if (event->type() != QEvent::KeyPress || !openEditor_)
+        return QWidget::eventFilter(watched, event);
+    auto *combo = qobject_cast<QComboBox *>(openEditor_);
+    // An editable list takes the keys itself before its text field does;
+    // the filter sits on both and whichever sees the key first decides.
+    if (watched != openEditor_ && !(combo && watched == combo->lineEdit()))
         return QWidget::eventFilter(watched, event);
     auto *k = static_cast<QKeyEvent *>(event);
-    const tNumberSeps seps = LocaleNumberSeps();
-    if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
-        MovePriceEditRow(k->modifiers() & Qt::ControlModifier ? -1 : 1);
-        return true;
-    }
-    if (k->key() == Qt::Key_Escape) {
-        if (openEditor_ == ValueEdit || openEditor_ == MetalEdit) {
-            auto *c = static_cast<QComboBox *>(openEditor_);
-            const QSignalBlocker block(c);
-            c->setCurrentIndex(rememberedIndex_);
-            if (rememberedIndex_ < 0 && c->isEditable())
-                c->setEditText(remembered_);
-        } else if (auto *c = qobject_cast<QComboBox *>(openEditor_)) {
-            c->setEditText(remembered_);
-        } else if (auto *le = qobject_cast<QLineEdit *>(openEditor_)) {
-            le->setText(remembered_);
-        }
-        return true;
-    }
-    const QString t = k->text();
-    const QChar ch = t.isEmpty() ? QChar() : t[0];
-    const bool printable = !t.isEmpty() && ch.isPrint();
-    if (watched == MetalEdit) {
-        if (k->key() == Qt::Key_Up || k->key() == Qt::Key_Down)
-            return false;
-        if (printable && ch.isLetter()) {
-            for (int i = 0; i < MetalEdit->count(); ++i)
-                if (MetalEdit->itemText(i).startsWith(ch, Qt::CaseInsensitive)) {
-                    MetalEdit->setCurrentIndex(i);
-                    Q_EMIT MetalEdit->activated(i);
-                    break;
-                }
-        }
-        return true;
-    }
-    if (!printable)
-        return false;
-    if (watched == FloatEdit)
-        return !(ch.isDigit() || (ch == seps.Decimal && !FloatEdit->text().contains(seps.Decimal)));
-    if (watched == MintageEdit)
-        return !(ch.isDigit() || ch == QLatin1Char('~') || ch == seps.Thousands);
-    if (watched == DataEdit && openKind_ == PriceKindYear)
-        return !ch.isDigit();
-    if (watched == ValueEdit->lineEdit()) {
-        if (ch == QLatin1Char('-')) {
-            ChooseCode(CodeDashes - 1);
-            return true;
-        }
-        if (ch == QLatin1Char('s') || ch == QLatin1Char('S')) {
-            ChooseCode(CodeSplit0 + 3 - 1);
-            return true;
-        }
-        if (!(ch.isDigit() || ch == seps.Decimal || ch == seps.Thousands))
-            return true;
-        if (ValueEdit->currentIndex() >= 0) {
-            const QSignalBlocker block(ValueEdit);
-            ValueEdit->setCurrentIndex(-1);
-            ValueEdit->clearEditText();
-        }
+    const QString text = combo ? combo->currentText() : static_cast<QLineEdit *>(openEditor_)->text();
+    const tPriceKey key{k->key(), (k->modifiers() & Qt::ControlModifier) != 0, k->text()};
+    switch (PriceEditorKey(PriceEditorFor(openKind_).Editor, openKind_, key, text, ValueEdit->currentIndex() >= 0,
+                           LocaleNumberSeps())) {
+    case tPriceKeyAction::Pass: return false;
+    case tPriceKeyAction::Drop: return true;
+    case tPriceKeyAction::NextRow: MovePriceEditRow(1); return true;
+    case tPriceKeyAction::PreviousRow: MovePriceEditRow(-1); return true;
+    case tPriceKeyAction::Restore: RestoreEditor(); return true;
+    case tPriceKeyAction::PickDashes: ChooseCode(CodeDashes - 1); return true;
+    case tPriceKeyAction::PickSplit30: ChooseCode(CodeSplit0 + 3 - 1); return true;
+    case tPriceKeyAction::ClearCodeAndType: {
+        const QSignalBlocker block(ValueEdit);
+        ValueEdit->setCurrentIndex(-1);
+        ValueEdit->clearEditText();
         return false;
     }
-    return false;
+    case tPriceKeyAction::SelectByInitial: {
+        QStringList names;
+        for (int i = 0; i < MetalEdit->count(); ++i)
+            names << MetalEdit->itemText(i);
+        const int i = IndexByInitial(names, k->text()[0]);
+        if (i >= 0) {
+            MetalEdit->setCurrentIndex(i);
+            Q_EMIT MetalEdit->activated(i);
+        }
+        return true;
+    }
+    }
+    return true;
 }
 
 void TPriceGridView::YearOptionsClick()

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include "core/model/mainstate.h"
+#include "pricing/pricelists/priceeditrules.h"
 #include "pricing/pricelists/pricegrid.h"
 #include "pricing/pricelists/pricerows.h"
 
@@ -73,8 +74,10 @@ public:
     int RowKindAt(int screenRow) const;
     // Opens the editor of the selected column's row r (cycling), as Enter does.
     void MovePriceEditRow(int step);
-    // Closes the open editor, keeping what was typed.
-    void CommitEditor();
+    // Closes the open editor, keeping what was typed. Every save, page
+    // change and close calls it first. deferRefusal: called inside a focus
+    // change, a refused value is reported once the change is over.
+    void CommitEditor(bool deferRefusal = false);
     QWidget *OpenEditor() const { return openEditor_; }
 
     tPriceHistory History;
@@ -115,6 +118,9 @@ private:
     void ReleaseCell(int sc, int sr);
     void OpenEditorAt(int sc, int sr);
     void HideEditors();
+    QWidget *EditorWidget(tPriceEditor editor) const;
+    void RestoreEditor();
+    void EditorLostFocus(Qt::FocusReason reason);
     void ColorPriceCells(int rc, int rk);
     void ScrollChanged();
     void ChooseCode(int index);

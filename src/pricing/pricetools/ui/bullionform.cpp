@@ -99,7 +99,10 @@ QWidget *TBullionForm::BuildSpotPrices()
         edit->setObjectName(QString::fromLatin1(SpotEditNames[i]));
         SetPixelFont(edit, 16);
         edit->installEventFilter(this);
-        connect(edit, &QLineEdit::textEdited, this, [this] { SilverEditTyping(); });
+        connect(edit, &QLineEdit::textEdited, this, [this, i] {
+            typed_[static_cast<size_t>(i)] = true;
+            SilverEditTyping();
+        });
         SpotEdits[i] = edit;
         // The row has room for the field grown by its focus animation; the
         // field stays centred on the row's middle line meanwhile.
@@ -252,23 +255,21 @@ void TBullionForm::AnimateSpotEdit(QLineEdit *edit, bool grow)
 void TBullionForm::SilverEditEnter(QLineEdit *edit)
 {
     AnimateSpotEdit(edit, true);
-    // The thousands separators of the formatted amount would stand in the
-    // way of typing.
-    edit->setText(DigitsOnly(edit->text(), true, LocaleDecimalSeparator()));
+    edit->setText(SpotFieldEnterText(edit->text(), LocaleDecimalSeparator()));
 }
 
 void TBullionForm::SilverEditExit(QLineEdit *edit)
 {
     AnimateSpotEdit(edit, false);
-    const QChar decimal = LocaleDecimalSeparator();
-    const double v = ReadNumber(DigitsOnly(edit->text(), true, decimal), decimal);
-    edit->setText(PriceText(MoneyFromDouble(v)));
+    edit->setText(SpotFieldExitText(edit->text(), LocaleDecimalSeparator()));
 }
 
 void TBullionForm::SilverEditTyping()
 {
+    std::array<QString, 4> texts;
     for (size_t i = 0; i < SpotEdits.size(); ++i)
-        local_[i] = GetCurrencyValue(SpotEdits[i]->text());
+        texts[i] = SpotEdits[i]->text();
+    local_ = TypedSpotPrices(s_.MetalValues, texts, typed_, LocaleDecimalSeparator());
     ShowMetalValues();
 }
 
@@ -313,12 +314,13 @@ void TBullionForm::PurityCalc()
     const tPurityResult r = ::PurityCalc(mode, weight, purity, content);
 
     const std::array<QWidget *, 3> inputs{WeightEdit, PurityCombo, ContentEdit};
+    const tPurityLayout layout = PurityLayout(mode, r.Defined);
     for (int i = 0; i < 3; ++i) {
-        inputs[i]->setVisible(i != mode);
-        UnitLabels[i]->setVisible(i != mode || r.Defined);
+        inputs[i]->setVisible(layout.InputShown[i]);
+        UnitLabels[i]->setVisible(layout.UnitShown[i]);
         // The computed value's frame is marked in goldenrod.
-        Frames[i]->setStyleSheet(i == mode ? QStringLiteral("QFrame#%1 { border: 2px solid #DAA520; }").arg(Frames[i]->objectName())
-                                           : QStringLiteral("QFrame#%1 { border: 1px solid black; }").arg(Frames[i]->objectName()));
+        Frames[i]->setStyleSheet(layout.Marked[i] ? QStringLiteral("QFrame#%1 { border: 2px solid #DAA520; }").arg(Frames[i]->objectName())
+                                                  : QStringLiteral("QFrame#%1 { border: 1px solid black; }").arg(Frames[i]->objectName()));
     }
     // The result stands where the computed value's input was.
     auto *row = static_cast<QHBoxLayout *>(Frames[mode]->layout());
@@ -336,15 +338,27 @@ void TBullionForm::PurityCalc()
         PurityValueLabels[i]->setText(texts[i]);
 }
 
+void TBullionForm::StoreOnClose()
+{
+    if (stored_)
+        return;
+    stored_ = true;
+    // Every keystroke already updated the working prices; the fields' texts
+    // may show them rounded to two decimals and are not read again.
+    CloseBullion(s_, local_, CheckBox1->isChecked(), TodayDay());
+    if (closed_)
+        closed_();
+}
+
 void TBullionForm::closeEvent(QCloseEvent *event)
 {
-    if (!stored_) {
-        stored_ = true;
-        // A price still being typed counts as typed.
-        SilverEditTyping();
-        CloseBullion(s_, local_, CheckBox1->isChecked(), TodayDay());
-        if (closed_)
-            closed_();
-    }
+    StoreOnClose();
     QDialog::closeEvent(event);
+}
+
+void TBullionForm::done(int result)
+{
+    // Esc closes the window as its OK button does: what was typed is kept.
+    StoreOnClose();
+    QDialog::done(result);
 }

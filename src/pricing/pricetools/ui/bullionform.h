@@ -54,6 +54,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void done(int result) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -69,10 +70,12 @@ private:
     void ShowMetalValues();
     void PurityCalc();
     void PurityComboChange(int index);
+    void StoreOnClose();
 
     tMainState &s_;
     std::function<void()> closed_;
     std::array<Money, 4> local_{};
+    std::array<bool, 4> typed_{};  // spot fields the collector typed into
     double ounces_ = 1.0;  // the conversion's weight in troy ounces, unrounded
     bool stored_ = false;
 };
