@@ -94,7 +94,7 @@ private Q_SLOTS:
                                           << QStringList{"Subtotal of Wheat cents: 40 entries, 80 pieces", "1,000.00",
                                                          "Total value of 41 entries, 82 pieces (USD)", "1,012.50",
                                                          "kept in a paper envelope"};
-        QTest::newRow("want list") << "Want list" << 1 << QStringList{"1 coins wanted, worth at catalogue values"};
+        QTest::newRow("want list") << "Want list" << 1 << QStringList{"Wanted in Wheat cents: 1", "Coins wanted: 1, worth at catalogue values"};
         QTest::newRow("price list with aggregates") << "Price list" << 1
                                                     << QStringList{"1909-S", "2 price entries; you have 80 pieces and need 1"};
         QTest::newRow("currency table") << "Currency table" << 4 << QStringList{"EUR", "0,50 €", "162 currencies."};
