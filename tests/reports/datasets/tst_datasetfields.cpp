@@ -158,6 +158,18 @@ private Q_SLOTS:
         QCOMPARE(v.MoneyValue(), answer);
     }
 
+    void inflationRateIsReadInTheUsersNumberFormat()
+    {
+        tFieldsFixture f;
+        f.Held->Year = 2024;
+        const QLocale before;
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        f.Data.Coins.First();
+        const Money german = f.Data.Coins.Value(QStringLiteral("Inflate at X%/2,5")).MoneyValue();
+        QLocale::setDefault(before);
+        QCOMPARE(german, Money(1051269));
+    }
+
     void everyDeclaredNameIsAnswered()
     {
         tFieldsFixture f;
