@@ -51,6 +51,7 @@ void EmbedReportsPage(QWidget *tab)
             return QString();
         return form.Seams.FullPath(picture, series.Country, obverse, series.CoinShape == PaperMoneyShape);
     };
+    env.SeriesTypeIcon = [](int index) { return TreeImage(index).toImage(); };
     form.State.Hooks.LoadReportList = [page] { page->LoadReportList(); };
     form.Seams.ShowReportDescription = [page](int index) { page->ShowReportDescription(index); };
 }
@@ -129,6 +130,8 @@ tMainFormSeams ProgramSeams(const tProgramWindowOptions &options)
     if (options.FetchSpotPrices)
         seams.LoadForexAndSpotPrices = [] { LoadForexAndSpotPrices(MainForm->State); };
     seams.EmbedReportsPage = EmbedReportsPage;
+    // The coin data set's own fields; the user fields' labels follow them.
+    seams.DataSetCoinsFieldCount = [] { return static_cast<int>(CoinFieldNames().size()); };
     seams.OpenPriceUpdateForm = [] { OpenPriceUpdateForm(MainForm->State, MainForm); };
     seams.ShowWelcomeWindow = [] { return ShowWelcomeWindow(MainForm->State, WelcomeHooks(), MainForm); };
     seams.CanClose = [] { return FormCloseQuery(MainForm->State); };

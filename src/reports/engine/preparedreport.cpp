@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include <QFontMetricsF>
 #include <QPainter>
 
 namespace {
@@ -28,6 +29,20 @@ QPen LinePen(const QColor &colour, double widthMm)
     return pen;
 }
 
+QFont TextFont(const tTextStyle &s)
+{
+    QFont font(s.FontFamily);
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(s.FontSize * 10))));
+    font.setBold(s.Bold);
+    font.setItalic(s.Italic);
+    font.setUnderline(s.Underline);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+}
+
+// A little inner padding keeps text off the frame lines.
+constexpr double TextPadMm = 0.5;
+
 void PaintText(QPainter &p, const tPreparedItem &item)
 {
     const tTextStyle &s = item.Object->Style;
@@ -35,16 +50,9 @@ void PaintText(QPainter &p, const tPreparedItem &item)
     if (s.Fill.isValid() && s.Fill.alpha() > 0)
         p.fillRect(r, s.Fill);
     if (!item.Text.isEmpty()) {
-        QFont font(s.FontFamily);
-        font.setPixelSize(std::max(1, static_cast<int>(std::lround(s.FontSize * 10))));
-        font.setBold(s.Bold);
-        font.setItalic(s.Italic);
-        font.setUnderline(s.Underline);
-        font.setHintingPreference(QFont::PreferNoHinting);
-        p.setFont(font);
+        p.setFont(TextFont(s));
         p.setPen(s.Color);
-        // A little inner padding keeps text off the frame lines.
-        const double pad = 0.5 * UnitsPerMm;
+        const double pad = TextPadMm * UnitsPerMm;
         const QRectF inner = r.adjusted(pad, 0, -pad, 0);
         p.save();
         p.setClipRect(r, Qt::IntersectClip);
@@ -98,6 +106,18 @@ void PaintPicture(QPainter &p, const tPreparedItem &item)
 }
 
 } // namespace
+
+double MeasureTextHeight(const tReportObject &object, const QString &text)
+{
+    if (text.isEmpty())
+        return 0;
+    const tTextStyle &s = object.Style;
+    const double width = std::max(1.0, (object.Rect.width() - 2 * TextPadMm) * UnitsPerMm);
+    const QFontMetricsF metrics(TextFont(s));
+    int flags = static_cast<int>(s.Align) | Qt::TextWordWrap;
+    const QRectF needed = metrics.boundingRect(QRectF(0, 0, width, 1e9), flags, text);
+    return needed.height() / UnitsPerMm;
+}
 
 QStringList tPreparedReport::PageTexts(int page) const
 {

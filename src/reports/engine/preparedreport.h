@@ -45,5 +45,9 @@ public:
 // coordinates; the page is scaled to fill target. The background is white.
 void PaintReportPage(QPainter &painter, const tPreparedReport &report, int page, const QRectF &target);
 
+// The height in mm a text object needs to show text whole at its width,
+// wrapped at word boundaries as it is painted.
+double MeasureTextHeight(const tReportObject &object, const QString &text);
+
 // The page as an image at the given resolution (dots per inch).
 QImage RenderReportPage(const tPreparedReport &report, int page, double dpi);

@@ -15,6 +15,37 @@ bool AtEnd(const tReportDataSet *ds)
 
 } // namespace
 
+// A running sum or count of one aggregate at one grouping level. Sums keep
+// the kind of what they add: money stays exact in ten-thousandths, whole
+// numbers stay whole; a real number among them makes the sum real.
+struct tAccumulator {
+    Money MoneySum = 0;
+    int64_t IntSum = 0;
+    double RealSum = 0;
+    bool HasMoney = false;
+    bool HasReal = false;
+    int64_t Count = 0;
+
+    void Add(const tReportValue &v)
+    {
+        switch (v.Kind()) {
+        case tReportValue::MoneyAmount: MoneySum += v.MoneyValue(); HasMoney = true; break;
+        case tReportValue::Integer: IntSum += v.IntegerValue(); break;
+        case tReportValue::Real: RealSum += v.RealValue(); HasReal = true; break;
+        default: break;  // texts ("n/a"), true/false and empty add nothing
+        }
+    }
+
+    tReportValue Sum() const
+    {
+        if (HasReal)
+            return tReportValue::FromReal(RealSum + MoneyToDouble(MoneySum) + static_cast<double>(IntSum));
+        if (HasMoney)
+            return tReportValue::FromMoney(MoneySum + IntSum * MoneyScale);
+        return tReportValue::FromInteger(IntSum);
+    }
+};
+
 // One preparation: the page being filled and the position on it.
 class tReportEngine::tLayout {
 public:
@@ -23,6 +54,14 @@ public:
     {
         const tReportBand *footer = t_.Band(tBandKind::PageFooter);
         footerTop_ = t_.PageSize.height() - t_.Margins.bottom() - (footer ? footer->Height : 0);
+        levels_ = t_.GroupLevels();
+        // Every sum and count the template prints, each once.
+        for (const tReportBand &b : t_.Bands)
+            for (const tReportObject &o : b.Objects)
+                for (const tTextPart &p : o.Parts)
+                    if ((p.Kind == tTextPart::SumPart || p.Kind == tTextPart::CountPart) && AggregateIndex(p) < 0)
+                        aggregates_.push_back(&p);
+        totals_.assign(static_cast<size_t>(levels_ + 1), std::vector<tAccumulator>(aggregates_.size()));
     }
 
     // False when stopped.
@@ -33,7 +72,6 @@ public:
                 ds->First();
 
         const tReportBand *master = t_.Band(tBandKind::MasterData);
-        const tReportBand *group = t_.Band(tBandKind::GroupHeader);
         tReportDataSet *rows = master ? engine_.FindDataSet(master->DataSet) : nullptr;
         if (master && AtEnd(rows))
             return true;  // no rows, no pages
@@ -41,28 +79,44 @@ public:
         if (!NewPage())
             return false;
         if (master) {
-            QString lastGroup;
+            std::vector<QString> keys(static_cast<size_t>(levels_ + 1));
             bool first = true;
             while (!AtEnd(rows)) {
-                if (group) {
-                    const QString key = Evaluate(group->Condition, {});
-                    if (first || key != lastGroup) {
-                        // Keep a group header with its first row.
-                        if (!Fits(group->Height + master->Height) && !NewPage())
+                // The outermost group whose condition changed; every group
+                // inside it changes with it.
+                int changed = levels_ + 1;
+                std::vector<QString> now(keys.size());
+                for (int level = 1; level <= levels_; ++level) {
+                    now[static_cast<size_t>(level)] = Evaluate(t_.GroupHeader(level)->Condition, {});
+                    if (changed > levels_ && (first || now[static_cast<size_t>(level)] != keys[static_cast<size_t>(level)]))
+                        changed = level;
+                }
+                if (!first && changed <= levels_ && !CloseGroups(rows, changed))
+                    return false;
+                if (changed <= levels_) {
+                    // Keep the group headers with the first row of the group.
+                    double height = Measure(*master);
+                    for (int level = changed; level <= levels_; ++level)
+                        height += Measure(*t_.GroupHeader(level));
+                    if (!Fits(height) && y_ > bodyTop_ + 1e-9 && !NewPage())
+                        return false;
+                    for (int level = changed; level <= levels_; ++level) {
+                        if (!Print(*t_.GroupHeader(level)))
                             return false;
-                        if (!Print(*group))
-                            return false;
-                        lastGroup = key;
+                        keys[static_cast<size_t>(level)] = now[static_cast<size_t>(level)];
                     }
                 }
                 first = false;
                 if (!Print(*master))
                     return false;
+                Accumulate();
                 if (rows->Next)
                     rows->Next();
                 if (engine_.stopRequested_)
                     return false;
             }
+            if (!first && levels_ > 0 && !CloseGroups(rows, 1))
+                return false;
         }
         if (const tReportBand *summary = t_.Band(tBandKind::Summary); summary && !Print(*summary))
             return false;
@@ -75,6 +129,55 @@ public:
 
 private:
     bool Fits(double height) const { return y_ + height <= footerTop_ + 1e-9; }
+
+    int AggregateIndex(const tTextPart &p) const
+    {
+        for (size_t i = 0; i < aggregates_.size(); ++i) {
+            const tTextPart &a = *aggregates_[i];
+            if (a.Kind == p.Kind && a.DataSet.compare(p.DataSet, Qt::CaseInsensitive) == 0 && a.Field == p.Field)
+                return static_cast<int>(i);
+        }
+        return -1;
+    }
+
+    // Adds the current row to the totals of the report and of every group.
+    void Accumulate()
+    {
+        for (size_t i = 0; i < aggregates_.size(); ++i) {
+            const tTextPart &a = *aggregates_[i];
+            tReportValue v;
+            if (a.Kind == tTextPart::SumPart)
+                if (tReportDataSet *ds = engine_.FindDataSet(a.DataSet); ds && ds->Value)
+                    v = ds->Value(a.Field);
+            for (auto &level : totals_) {
+                ++level[i].Count;
+                level[i].Add(v);
+            }
+        }
+    }
+
+    // Prints the footers of the groups from the innermost to level, while
+    // the data set stands on the last row of the group (the footers may
+    // print its fields), and starts their totals afresh.
+    bool CloseGroups(tReportDataSet *rows, int level)
+    {
+        const bool stepBack = rows && rows->Prior && rows->Next;
+        if (stepBack)
+            rows->Prior();
+        for (int l = levels_; l >= level; --l) {
+            if (const tReportBand *footer = t_.GroupFooter(l)) {
+                aggregateLevel_ = l;
+                const bool ok = Print(*footer);
+                aggregateLevel_ = 0;
+                if (!ok)
+                    return false;
+            }
+            totals_[static_cast<size_t>(l)].assign(aggregates_.size(), tAccumulator());
+        }
+        if (stepBack)
+            rows->Next();
+        return true;
+    }
 
     bool NewPage()
     {
@@ -112,16 +215,37 @@ private:
     // asking for pages for ever.
     bool Print(const tReportBand &band)
     {
-        if (!Fits(band.Height) && y_ > bodyTop_ + 1e-9 && !NewPage())
+        if (!Fits(Measure(band)) && y_ > bodyTop_ + 1e-9 && !NewPage())
             return false;
         Place(band);
         return true;
+    }
+
+    // The height of a text object as printed: its own, or taller when it
+    // grows to hold its text.
+    double TextHeight(const tReportObject &o, const QString &text) const
+    {
+        if (!o.Grow)
+            return o.Rect.height();
+        return std::max(o.Rect.height(), MeasureTextHeight(o, text));
+    }
+
+    // The band's height as printed: a growing text makes its band taller by
+    // as much as it grows.
+    double Measure(const tReportBand &band)
+    {
+        double extra = 0;
+        for (const tReportObject &o : band.Objects)
+            if (o.Kind == tReportObject::TextObject && o.Grow)
+                extra = std::max(extra, TextHeight(o, Evaluate(o.Parts, o.Format)) - o.Rect.height());
+        return band.Height + extra;
     }
 
     void Place(const tReportBand &band)
     {
         ++line_;
         const QPointF origin(t_.Margins.left(), y_);
+        double extra = 0;
         for (const tReportObject &o : band.Objects) {
             tPreparedItem item;
             item.Object = &o;
@@ -131,6 +255,11 @@ private:
             switch (o.Kind) {
             case tReportObject::TextObject:
                 item.Text = Evaluate(o.Parts, o.Format);
+                if (o.Grow) {
+                    const double h = TextHeight(o, item.Text);
+                    item.Rect.setHeight(h);
+                    extra = std::max(extra, h - o.Rect.height());
+                }
                 break;
             case tReportObject::PictureObject: {
                 tPictureEvent ev{o, o.DataSet.isEmpty() ? nullptr : engine_.FindDataSet(o.DataSet), o.Picture};
@@ -145,7 +274,7 @@ private:
             }
             page_->Items.push_back(std::move(item));
         }
-        y_ += band.Height;
+        y_ += band.Height + extra;
     }
 
     QString Evaluate(const std::vector<tTextPart> &parts, const tDisplayFormat &format)
@@ -160,6 +289,16 @@ private:
                 if (tReportDataSet *ds = engine_.FindDataSet(p.DataSet); ds && ds->Value)
                     out += FormatReportValue(ds->Value(p.Field), format);
                 break;
+            case tTextPart::SumPart:
+            case tTextPart::CountPart: {
+                const int i = AggregateIndex(p);
+                if (i < 0)
+                    break;
+                const tAccumulator &a = totals_[static_cast<size_t>(aggregateLevel_)][static_cast<size_t>(i)];
+                out += FormatReportValue(p.Kind == tTextPart::SumPart ? a.Sum() : tReportValue::FromInteger(a.Count),
+                                         format);
+                break;
+            }
             case tTextPart::PageNumberPart:
                 out += QString::number(report_->PageCount());
                 break;
@@ -192,6 +331,11 @@ private:
     double footerTop_ = 0;
     int line_ = 0;
     bool hasPageCount_ = false;
+    int levels_ = 0;
+    // The totals a text shows: 0 the report's, 1.. a group's (group footers).
+    int aggregateLevel_ = 0;
+    std::vector<const tTextPart *> aggregates_;
+    std::vector<std::vector<tAccumulator>> totals_;  // [level][aggregate]
 };
 
 void tReportEngine::Clear()

@@ -20,6 +20,9 @@
 // an empty data set.
 struct tReportDataSet {
     QString UserName;
+    // The field names the data set declares, in the order a field list
+    // shows them to a template author.
+    QStringList Fields;
     std::function<void()> First;
     std::function<void()> Next;
     std::function<void()> Prior;

@@ -27,7 +27,7 @@ struct tBandName {
 constexpr tBandName BandNames[] = {
     {tBandKind::ReportTitle, "ReportTitle"}, {tBandKind::PageHeader, "PageHeader"},
     {tBandKind::ColumnHeader, "ColumnHeader"}, {tBandKind::GroupHeader, "GroupHeader"},
-    {tBandKind::MasterData, "MasterData"}, {tBandKind::Summary, "Summary"},
+    {tBandKind::MasterData, "MasterData"}, {tBandKind::GroupFooter, "GroupFooter"}, {tBandKind::Summary, "Summary"},
     {tBandKind::PageFooter, "PageFooter"},
 };
 
@@ -55,6 +55,13 @@ public:
         }
         if (xml_.hasError())
             Fail(xml_.errorString());
+        for (const tReportBand &b : t_.Bands)
+            if (b.Kind == tBandKind::GroupFooter && !t_.GroupHeader(b.Level))
+                throw tReportError(QStringLiteral("The report template \"%1\" cannot be read: the group footer of "
+                                                  "level %2 has no group header.")
+                                       .arg(name_)
+                                       .arg(b.Level)
+                                       .toStdString());
         return std::move(t_);
     }
 
@@ -168,8 +175,18 @@ private:
             }
         if (!known)
             Fail(QStringLiteral("unknown band kind \"%1\"").arg(kind));
-        if (t_.Band(band.Kind))
+        // Group headers may repeat, one per level; a footer names its level.
+        if (band.Kind == tBandKind::GroupHeader) {
+            band.Level = t_.GroupLevels() + 1;
+        } else if (band.Kind == tBandKind::GroupFooter) {
+            band.Level = IntAttr(QStringLiteral("level"), 1);
+            if (band.Level < 1)
+                Fail(QStringLiteral("level=\"%1\" is not a group level").arg(Attr(QStringLiteral("level"))));
+            if (t_.GroupFooter(band.Level))
+                Fail(QStringLiteral("the group footer of level %1 appears twice").arg(band.Level));
+        } else if (t_.Band(band.Kind)) {
             Fail(QStringLiteral("the band %1 appears twice").arg(kind));
+        }
         band.Height = NumAttr(QStringLiteral("height"), 0, -MaxLength, MaxLength);
         if (band.Height <= 0)
             Fail(QStringLiteral("the band %1 needs a height above 0").arg(kind));
@@ -212,7 +229,8 @@ private:
         s.Underline = BoolAttr(QStringLiteral("underline"), false);
         s.Color = ColorAttr(QStringLiteral("color"), s.Color);
         s.Fill = ColorAttr(QStringLiteral("fill"), QColor());
-        s.WordWrap = BoolAttr(QStringLiteral("wrap"), false);
+        o.Grow = BoolAttr(QStringLiteral("grow"), false);
+        s.WordWrap = BoolAttr(QStringLiteral("wrap"), o.Grow);
         const QString align = Attr(QStringLiteral("align")).trimmed().toLower();
         Qt::Alignment h = Qt::AlignLeft;
         if (align == QLatin1String("center"))
@@ -308,6 +326,31 @@ const tReportBand *tReportTemplate::Band(tBandKind kind) const
     return nullptr;
 }
 
+int tReportTemplate::GroupLevels() const
+{
+    int levels = 0;
+    for (const tReportBand &b : Bands)
+        if (b.Kind == tBandKind::GroupHeader)
+            ++levels;
+    return levels;
+}
+
+const tReportBand *tReportTemplate::GroupHeader(int level) const
+{
+    for (const tReportBand &b : Bands)
+        if (b.Kind == tBandKind::GroupHeader && b.Level == level)
+            return &b;
+    return nullptr;
+}
+
+const tReportBand *tReportTemplate::GroupFooter(int level) const
+{
+    for (const tReportBand &b : Bands)
+        if (b.Kind == tBandKind::GroupFooter && b.Level == level)
+            return &b;
+    return nullptr;
+}
+
 QStringList tReportTemplate::DataSetNames() const
 {
     QStringList names;
@@ -317,7 +360,7 @@ QStringList tReportTemplate::DataSetNames() const
     };
     auto addParts = [&](const std::vector<tTextPart> &parts) {
         for (const tTextPart &p : parts)
-            if (p.Kind == tTextPart::FieldPart)
+            if (p.Kind == tTextPart::FieldPart || p.Kind == tTextPart::SumPart || p.Kind == tTextPart::CountPart)
                 add(p.DataSet);
     };
     for (const tReportBand &b : Bands) {
@@ -355,6 +398,40 @@ std::vector<tTextPart> ParseReportText(const QString &text)
         if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('[')) {
             literal += c;
             i += 2;
+            continue;
+        }
+        // [SUM(DataSet."Field")] and [COUNT(DataSet)].
+        const QStringView rest = QStringView(text).mid(i + 1);
+        if (rest.startsWith(QLatin1String("SUM("), Qt::CaseInsensitive)) {
+            const qsizetype open = i + 5;
+            const qsizetype dot = text.indexOf(QLatin1String(".\""), open);
+            const qsizetype end = dot < 0 ? -1 : text.indexOf(QLatin1String("\")]"), dot + 2);
+            if (end < 0)
+                throw bad(QStringLiteral("a sum is not written as [SUM(DataSet.\"Field\")]"));
+            tTextPart p;
+            p.Kind = tTextPart::SumPart;
+            p.DataSet = text.mid(open, dot - open).trimmed();
+            p.Field = text.mid(dot + 2, end - dot - 2);
+            if (p.DataSet.isEmpty())
+                throw bad(QStringLiteral("a sum names no data set"));
+            flush();
+            parts.push_back(p);
+            i = end + 3;
+            continue;
+        }
+        if (rest.startsWith(QLatin1String("COUNT("), Qt::CaseInsensitive)) {
+            const qsizetype open = i + 7;
+            const qsizetype end = text.indexOf(QLatin1String(")]"), open);
+            if (end < 0)
+                throw bad(QStringLiteral("a count is not written as [COUNT(DataSet)]"));
+            tTextPart p;
+            p.Kind = tTextPart::CountPart;
+            p.DataSet = text.mid(open, end - open).trimmed();
+            if (p.DataSet.isEmpty() || p.DataSet.contains(QLatin1Char('"')))
+                throw bad(QStringLiteral("a count is not written as [COUNT(DataSet)]"));
+            flush();
+            parts.push_back(p);
+            i = end + 2;
             continue;
         }
         const qsizetype dot = text.indexOf(QLatin1String(".\""), i + 1);

@@ -32,18 +32,20 @@ enum class tBandKind : uint8_t {
     ColumnHeader,
     GroupHeader,
     MasterData,
+    GroupFooter,
     Summary,
     PageFooter,
 };
 
-// One piece of a text: literal text, a data-set field, or the page number
-// and page count.
+// One piece of a text: literal text, a data-set field, the page number and
+// page count, or an aggregate: the sum of a field or the count of rows over
+// the rows of a group (in a group footer) or of the report (elsewhere).
 struct tTextPart {
-    enum tKind : uint8_t { LiteralPart, FieldPart, PageNumberPart, PageCountPart };
+    enum tKind : uint8_t { LiteralPart, FieldPart, PageNumberPart, PageCountPart, SumPart, CountPart };
     tKind Kind = LiteralPart;
     QString Text;     // literal text
-    QString DataSet;  // field: the data set's name as written
-    QString Field;    // field: the name passed to the data set, verbatim
+    QString DataSet;  // field, sum, count: the data set's name as written
+    QString Field;    // field, sum: the name passed to the data set, verbatim
 };
 
 // Frame sides of a text object.
@@ -75,6 +77,7 @@ struct tReportObject {
     std::vector<tTextPart> Parts;
     tTextStyle Style;
     tDisplayFormat Format;
+    bool Grow = false;  // wraps and grows downwards (with its band) to hold its text
 
     // Picture: the designed picture and the field it is bound to (both optional)
     QImage Picture;
@@ -93,6 +96,7 @@ struct tReportBand {
     double Height = 0;                 // mm
     QString DataSet;                   // master data: the data set it walks
     std::vector<tTextPart> Condition;  // group header: printed when this text changes
+    int Level = 0;                     // group header and footer: 1 the outermost group
     std::vector<tReportObject> Objects;
 };
 
@@ -102,7 +106,13 @@ struct tReportTemplate {
     QMarginsF Margins{10, 10, 10, 10};    // mm
     std::vector<tReportBand> Bands;
 
+    // The first band of that kind (the outermost group's for group bands).
     const tReportBand *Band(tBandKind kind) const;
+    // Groups nest in the order of their headers in the file, level 1 the
+    // outermost; a level's footer is optional.
+    int GroupLevels() const;
+    const tReportBand *GroupHeader(int level) const;
+    const tReportBand *GroupFooter(int level) const;
     // Every data set the template names (master data, fields, pictures), in
     // order of first use, each once (compared ignoring case).
     QStringList DataSetNames() const;

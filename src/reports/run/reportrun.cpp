@@ -434,6 +434,7 @@ tReportRunner::tReportRunner(tMainState &s) : State(s), Data(s)
 {
     Data.Env = &Env;
     Data.AddTo(Engine);
+    Engine.OnBeforePrint = [this](tPictureEvent &ev) { Data.BeforePrint(ev); };
 }
 
 bool tReportRunner::Run(const tParamInfo &params, const QString &folder)
@@ -459,6 +460,9 @@ bool tReportRunner::RunOnce(const tParamInfo &params, const QString &folder)
     CurrProcGuard guard(18900);
     running_ = params;
     Data.RunParams = &running_;
+    // Coin entries may have changed since the last run.
+    Data.PriceSummary = tPriceSummary();
+    Data.RefreshFieldLists();
     State.ReportListCoins.clear();
     State.ReportListPrices.clear();
     State.ReportListSeries.clear();

@@ -107,6 +107,18 @@ private Q_SLOTS:
         QTest::newRow("font size beyond reason")
             << R"(<OrvantaReport><Band kind="Summary" height="5"><Text size="1e7">x</Text></Band></OrvantaReport>)"
             << "lies outside";
+        QTest::newRow("group footer without its header")
+            << R"(<OrvantaReport><Band kind="GroupHeader" height="5" condition="x"/><Band kind="GroupFooter" level="2" height="5"/></OrvantaReport>)"
+            << "group footer of level 2 has no group header";
+        QTest::newRow("group footer twice")
+            << R"(<OrvantaReport><Band kind="GroupHeader" height="5" condition="x"/><Band kind="GroupFooter" height="5"/><Band kind="GroupFooter" level="1" height="5"/></OrvantaReport>)"
+            << "appears twice";
+        QTest::newRow("sum without a field")
+            << R"(<OrvantaReport><Band kind="Summary" height="5"><Text>[SUM(Coins)]</Text></Band></OrvantaReport>)"
+            << "[SUM(DataSet.";
+        QTest::newRow("count of a field")
+            << R"(<OrvantaReport><Band kind="Summary" height="5"><Text>[COUNT(Coins."Year")]</Text></Band></OrvantaReport>)"
+            << "[COUNT(DataSet)]";
         QTest::newRow("frame width inf")
             << R"(<OrvantaReport><Band kind="Summary" height="5"><Text frameWidth="inf">x</Text></Band></OrvantaReport>)"
             << "is not a number";
@@ -314,6 +326,78 @@ private Q_SLOTS:
         QCOMPARE(items[0].Picture.pixelColor(0, 0), QColor(Qt::blue));
         QCOMPARE(items[2].Picture.pixelColor(0, 0), QColor(Qt::red));
         QCOMPARE(items[3].Picture.pixelColor(0, 0), QColor(Qt::blue));
+    }
+
+    void groupsNestWithTheirFootersAndTotals()
+    {
+        const char *xml = R"(<OrvantaReport>
+  <Band kind="GroupHeader" height="5" condition='[Coins."Country"]'><Text w="80" h="5">[Coins."Country"]</Text></Band>
+  <Band kind="GroupHeader" height="5" condition='[Coins."Series"]'><Text w="80" h="5">- [Coins."Series"]</Text></Band>
+  <Band kind="MasterData" dataset="Coins" height="5"><Text w="80" h="5">[Coins."Value"]</Text></Band>
+  <Band kind="GroupFooter" level="2" height="5"><Text w="80" h="5">[Coins."Series"]: [SUM(Coins."Value")] in [COUNT(Coins)]</Text></Band>
+  <Band kind="GroupFooter" level="1" height="5"><Text w="80" h="5" format="money:0.0">[Coins."Country"] [SUM(coins."Value")]</Text></Band>
+  <Band kind="Summary" height="5"><Text w="80" h="5">Total [SUM(Coins."Value")] of [COUNT(Coins)]; years [SUM(Coins."Year")]</Text></Band>
+</OrvantaReport>)";
+        tRowsDataSet coins(QStringLiteral("Coins"));
+        auto row = [&](const char *country, const char *series, tReportValue value, int year) {
+            coins.rows.push_back({{QStringLiteral("Country"), tReportValue::FromText(QString::fromLatin1(country))},
+                                  {QStringLiteral("Series"), tReportValue::FromText(QString::fromLatin1(series))},
+                                  {QStringLiteral("Value"), value},
+                                  {QStringLiteral("Year"), tReportValue::FromInteger(year)}});
+        };
+        row("US", "Cents", tReportValue::FromMoney(10000), 1909);
+        row("US", "Cents", tReportValue::FromText(QStringLiteral("n/a")), 1910);  // counted, adds nothing
+        row("US", "Dimes", tReportValue::FromMoney(2500), 1916);
+        row("France", "Dimes", tReportValue::FromMoney(50000), 1920);  // same series name, new country
+        tReportEngine engine;
+        engine.AddDataSet(&coins.ds);
+        engine.SetTemplate(Parse(QString::fromLatin1(xml)));
+        QVERIFY(engine.Prepare());
+        QCOMPARE(engine.Prepared()->PageTexts(0),
+                 (QStringList{"US", "- Cents", "1.00", "n/a", "Cents: 1.00 in 2", "- Dimes", "0.25", "Dimes: 0.25 in 1",
+                              "US 1.3", "France", "- Dimes", "5.00", "Dimes: 5.00 in 1", "France 5.0",
+                              "Total 6.25 of 4; years 7655"}));
+        // The footers step back to their group's last row and forward again:
+        // the walk still ends just past the last row.
+        QCOMPARE(coins.cursor, 4);
+    }
+
+    void growingTextMakesItsBandTaller()
+    {
+        const char *xml = R"(<OrvantaReport>
+  <Page width="100" height="100" left="10" top="10" right="10" bottom="10"/>
+  <Band kind="MasterData" dataset="Coins" height="6">
+    <Text x="0" y="1" w="30" h="5" grow="true">[Coins."Notes"]</Text>
+    <Text x="30" y="1" w="30" h="5">[Coins."Notes"]</Text>
+  </Band>
+  <Band kind="Summary" height="5"><Text w="80" h="5">End</Text></Band>
+</OrvantaReport>)";
+        tRowsDataSet coins(QStringLiteral("Coins"));
+        const QString longText = QStringLiteral("Bought from the estate of a collector who kept it in a paper envelope "
+                                                "for fifty years, with the original ticket.");
+        coins.rows.push_back({{QStringLiteral("Notes"), tReportValue::FromText(longText)}});
+        coins.rows.push_back({{QStringLiteral("Notes"), tReportValue::FromText(QStringLiteral("Short"))}});
+        tReportEngine engine;
+        engine.AddDataSet(&coins.ds);
+        engine.SetTemplate(Parse(QString::fromLatin1(xml)));
+        QVERIFY(engine.Prepare());
+        const auto &items = engine.Prepared()->Pages[0].Items;
+        QCOMPARE(items.size(), size_t(5));
+        const QRectF grown = items[0].Rect;
+        QVERIFY2(grown.height() > 12, qPrintable(QString::number(grown.height())));
+        QCOMPARE(items[1].Rect.height(), 5.0);  // a text that does not grow is cut
+        // The next row starts below the grown text (its text 1 mm into its band).
+        QCOMPARE(items[2].Rect.top(), grown.bottom() + 1);
+        QCOMPARE(items[2].Rect.height(), 5.0);  // short text keeps its height
+        QCOMPARE(items[4].Rect.top(), items[2].Rect.top() + 6 - 1);
+        // A grown band that no longer fits goes to the next page whole.
+        for (int i = 0; i < 5; ++i)
+            coins.rows.push_back({{QStringLiteral("Notes"), tReportValue::FromText(longText)}});
+        QVERIFY(engine.Prepare());
+        QVERIFY(engine.PageCount() > 1);
+        for (const tPreparedPage &page : engine.Prepared()->Pages)
+            for (const tPreparedItem &item : page.Items)
+                QVERIFY(item.Rect.bottom() <= 90 + 1e-6);
     }
 
     void exportsTheSamePages()

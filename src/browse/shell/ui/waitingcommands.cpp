@@ -43,7 +43,6 @@ constexpr tWaitingEntry Hooks[] = {
     {"Hooks.SaveEbookIndexes", "the eBook library"},
     // ---- Window seams ----
     {"Seams.LoadEbooks", "the eBook library"},
-    {"Seams.DataSetCoinsFieldCount", "the coin report data set"},
     {"Seams.ShowBinCount", "the report bin"},
     {"Seams.SetSelectedLabelCaption", "the caption line's fitting"},
     {"Seams.Tipoftheday1Click", "the tip of the day"},

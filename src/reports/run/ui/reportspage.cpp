@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -252,7 +253,13 @@ void TReportsPage::PrintReportBtnClick()
     if (!report)
         return;
     try {
-        PrintPreparedReportWithDialog(*report, this);
+        if (ChoosePrinter) {
+            QPrinter printer(QPrinter::HighResolution);
+            if (ChoosePrinter(printer, report->PageCount()))
+                PrintPreparedReport(*report, printer);
+        } else {
+            PrintPreparedReportWithDialog(*report, this);
+        }
     } catch (const std::exception &e) {
         ShowError(QString::fromUtf8(e.what()));
     }

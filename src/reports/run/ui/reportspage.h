@@ -9,7 +9,10 @@
 #include "reports/run/reportlist.h"
 #include "reports/run/reportrun.h"
 
+#include <functional>
+
 class QComboBox;
+class QPrinter;
 class QLabel;
 class QListWidget;
 class QProgressBar;
@@ -42,6 +45,11 @@ public:
     // Runs the selected entry into the preview and sets the page controls.
     void ShowReportPreview();
     void EnablePreviewControls(bool enabled);
+
+    // Asks which printer to print on and which pages (the print dialog);
+    // false when the user cancelled. Replaceable, so that tests print to a
+    // file without a modal dialog.
+    std::function<bool(QPrinter &printer, int pageCount)> ChoosePrinter;
 
     QTabWidget *ReportTabControl;
     QWidget *DescriptionTab;

@@ -21,7 +21,7 @@
 
 namespace {
 
-// A collection with enough coins for a three-page inventory.
+// A collection with enough coins for a seven-page inventory.
 struct tPageFixture : tReportFixture {
     QTemporaryDir Dir;
     tPageFixture()
@@ -76,10 +76,14 @@ private Q_SLOTS:
         page.ReportTabControl->setCurrentWidget(page.PreviewTab);
 
         TReportPreview *preview = page.ReportPreview;
-        QCOMPARE(preview->PageCount(), 3);
-        QCOMPARE(status, (QStringList{"Processing page 1", "Processing page 2", "Processing page 3", ""}));
-        QCOMPARE(page.Label116->text(), QStringLiteral("of 3"));
-        QCOMPARE(page.ReportSpinEdit->maximum(), 3);
+        QCOMPARE(preview->PageCount(), 7);
+        QStringList processing;
+        for (int i = 1; i <= 7; ++i)
+            processing.append(QStringLiteral("Processing page %1").arg(i));
+        processing.append(QString());
+        QCOMPARE(status, processing);
+        QCOMPARE(page.Label116->text(), QStringLiteral("of 7"));
+        QCOMPARE(page.ReportSpinEdit->maximum(), 7);
         QCOMPARE(page.ReportSpinEdit->value(), 1);
         for (QWidget *w : std::initializer_list<QWidget *>{page.PrintReportBtn, page.ExportReportBtn,
                                                            page.ReportSpinEdit, page.ReportZoomTrackBar})
@@ -90,8 +94,8 @@ private Q_SLOTS:
         page.ReportSpinEdit->setValue(2);
         QCOMPARE(preview->CurrentPage(), 2);
         QTest::mouseClick(page.LastPageBtn, Qt::LeftButton);
-        QCOMPARE(page.ReportSpinEdit->value(), 3);
-        QCOMPARE(preview->CurrentPage(), 3);
+        QCOMPARE(page.ReportSpinEdit->value(), 7);
+        QCOMPARE(preview->CurrentPage(), 7);
         QTest::mouseClick(page.FirstPageBtn, Qt::LeftButton);
         QCOMPARE(preview->CurrentPage(), 1);
         preview->SetPage(2);
@@ -99,8 +103,8 @@ private Q_SLOTS:
         // Scrolling the preview moves the box too.
         preview->SetZoom(1.0);
         preview->verticalScrollBar()->setValue(preview->verticalScrollBar()->maximum());
-        QCOMPARE(preview->CurrentPage(), 3);
-        QCOMPARE(page.ReportSpinEdit->value(), 3);
+        QCOMPARE(preview->CurrentPage(), 7);
+        QCOMPARE(page.ReportSpinEdit->value(), 7);
 
         // Fit width, then the track bar sets the zoom.
         QTest::mouseClick(page.ReportWidthBtn, Qt::LeftButton);
