@@ -20,6 +20,7 @@
 #include "pricing/valuation/spotprices.h"
 #include "reports/run/ui/reportspage.h"
 #include "updates/pricelists/ui/priceupdateform.h"
+#include "tools/charters/ui/nbnform.h"
 #include "tools/common/ui/toolwindow.h"
 #include "tools/polygon/ui/polygonform.h"
 #include "tools/romannumerals/ui/romanform.h"
@@ -141,6 +142,7 @@ void WireNumismaticTools(TMainForm &form)
         QPointer<TPolygonForm> Polygon;
         QPointer<TSNform> Serials;
         QPointer<TRomanForm> Roman;
+        QPointer<TNBNForm> Banks;
     };
     auto *open = new tToolWindows(&form);
     connectItem("Polygoncoinstool1", [&form, open] {
@@ -151,6 +153,9 @@ void WireNumismaticTools(TMainForm &form)
     // main window.
     connectItem("SerialNumberexplorer1", [&form, open] {
         OpenToolWindow<TSNform>(open->Serials, &form, tToolPlacement::OnScreen, [&form] { return new TSNform(&form); });
+    });
+    connectItem("NationalBanklist1", [&form, open] {
+        OpenToolWindow<TNBNForm>(open->Banks, &form, tToolPlacement::OverMain, [&form] { return new TNBNForm(&form); });
     });
     connectItem("Romannumberconverter1", [&form, open] {
         OpenToolWindow<TRomanForm>(open->Roman, &form, tToolPlacement::OverMain, [&form] {

@@ -12,7 +12,6 @@ constexpr tWaitingEntry Commands[] = {
     {"SaveEbookData1", "the eBook library"},
     // ---- Tools menu ----
     {"Tipoftheday1", "the tip of the day"},
-    {"NationalBanklist1", "the national bank list"},
     {"Hebrewdateconverter1", "the date converters"},
     {"Arabdateconverter1", "the date converters"},
     {"BurmeseDateConverter1", "the date converters"},
