@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QPointer>
 #include <QTabWidget>
 
 #include "core/collection/collectionlifecycle.h"
@@ -19,6 +20,12 @@
 #include "pricing/valuation/spotprices.h"
 #include "reports/run/ui/reportspage.h"
 #include "updates/pricelists/ui/priceupdateform.h"
+#include "tools/charters/ui/nbnform.h"
+#include "tools/common/ui/toolwindow.h"
+#include "tools/polygon/ui/polygonform.h"
+#include "tools/romannumerals/ui/romanform.h"
+#include "tools/serials/ui/snform.h"
+#include "tools/seriesdates/seriesdates.h"
 
 namespace {
 
@@ -121,6 +128,43 @@ void WireUpdateServerOptions(TMainForm &form)
     });
 }
 
+// The numismatic tools live in a library above the main window's; their
+// commands in the Tools menu open them here. Each window exists once: the
+// command brings an open one to the front.
+void WireNumismaticTools(TMainForm &form)
+{
+    auto connectItem = [&form](const char *name, std::function<void()> open) {
+        if (auto *item = form.findChild<QAction *>(QString::fromLatin1(name)))
+            QObject::connect(item, &QAction::triggered, &form, std::move(open));
+    };
+    // The open tool windows, kept with the main window they belong to.
+    struct tToolWindows : QObject {
+        using QObject::QObject;
+        QPointer<TPolygonForm> Polygon;
+        QPointer<TSNform> Serials;
+        QPointer<TRomanForm> Roman;
+        QPointer<TNBNForm> Banks;
+    };
+    auto *open = new tToolWindows(&form);
+    connectItem("Polygoncoinstool1", [&form, open] {
+        OpenToolWindow<TPolygonForm>(open->Polygon, &form, tToolPlacement::OverMain,
+                                     [&form] { return new TPolygonForm(&form); });
+    });
+    // The explorer opens in the middle of the screen rather than over the
+    // main window.
+    connectItem("SerialNumberexplorer1", [&form, open] {
+        OpenToolWindow<TSNform>(open->Serials, &form, tToolPlacement::OnScreen, [&form] { return new TSNform(&form); });
+    });
+    connectItem("NationalBanklist1", [&form, open] {
+        OpenToolWindow<TNBNForm>(open->Banks, &form, tToolPlacement::OverMain, [&form] { return new TNBNForm(&form); });
+    });
+    connectItem("Romannumberconverter1", [&form, open] {
+        OpenToolWindow<TRomanForm>(open->Roman, &form, tToolPlacement::OverMain, [&form] {
+            return new TRomanForm([&form] { return SeriesDates(form.State.CurrPriceList); }, &form);
+        });
+    });
+}
+
 // Calls into units that live above the main window's library.
 tMainFormSeams ProgramSeams(const tProgramWindowOptions &options)
 {
@@ -150,6 +194,7 @@ std::unique_ptr<TMainForm> BuildProgramWindow(const tProgramWindowOptions &optio
     // The series properties dialog lists the currencies read at start-up.
     CallSeam(form->Seams.CreateNewFolderForm);
     WireUpdateServerOptions(*form);
+    WireNumismaticTools(*form);
     // Last, once every unit has connected its commands.
     DisableWaitingCommands(form.get());
     return form;

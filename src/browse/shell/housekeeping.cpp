@@ -37,13 +37,16 @@ const std::vector<tHomingRow> &HomingTable()
     // The tool windows built so far, each at its place in the walk. A new
     // tool window joins with its order number and variant.
     static const std::vector<tHomingRow> rows{
+        {1, QStringLiteral("TNBNForm"), tHomeVariant::EdgeNoRaise},
         {2, QStringLiteral("TBullionForm"), tHomeVariant::Edge},
         {3, QStringLiteral("TCountryForm"), tHomeVariant::Edge},
         {4, QStringLiteral("TFindTextForm"), tHomeVariant::Edge},
         {5, QStringLiteral("TFindItemForm"), tHomeVariant::Edge},
+        {6, QStringLiteral("TPolygonForm"), tHomeVariant::Edge},
         {7, QStringLiteral("TQuarterForm"), tHomeVariant::Edge},
         {8, QStringLiteral("TFindCatalogForm"), tHomeVariant::Edge},
         {10, QStringLiteral("TPriceUpdateForm"), tHomeVariant::Edge},
+        {13, QStringLiteral("TSNform"), tHomeVariant::Edge},
         {15, QStringLiteral("TUDFform"), tHomeVariant::Centring},
         {16, QStringLiteral("TShortcutForm"), tHomeVariant::Edge},
         {17, QStringLiteral("TGradesForm"), tHomeVariant::Centring},
@@ -55,6 +58,7 @@ const std::vector<tHomingRow> &HomingTable()
         {25, QStringLiteral("TPopulateForm"), tHomeVariant::Edge},
         {27, QStringLiteral("TImportForm"), tHomeVariant::Centring},
         {28, QStringLiteral("TForexForm"), tHomeVariant::Edge},
+        {39, QStringLiteral("TRomanForm"), tHomeVariant::Edge},
     };
     return rows;
 }

@@ -12,11 +12,7 @@ constexpr tWaitingEntry Commands[] = {
     {"SaveEbookData1", "the eBook library"},
     // ---- Tools menu ----
     {"Tipoftheday1", "the tip of the day"},
-    {"NationalBanklist1", "the national bank list"},
-    {"Polygoncoinstool1", "the polygon coins tool"},
-    {"SerialNumberexplorer1", "the serial number explorer"},
     {"Hebrewdateconverter1", "the date converters"},
-    {"Romannumberconverter1", "the date converters"},
     {"Arabdateconverter1", "the date converters"},
     {"BurmeseDateConverter1", "the date converters"},
     {"ThaiDateConverter1", "the date converters"},
