@@ -93,6 +93,21 @@ bool tKMList::Add(const QString &key, std::unique_ptr<tKMitem> item)
     return true;
 }
 
+void tKMList::AddAll(std::vector<std::pair<QString, std::unique_ptr<tKMitem>>> items)
+{
+    entries_.reserve(entries_.size() + items.size());
+    for (auto &[key, item] : items)
+        entries_.push_back(tEntry{std::move(key), std::move(item)});
+    // A stable sort keeps equal keys in the order they came, the items
+    // already listed first, so dropping all but the first of each run
+    // refuses the later ones as Add would.
+    std::stable_sort(entries_.begin(), entries_.end(),
+                     [](const tEntry &a, const tEntry &b) { return CompareCatalogKeys(a.Key, b.Key) < 0; });
+    entries_.erase(std::unique(entries_.begin(), entries_.end(),
+                               [](const tEntry &a, const tEntry &b) { return CompareCatalogKeys(a.Key, b.Key) == 0; }),
+                   entries_.end());
+}
+
 namespace {
 
 // The first series in tree order (root excluded) of each number.
@@ -122,13 +137,19 @@ tnodeinfo *CountryFolderIn(tMainState &s, tnodeinfo *node, const tSeriesIndex &b
     return it != byType.end() ? it->second : n;
 }
 
-void AddKMItemIn(tMainState &s, tKMList &list, const QString &kmNumber, tnodeinfo *node, const tSeriesIndex &byType)
+std::unique_ptr<tKMitem> MakeKMItem(tMainState &s, const QString &kmNumber, tnodeinfo *node,
+                                    const tSeriesIndex &byType)
 {
     auto item = std::make_unique<tKMitem>();
     item->KMnumber = kmNumber;
     item->Folder = node;
     item->CountryFolder = CountryFolderIn(s, node, byType);
-    list.Add(CatalogKey(kmNumber, node), std::move(item));
+    return item;
+}
+
+void AddKMItemIn(tMainState &s, tKMList &list, const QString &kmNumber, tnodeinfo *node, const tSeriesIndex &byType)
+{
+    list.Add(CatalogKey(kmNumber, node), MakeKMItem(s, kmNumber, node, byType));
 }
 
 } // namespace
@@ -173,6 +194,7 @@ void BuildCountryKMList(tMainState &s, tKMList &list, int country)
     const tSeriesIndex byType = IndexSeries(s);
     QString previous;
     int previousType = 0;
+    std::vector<std::pair<QString, std::unique_ptr<tKMitem>>> items;
     for (const auto &p : s.PriceList) {
         if (CoinTypeToCountry(p->CoinType) != country)
             continue;
@@ -183,22 +205,24 @@ void BuildCountryKMList(tMainState &s, tKMList &list, int country)
         if (number.isEmpty() || (number == previous && p->CoinType == previousType))
             continue;
         const auto it = byType.find(p->CoinType);
-        AddKMItemIn(s, list, number, it == byType.end() ? nullptr : it->second, byType);
+        tnodeinfo *node = it == byType.end() ? nullptr : it->second;
+        items.emplace_back(CatalogKey(number, node), MakeKMItem(s, number, node, byType));
         previous = number;
         previousType = p->CoinType;
     }
+    list.AddAll(std::move(items));
 }
 
 std::optional<std::vector<tKMitem *>> FilterKMList(const tKMList &list, const QString &filter)
 {
-    const QString pattern = EscapeRegexMarks(filter.trimmed());
+    const QString pattern = filter.trimmed();
     std::vector<tKMitem *> out;
     if (pattern.isEmpty()) {
         for (int i = 0; i < list.Count(); ++i)
             out.push_back(&list.Item(i));
         return out;
     }
-    const tTextPattern compiled(pattern);
+    const tTextPattern compiled = tTextPattern::RepeatMarks(pattern);
     if (compiled.Failed())
         return std::nullopt;
     for (int i = 0; i < list.Count(); ++i)
