@@ -62,9 +62,10 @@ QLineEdit *Digits(int maxLength)
     return Edit(QStringLiteral("0-9"), maxLength);
 }
 
+// Either decimal mark: the criteria read both, whatever the locale.
 QLineEdit *Amount(int maxLength)
 {
-    return Edit(QStringLiteral("0-9."), maxLength);
+    return Edit(QStringLiteral("0-9.,"), maxLength);
 }
 
 QComboBox *DropDown(const QStringList &items, int preselect)
