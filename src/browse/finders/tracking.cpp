@@ -96,6 +96,9 @@ void ShowCoinEntry(tMainState &s, tCoinInfo *coin, const tNavigationSeams &nav)
     Call(nav.BuildDateMintBoxList, false);
     Call(nav.RenderTree);
     Call(nav.ShowPage, int(PageCoins));
+    // The entry asked for is shown even when the view filter hides its
+    // kind; otherwise the grid would stay on another entry without a word.
+    Call(nav.ApplyViewFilter, coin);
     Call(nav.SortFolderCoins);
     const auto it = std::find(s.CurrCoinList.begin(), s.CurrCoinList.end(), coin);
     if (it == s.CurrCoinList.end())
@@ -187,7 +190,10 @@ void Findnexttrackedcoin1Click(tMainState &s, const tCoinInfo *current, const tN
     Select(s, hit.Series);
     Call(nav.BuildDateMintBoxList, false);
     Call(nav.ShowPage, int(PageCoins));
-    Call(nav.ApplyViewFilter);
+    // Forced into view, as the item finder does: a hidden tracked entry
+    // could not be selected, and the next step would start from the wrong
+    // row.
+    Call(nav.ApplyViewFilter, hit.Coin);
     Call(nav.SortFolderCoins);
     if (nav.SelectCoin)
         nav.SelectCoin(hit.Coin);
