@@ -2,7 +2,11 @@
 
 #include <algorithm>
 #include <set>
+#include <string>
+#include <string_view>
 #include <unordered_map>
+
+#include <QVarLengthArray>
 
 #include "core/model/seriestree.h"
 #include "browse/finders/textpattern.h"
@@ -24,18 +28,28 @@ bool IsRunDigit(QChar c)
     return (c >= u'0' && c <= u'9') || c == u'.';
 }
 
-QString NumberRunKey(const QString &run)
+// Appends the key of a number run: the integer part (before the first ".")
+// left-padded with zeros to 12 and cut to its last 12, then at most 8
+// characters after that "." right-padded with zeros to 8.
+void AppendNumberRunKey(QString &key, QStringView run)
 {
     const qsizetype dot = run.indexOf(QLatin1Char('.'));
-    const QString whole = dot < 0 ? run : run.left(dot);
-    const QString fraction = dot < 0 ? QString() : run.mid(dot + 1, FractionWidth);
-    return whole.rightJustified(IntegerWidth, QLatin1Char('0')).right(IntegerWidth) +
-           fraction.leftJustified(FractionWidth, QLatin1Char('0'), true);
+    QStringView whole = dot < 0 ? run : run.left(dot);
+    if (whole.size() > IntegerWidth)
+        whole = whole.right(IntegerWidth);
+    key.resize(key.size() + IntegerWidth - whole.size(), QLatin1Char('0'));
+    key.append(whole);
+    const QStringView fraction = dot < 0 ? QStringView() : run.mid(dot + 1).left(FractionWidth);
+    key.append(fraction);
+    key.resize(key.size() + FractionWidth - fraction.size(), QLatin1Char('0'));
 }
 
-QString LetterRunKey(const QString &run)
+// Appends the key of a letter run: padded with blanks to 20, cut to 20.
+void AppendLetterRunKey(QString &key, QStringView run)
 {
-    return run.leftJustified(LetterWidth, QLatin1Char(' '), true);
+    const QStringView kept = run.left(LetterWidth);
+    key.append(kept);
+    key.resize(key.size() + LetterWidth - kept.size(), QLatin1Char(' '));
 }
 
 char16_t FoldAscii(char16_t c)
@@ -47,8 +61,14 @@ char16_t FoldAscii(char16_t c)
 
 QString CatalogKey(const QString &kmNumber, const tnodeinfo *node)
 {
-    const QString text = QStringLiteral("0") + kmNumber;
+    // The key is built by appending into one string: catalogue lists of
+    // many thousand numbers are keyed on every change of country.
+    QVarLengthArray<QChar, 64> buffer;
+    buffer.append(QLatin1Char('0'));
+    buffer.append(kmNumber.constData(), kmNumber.size());
+    const QStringView text(buffer.constData(), buffer.size());
     QString key;
+    key.reserve(3 * LetterWidth + 12);
     int run = 0;
     qsizetype i = 0;
     while (i < text.size()) {
@@ -62,8 +82,11 @@ QString CatalogKey(const QString &kmNumber, const tnodeinfo *node)
             ++i;
         // Runs are keyed by their place, not their kind: two number runs
         // apart make the second one a letter key.
-        const QString part = text.mid(start, i - start);
-        key += (run % 2 == 0) ? NumberRunKey(part) : LetterRunKey(part);
+        const QStringView part = text.mid(start, i - start);
+        if (run % 2 == 0)
+            AppendNumberRunKey(key, part);
+        else
+            AppendLetterRunKey(key, part);
         ++run;
     }
     if (node)
@@ -95,17 +118,52 @@ bool tKMList::Add(const QString &key, std::unique_ptr<tKMitem> item)
 
 void tKMList::AddAll(std::vector<std::pair<QString, std::unique_ptr<tKMitem>>> items)
 {
-    entries_.reserve(entries_.size() + items.size());
+    std::vector<tEntry> all = std::move(entries_);
+    all.reserve(all.size() + items.size());
     for (auto &[key, item] : items)
-        entries_.push_back(tEntry{std::move(key), std::move(item)});
+        all.push_back(tEntry{std::move(key), std::move(item)});
+    // Each key is folded once into one shared buffer and compared as bytes:
+    // the keys share long runs of padding, and folding them again at every
+    // comparison made the sort most of the work. Keys are ASCII (runs hold
+    // ASCII letters, digits, "!" and "."; padding, "~" and a series
+    // number), so one byte per character orders them as the characters do;
+    // should another key come, the list is sorted by the full comparison.
+    bool ascii = true;
+    std::string pool;
+    size_t size = 0;
+    for (const tEntry &e : all)
+        size += static_cast<size_t>(e.Key.size());
+    pool.reserve(size);
+    std::vector<std::pair<size_t, size_t>> spans(all.size());  // offset and length in pool
+    for (size_t i = 0; i < all.size(); ++i) {
+        const QString &key = all[i].Key;
+        spans[i] = {pool.size(), static_cast<size_t>(key.size())};
+        for (const QChar ch : key) {
+            const char16_t c = FoldAscii(ch.unicode());
+            ascii = ascii && c < 0x80;
+            pool += static_cast<char>(c);
+        }
+    }
+    const auto folded = [&](size_t i) { return std::string_view(pool).substr(spans[i].first, spans[i].second); };
+    std::vector<size_t> order(all.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
     // A stable sort keeps equal keys in the order they came, the items
-    // already listed first, so dropping all but the first of each run
-    // refuses the later ones as Add would.
-    std::stable_sort(entries_.begin(), entries_.end(),
-                     [](const tEntry &a, const tEntry &b) { return CompareCatalogKeys(a.Key, b.Key) < 0; });
-    entries_.erase(std::unique(entries_.begin(), entries_.end(),
-                               [](const tEntry &a, const tEntry &b) { return CompareCatalogKeys(a.Key, b.Key) == 0; }),
-                   entries_.end());
+    // already listed first, so keeping only the first of each run refuses
+    // the later ones as Add would.
+    const auto less = [&](size_t a, size_t b) {
+        return ascii ? folded(a) < folded(b) : CompareCatalogKeys(all[a].Key, all[b].Key) < 0;
+    };
+    std::stable_sort(order.begin(), order.end(), less);
+    entries_.clear();
+    entries_.reserve(all.size());
+    std::vector<size_t> kept;
+    kept.reserve(order.size());
+    for (size_t i : order)
+        if (kept.empty() || less(kept.back(), i))
+            kept.push_back(i);
+    for (size_t i : kept)
+        entries_.push_back(std::move(all[i]));
 }
 
 namespace {
