@@ -1,4 +1,5 @@
 #include "browse/finders/catalogkeys.h"
+#include "core/model/currproc.h"
 
 #include <algorithm>
 #include <set>
@@ -219,11 +220,13 @@ tnodeinfo *CountryFolderOf(tMainState &s, tnodeinfo *node)
 
 void AddKMItem(tMainState &s, tKMList &list, const QString &kmNumber, tnodeinfo *node)
 {
+    CurrProcGuard guard(32700);
     AddKMItemIn(s, list, kmNumber, node, node ? IndexSeries(s) : tSeriesIndex{});
 }
 
 QString GetKMlistForCoinType(tMainState &s, int coinType)
 {
+    CurrProcGuard guard(32700);
     tKMList list;
     for (const auto &p : s.PriceList)
         if (p->CoinType == coinType)

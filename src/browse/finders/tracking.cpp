@@ -1,4 +1,5 @@
 #include "browse/finders/tracking.h"
+#include "core/model/currproc.h"
 
 #include <algorithm>
 #include <limits>
@@ -121,11 +122,13 @@ void MarkCollectionModified(tMainState &s)
 
 int SetTrackInSeries(tMainState &s, tnodeinfo *top, bool track)
 {
+    CurrProcGuard guard(29200);
     return SetMarks(s, top, track, false);
 }
 
 int TrackBinCoinsInSeries(tMainState &s, tnodeinfo *top)
 {
+    CurrProcGuard guard(29100);
     return SetMarks(s, top, true, true);
 }
 
@@ -317,6 +320,7 @@ void MoveTrackedCoins(tMainState &s, const std::vector<tCoinInfo *> &coins, tnod
 
 int Movetracked1Click(tMainState &s, const tNavigationSeams &nav)
 {
+    CurrProcGuard guard(20600);
     tnodeinfo *target = s.SelectedTreeNode;
     const tTrackedMove move = CollectTrackedToMove(s, target);
     if (move.Coins.empty()) {
