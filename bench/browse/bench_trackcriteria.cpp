@@ -5,6 +5,7 @@
 // entry's price row up, later runs (the keystrokes) use the window's cache.
 #include <benchmark/benchmark.h>
 
+#include "support/benchsize.h"
 #include "core/model/dates.h"
 #include "browse/finders/trackcriteria.h"
 #include "pricing/pricelists/pricelist.h"
@@ -92,6 +93,54 @@ void BM_TrackKeystroke(benchmark::State &state)
     state.counters["matching"] = counts.UntrackedMatching;
 }
 BENCHMARK(BM_TrackKeystroke)->Unit(benchmark::kMillisecond);
+
+// A notes pattern that takes a backtracking matcher exponential time:
+// *a*a*a*a*a*a*a*a*b over 250-character notes full of "a", a tenth of
+// them ending in "b".
+struct tNotesBench {
+    tMainState s;
+    tTrackCriteria criteria;
+    int expected = 0;
+
+    tNotesBench()
+    {
+        tnodeinfo *series = AddChildNode(s.EntireCollection.get(), 2001);
+        unsigned seed = 77;
+        const auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 8) & 0xFFFF; };
+        const int entries = BenchSize(Entries, 500);
+        for (int i = 0; i < entries; ++i) {
+            auto c = std::make_unique<tCoinInfo>();
+            c->Folder = series;
+            c->CoinType = series->CoinType;
+            c->Inventory = i + 1;
+            QString notes(250, QLatin1Char('a'));
+            for (int k = 0; k < 250; k += 1 + static_cast<int>(next() % 3))
+                notes[k] = QLatin1Char("ac e"[next() % 4]);
+            if (i % 10 == 0) {
+                notes[249] = QLatin1Char('b');
+                ++expected;
+            }
+            c->Notes = notes;
+            s.CoinList.push_back(std::move(c));
+        }
+        criteria.Notes = QStringLiteral("*a*a*a*a*a*a*a*a*b");
+    }
+};
+
+void BM_TrackNotesWildcard(benchmark::State &state)
+{
+    static tNotesBench b;
+    tPriceRowCache cache;
+    tTrackCounts counts;
+    for (auto _ : state) {
+        counts = EvaluateTracks(b.s, b.criteria, b.s.EntireCollection.get(), false, false, cache);
+        benchmark::DoNotOptimize(counts);
+    }
+    if (counts.UntrackedMatching != b.expected)
+        state.SkipWithError("wrong number of matching notes");
+    state.counters["matching"] = counts.UntrackedMatching;
+}
+BENCHMARK(BM_TrackNotesWildcard)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

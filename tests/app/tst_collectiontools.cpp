@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -23,6 +24,7 @@
 #include "browse/countries/ui/collectioncommands.h"
 #include "browse/countries/ui/countryform.h"
 #include "browse/shell/ui/mainform.h"
+#include "browse/shell/ui/mainformcontrols.h"
 #include "support/programfixture.h"
 
 // The Countries Explorer, the collection clipboard and the text import as
@@ -274,6 +276,60 @@ private Q_SLOTS:
             if (c->CoinType == 31010)
                 items << c->Inventory;
         QCOMPARE(items, (QList<int>{1, 2}));
+    }
+
+    // A large copy pasted back into the collection it came from: every
+    // series exists, every item number is taken and handed out afresh, and
+    // the main window's progress bar follows the series.
+    void largePasteShowsProgressAndKeepsEveryEntry()
+    {
+        tProgramFixture program;
+        TMainForm &form = program.Open();
+        program.Start();
+        tMainState &s = program.State();
+        constexpr int Series = 150;
+        tnodeinfo *country = AddChildNode(s.EntireCollection.get(), 77000);
+        country->NodeName = QStringLiteral("Large country");
+        for (int i = 0; i < Series; ++i) {
+            tnodeinfo *n = AddChildNode(country, 77001 + i);
+            n->NodeName = QStringLiteral("Series %1").arg(i);
+            for (int k = 0; k < 2; ++k) {
+                auto c = std::make_unique<tCoinInfo>();
+                c->CoinType = n->CoinType;
+                c->Folder = n;
+                c->Have = 1;
+                c->Inventory = 2 * i + k + 1;
+                s.CoinList.push_back(std::move(c));
+            }
+        }
+        s.MaxInventory = 2 * Series;
+        s.SelectedTreeNode = country;
+        program.Trigger(QStringLiteral("Copytoclipboard1"));
+
+        int largest = 0;
+        QObject::connect(form.ProgressBar1, &QProgressBar::valueChanged, &form, [&largest, &form](int v) {
+            if (form.ProgressBar1->isVisible())
+                largest = std::max(largest, v);
+        });
+        program.Trigger(QStringLiteral("PasteFromClipboard1"));
+        QCOMPARE(program.Ui.Texts().last(),
+                 QStringLiteral("151 folders pasted from clipboard.\r300 coins pasted from clipboard."));
+        QVERIFY2(largest >= Series - 50, qPrintable(QString::number(largest)));
+        QVERIFY(!form.ProgressBar1->isVisible());
+
+        const auto saved = Saved(program);
+        QVERIFY(saved);
+        QSet<int> items;
+        QHash<int, int> perSeries;
+        for (const auto &c : saved->CoinList) {
+            items.insert(c->Inventory);
+            ++perSeries[c->CoinType];
+        }
+        QCOMPARE(items.size(), 4 * Series);
+        QCOMPARE(perSeries.value(77001), 4);
+        QCOMPARE(perSeries.value(77000 + Series), 4);
+        // No series was made twice.
+        QCOMPARE(country->ChildNodes.size(), size_t(Series));
     }
 
     void importFromTheWelcomeWindow()

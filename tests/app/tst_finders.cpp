@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
+#include <QScopeGuard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -12,6 +14,8 @@
 #include <QTableWidget>
 
 #include "core/files/collectionfile.h"
+#include "core/model/commatext.h"
+#include "browse/coins/ui/coingridpage.h"
 #include "core/program/settings.h"
 #include "browse/shell/pageswitch.h"
 #include "browse/finders/ui/findercommands.h"
@@ -325,6 +329,231 @@ private Q_SLOTS:
         QTest::mouseClick(track->DoneBtn, Qt::LeftButton);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!form.Finders->Track);
+    }
+
+    // Patterns that made a backtracking engine run for seconds, or give up
+    // and call a matching value "not found", in each window that takes one.
+    void wildcardsFindWhatMatchesAtOnce()
+    {
+        tProgramFixture program;
+        TMainForm &form = program.Open();
+        program.Start();
+        const tCollection c = Fill(program);
+        tMainState &s = program.State();
+        QElapsedTimer clock;
+        clock.start();
+
+        // "Find text": a long name that holds the pattern only at its end.
+        c.DimeSeries->NodeName = QString(252, QLatin1Char('e')) + QStringLiteral("x");
+        program.Trigger(QStringLiteral("Searchfortext1"));
+        auto *find = Window<TFindTextForm>(form);
+        find->ComboEdit1->setCurrentText(QStringLiteral("*e*e*e*e*e*e*e*x"));
+        QTest::mouseClick(find->Downbutton, Qt::LeftButton);
+        QCOMPARE(find->StatusLabel->text(), QStringLiteral("1 instance found."));
+        QCOMPARE(s.SelectedTreeNode, c.DimeSeries);
+        // A long search text finds the series whose name holds it.
+        const QString longText = QString(20000, QLatin1Char('k'));
+        c.CentSeries->NodeName = QStringLiteral("Small cents ") + longText;
+        find->ComboEdit1->setCurrentText(longText);
+        QTest::mouseClick(find->Downbutton, Qt::LeftButton);
+        QCOMPARE(find->StatusLabel->text(), QStringLiteral("1 instance found."));
+        QCOMPARE(s.SelectedTreeNode, c.CentSeries);
+
+        // "Search & Track": the notes of every entry are long, and three of
+        // them end in the letter the pattern asks for.
+        for (size_t i = 0; i < c.Coins.size(); ++i)
+            c.Coins[i]->Notes = QString(250, QLatin1Char('a')) + (i % 2 == 0 ? QStringLiteral("b") : QString());
+        program.Trigger(QStringLiteral("Searchtrack1"));
+        auto *track = Window<TTrackForm>(form);
+        track->findChild<QCheckBox *>(QStringLiteral("CheckBox6"))->setChecked(true);
+        auto *notes = track->findChild<QLineEdit *>(QStringLiteral("MinControl6"));
+        notes->setText(QStringLiteral("*a*a*a*a*a*a*a*a*b"));
+        QCOMPARE(track->findChild<QLabel *>(QStringLiteral("TotalMatchLabel"))->text(),
+                 QStringLiteral("That match this filter: 3"));
+        track->close();
+
+        // The catalogue filter: "?" and "*" repeat the character before
+        // them; numbers with 24 ones in a row match 24 optional ones and 24
+        // ones. (The letters keep their keys apart: a key holds the last 12
+        // digits of a number.)
+        for (const auto &[ones, letter] : {std::pair{24, 'a'}, std::pair{25, 'b'}, std::pair{30, 'c'}}) {
+            auto p = std::make_unique<tPriceInfo>();
+            p->CoinType = Cents;
+            p->Catalog = QStringLiteral("KM# ") + QString(ones, QLatin1Char('1')) + QLatin1Char(letter);
+            s.PriceList.push_back(std::move(p));
+        }
+        program.Trigger(QStringLiteral("FindCatalog1"));
+        auto *catalogue = Window<TFindCatalogForm>(form);
+        QCOMPARE(catalogue->Grid1->rowCount(), 6);
+        catalogue->Edit1->setText(QString("1?").repeated(24) + QString(24, QLatin1Char('1')));
+        QCOMPARE(catalogue->Grid1->rowCount(), 3);
+        // A mark with nothing to repeat is no pattern: the list stays.
+        catalogue->Edit1->setText(QStringLiteral("*1"));
+        QCOMPARE(catalogue->Grid1->rowCount(), 3);
+        QVERIFY2(clock.elapsed() < 30000, "a pattern hung the window");
+    }
+
+    // An entry that the view filter hides (Need only, Need entries not
+    // shown) is shown when a finder goes to it, and the next step goes on
+    // from it.
+    void findersShowAnEntryTheViewFilterHides()
+    {
+        tProgramFixture program;
+        TMainForm &form = program.Open();
+        program.Start();
+        const tCollection c = Fill(program);
+        tMainState &s = program.State();
+        tCoinInfo *needed = c.Coins[3];  // item 4, a dime
+        needed->Have = 0;
+        needed->Need = 1;
+        needed->User1 = true;
+        form.TabControl1->setCurrentIndex(PageCoins);
+        form.CoinGridPage->ViewNeedCheckBox->setChecked(false);
+        QVERIFY(!s.ViewNeed);
+        const auto shown = [&s] {
+            return s.CoinGridRow >= 0 && s.CoinGridRow < static_cast<int>(s.CurrCoinList.size())
+                       ? s.CurrCoinList[static_cast<size_t>(s.CoinGridRow)]
+                       : nullptr;
+        };
+
+        // Ctrl+N from item 3 goes to item 4, then on to item 5.
+        s.LastItemNumberAccessed = 3;
+        program.Trigger(QStringLiteral("NextItem1"));
+        QCOMPARE(shown(), needed);
+        QCOMPARE(s.LastItemNumberAccessed, 4);
+        program.Trigger(QStringLiteral("NextItem1"));
+        QCOMPARE(shown(), c.Coins[4]);
+        program.Trigger(QStringLiteral("PreviousItem1"));
+        QCOMPARE(shown(), needed);
+
+        // "Find next tracked coin": the only tracked entry, from another
+        // series and then again from itself.
+        s.SelectedTreeNode = c.CentSeries;
+        s.Hooks.SeriesSelected();
+        program.Trigger(QStringLiteral("Findnexttrackedcoin1"));
+        QCOMPARE(s.SelectedTreeNode, c.DimeSeries);
+        QCOMPARE(shown(), needed);
+        QVERIFY(shown()->User1);
+        program.Trigger(QStringLiteral("Findnexttrackedcoin1"));
+        QCOMPARE(shown(), needed);
+
+        // The item finder.
+        s.SelectedTreeNode = c.CentSeries;
+        s.Hooks.SeriesSelected();
+        program.Trigger(QStringLiteral("Findcoinbyitemnumber1"));
+        auto *find = Window<TFindItemForm>(form);
+        find->SpinBox1->setValue(4);
+        QTest::mouseClick(find->SearchButton, Qt::LeftButton);
+        QCOMPARE(s.SelectedTreeNode, c.DimeSeries);
+        QCOMPARE(shown(), needed);
+    }
+
+    // The price row of an entry is looked up again once the entry changes
+    // in a way that can give it another row: moved to another series, or
+    // given another year.
+    void trackLooksUpThePriceRowOfAChangedEntry()
+    {
+        tProgramFixture program;
+        TMainForm &form = program.Open();
+        program.Start();
+        const tCollection c = Fill(program);
+        tMainState &s = program.State();
+        for (const auto &[series, year, catalog] :
+             {std::tuple{Cents, 1900, "KM# 7"}, std::tuple{Dimes, 1900, "KM# 9"}, std::tuple{Cents, 1901, "KM# 8"}}) {
+            auto p = std::make_unique<tPriceInfo>();
+            p->CoinType = series;
+            p->Year = year;
+            p->Catalog = QString::fromLatin1(catalog);
+            s.PriceList.push_back(std::move(p));
+        }
+        s.PriceListGeneration.fetch_add(1);
+
+        program.Trigger(QStringLiteral("Searchtrack1"));
+        auto *track = Window<TTrackForm>(form);
+        const auto matching = [track] {
+            return track->findChild<QLabel *>(QStringLiteral("TotalMatchLabel"))->text();
+        };
+        track->findChild<QCheckBox *>(QStringLiteral("CheckBox19"))->setChecked(true);
+        auto *catalog = track->findChild<QLineEdit *>(QStringLiteral("MinControl19"));
+        catalog->setText(QStringLiteral("KM# 7"));
+        QCOMPARE(matching(), QStringLiteral("That match this filter: 3"));  // the three cents
+
+        // The two dimes are tracked and moved into the cents series.
+        c.Coins[2]->User1 = c.Coins[3]->User1 = true;
+        s.SelectedTreeNode = c.CentSeries;
+        s.Hooks.SeriesSelected();
+        program.Ui.answer(QStringLiteral("Yes"));
+        form.Finders->Movetracked1->trigger();
+        QCOMPARE(c.Coins[2]->Folder, c.CentSeries);
+        track->FormActivate();
+        QCOMPARE(matching(), QStringLiteral("That match this filter: 5"));
+
+        // An entry's year changed: its row is that year's.
+        c.Coins[0]->Year = 1901;
+        track->FormActivate();
+        QCOMPARE(matching(), QStringLiteral("That match this filter: 4"));
+        s.SelectedTreeNode = s.EntireCollection.get();
+        QTest::mouseClick(track->ClearButton, Qt::LeftButton);
+        QTest::mouseClick(track->TrackButton, Qt::LeftButton);
+        QCOMPARE(StoredTracks(program), (QList<int>{2, 3, 4, 5}));
+    }
+
+    // Bounds under a comma locale: either decimal mark is read as one, and
+    // a stored amount in either form is compared by value.
+    void trackBoundsReadEitherDecimalMark()
+    {
+        const QLocale before;
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        const auto restore = qScopeGuard([before] { QLocale::setDefault(before); });
+        tProgramFixture program;
+        TMainForm &form = program.Open();
+        program.Start();
+        const tCollection c = Fill(program);
+        tMainState &s = program.State();
+        for (const auto &[type, label] : {std::pair{UDFMoney, "Paid"}, std::pair{UDFReal, "Weight"}}) {
+            auto f = std::make_unique<tUDFfield>();
+            f->FieldType = type;
+            f->FieldLabel = QString::fromLatin1(label);
+            f->Length = 9;
+            s.UDFlist.push_back(std::move(f));
+        }
+        const Money prices[] = {125000, 99900, 125000, 150000, 0};
+        const char *const paid[] = {"15,00", "15.00", "25,00", "12,50", "15"};
+        const char *const weight[] = {"2,5", "2.5", "3", "2,50", "7"};
+        for (size_t i = 0; i < c.Coins.size(); ++i) {
+            c.Coins[i]->BuyPrice = prices[i];
+            c.Coins[i]->UDFstring = CommaTextJoin({QString::fromLatin1(paid[i]), QString::fromLatin1(weight[i])});
+        }
+
+        program.Trigger(QStringLiteral("Searchtrack1"));
+        auto *track = Window<TTrackForm>(form);
+        const auto matching = [track] {
+            return track->findChild<QLabel *>(QStringLiteral("TotalMatchLabel"))->text();
+        };
+        const auto range = [track](int row, const QString &lower, const QString &upper) {
+            for (int r = 1; r <= 23; ++r)
+                track->findChild<QCheckBox *>(QStringLiteral("CheckBox%1").arg(r))->setChecked(r == row);
+            auto *min = track->findChild<QLineEdit *>(QStringLiteral("MinControl%1").arg(row));
+            auto *max = track->findChild<QLineEdit *>(QStringLiteral("MaxControl%1").arg(row));
+            min->clear();
+            max->clear();
+            QTest::keyClicks(min, lower);
+            QTest::keyClicks(max, upper);
+            return min->text() + QLatin1Char('|') + max->text();
+        };
+        // "Buy price range" 12.50 alone: exactly 12,50.
+        QCOMPARE(range(7, QStringLiteral("12.50"), QString()), QStringLiteral("12.50|"));
+        QCOMPARE(matching(), QStringLiteral("That match this filter: 2"));
+        QCOMPARE(range(7, QStringLiteral("10,00"), QStringLiteral("13")), QStringLiteral("10,00|13"));
+        QCOMPARE(matching(), QStringLiteral("That match this filter: 2"));
+        // "Paid range" 15.00 alone finds "15,00", "15.00" and "15".
+        range(22, QStringLiteral("15.00"), QString());
+        QCOMPARE(matching(), QStringLiteral("That match this filter: 3"));
+        // "Weight range" 2.5 alone finds "2,5", "2.5" and "2,50".
+        range(23, QStringLiteral("2.5"), QString());
+        QCOMPARE(matching(), QStringLiteral("That match this filter: 3"));
+        range(23, QStringLiteral("2,5"), QStringLiteral("3"));
+        QCOMPARE(matching(), QStringLiteral("That match this filter: 4"));
     }
 };
 

@@ -1,4 +1,5 @@
 #include "browse/coins/udfvalues.h"
+#include "core/model/currproc.h"
 
 #include <algorithm>
 #include <cmath>
@@ -120,6 +121,7 @@ bool PhoneMaskKey(QString &text, int caret, int key, const QString &typed)
 
 QString LeadingDigits(const QString &text)
 {
+    CurrProcGuard guard(15300);
     qsizetype n = 0;
     while (n < text.size() && text[n].isDigit() && text[n].unicode() < 128)
         ++n;

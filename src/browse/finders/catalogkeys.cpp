@@ -1,8 +1,13 @@
 #include "browse/finders/catalogkeys.h"
+#include "core/model/currproc.h"
 
 #include <algorithm>
 #include <set>
+#include <string>
+#include <string_view>
 #include <unordered_map>
+
+#include <QVarLengthArray>
 
 #include "core/model/seriestree.h"
 #include "browse/finders/textpattern.h"
@@ -24,18 +29,28 @@ bool IsRunDigit(QChar c)
     return (c >= u'0' && c <= u'9') || c == u'.';
 }
 
-QString NumberRunKey(const QString &run)
+// Appends the key of a number run: the integer part (before the first ".")
+// left-padded with zeros to 12 and cut to its last 12, then at most 8
+// characters after that "." right-padded with zeros to 8.
+void AppendNumberRunKey(QString &key, QStringView run)
 {
     const qsizetype dot = run.indexOf(QLatin1Char('.'));
-    const QString whole = dot < 0 ? run : run.left(dot);
-    const QString fraction = dot < 0 ? QString() : run.mid(dot + 1, FractionWidth);
-    return whole.rightJustified(IntegerWidth, QLatin1Char('0')).right(IntegerWidth) +
-           fraction.leftJustified(FractionWidth, QLatin1Char('0'), true);
+    QStringView whole = dot < 0 ? run : run.left(dot);
+    if (whole.size() > IntegerWidth)
+        whole = whole.right(IntegerWidth);
+    key.resize(key.size() + IntegerWidth - whole.size(), QLatin1Char('0'));
+    key.append(whole);
+    const QStringView fraction = dot < 0 ? QStringView() : run.mid(dot + 1).left(FractionWidth);
+    key.append(fraction);
+    key.resize(key.size() + FractionWidth - fraction.size(), QLatin1Char('0'));
 }
 
-QString LetterRunKey(const QString &run)
+// Appends the key of a letter run: padded with blanks to 20, cut to 20.
+void AppendLetterRunKey(QString &key, QStringView run)
 {
-    return run.leftJustified(LetterWidth, QLatin1Char(' '), true);
+    const QStringView kept = run.left(LetterWidth);
+    key.append(kept);
+    key.resize(key.size() + LetterWidth - kept.size(), QLatin1Char(' '));
 }
 
 char16_t FoldAscii(char16_t c)
@@ -47,8 +62,14 @@ char16_t FoldAscii(char16_t c)
 
 QString CatalogKey(const QString &kmNumber, const tnodeinfo *node)
 {
-    const QString text = QStringLiteral("0") + kmNumber;
+    // The key is built by appending into one string: catalogue lists of
+    // many thousand numbers are keyed on every change of country.
+    QVarLengthArray<QChar, 64> buffer;
+    buffer.append(QLatin1Char('0'));
+    buffer.append(kmNumber.constData(), kmNumber.size());
+    const QStringView text(buffer.constData(), buffer.size());
     QString key;
+    key.reserve(3 * LetterWidth + 12);
     int run = 0;
     qsizetype i = 0;
     while (i < text.size()) {
@@ -62,8 +83,11 @@ QString CatalogKey(const QString &kmNumber, const tnodeinfo *node)
             ++i;
         // Runs are keyed by their place, not their kind: two number runs
         // apart make the second one a letter key.
-        const QString part = text.mid(start, i - start);
-        key += (run % 2 == 0) ? NumberRunKey(part) : LetterRunKey(part);
+        const QStringView part = text.mid(start, i - start);
+        if (run % 2 == 0)
+            AppendNumberRunKey(key, part);
+        else
+            AppendLetterRunKey(key, part);
         ++run;
     }
     if (node)
@@ -91,6 +115,56 @@ bool tKMList::Add(const QString &key, std::unique_ptr<tKMitem> item)
         return false;
     entries_.insert(it, tEntry{key, std::move(item)});
     return true;
+}
+
+void tKMList::AddAll(std::vector<std::pair<QString, std::unique_ptr<tKMitem>>> items)
+{
+    std::vector<tEntry> all = std::move(entries_);
+    all.reserve(all.size() + items.size());
+    for (auto &[key, item] : items)
+        all.push_back(tEntry{std::move(key), std::move(item)});
+    // Each key is folded once into one shared buffer and compared as bytes:
+    // the keys share long runs of padding, and folding them again at every
+    // comparison made the sort most of the work. Keys are ASCII (runs hold
+    // ASCII letters, digits, "!" and "."; padding, "~" and a series
+    // number), so one byte per character orders them as the characters do;
+    // should another key come, the list is sorted by the full comparison.
+    bool ascii = true;
+    std::string pool;
+    size_t size = 0;
+    for (const tEntry &e : all)
+        size += static_cast<size_t>(e.Key.size());
+    pool.reserve(size);
+    std::vector<std::pair<size_t, size_t>> spans(all.size());  // offset and length in pool
+    for (size_t i = 0; i < all.size(); ++i) {
+        const QString &key = all[i].Key;
+        spans[i] = {pool.size(), static_cast<size_t>(key.size())};
+        for (const QChar ch : key) {
+            const char16_t c = FoldAscii(ch.unicode());
+            ascii = ascii && c < 0x80;
+            pool += static_cast<char>(c);
+        }
+    }
+    const auto folded = [&](size_t i) { return std::string_view(pool).substr(spans[i].first, spans[i].second); };
+    std::vector<size_t> order(all.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    // A stable sort keeps equal keys in the order they came, the items
+    // already listed first, so keeping only the first of each run refuses
+    // the later ones as Add would.
+    const auto less = [&](size_t a, size_t b) {
+        return ascii ? folded(a) < folded(b) : CompareCatalogKeys(all[a].Key, all[b].Key) < 0;
+    };
+    std::stable_sort(order.begin(), order.end(), less);
+    entries_.clear();
+    entries_.reserve(all.size());
+    std::vector<size_t> kept;
+    kept.reserve(order.size());
+    for (size_t i : order)
+        if (kept.empty() || less(kept.back(), i))
+            kept.push_back(i);
+    for (size_t i : kept)
+        entries_.push_back(std::move(all[i]));
 }
 
 namespace {
@@ -122,13 +196,19 @@ tnodeinfo *CountryFolderIn(tMainState &s, tnodeinfo *node, const tSeriesIndex &b
     return it != byType.end() ? it->second : n;
 }
 
-void AddKMItemIn(tMainState &s, tKMList &list, const QString &kmNumber, tnodeinfo *node, const tSeriesIndex &byType)
+std::unique_ptr<tKMitem> MakeKMItem(tMainState &s, const QString &kmNumber, tnodeinfo *node,
+                                    const tSeriesIndex &byType)
 {
     auto item = std::make_unique<tKMitem>();
     item->KMnumber = kmNumber;
     item->Folder = node;
     item->CountryFolder = CountryFolderIn(s, node, byType);
-    list.Add(CatalogKey(kmNumber, node), std::move(item));
+    return item;
+}
+
+void AddKMItemIn(tMainState &s, tKMList &list, const QString &kmNumber, tnodeinfo *node, const tSeriesIndex &byType)
+{
+    list.Add(CatalogKey(kmNumber, node), MakeKMItem(s, kmNumber, node, byType));
 }
 
 } // namespace
@@ -140,11 +220,13 @@ tnodeinfo *CountryFolderOf(tMainState &s, tnodeinfo *node)
 
 void AddKMItem(tMainState &s, tKMList &list, const QString &kmNumber, tnodeinfo *node)
 {
+    CurrProcGuard guard(32700);
     AddKMItemIn(s, list, kmNumber, node, node ? IndexSeries(s) : tSeriesIndex{});
 }
 
 QString GetKMlistForCoinType(tMainState &s, int coinType)
 {
+    CurrProcGuard guard(32700);
     tKMList list;
     for (const auto &p : s.PriceList)
         if (p->CoinType == coinType)
@@ -173,6 +255,7 @@ void BuildCountryKMList(tMainState &s, tKMList &list, int country)
     const tSeriesIndex byType = IndexSeries(s);
     QString previous;
     int previousType = 0;
+    std::vector<std::pair<QString, std::unique_ptr<tKMitem>>> items;
     for (const auto &p : s.PriceList) {
         if (CoinTypeToCountry(p->CoinType) != country)
             continue;
@@ -183,22 +266,24 @@ void BuildCountryKMList(tMainState &s, tKMList &list, int country)
         if (number.isEmpty() || (number == previous && p->CoinType == previousType))
             continue;
         const auto it = byType.find(p->CoinType);
-        AddKMItemIn(s, list, number, it == byType.end() ? nullptr : it->second, byType);
+        tnodeinfo *node = it == byType.end() ? nullptr : it->second;
+        items.emplace_back(CatalogKey(number, node), MakeKMItem(s, number, node, byType));
         previous = number;
         previousType = p->CoinType;
     }
+    list.AddAll(std::move(items));
 }
 
 std::optional<std::vector<tKMitem *>> FilterKMList(const tKMList &list, const QString &filter)
 {
-    const QString pattern = EscapeRegexMarks(filter.trimmed());
+    const QString pattern = filter.trimmed();
     std::vector<tKMitem *> out;
     if (pattern.isEmpty()) {
         for (int i = 0; i < list.Count(); ++i)
             out.push_back(&list.Item(i));
         return out;
     }
-    const tTextPattern compiled(pattern);
+    const tTextPattern compiled = tTextPattern::RepeatMarks(pattern);
     if (compiled.Failed())
         return std::nullopt;
     for (int i = 0; i < list.Count(); ++i)

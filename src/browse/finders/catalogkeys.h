@@ -37,6 +37,10 @@ public:
     // Files item under key; false (and the item is dropped) when the key is
     // already present.
     bool Add(const QString &key, std::unique_ptr<tKMitem> item);
+    // Files many items at once, sorting once: the same as adding them one
+    // by one in their order (the first of equal keys wins), without moving
+    // the list's tail for every item.
+    void AddAll(std::vector<std::pair<QString, std::unique_ptr<tKMitem>>> items);
     int Count() const { return static_cast<int>(entries_.size()); }
     const QString &Key(int i) const { return entries_[static_cast<size_t>(i)].Key; }
     tKMitem &Item(int i) const { return *entries_[static_cast<size_t>(i)].Item; }

@@ -127,9 +127,7 @@ std::vector<tnodeinfo *> FindSeries(tMainState &s, const QString &text, bool cas
                    (century == 0 || (n.DateRangeMin <= century + 99 && n.DateRangeMax >= century));
         });
     } else {
-        const tTextPattern pattern(WildcardToRegex(text), caseSensitive);
-        if (pattern.Failed())
-            return hits;
+        const tTextPattern pattern = tTextPattern::Wildcards(text, caseSensitive);
         const int number = ParseSeriesNumber(text);
         for (tnodeinfo *n : nodes) {
             if (pattern.FoundIn(n->NodeName))

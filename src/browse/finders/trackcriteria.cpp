@@ -3,14 +3,16 @@
 #include <cmath>
 #include <unordered_set>
 
-#include <QLocale>
+#include <algorithm>
 #include <QSet>
 
 #include "core/model/commatext.h"
+#include "core/model/helpers.h"
 #include "core/model/currencytext.h"
 #include "browse/coins/coingridcells.h"
 #include "browse/finders/textpattern.h"
 #include "browse/finders/tracking.h"
+#include "pricing/pricelists/pricelist.h"
 #include "pricing/valuation/valuation.h"
 
 namespace {
@@ -61,17 +63,42 @@ std::optional<int64_t> ReadWhole(const QString &text)
     return ReadLeadingWhole(text);
 }
 
-std::optional<Money> ReadMoney(const QString &text)
+// Bounds and stored values may come with either decimal mark: a collector
+// under a comma locale types "12.50" as often as "12,50", and a collection
+// made under another locale stores "15.00" where this one writes "15,00".
+// The last "." or "," is the decimal mark; any before it group thousands.
+QString WithDecimalPoint(const QString &text)
 {
-    return GetCurrencyValue(text);
+    const qsizetype last = std::max(text.lastIndexOf(QLatin1Char('.')), text.lastIndexOf(QLatin1Char(',')));
+    if (last < 0)
+        return text;
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (i == last)
+            out += QLatin1Char('.');
+        else if (c != QLatin1Char('.') && c != QLatin1Char(','))
+            out += c;
+    }
+    return out;
 }
 
-// A real number in the user's regional format; nothing when it does not
-// convert.
+Money ReadAmount(const QString &text)
+{
+    return GetCurrencyValue(WithDecimalPoint(text), QLatin1Char('.'));
+}
+
+std::optional<Money> ReadMoney(const QString &text)
+{
+    return ReadAmount(text);
+}
+
+// A real number with either decimal mark; nothing when it does not convert.
 std::optional<double> ReadReal(const QString &text)
 {
     bool ok = false;
-    const double v = QLocale().toDouble(text.trimmed(), &ok);
+    const double v = WithDecimalPoint(text.trimmed()).toDouble(&ok);
     if (!ok || std::isnan(v))
         return std::nullopt;
     return v;
@@ -97,7 +124,7 @@ struct tTextTest {
     tTextTest() = default;
     explicit tTextTest(const std::optional<QString> &text)
         : Ticked(text.has_value()), Blank(!text || text->trimmed().isEmpty()),
-          Pattern(text && !Blank ? tTextPattern(WildcardToRegex(*text)) : tTextPattern())
+          Pattern(text && !Blank ? tTextPattern::Wildcards(*text) : tTextPattern())
     {
     }
     bool Passes(const QString &value) const
@@ -125,16 +152,21 @@ tPriceInfo *tPriceRowCache::Lookup(const tMainState &s, tCoinInfo &coin)
         priceGeneration_ = prices;
         coinGeneration_ = s.CoinGeneration;
     }
+    const int32_t source = coin.Folder ? PickPriceSource(*coin.Folder) : coin.CoinType;
     const auto it = rows_.find(&coin);
-    if (it != rows_.end())
-        return it->second;
+    if (it != rows_.end()) {
+        const tKept &k = it->second;
+        if (k.Folder == coin.Folder && k.Source == source && k.Year == coin.Year && k.Mint == coin.Mint &&
+            k.Variety == coin.Variety)
+            return k.Row;
+    }
     ++lookups_;
     tPriceInfo *row = nullptr;
     if (s.Hooks.GetCoinValue) {
         Money value = 0;
         row = s.Hooks.GetCoinValue(coin, value, false, true);
     }
-    rows_.emplace(&coin, row);
+    rows_[&coin] = tKept{coin.Folder, source, coin.Year, coin.Mint, coin.Variety, row};
     return row;
 }
 
@@ -193,7 +225,7 @@ struct tTrackMatcher::tImpl {
             // The chosen item is one whole value: "A" is not found in "Bad".
             return f.C.Text.isEmpty() || value.trimmed().compare(f.C.Text.trimmed(), Qt::CaseInsensitive) == 0;
         case UDFCheckBox: return value.startsWith(QLatin1Char('T')) == f.C.Yes;
-        case UDFMoney: return f.Cash.Passes(GetCurrencyValue(value));
+        case UDFMoney: return f.Cash.Passes(ReadAmount(value));
         case UDFNumber: return f.Whole.Passes(ReadLeadingWhole(value));
         case UDFReal: {
             if (!f.Real.Given())

@@ -62,8 +62,12 @@ struct tTrackCriteria {
 
 // Price rows looked up for the value, metal and catalogue criteria, once per
 // entry. The cache is the track window's own: it never writes into the
-// entries, and it forgets everything when price entries are added, removed
-// or reordered or coin entries are freed, so it never hands out a stale link.
+// entries. A row is kept with what chose it (the entry's series and the
+// series it takes its prices from, year, mint and variety), so an entry
+// edited, pasted over or moved to another series is looked up again however
+// the change was made. Everything is forgotten when
+// price entries are added, removed or reordered or coin entries are freed,
+// so it never hands out a stale link.
 class tPriceRowCache {
 public:
     tPriceInfo *Lookup(const tMainState &s, tCoinInfo &coin);
@@ -71,7 +75,15 @@ public:
     int Lookups() const { return lookups_; }
 
 private:
-    std::unordered_map<const tCoinInfo *, tPriceInfo *> rows_;
+    struct tKept {
+        const tnodeinfo *Folder = nullptr;
+        int32_t Source = 0;  // the series whose prices the entry takes
+        int32_t Year = 0;
+        QString Mint;
+        QString Variety;
+        tPriceInfo *Row = nullptr;
+    };
+    std::unordered_map<const tCoinInfo *, tKept> rows_;
     uint64_t priceGeneration_ = 0;
     uint64_t coinGeneration_ = 0;
     int lookups_ = 0;

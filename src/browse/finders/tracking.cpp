@@ -1,4 +1,5 @@
 #include "browse/finders/tracking.h"
+#include "core/model/currproc.h"
 
 #include <algorithm>
 #include <limits>
@@ -96,6 +97,9 @@ void ShowCoinEntry(tMainState &s, tCoinInfo *coin, const tNavigationSeams &nav)
     Call(nav.BuildDateMintBoxList, false);
     Call(nav.RenderTree);
     Call(nav.ShowPage, int(PageCoins));
+    // The entry asked for is shown even when the view filter hides its
+    // kind; otherwise the grid would stay on another entry without a word.
+    Call(nav.ApplyViewFilter, coin);
     Call(nav.SortFolderCoins);
     const auto it = std::find(s.CurrCoinList.begin(), s.CurrCoinList.end(), coin);
     if (it == s.CurrCoinList.end())
@@ -118,11 +122,13 @@ void MarkCollectionModified(tMainState &s)
 
 int SetTrackInSeries(tMainState &s, tnodeinfo *top, bool track)
 {
+    CurrProcGuard guard(29200);
     return SetMarks(s, top, track, false);
 }
 
 int TrackBinCoinsInSeries(tMainState &s, tnodeinfo *top)
 {
+    CurrProcGuard guard(29100);
     return SetMarks(s, top, true, true);
 }
 
@@ -187,7 +193,10 @@ void Findnexttrackedcoin1Click(tMainState &s, const tCoinInfo *current, const tN
     Select(s, hit.Series);
     Call(nav.BuildDateMintBoxList, false);
     Call(nav.ShowPage, int(PageCoins));
-    Call(nav.ApplyViewFilter);
+    // Forced into view, as the item finder does: a hidden tracked entry
+    // could not be selected, and the next step would start from the wrong
+    // row.
+    Call(nav.ApplyViewFilter, hit.Coin);
     Call(nav.SortFolderCoins);
     if (nav.SelectCoin)
         nav.SelectCoin(hit.Coin);
@@ -311,6 +320,7 @@ void MoveTrackedCoins(tMainState &s, const std::vector<tCoinInfo *> &coins, tnod
 
 int Movetracked1Click(tMainState &s, const tNavigationSeams &nav)
 {
+    CurrProcGuard guard(20600);
     tnodeinfo *target = s.SelectedTreeNode;
     const tTrackedMove move = CollectTrackedToMove(s, target);
     if (move.Coins.empty()) {

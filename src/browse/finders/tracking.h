@@ -23,7 +23,9 @@ struct tNavigationSeams {
     std::function<void()> RenderTree;
     std::function<void()> AddRecent;
     std::function<void(bool keepPos)> BuildDateMintBoxList;
-    std::function<void()> ApplyViewFilter;            // the Coins page's view filter, no entry forced
+    // The Coins page's view filter, showing forced even when the filter
+    // hides it (null: none forced).
+    std::function<void(tCoinInfo *forced)> ApplyViewFilter;
     std::function<void()> SortFolderCoins;
     std::function<void(tCoinInfo *coin)> SelectCoin;
     std::function<void(int row)> SetCoinGridRow;     // makes the row current and scrolls to it

@@ -40,3 +40,21 @@ QString PriceDateText(const tMainState &s, int country)
     const int day = s.PricesDatesArray[country];
     return day < 1 ? QString() : FormatShortDate(day);
 }
+
+tPageEntry PageEntryPlan(const tPageEntryFacts &f)
+{
+    tPageEntry e;
+    e.RecountSeries = f.Page == PageSeries;
+    e.RecalcDates = f.Page == PageSeries && f.DatesMayHaveChanged;
+    e.ResortPrices = f.PreviousPage == PagePricing && f.PricesModified;
+    e.RefreshPricing = f.Page == PagePricing && f.SeriesSelected;
+    e.RefreshStats = f.Page == PageSeries && f.StatsSideShown;
+    e.CoinCaption = f.Page == PageImages && f.CoinRowValid;
+    e.SeriesCaption = !e.CoinCaption && f.SeriesSelected;
+    e.RefreshImages = e.CoinCaption;
+    e.RefreshCoins = f.Page == PageCoins;
+    e.RefreshEbooks = f.Page == PageEbooks;
+    e.RefreshChart = f.Page == PageGraphs;
+    e.RefreshReports = f.Page == PageReports;
+    return e;
+}

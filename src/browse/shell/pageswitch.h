@@ -32,6 +32,35 @@ enum tSidePage : int {
     SideStats = 2,
 };
 
+// What the window knows when a page is entered.
+struct tPageEntryFacts {
+    int Page = PageSeries;          // the page entered
+    int PreviousPage = PageSeries;  // the page entered before it
+    bool PricesModified = false;
+    bool DatesMayHaveChanged = false;
+    bool StatsSideShown = false;    // the Series page shows its statistics side page
+    bool SeriesSelected = false;
+    bool CoinRowValid = false;      // the coin grid's row holds an entry
+};
+
+// What entering a page refreshes.
+struct tPageEntry {
+    bool RecountSeries = false;    // entry counts of the series and the tree
+    bool RecalcDates = false;      // the series' date ranges
+    bool ResortPrices = false;     // leaving the Pricing page after prices changed
+    bool RefreshPricing = false;   // country and price date, shared-prices status, hot price, the rows
+    bool RefreshStats = false;     // the statistics side page
+    bool CoinCaption = false;      // the caption names the entry (Images page)...
+    bool SeriesCaption = false;    // ... or the selected series
+    bool RefreshImages = false;    // the entry's pictures and their buttons
+    bool RefreshCoins = false;     // recent series, date and mint list, sorting, the current row
+    bool RefreshEbooks = false;
+    bool RefreshChart = false;
+    bool RefreshReports = false;
+    bool operator==(const tPageEntry &) const = default;
+};
+tPageEntry PageEntryPlan(const tPageEntryFacts &facts);
+
 // A packed variety in its display form.
 using UnpackVarietyFn = std::function<QString(const QString &packed, bool forceFormat)>;
 

@@ -1,6 +1,8 @@
 #include "core/collection/seriesclipboard.h"
 
+#include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 #include "core/model/blocks.h"
 #include "core/collection/coinentries.h"
@@ -27,10 +29,11 @@ QString Counted(int n, const char *noun)
     return QString::number(n) + QLatin1Char(' ') + QLatin1String(noun) + PluralS(n);
 }
 
-void Call(const std::function<void()> &f)
+template <class... Args>
+void Call(const std::function<void(Args...)> &f, Args... args)
 {
     if (f)
-        f();
+        f(args...);
 }
 
 } // namespace
@@ -86,22 +89,49 @@ tPasteTargets FindPasteTargets(const tMainState &s, const tnodeinfo &copy)
 QString PasteFromClipboard(tMainState &s, const tSeriesClipboard &clip)
 {
     CurrProcGuard guard(Blocks::PasteFromClipboard);
+    // Looked up once for the whole paste, and kept up to date as series and
+    // entries are added: asking the tree and the entry list again for every
+    // copied series made a large paste take many seconds.
+    // The tree's series by number as FindPasteTargets sees them: the first
+    // in tree order is the target, the last one the parent.
+    std::unordered_map<int32_t, tnodeinfo *> first, last;
+    for (tnodeinfo *n : PreOrder(s.EntireCollection.get())) {
+        first.emplace(n->CoinType, n);
+        last[n->CoinType] = n;
+    }
+    std::unordered_set<int32_t> taken;
+    taken.reserve(s.CoinList.size() + clip.ClipboardCoinList.size());
+    for (const auto &c : s.CoinList)
+        taken.insert(c->Inventory);
+    std::unordered_map<int32_t, std::vector<const tCoinInfo *>> copiedEntries;
+    for (const auto &c : clip.ClipboardCoinList)
+        copiedEntries[c->CoinType].push_back(c.get());
+
+    const int total = static_cast<int>(clip.ClipboardFolderList.size());
+    // A paste of a few series is over before a bar would be seen.
+    const bool showProgress = total >= 100;
+    if (showProgress) {
+        Call(s.Hooks.ShowProgress, true);
+        Call(s.Hooks.SetProgress, 0, total);
+    }
+    int done = 0;
     for (const auto &copy : clip.ClipboardFolderList) {
-        tPasteTargets t = FindPasteTargets(s, *copy);
-        if (!t.Target) {
-            t.Target = AddChildNode(t.Parent, copy->CoinType);
-            CopySeriesFields(*copy, *t.Target);
-            t.Target->Tag2 = -1;
+        if (showProgress && ++done % 50 == 0)
+            Call(s.Hooks.SetProgress, done, total);
+        const auto target = first.find(copy->CoinType);
+        tnodeinfo *series = target != first.end() ? target->second : nullptr;
+        if (!series) {
+            const auto parent = last.find(copy->Tag);
+            series = AddChildNode(parent != last.end() ? parent->second : s.EntireCollection.get(), copy->CoinType);
+            CopySeriesFields(*copy, *series);
+            series->Tag2 = -1;
+            first.emplace(series->CoinType, series);
+            last[series->CoinType] = series;
         }
-        if (clip.ClipboardCoinList.empty())
+        const auto entries = copiedEntries.find(series->CoinType);
+        if (entries == copiedEntries.end())
             continue;
-        std::unordered_set<int32_t> taken;
-        taken.reserve(s.CoinList.size() + clip.ClipboardCoinList.size());
-        for (const auto &c : s.CoinList)
-            taken.insert(c->Inventory);
-        for (const auto &from : clip.ClipboardCoinList) {
-            if (from->CoinType != t.Target->CoinType)
-                continue;
+        for (const tCoinInfo *from : entries->second) {
             auto coin = std::make_unique<tCoinInfo>();
             CopyCoinFields(*from, *coin);
             if (taken.count(coin->Inventory)) {
@@ -112,11 +142,13 @@ QString PasteFromClipboard(tMainState &s, const tSeriesClipboard &clip)
                 s.MaxInventory = coin->Inventory;
             }
             taken.insert(coin->Inventory);
-            coin->Folder = t.Target;
-            t.Target->EntryCount += 1;
+            coin->Folder = series;
+            series->EntryCount += 1;
             s.CoinList.push_back(std::move(coin));
         }
     }
+    if (showProgress)
+        Call(s.Hooks.ShowProgress, false);
     Call(s.Hooks.ReloadPriceLists);
     Call(s.Hooks.PrepCoinsPage);
     Call(s.Hooks.CalcVisibleNodes);

@@ -1,4 +1,5 @@
 #include "core/files/collectionsettings.h"
+#include "core/model/currproc.h"
 
 #include "core/collection/coinentries.h"
 
@@ -9,6 +10,7 @@
 
 void SetDefaultThemeNames(tMainState &s)
 {
+    CurrProcGuard guard(10400);
     static const char *const defaults[] = {
         "Bi-metallic",  "Non-round",   "Annular",        "Birds",         "Turtles",      "All animals",
         "Boats & Ships", "Automobiles", "Transportation", "Naughty bits",  "Lunar coins",  "Euro coinage",
@@ -22,6 +24,7 @@ void SetDefaultThemeNames(tMainState &s)
 
 void ClearStoredBox(tMainState &s)
 {
+    CurrProcGuard guard(10900);
     s.StoredBoxItems = {QStringLiteral("Delivery Pending"), QStringLiteral("2x2 holder"), QStringLiteral("Album"),
                         QStringLiteral("Coin tube"),        QStringLiteral("Folder"),     QStringLiteral("Paper roll"),
                         QStringLiteral("Slab"),             QStringLiteral("Safe"),       QStringLiteral("Safety Deposit box")};
@@ -29,6 +32,7 @@ void ClearStoredBox(tMainState &s)
 
 void ClearGradedByBox(tMainState &s)
 {
+    CurrProcGuard guard(172000);
     s.GradedByBoxItems = {QStringLiteral("ANACS"), QStringLiteral("ICG"),  QStringLiteral("NGC"),
                           QStringLiteral("PCGS"),  QStringLiteral("PCI"),  QStringLiteral("SEGS")};
 }

@@ -38,7 +38,7 @@ constexpr int ImportFile = 11501;
 constexpr int AcceptImport = 11502;
 
 // User-field records and their history lists (119xx).
-constexpr int BuildUDFHistoryLists = 11901;
+constexpr int BuildUDFHistoryLists = 14600;
 
 // Settings store (1065x). The countries and default structures hold
 // 10600-10649 (src/core/catalogue/countries.cpp), the sample catalogue among them.

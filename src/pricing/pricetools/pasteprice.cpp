@@ -17,10 +17,15 @@ namespace {
 const QString Section = QStringLiteral("CheckBoxes");
 
 // The keys of the check boxes are the standard coin titles of the slots.
+// The built-in table is the same for every slot and every call, so it is
+// built once.
 QString SlotKey(int slot)
 {
-    tGradeTitles titles;
-    FillBuiltInGradeTitles(titles);
+    static const tGradeTitles titles = [] {
+        tGradeTitles t;
+        FillBuiltInGradeTitles(t);
+        return t;
+    }();
     return titles.Title(GradeKindCoins, 0, slot);
 }
 

@@ -218,6 +218,19 @@ private Q_SLOTS:
         QFETCH(int, number);
         QCOMPARE(ParseSeriesNumber(text), number);
     }
+
+    // A search text far longer than any pattern engine limit still finds
+    // the series whose name holds it, and only that one.
+    void aVeryLongTextFindsItsSeries()
+    {
+        tMainState s;
+        const auto nodes = BuildTree(s, QString::fromLatin1(Outline));
+        const QString text = QString(100000, QLatin1Char('m'));
+        nodes.value(QStringLiteral("dig"))->NodeName = QStringLiteral("dig ") + text + QStringLiteral(" end");
+        tTextFinder finder(s);
+        QCOMPARE(finder.DoSearch(text, false, {}), QStringLiteral("1 instance found."));
+        QCOMPARE(finder.Hits().front(), nodes.value(QStringLiteral("dig")));
+    }
 };
 
 QTEST_MAIN(tst_FindText)

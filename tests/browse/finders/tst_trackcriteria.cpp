@@ -250,6 +250,65 @@ private Q_SLOTS:
         QCOMPARE(cache.Lookups(), 14);
     }
 
+    // Whatever changed an entry (the editor, a paste, a move), a kept row
+    // is used only while what chose it is unchanged.
+    void aChangedEntryIsLookedUpAgain()
+    {
+        tCollection col;
+        tMainState &s = *col.S;
+        tTrackCriteria criteria;
+        criteria.Catalog = "KM*";
+        tPriceRowCache cache;
+        col.Matching(criteria, cache);
+        QCOMPARE(cache.Lookups(), 5);
+        tCoinInfo &first = *s.CoinList[0];
+        first.Year = 1911;
+        col.Matching(criteria, cache);
+        QCOMPARE(cache.Lookups(), 6);
+        first.Mint = QStringLiteral("D");
+        s.CoinList[1]->Variety = QStringLiteral("B");
+        col.Matching(criteria, cache);
+        QCOMPARE(cache.Lookups(), 8);
+        first.Folder = col.Paper;
+        first.CoinType = col.Paper->CoinType;
+        col.Matching(criteria, cache);
+        QCOMPARE(cache.Lookups(), 9);
+        col.Matching(criteria, cache);
+        QCOMPARE(cache.Lookups(), 9);
+    }
+
+    // Under a comma locale a bound or a stored amount may carry either mark.
+    void boundsReadEitherDecimalMark_data()
+    {
+        QTest::addColumn<tSetCriteria>("set");
+        QTest::addColumn<QList<int>>("matching");
+        const auto row = [](const char *name, tSetCriteria set, QList<int> matching) {
+            QTest::newRow(name) << set << matching;
+        };
+        using C = tTrackCriteria &;
+        row("buy price 12.50 alone", [](C c) { c.BuyPrice = tTrackRange{"12.50", ""}; }, {2});
+        row("buy price 12,50 alone", [](C c) { c.BuyPrice = tTrackRange{"12,50", ""}; }, {2});
+        row("buy price 5,00 to 12.5", [](C c) { c.BuyPrice = tTrackRange{"5,00", "12.5"}; }, {1, 2});
+        row("value 10.00 to 20,00", [](C c) { c.Value = tTrackRange{"10.00", "20,00"}; }, {1, 2});
+        const auto field = [](int index, int type, tTrackRange range) {
+            return tSetCriteria([=](tTrackCriteria &c) {
+                tFieldCriterion f = Field(index, type);
+                f.Range = range;
+                c.Fields.push_back(f);
+            });
+        };
+        row("money 15,00 alone finds a stored 15.00", field(3, UDFMoney, {"15,00", ""}), {1});
+        row("money 9.99 to 20", field(3, UDFMoney, {"9.99", "20"}), {1, 3, 4});
+        row("real 2.5 alone", field(5, UDFReal, {"2.5", ""}), {2});
+        row("real 1,5 to 3", field(5, UDFReal, {"1,5", "3"}), {1, 2, 4});
+    }
+    void boundsReadEitherDecimalMark()
+    {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        const auto restore = qScopeGuard([] { QLocale::setDefault(QLocale::c()); });
+        criteriaSelectEntries();
+    }
+
     void historyFieldItems()
     {
         tCollection col;

@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include "core/model/currproc.h"
 #include "core/program/epicmessage.h"
 #include "browse/shell/pageswitch.h"
 #include "browse/finders/tracking.h"
@@ -314,6 +315,29 @@ private Q_SLOTS:
         QVERIFY2(ui.Messages[0].Text.startsWith(notice), qPrintable(ui.Messages[0].Text));
         QCOMPARE(c->Folder, f.N["Alpha cents"]);
         QVERIFY(!f.S.DataModified);
+    }
+
+    // An error report names the command that was running: each tracking
+    // command holds its block number while it works.
+    void commandsNameTheirBlock()
+    {
+        tFixture f;
+        f.Coin("Alpha cents", 1, false, true);
+        f.Coin("Beta cents", 2, true);
+        const int before = CurrProc;
+        int seen = 0;
+        f.S.Hooks.SetMainCaption = [&seen] { seen = CurrProc; };
+        SetTrackInSeries(f.S, f.N["Alpha"], true);
+        QCOMPARE(seen, 29200);
+        f.Coin("Alpha dimes", 3, false, true);
+        TrackBinCoinsInSeries(f.S, f.N["Alpha"]);
+        QCOMPARE(seen, 29100);
+        tScriptedUi ui;
+        ui.answer(QStringLiteral("Yes"), 0, true);
+        f.S.SelectedTreeNode = f.N["Alpha dimes"];
+        Movetracked1Click(f.S, f.Nav());
+        QCOMPARE(seen, 20600);
+        QCOMPARE(CurrProc, before);
     }
 };
 

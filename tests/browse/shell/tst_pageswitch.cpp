@@ -89,6 +89,59 @@ private Q_SLOTS:
         QCOMPARE(PriceDateText(s, 7), QString());  // never loaded: -1
         QCOMPARE(PriceDateText(s, 5000), QString());
     }
+
+    void enteringAPageRefreshesIt_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("previous");
+        QTest::addColumn<QString>("facts");  // letters: P prices modified, D dates, S stats shown, N series, R row
+        QTest::addColumn<QString>("refreshed");
+        QTest::newRow("Series page: counts and tree") << int(PageSeries) << int(PageCoins) << "N"
+                                                      << "count series-caption";
+        QTest::newRow("Series page after date changes, stats shown")
+            << int(PageSeries) << int(PageCoins) << "NDS" << "count dates stats series-caption";
+        QTest::newRow("leaving Pricing with changed prices resorts them")
+            << int(PageCoins) << int(PagePricing) << "PNR" << "resort series-caption coins";
+        QTest::newRow("changed prices, not leaving Pricing: no resort")
+            << int(PageSeries) << int(PageCoins) << "PN" << "count series-caption";
+        QTest::newRow("Pricing with a series") << int(PagePricing) << int(PageSeries) << "N"
+                                               << "pricing series-caption";
+        QTest::newRow("Pricing without a series") << int(PagePricing) << int(PageSeries) << "" << "";
+        QTest::newRow("Images with an entry: its caption and pictures")
+            << int(PageImages) << int(PageCoins) << "NR" << "coin-caption images";
+        QTest::newRow("Images without an entry: the series caption")
+            << int(PageImages) << int(PageCoins) << "N" << "series-caption";
+        QTest::newRow("Coins") << int(PageCoins) << int(PageSeries) << "N" << "series-caption coins";
+        QTest::newRow("eBooks") << int(PageEbooks) << int(PageSeries) << "N" << "series-caption ebooks";
+        QTest::newRow("Graphs") << int(PageGraphs) << int(PageSeries) << "N" << "series-caption chart";
+        QTest::newRow("Reports") << int(PageReports) << int(PageSeries) << "N" << "series-caption reports";
+    }
+    void enteringAPageRefreshesIt()
+    {
+        QFETCH(int, page);
+        QFETCH(int, previous);
+        QFETCH(QString, facts);
+        QFETCH(QString, refreshed);
+        tPageEntryFacts f;
+        f.Page = page;
+        f.PreviousPage = previous;
+        f.PricesModified = facts.contains(QLatin1Char('P'));
+        f.DatesMayHaveChanged = facts.contains(QLatin1Char('D'));
+        f.StatsSideShown = facts.contains(QLatin1Char('S'));
+        f.SeriesSelected = facts.contains(QLatin1Char('N'));
+        f.CoinRowValid = facts.contains(QLatin1Char('R'));
+        const tPageEntry e = PageEntryPlan(f);
+        QStringList got;
+        const std::pair<bool, const char *> parts[] = {
+            {e.RecountSeries, "count"}, {e.RecalcDates, "dates"},          {e.ResortPrices, "resort"},
+            {e.RefreshPricing, "pricing"}, {e.RefreshStats, "stats"},      {e.CoinCaption, "coin-caption"},
+            {e.SeriesCaption, "series-caption"}, {e.RefreshImages, "images"}, {e.RefreshCoins, "coins"},
+            {e.RefreshEbooks, "ebooks"}, {e.RefreshChart, "chart"},        {e.RefreshReports, "reports"}};
+        for (const auto &[on, name] : parts)
+            if (on)
+                got << QString::fromLatin1(name);
+        QCOMPARE(got.join(QLatin1Char(' ')), refreshed);
+    }
 };
 
 QTEST_APPLESS_MAIN(tst_PageSwitch)

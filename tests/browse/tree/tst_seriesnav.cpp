@@ -66,6 +66,42 @@ private Q_SLOTS:
         QFETCH(int, delta);
         QTEST(ClampedScroll(value, delta, 0, 10), "expected");
     }
+
+    void keysOfTheSeriesPage_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("action");
+        const int series = 0, coins = 3;
+        QTest::newRow("a letter searches") << series << int(Qt::Key_D) << "d" << int(tSeriesKey::TypeAhead);
+        QTest::newRow("a capital too") << series << int(Qt::Key_D) << "D" << int(tSeriesKey::TypeAhead);
+        QTest::newRow("a digit does nothing") << series << int(Qt::Key_1) << "1" << int(tSeriesKey::None);
+        QTest::newRow("Left goes to the parent") << series << int(Qt::Key_Left) << "" << int(tSeriesKey::Parent);
+        QTest::newRow("Up scrolls a row") << series << int(Qt::Key_Up) << "" << int(tSeriesKey::ScrollUp);
+        QTest::newRow("Down scrolls a row") << series << int(Qt::Key_Down) << "" << int(tSeriesKey::ScrollDown);
+        QTest::newRow("Page Up") << series << int(Qt::Key_PageUp) << "" << int(tSeriesKey::PageUp);
+        QTest::newRow("Page Down") << series << int(Qt::Key_PageDown) << "" << int(tSeriesKey::PageDown);
+        QTest::newRow("Right is the control's") << series << int(Qt::Key_Right) << "" << int(tSeriesKey::None);
+        QTest::newRow("other pages keep their keys") << coins << int(Qt::Key_D) << "d" << int(tSeriesKey::None);
+        QTest::newRow("... Left too") << coins << int(Qt::Key_Left) << "" << int(tSeriesKey::None);
+    }
+    void keysOfTheSeriesPage()
+    {
+        QFETCH(int, page);
+        QFETCH(int, key);
+        QFETCH(QString, text);
+        QFETCH(int, action);
+        QCOMPARE(int(SeriesPageKey(page, key, text.isEmpty() ? QChar() : text.at(0))), action);
+    }
+
+    void typeAheadGrowsWhileTyping()
+    {
+        QCOMPARE(TypeAheadFilter(QStringLiteral("Ca"), true, QLatin1Char('n')), QStringLiteral("Can"));
+        // After the pause a letter starts afresh.
+        QCOMPARE(TypeAheadFilter(QStringLiteral("Can"), false, QLatin1Char('m')), QStringLiteral("m"));
+        QCOMPARE(TypeAheadFilter(QString(), true, QLatin1Char('a')), QStringLiteral("a"));
+    }
 };
 
 QTEST_APPLESS_MAIN(tst_SeriesNav)

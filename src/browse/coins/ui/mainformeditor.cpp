@@ -70,10 +70,12 @@ void TMainForm::InstallCoinEditor()
     Install(Seams.RenderDatePopup, [this] { RenderDatePopup(); });
     Install(Seams.DatePopupClosePopup, [this] { DatePopupClosePopup(); });
     Install(Seams.DayCellMouseEnter, [this](QObject *label) {
+        CurrProcGuard guard(20800);
         if (TDayCell *cell = CellOf(label))
             cell->SetFill(CalendarIsReferenceDay(CalendarState(), cell->Day()) ? ReferenceFill : HoverFill);
     });
     Install(Seams.DayCellMouseLeave, [this](QObject *label) {
+        CurrProcGuard guard(20900);
         if (TDayCell *cell = CellOf(label))
             cell->SetFill(CalendarIsReferenceDay(CalendarState(), cell->Day()) ? ReferenceFill : QColor(Qt::white));
     });

@@ -71,7 +71,7 @@ tNavigationSeams TFinderCommands::Navigation() const
     nav.RenderTree = [&f] { CallSeam(f.Seams.RenderTree); };
     nav.AddRecent = [&f] { CallSeam(f.Seams.AddRecent); };
     nav.BuildDateMintBoxList = [&f](bool keepPos) { CallSeam(f.Seams.BuildDateMintBoxList, keepPos); };
-    nav.ApplyViewFilter = [&f] { f.CoinGridPage->ApplyViewFilter(); };
+    nav.ApplyViewFilter = [&f](tCoinInfo *forced) { f.CoinGridPage->ApplyViewFilter(forced); };
     nav.SortFolderCoins = [&f] { f.CoinGridPage->SortFolderCoins(); };
     nav.SelectCoin = [&f](tCoinInfo *coin) { f.CoinGridPage->SelectCoin(coin); };
     nav.SetCoinGridRow = [&f](int row) {

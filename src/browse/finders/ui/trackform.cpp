@@ -19,32 +19,6 @@
 
 namespace {
 
-// Built-in rows in the order the criteria are laid out.
-enum tBuiltInRow : int {
-    RowItemNumber,
-    RowYear,
-    RowGradedBy,
-    RowStoredIn,
-    RowComment,
-    RowNotes,
-    RowBuyPrice,
-    RowSellPrice,
-    RowValue,
-    RowGrade,
-    RowBuyDate,
-    RowSellDate,
-    RowMinHave,
-    RowMinNeed,
-    RowMinSell,
-    RowMinSold,
-    RowItemType,
-    RowMetal,
-    RowCatalog,
-    RowMintError,
-    RowPriceLock,
-    BuiltInRows
-};
-
 constexpr int UDFLengthLimit = 9;
 
 QLineEdit *Edit(const QString &chars, int maxLength)
@@ -62,9 +36,10 @@ QLineEdit *Digits(int maxLength)
     return Edit(QStringLiteral("0-9"), maxLength);
 }
 
+// Either decimal mark: the criteria read both, whatever the locale.
 QLineEdit *Amount(int maxLength)
 {
-    return Edit(QStringLiteral("0-9."), maxLength);
+    return Edit(QStringLiteral("0-9.,"), maxLength);
 }
 
 QComboBox *DropDown(const QStringList &items, int preselect)
@@ -111,19 +86,20 @@ QString TextOf(const QWidget *w)
     return {};
 }
 
-tTrackRange RangeOf(const TTrackForm::tRow &r)
+// What a control holds, whatever its kind, into the row's state.
+void ReadControl(const QWidget *w, QString &text, int &index, int32_t &day, int &quantity, int &item)
 {
-    return {TextOf(r.Min), TextOf(r.Max)};
-}
-
-int32_t DayOf(const QWidget *w)
-{
-    return DateToDay(static_cast<const QDateEdit *>(w)->date());
-}
-
-int IndexOf(const QWidget *w)
-{
-    return static_cast<const QComboBox *>(w)->currentIndex();
+    if (!w)
+        return;
+    text = TextOf(w);
+    if (auto *c = qobject_cast<const QComboBox *>(w)) {
+        index = c->currentIndex();
+        if (index >= 0 && c->currentData().isValid())
+            item = c->currentData().toInt();
+    } else if (auto *d = qobject_cast<const QDateEdit *>(w))
+        day = DateToDay(d->date());
+    else if (auto *sp = qobject_cast<const QSpinBox *>(w))
+        quantity = sp->value();
 }
 
 const char *const CounterNames[9] = {"TrackedLabel",   "TrackedMatchLabel",   "TrackedNoMatchLabel",
@@ -352,96 +328,34 @@ void TTrackForm::BuildRows(QWidget *box)
 
 tTrackCriteria TTrackForm::Criteria() const
 {
-    tTrackCriteria c;
-    const auto ticked = [this](int row) { return rows_[static_cast<size_t>(row)].Box->isChecked(); };
-    const auto row = [this](int r) -> const tRow & { return rows_[static_cast<size_t>(r)]; };
-    if (ticked(RowItemNumber))
-        c.ItemNumber = RangeOf(row(RowItemNumber));
-    if (ticked(RowYear))
-        c.Year = RangeOf(row(RowYear));
-    const std::pair<int, std::optional<QString> tTrackCriteria::*> texts[] = {
-        {RowGradedBy, &tTrackCriteria::GradedBy}, {RowStoredIn, &tTrackCriteria::StoredIn},
-        {RowComment, &tTrackCriteria::Comment},   {RowNotes, &tTrackCriteria::Notes},
-        {RowCatalog, &tTrackCriteria::Catalog}};
-    for (const auto &[r, field] : texts)
-        if (ticked(r))
-            c.*field = TextOf(row(r).Min);
-    if (ticked(RowBuyPrice))
-        c.BuyPrice = RangeOf(row(RowBuyPrice));
-    if (ticked(RowSellPrice))
-        c.SellPrice = RangeOf(row(RowSellPrice));
-    if (ticked(RowValue))
-        c.Value = RangeOf(row(RowValue));
-    if (ticked(RowGrade))
-        c.Grade = std::pair{IndexOf(row(RowGrade).Min), IndexOf(row(RowGrade).Max)};
-    if (ticked(RowBuyDate))
-        c.BuyDate = std::pair{DayOf(row(RowBuyDate).Min), DayOf(row(RowBuyDate).Max)};
-    if (ticked(RowSellDate))
-        c.SellDate = std::pair{DayOf(row(RowSellDate).Min), DayOf(row(RowSellDate).Max)};
-    for (int i = 0; i < 4; ++i)
-        if (ticked(RowMinHave + i))
-            c.MinQuantity[static_cast<size_t>(i)] = static_cast<QSpinBox *>(row(RowMinHave + i).Min)->value();
-    if (ticked(RowItemType))
-        c.ItemType = IndexOf(row(RowItemType).Min);
-    if (ticked(RowMetal)) {
-        const auto *metal = static_cast<QComboBox *>(row(RowMetal).Min);
-        c.Metal = metal->currentIndex() < 0 ? NoMetalChosen : metal->currentData().toInt();
+    std::vector<tTrackRowState> states;
+    states.reserve(rows_.size());
+    for (const tRow &r : rows_) {
+        tTrackRowState x;
+        x.Ticked = r.Box->isChecked();
+        x.FieldIndex = r.FieldIndex;
+        x.FieldType = r.FieldType;
+        int unusedQuantity = 0, unusedItem = 0;
+        ReadControl(r.Min, x.Text1, x.Index1, x.Day1, x.Quantity, x.ItemNumber);
+        ReadControl(r.Max, x.Text2, x.Index2, x.Day2, unusedQuantity, unusedItem);
+        states.push_back(x);
     }
-    if (ticked(RowMintError))
-        c.MintError = IndexOf(row(RowMintError).Min) == 0;
-    if (ticked(RowPriceLock))
-        c.PriceLock = IndexOf(row(RowPriceLock).Min);
-    for (size_t r = BuiltInRows; r < rows_.size(); ++r) {
-        const tRow &x = rows_[r];
-        if (!x.Box->isChecked())
-            continue;
-        tFieldCriterion f;
-        f.FieldType = x.FieldType;
-        f.Index = x.FieldIndex;
-        switch (x.FieldType) {
-        case UDFMoney:
-        case UDFNumber:
-        case UDFReal: f.Range = RangeOf(x); break;
-        case UDFDate:
-            f.DateFrom = DayOf(x.Min);
-            f.DateTo = DayOf(x.Max);
-            break;
-        case UDFCheckBox: f.Yes = IndexOf(x.Min) == 0; break;
-        default: f.Text = TextOf(x.Min); break;
-        }
-        c.Fields.push_back(f);
-    }
-    return c;
+    return TrackCriteriaFromRows(states);
 }
 
 tTrackCounts TTrackForm::EvaluateTracks(bool doTrack, bool inverse)
 {
     if (building_)
         return counts_;
-    const tnodeinfo *scope =
-        ComboBox7->currentIndex() == 1 && s_.SelectedTreeNode ? s_.SelectedTreeNode : s_.EntireCollection.get();
-    counts_ = ::EvaluateTracks(s_, Criteria(), scope, doTrack, inverse, cache_);
-    const tTrackCounts &c = counts_;
-    ClearButton->setEnabled(c.TrackedMatching + c.TrackedNotMatching > 0);
-    TrackButton->setEnabled(c.UntrackedMatching > 0);
-    TrackNonButton->setEnabled(c.UntrackedNotMatching > 0);
-    const QString heads[3] = {QStringLiteral("Coins already tracked:"), QStringLiteral("Coins not tracked:"),
-                              QStringLiteral("Total coins in selected series:")};
-    const int values[9] = {c.TrackedMatching + c.TrackedNotMatching,
-                           c.TrackedMatching,
-                           c.TrackedNotMatching,
-                           c.UntrackedMatching + c.UntrackedNotMatching,
-                           c.UntrackedMatching,
-                           c.UntrackedNotMatching,
-                           c.TrackedMatching + c.TrackedNotMatching + c.UntrackedMatching + c.UntrackedNotMatching,
-                           c.TrackedMatching + c.UntrackedMatching,
-                           c.TrackedNotMatching + c.UntrackedNotMatching};
-    for (int i = 0; i < 9; ++i) {
-        const QString text = i % 3 == 0   ? heads[i / 3]
-                             : i % 3 == 1 ? QStringLiteral("That match this filter:")
-                                          : QStringLiteral("That don't match this filter:");
-        CountLabels[i]->setText(text + QLatin1Char(' ') + QString::number(values[i]));
-    }
+    counts_ = ::EvaluateTracks(s_, Criteria(), TrackScopeNode(s_, ComboBox7->currentIndex()), doTrack, inverse,
+                               cache_);
+    const tTrackButtons buttons = TrackButtonStates(counts_);
+    ClearButton->setEnabled(buttons.Clear);
+    TrackButton->setEnabled(buttons.Track);
+    TrackNonButton->setEnabled(buttons.TrackNon);
+    const auto texts = TrackCounterTexts(counts_);
+    for (int i = 0; i < TrackCounterCount; ++i)
+        CountLabels[i]->setText(texts[static_cast<size_t>(i)]);
     if (doTrack)
         RefreshCoinGrid();
     return counts_;

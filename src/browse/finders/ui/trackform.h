@@ -3,12 +3,14 @@
 // field, whose controls show while the row is ticked; the scope; live
 // counters of tracked and untracked entries that match; and the buttons
 // that set or clear the tracking marks. The window only reads its controls
-// into a tTrackCriteria; the evaluation is browse/finders/trackcriteria.h.
+// into row states; the rules (scope, buttons, counters, criteria) are
+// browse/finders/trackrules.h and the evaluation trackcriteria.h.
 #include <vector>
 
 #include <QWidget>
 
 #include "browse/finders/trackcriteria.h"
+#include "browse/finders/trackrules.h"
 
 class QCheckBox;
 class QComboBox;

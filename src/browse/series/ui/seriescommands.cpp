@@ -1,4 +1,5 @@
 #include "browse/series/ui/seriescommands.h"
+#include "core/model/currproc.h"
 
 #include <QAction>
 #include <QApplication>
@@ -323,6 +324,7 @@ void TSeriesCommands::FillSeriesMenu(QMenu *menu, const std::vector<tSeriesMenuI
 
 void TSeriesCommands::AddRecent()
 {
+    CurrProcGuard guard(14700);
     if (const tnodeinfo *n = f_.State.SelectedTreeNode)
         Recent.Add(*n);
     FillSeriesMenu(f_.RecentSeriesMenu, Recent.Items, NoRecentSeriesText);
@@ -336,11 +338,13 @@ void TSeriesCommands::ClearRecentSeriesMenu()
 
 void TSeriesCommands::BuildFavoritesMenu()
 {
+    CurrProcGuard guard(14800);
     FillSeriesMenu(f_.FavoriteSeriesMenu, FavoriteItems(f_.State), NoFavoriteSeriesText);
 }
 
 void TSeriesCommands::RecentSeriesMenuClick(int coinType)
 {
+    CurrProcGuard guard(22400);
     tnodeinfo *node = SeriesOfMenuItem(f_.State, coinType);
     if (!node)
         return;  // its series was deleted meanwhile

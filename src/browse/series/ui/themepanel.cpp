@@ -1,4 +1,5 @@
 #include "browse/series/ui/themepanel.h"
+#include "core/model/currproc.h"
 
 #include <QCheckBox>
 #include <QFontMetricsF>
@@ -64,6 +65,7 @@ TThemePanel::TThemePanel(tMainState &state, QWidget *content) : QObject(content)
 
 void TThemePanel::SetupThemesBox()
 {
+    CurrProcGuard guard(10800);
     for (tThemeControls &r : ThemeObjectsList) {
         if (!ThemeIsNamed(s_, r.Index)) {
             r.Layout->hide();

@@ -685,13 +685,11 @@ void TMainForm::FormResize()
 
 void TMainForm::FormKeyDown(int &key, QChar &keyChar, Qt::KeyboardModifiers)
 {
-    if (CurrentPageTag() != PageSeries)
+    switch (SeriesPageKey(CurrentPageTag(), key, keyChar)) {
+    case tSeriesKey::None:
         return;
-    if (IsTypeAheadLetter(keyChar)) {
-        if (KeyTimer->isActive())
-            SeriesKeyFilter += keyChar;
-        else
-            SeriesKeyFilter = QString(keyChar);
+    case tSeriesKey::TypeAhead:
+        SeriesKeyFilter = TypeAheadFilter(SeriesKeyFilter, KeyTimer->isActive(), keyChar);
         KeyTimer->stop();
         if (tnodeinfo *match = FindTypeAheadSeries(*State.EntireCollection, SeriesKeyFilter)) {
             State.SelectedTreeNode = match;
@@ -700,30 +698,25 @@ void TMainForm::FormKeyDown(int &key, QChar &keyChar, Qt::KeyboardModifiers)
         }
         KeyTimer->start();
         keyChar = QChar();
-        key = 0;
-        return;
-    }
-    switch (key) {
-    case Qt::Key_Left:
+        break;
+    case tSeriesKey::Parent:
         if (State.SelectedTreeNode && State.SelectedTreeNode->ParentNode) {
             State.SelectedTreeNode = State.SelectedTreeNode->ParentNode;
             CallSeam(State.Hooks.SeriesSelected);
         }
         break;
-    case Qt::Key_Up:
+    case tSeriesKey::ScrollUp:
         Button7Click(Button7);
         break;
-    case Qt::Key_Down:
+    case tSeriesKey::ScrollDown:
         Button7Click(Button8);
         break;
-    case Qt::Key_PageUp:
+    case tSeriesKey::PageUp:
         ScrollTreePage(true);
         break;
-    case Qt::Key_PageDown:
+    case tSeriesKey::PageDown:
         ScrollTreePage(false);
         break;
-    default:
-        return;
     }
     key = 0;
 }
@@ -808,20 +801,30 @@ void TMainForm::TabControl1Change()
     const int row = CoinGridRow();
     const bool rowValid = row >= 0 && row < static_cast<int>(State.CurrCoinList.size());
 
+    tPageEntryFacts facts;
+    facts.Page = page;
+    facts.PreviousPage = TabControl1->property("Tag").toInt();
+    facts.PricesModified = State.PricesModified;
+    facts.DatesMayHaveChanged = State.DatesMayHaveChanged;
+    facts.StatsSideShown = TabControl2->currentWidget() == Tab2Stats;
+    facts.SeriesSelected = node != nullptr;
+    facts.CoinRowValid = rowValid;
+    const tPageEntry plan = PageEntryPlan(facts);
+
     CallSeam(Seams.BigImageDown);
     StatusLabel->clear();
     // A price typed into the grid belongs to the page being left.
     if (PriceGrid)
         PriceGrid->CommitEditor();
 
-    if (page == PageSeries) {
+    if (plan.RecountSeries) {
         CalcNodeEntries(State);
-        if (State.DatesMayHaveChanged)
+        if (plan.RecalcDates)
             CalcNodeDates(State);
         CallSeam(Seams.RenderTree);
     }
 
-    if (TabControl1->property("Tag").toInt() == PagePricing && State.PricesModified)
+    if (plan.ResortPrices)
         CallSeam(Seams.ResortPrices);
     TabControl1->setProperty("Tag", page);
 
@@ -830,7 +833,7 @@ void TMainForm::TabControl1Change()
         CallSeam(Seams.NoteMaxedBtnClick, this);
     }
 
-    if (page == PagePricing && node) {
+    if (plan.RefreshPricing) {
         const int country = CoinTypeToCountry(PriceSourceOf(*node));
         Label132->setText(CallSeam(Seams.GetCountryName, country));
         Label139->setText(PriceDateText(State, country));
@@ -861,10 +864,10 @@ void TMainForm::TabControl1Change()
     else
         CloseSettingStrip();
 
-    if (page == PageSeries && TabControl2->currentWidget() == Tab2Stats)
+    if (plan.RefreshStats)
         TabControl2Change();
 
-    if (page == PageImages && rowValid) {
+    if (plan.CoinCaption) {
         const tCoinInfo &coin = *State.CurrCoinList[row];
         QString caption;
         if (Seams.CompoundVariety)
@@ -878,11 +881,11 @@ void TMainForm::TabControl1Change()
         CallSeam(Seams.LoadCoinImage);
         CallSeam(Seams.UpdateImageButtons);
         CallSeam(Seams.ResetImageEffects);
-    } else if (node) {
+    } else if (plan.SeriesCaption) {
         ShowSelectedCaption(node->NodeName);
     }
 
-    if (page == PageCoins) {
+    if (plan.RefreshCoins) {
         CallSeam(Seams.AddRecent);
         CallSeam(Seams.BuildDateMintBoxList, false);
         CallSeam(Seams.UpdateSelectionSummary);
@@ -897,11 +900,11 @@ void TMainForm::TabControl1Change()
         CallSeam(Seams.ShowNAHint, CoinGridRow());
     }
 
-    if (page == PageEbooks)
+    if (plan.RefreshEbooks)
         CallSeam(Seams.BookListBoxChange);
-    if (page == PageGraphs)
+    if (plan.RefreshChart)
         CallSeam(Seams.BuildCollectionChart);
-    if (page == PageReports) {
+    if (plan.RefreshReports) {
         CallSeam(Seams.ShowReportDescription, ReportListBox->currentRow());
         ReportTabControl->setCurrentWidget(DescriptionTab);
         const double zoom = Seams.PreviewZoom ? Seams.PreviewZoom() : 1.0;

@@ -150,6 +150,10 @@ void TMainForm::InstallSubsystems()
     SetIfUnset(h.SetProgress, [this](int position, int maximum) {
         ProgressBar1->setMaximum(std::max(maximum, 1));
         ProgressBar1->setValue(std::clamp(position, 0, std::max(maximum, 1)));
+        // Long work runs on the window thread: the bar is drawn now, not
+        // when the event loop next runs.
+        if (ProgressBar1->isVisible())
+            ProgressBar1->repaint();
     });
     SetIfUnset(h.ProcessEvents, [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
     SetIfUnset(h.FormResize, [this] { FormResize(); });
