@@ -13,6 +13,9 @@
 //
 // Peak memory of a read alone:
 //   /usr/bin/time -v bench/core_bench_collectionfile --benchmark_filter=Load
+// BM_ReadAndSaveFourTimes reads and saves a file four times as large
+// (200,000 entries in 20,000 series, a quarter of them sharing another
+// series' price list): the cost must grow in step with the data.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -106,7 +109,10 @@ QString Text(const char16_t *s)
     return QString::fromUtf16(s);
 }
 
-void BuildLargeCollection(tMainState &s)
+// countries x SeriesPerCountry series of EntriesPerSeries entries. Every
+// fourth series shares the price list of the series before it, as series of
+// one design in several finishes do.
+void BuildLargeCollection(tMainState &s, int countries = Countries)
 {
     SetDefaultThemeNames(s);
     ClearStoredBox(s);
@@ -135,7 +141,7 @@ void BuildLargeCollection(tMainState &s)
         s.UDFlist.push_back(std::move(field));
     }
     int32_t item = 0;
-    for (int c = 0; c < Countries; ++c) {
+    for (int c = 0; c < countries; ++c) {
         const tScript &script = Scripts[c % ScriptCount];
         const int country = 100 + c;
         tnodeinfo *top = AddChildNode(s.EntireCollection.get(), country * 1000);
@@ -156,6 +162,8 @@ void BuildLargeCollection(tMainState &s)
             n->Reverse = QStringLiteral("~reverse%1.jpg").arg(country * 1000 + k);
             n->UpdateOK = true;
             n->Favorite = k % 25 == 0;
+            if (k % 4 == 0)
+                n->PriceSource = n->CoinType - 1;
             for (int e = 0; e < EntriesPerSeries; ++e) {
                 auto coin = std::make_unique<tCoinInfo>();
                 ++item;
@@ -228,10 +236,10 @@ struct tLargeFile {
     tBenchDir Dir;
     QString Path;
     qint64 Size = 0;
-    tLargeFile()
+    explicit tLargeFile(int countries = Countries)
     {
         tMainState s;
-        BuildLargeCollection(s);
+        BuildLargeCollection(s, countries);
         Path = Dir.filePath(QStringLiteral("large.OVD"));
         SaveCollectionFile(s, Path);
         Size = QFile(Path).size();
@@ -241,6 +249,13 @@ struct tLargeFile {
 tLargeFile &LargeFile()
 {
     static tLargeFile file;
+    return file;
+}
+
+// Four times the collection above: 200,000 entries in 20,000 series.
+tLargeFile &FourTimesFile()
+{
+    static tLargeFile file(4 * Countries);
     return file;
 }
 
@@ -452,6 +467,34 @@ void BM_ReadAndSaveOverWalkAndCopy(benchmark::State &state)
     state.counters["cpu_ratio"] = read.Cpu / walk.Cpu;
 }
 BENCHMARK(BM_ReadAndSaveOverWalkAndCopy)->Unit(benchmark::kMillisecond)->MinTime(BenchSmoke() ? 0.001 : 3);
+
+// Read plus save of the file four times as large, for the growth: its time
+// over BM_ReadAndSave's should stay near 4. Run alone, it also gives the peak
+// memory of reading and saving it:
+//   /usr/bin/time -v bench/core_bench_collectionfile --benchmark_filter=FourTimes
+void BM_ReadAndSaveFourTimes(benchmark::State &state)
+{
+    tLargeFile &file = FourTimesFile();
+    const QString out = file.Dir.filePath(QStringLiteral("saved4.OVD"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto s = std::make_unique<tMainState>();
+        SettleFreedMemory();
+        state.ResumeTiming();
+        if (!ReadAndSave(*s, file.Path, out)) {
+            state.SkipWithError("the collection did not load");
+            return;
+        }
+        state.PauseTiming();
+        s.reset();
+        state.ResumeTiming();
+    }
+    if (ReadAll(out) != ReadAll(file.Path))
+        state.SkipWithError("the saved file differs from the one read");
+    state.SetBytesProcessed(state.iterations() * file.Size);
+    state.counters["MB"] = double(file.Size) / 1e6;
+}
+BENCHMARK(BM_ReadAndSaveFourTimes)->Unit(benchmark::kMillisecond);
 
 void BM_LoadDataFromFile(benchmark::State &state)
 {

@@ -13,6 +13,7 @@
 #include "core/program/settings.h"
 #include "core/collection/ui/filetoopenform.h"
 #include "core/collection/ui/importform.h"
+#include "browse/seriespictures/seriespictures.h"
 #include "browse/tree/treeview.h"
 #include "browse/tree/ui/treeimages.h"
 #include "browse/shell/ui/waitingcommands.h"
@@ -188,6 +189,9 @@ tMainFormSeams ProgramSeams(const tProgramWindowOptions &options)
 
 std::unique_ptr<TMainForm> BuildProgramWindow(const tProgramWindowOptions &options)
 {
+    // Every picture reader of the program (the Images page, the series and
+    // thumbnail pictures, report pictures) takes a collector's large scans.
+    AllowCollectorPictures();
     auto form = std::make_unique<TMainForm>(ProgramSeams(options), options.Timings);
     WireCollectionLifecycle(*form);
     InstallMessageBoxHooks();

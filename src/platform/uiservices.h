@@ -59,6 +59,10 @@ struct FileRequest {
     QString FileName;
     QString Filter;           // Qt filter text, "Collections (*.OVD);;All files (*)"
     QString DefaultSuffix;
+    // A save picker asks before an existing file is chosen; a command that
+    // asks itself (about the name it will really write) turns this off, so
+    // the collector is asked once.
+    bool ConfirmOverwrite = true;
 };
 
 class UserInterface {

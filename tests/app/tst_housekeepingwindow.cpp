@@ -6,12 +6,14 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPropertyAnimation>
+#include <QPushButton>
 #include <QScreen>
 #include <QSizeGrip>
 #include <QTimer>
 
 #include "core/program/errorreport.h"
 #include "core/collection/ui/populateform.h"
+#include "browse/images/ui/repositoryform.h"
 #include "browse/shell/ui/shortcutform.h"
 #include "browse/shell/ui/toolwindowhoming.h"
 #include "support/programfixture.h"
@@ -103,6 +105,90 @@ private Q_SLOTS:
         FinishGlides(*form.Homing);
         QCOMPARE(populate->frameGeometry().top(), 0);
         populate->close();
+    }
+
+    // The Image Repository window glides back onto the screen like every
+    // tool window.
+    void imageRepositoryGlidesBack()
+    {
+        tProgramFixture program;
+        TMainForm &form = program.Open();
+        program.Start();
+        program.Trigger("Repository1");
+        QPointer<TRepositoryForm> window = form.RepositoryForm;
+        QVERIFY(window && window->isVisible());
+        window->move(-250, 30);
+        program.Tick();
+        QVERIFY(form.Homing->GlideRunning());
+        FinishGlides(*form.Homing);
+        QCOMPARE(window->frameGeometry().left(), 0);
+        window->close();
+    }
+
+    // "Special Series Images" and "Image Repository" centre their window
+    // over the main window on every request, also when it is open already.
+    void menuRequestsCentreTheWindow_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("window");
+        QTest::newRow("special series") << "QuarterForm1" << "TQuarterForm";
+        QTest::newRow("image repository") << "Repository1" << "TRepositoryForm";
+    }
+    void menuRequestsCentreTheWindow()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, window);
+        tProgramFixture program;
+        TMainForm &form = program.Open();
+        program.Start();
+        auto opened = [&]() -> QWidget * {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (w->isVisible() && w->inherits(window.toLatin1().constData()))
+                    return w;
+            return nullptr;
+        };
+        auto centred = [&form](const QWidget *w) {
+            const QRect m = form.geometry();
+            return QPoint(m.left() + (m.width() - w->width()) / 2, m.top() + (m.height() - w->height()) / 2);
+        };
+        program.Trigger(action);
+        QWidget *w = opened();
+        QVERIFY(w);
+        QCOMPARE(w->pos(), centred(w));
+        w->move(w->pos() + QPoint(137, 61));
+        program.Trigger(action);
+        QCOMPARE(opened(), w);  // the same window, once
+        QCOMPARE(w->pos(), centred(w));
+        w->close();
+    }
+
+    // The long form of a hint reaches the status line from the price
+    // buttons of the Pricing page and from controls of tool windows.
+    void hintsReachTheStatusLineFromEveryWindow()
+    {
+        tProgramFixture program;
+        TMainForm &form = program.Open();
+        program.Start();
+        auto hover = [](QWidget *w) {
+            QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+            QCoreApplication::sendEvent(w, &enter);
+        };
+        auto *add = form.findChild<QPushButton *>(QStringLiteral("AddPriceBtn"));
+        QVERIFY(add);
+        hover(add);
+        QCOMPARE(form.StatusLabel->text(), QStringLiteral("Click to add a new column to this price list"));
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(add, &leave);
+        QCOMPARE(form.StatusLabel->text(), QString());
+
+        program.Trigger("Repository1");
+        QVERIFY(form.RepositoryForm);
+        auto *button = form.RepositoryForm->OKButton;
+        button->setStatusTip(QStringLiteral("OK|Keeps the folder and stores the pictures inside it relative to it"));
+        hover(button);
+        QCOMPARE(form.StatusLabel->text(),
+                 QStringLiteral("Keeps the folder and stores the pictures inside it relative to it"));
+        form.RepositoryForm->close();
     }
 
     void pullToFrontActivatesTheOpenToolWindows()

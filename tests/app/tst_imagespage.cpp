@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include <QCheckBox>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -25,6 +26,7 @@
 #include "platform/clipboard.h"
 #include "support/coinspagedriver.h"
 #include "support/recordingstores.h"
+#include "support/testsupport.h"
 
 // The Images page and the repository window as a collector meets them in
 // the assembled program: an entry made on the Coins page, its pictures
@@ -72,6 +74,18 @@ QString WritePdf(const QString &path, int pages)
     }
     p.end();
     return path;
+}
+
+// The CRC that closes each PNG chunk (over its type and data).
+quint32 Crc32(const QByteArray &bytes)
+{
+    quint32 c = 0xFFFFFFFFu;
+    for (const char b : bytes) {
+        c ^= static_cast<unsigned char>(b);
+        for (int k = 0; k < 8; ++k)
+            c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
+    }
+    return ~c;
 }
 
 struct tImagesPage {
@@ -373,6 +387,15 @@ private Q_SLOTS:
         QCOMPARE(t.program.Ui.Messages.size(), size_t(1));
         QCOMPARE(QImage(target).size(), QSize(30, 40));  // kept
 
+        // Chosen as it stands, the existing file is asked about once: by
+        // the page, not by the picker as well.
+        t.program.Ui.pick({target});
+        t.program.Ui.answer(QStringLiteral("No"));
+        Click(t.page->SaveImageButton);
+        QCOMPARE(t.program.Ui.Messages.size(), size_t(2));
+        QVERIFY(!t.program.Ui.FileRequests.back().ConfirmOverwrite);
+        QCOMPARE(t.program.Ui.OverwriteQuestions, 0);
+
         t.page->TrackBar16->setValue(45);
         const QString jpeg = t.Path(QStringLiteral("slanted.jpg"));
         t.program.Ui.pick({jpeg});
@@ -382,6 +405,99 @@ private Q_SLOTS:
         QVERIFY(qRed(written.pixel(0, 0)) > 240 && qGreen(written.pixel(0, 0)) > 240 &&
                 qBlue(written.pixel(0, 0)) > 240);
         QCOMPARE(t.coin->Obverse, jpeg);
+    }
+
+    // A scanner's picture above Qt's default limit (8000 x 6000) loads and
+    // shows whole; a small file that declares 30000 x 30000 is refused from
+    // its header with a message, and the entry keeps its picture.
+    void largeScanShowsAndDecompressionBombIsRefused()
+    {
+        tImagesPage t;
+        t.Open();
+        const QString scan = t.Path(QStringLiteral("scan.jpg"));
+        {
+            QImage big(8000, 6000, QImage::Format_RGB32);
+            big.fill(Qt::darkBlue);
+            QVERIFY(big.save(scan, "JPEG", 50));
+        }
+        t.Load(scan);
+        QVERIFY(t.program.Ui.Errors.empty());
+        QCOMPARE(t.Shown().size(), QSize(8000, 6000));
+        QCOMPARE(t.coin->Obverse, scan);
+
+        // A PNG of one pixel whose header claims 30000 x 30000.
+        QByteArray bomb = PngBytes(Qt::black, QSize(1, 1));
+        auto be32 = [&bomb](int at, quint32 v) {
+            for (int i = 0; i < 4; ++i)
+                bomb[at + i] = char(v >> (24 - 8 * i));
+        };
+        be32(16, 30000);
+        be32(20, 30000);
+        be32(29, Crc32(bomb.mid(12, 17)));
+        const QString claimed = t.Path(QStringLiteral("bomb.png"));
+        WriteTestFile(claimed, bomb);
+        QCOMPARE(QImageReader(claimed).size(), QSize(30000, 30000));
+        ClickMark(t.form->ImageRadioRev);
+        t.Load(claimed);
+        QCOMPARE(t.program.Ui.Errors.size(), size_t(1));
+        QVERIFY(t.program.Ui.Errors.front().Message.contains(QStringLiteral("bomb.png")));
+        QVERIFY(t.program.Ui.Errors.front().Message.contains(QStringLiteral("30000 by 30000")));
+        QVERIFY(t.coin->Reverse.isEmpty());
+        QCOMPARE(t.coin->Obverse, scan);
+    }
+
+    // A picture saved as TIF is a TIF file, and loads back as it was shown.
+    void tifRoundTrip()
+    {
+        tImagesPage t;
+        t.Open();
+        t.Load(WritePng(t.Path(QStringLiteral("a.png"))));
+        QVERIFY(t.program.Ui.Errors.empty());
+        const QString tif = t.Path(QStringLiteral("a.tif"));
+        t.program.Ui.pick({tif});
+        Click(t.page->SaveImageButton);
+        QVERIFY(t.program.Ui.FileRequests.back().Filter.contains(QStringLiteral("*.tif")));
+        QVERIFY(t.program.Ui.Errors.empty());
+        QCOMPARE(QImageReader(tif).format(), QByteArray("tiff"));
+        QCOMPARE(t.coin->Obverse, tif);
+
+        ClickMark(t.form->ImageRadioRev);
+        t.Load(tif);
+        QVERIFY(t.program.Ui.Errors.empty());
+        QCOMPARE(t.coin->Reverse, tif);
+        QCOMPARE(t.Shown().size(), QSize(40, 30));
+        QCOMPARE(t.Shown().pixel(1, 1), qRgb(255, 0, 0));
+        QCOMPARE(t.Shown().pixel(39, 29), qRgb(0, 0, 255));
+    }
+
+    // A stored repository path that climbs with ".." stays inside the
+    // repository; a chosen path that climbs out of it is not stored as a
+    // repository path by the repository window.
+    void repositoryPathsStayInsideTheRepository()
+    {
+        tImagesPage t;
+        t.Open();
+        const QString repo = t.Path(QStringLiteral("Coins"));
+        QVERIFY(QDir().mkpath(repo));
+        const QString outside = WritePng(t.Path(QStringLiteral("outside.png")));
+        t.program.State().RepositoryPath = repo;
+        t.coin->Obverse = QStringLiteral("R~..\\outside.png");
+        ClickMark(t.form->ImageRadioRev);
+        ClickMark(t.form->ImageRadioObv);
+        QVERIFY(!t.page->iView->isVisible());  // the file beside the repository is not reached
+        WritePng(repo + QStringLiteral("/outside.png"), QSize(20, 10));
+        t.coin->Obverse = QStringLiteral("r~../outside.png");  // the marker in either case
+        ClickMark(t.form->ImageRadioRev);
+        ClickMark(t.form->ImageRadioObv);
+        QCOMPARE(t.Shown().size(), QSize(20, 10));  // the one inside is
+
+        t.coin->Reverse = repo + QStringLiteral("/../outside.png");
+        t.program.Trigger(QStringLiteral("Repository1"));
+        TRepositoryForm *window = t.form->RepositoryForm;
+        QVERIFY(window);
+        Click(window->OKButton);
+        QCOMPARE(t.coin->Reverse, repo + QStringLiteral("/../outside.png"));
+        QVERIFY(QFile::exists(outside));
     }
 
     // A pasted picture shows as not yet saved and leaves the entry alone;

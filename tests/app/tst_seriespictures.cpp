@@ -14,6 +14,7 @@
 #include "browse/seriespictures/seriespictures.h"
 #include "browse/shell/ui/mainwidgets.h"
 #include "browse/seriespictures/ui/quarterform.h"
+#include "browse/seriespictures/ui/picturebox.h"
 #include "browse/seriespictures/ui/seriespicturepanel.h"
 #include "browse/coins/ui/thumbnailstrip.h"
 #include "support/programfixture.h"
@@ -312,6 +313,51 @@ private Q_SLOTS:
         form.QuarterForm->close();
     }
 
+    // A wide picture keeps its proportions in the small square, centred;
+    // a photo larger than Qt's default limit (8000 x 6000) shows, decoded at
+    // the size it is shown at, and opens large from the file at full size.
+    void smallPicturesKeepProportionsAndDecodeAtTheirSize()
+    {
+        tProgramFixture program;
+        StartWithNewCollection(program);
+        TMainForm &form = program.Form();
+        tnodeinfo *series = RoundSeries(program.State());
+        QVERIFY(series);
+        const QString wide = QDir(program.Home()).filePath(QStringLiteral("wide.png"));
+        WriteTestFile(wide, PngBytes(Qt::darkGreen, QSize(400, 100)));
+        const QString photo = QDir(program.Home()).filePath(QStringLiteral("photo.jpg"));
+        {
+            QImage big(8000, 6000, QImage::Format_RGB32);
+            big.fill(Qt::darkRed);
+            QVERIFY(big.save(photo, "JPEG", 50));
+        }
+        series->Obverse = wide;
+        series->Reverse = photo;
+        ClickSeries(form, series);
+
+        auto *obverse = qobject_cast<TPictureBox *>(Control(form, "Image2"));
+        QVERIFY(obverse && obverse->isVisible());
+        const QRect drawn = obverse->PictureRect();
+        const QRect box = obverse->contentsRect();
+        QVERIFY(drawn.isValid());
+        QCOMPARE(drawn.width(), box.width());
+        QVERIFY(qAbs(drawn.height() * 4 - drawn.width()) <= 4);
+        QVERIFY(qAbs((drawn.top() - box.top()) - (box.bottom() - drawn.bottom())) <= 1);
+
+        auto *reverse = qobject_cast<TPictureBox *>(Control(form, "Image3"));
+        QVERIFY(reverse && reverse->isVisible());
+        const QSize decoded = reverse->pixmap().size();
+        QVERIFY(!decoded.isEmpty());
+        QVERIFY2(decoded.width() <= reverse->DecodeBox().width() && decoded.height() <= reverse->DecodeBox().height(),
+                 qPrintable(QStringLiteral("%1 x %2").arg(decoded.width()).arg(decoded.height())));
+        QVERIFY(qAbs(decoded.width() * 3 - decoded.height() * 4) <= 8);
+
+        Click(reverse);
+        QVERIFY(LargeViewOpen(form));
+        QCOMPARE(form.SeriesPictures->BigLabelFile, photo);
+        QVERIFY(!Control<QLabel>(form, "BigImage")->pixmap().isNull());
+    }
+
     // The strip on the Coins page slides out with the selected entry's
     // pictures and slides back at a second click.
     void thumbnailStripToggles()
@@ -349,6 +395,19 @@ private Q_SLOTS:
         auto *reverseLabel = Control<QLabel>(form, "ThumbnailRevLabel");
         QVERIFY(reverseLabel->isVisible());
         QCOMPARE(reverseLabel->text(), QStringLiteral("No\nReverse\nImage"));
+
+        // A tall picture keeps its proportions in its square, centred.
+        const QString tall = QDir(program.Home()).filePath(QStringLiteral("tall.png"));
+        WriteTestFile(tall, PngBytes(Qt::magenta, QSize(50, 200)));
+        s.CurrCoinList.front()->Reverse = tall;
+        form.Thumbnails->ShowThumbnails(s.CoinGridRow);
+        auto *reverse = qobject_cast<TPictureBox *>(Control(form, "ThumbnailRevImage"));
+        QVERIFY(reverse && reverse->isVisible());
+        const QRect drawn = reverse->PictureRect();
+        const QRect box = reverse->contentsRect();
+        QCOMPARE(drawn.height(), box.height());
+        QVERIFY(qAbs(drawn.width() * 4 - drawn.height()) <= 4);
+        QVERIFY(qAbs((drawn.left() - box.left()) - (box.right() - drawn.right())) <= 1);
 
         Click(slide);
         QVERIFY(!s.ThumbNailsOut);

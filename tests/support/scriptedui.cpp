@@ -1,5 +1,6 @@
 #include "support/scriptedui.h"
 
+#include <QFileInfo>
 #include <QTest>
 
 tScriptedUi::tScriptedUi(tUnscripted unscripted)
@@ -49,6 +50,7 @@ void tScriptedUi::reset()
     picks_.clear();
     Messages.clear();
     FileRequests.clear();
+    OverwriteQuestions = 0;
     Errors.clear();
 }
 
@@ -134,7 +136,10 @@ QStringList tScriptedUi::openFileNames(const platform::FileRequest &request)
 
 QString tScriptedUi::saveFileName(const platform::FileRequest &request)
 {
-    return openFileName(request);
+    const QString chosen = openFileName(request);
+    if (request.ConfirmOverwrite && !chosen.isEmpty() && QFileInfo::exists(chosen))
+        ++OverwriteQuestions;
+    return chosen;
 }
 
 QString tScriptedUi::pickFolder(const platform::FileRequest &request)

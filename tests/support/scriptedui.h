@@ -48,6 +48,10 @@ public:
     std::vector<platform::MessageRequest> Messages;
     std::vector<platform::FileRequest> FileRequests;
     std::vector<platform::ErrorReport> Errors;
+    // Times a save picker would have asked itself whether to replace the
+    // existing file it returned (the picker's own question, as the real one
+    // asks it when the request leaves ConfirmOverwrite on).
+    int OverwriteQuestions = 0;
     // The texts of the questions asked, in order.
     QStringList Texts() const;
     // Runs while each question is shown, before it is answered: the window

@@ -50,15 +50,59 @@ QString FindPictureFile(const QString &path)
     return info.isFile() ? found : QString();
 }
 
-QImage LoadPicture(const QString &path)
+void AllowCollectorPictures()
+{
+    QImageReader::setAllocationLimit(PictureAllocationLimitMB);
+}
+
+bool PictureFitsLimit(QSize size)
+{
+    if (size.isEmpty())
+        return true;  // unknown until decoded; the reader checks it then
+    return qint64(size.width()) * size.height() * 4 <= qint64(PictureAllocationLimitMB) * 1024 * 1024;
+}
+
+QSize PictureDecodeSize(QSize source, QSize box)
+{
+    if (source.isEmpty() || box.isEmpty())
+        return {};
+    if (source.width() <= box.width() && source.height() <= box.height())
+        return source;
+    return source.scaled(box, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+}
+
+QRect FittedPictureRect(QSize picture, const QRect &box)
+{
+    if (picture.isEmpty() || box.isEmpty())
+        return {};
+    const QSize fitted = picture.scaled(box.size(), Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+    return QRect(box.x() + (box.width() - fitted.width()) / 2, box.y() + (box.height() - fitted.height()) / 2,
+                 fitted.width(), fitted.height());
+}
+
+QImage LoadPicture(const QString &path, QSize box)
 {
     const QString file = FindPictureFile(path);
     if (file.isEmpty())
         return {};
+    AllowCollectorPictures();
     // A damaged or foreign file reads as no picture; the reader reports
     // through its return value, never by throwing.
     QImageReader reader(file);
     reader.setAutoTransform(true);
+    if (box.isValid()) {
+        QSize source = reader.size();
+        // A picture stored turned is shown turned: fit its turned size.
+        if (reader.transformation() & QImageIOHandler::TransformationRotate90)
+            source.transpose();
+        const QSize decode = PictureDecodeSize(source, box);
+        if (decode.isValid() && decode != source) {
+            QSize asStored = decode;
+            if (reader.transformation() & QImageIOHandler::TransformationRotate90)
+                asStored.transpose();
+            reader.setScaledSize(asStored);
+        }
+    }
     return reader.read();
 }
 

@@ -28,9 +28,31 @@ QString fullpath(const tMainState &s, const QString &inPath, int inCountry, bool
 // empty when there is no such file.
 QString FindPictureFile(const QString &path);
 
+// The most memory one decoded picture may take, in megabytes. A collector's
+// scans and photos (8000 x 6000 and larger) fit; a small file that declares
+// a picture of 30000 x 30000 is refused from its header, before anything is
+// decoded.
+inline constexpr int PictureAllocationLimitMB = 1024;
+// Sets that limit for every picture reader of the program.
+void AllowCollectorPictures();
+// Whether a picture of that size (as its file's header declares it) can be
+// decoded within the limit, at four bytes a pixel.
+bool PictureFitsLimit(QSize size);
+
+// The size to decode a picture of size source at when it is shown in box:
+// the picture fitted into the box, proportions kept, when it is larger;
+// else its own size. An empty box or source asks for no scaling (an invalid
+// size).
+QSize PictureDecodeSize(QSize source, QSize box);
+// Where a picture of size picture is drawn in box: as large as fits with its
+// proportions kept, centred.
+QRect FittedPictureRect(QSize picture, const QRect &box);
+
 // The picture of a file; a null image when the path is blank, the file is
-// missing or cannot be decoded.
-QImage LoadPicture(const QString &path);
+// missing or cannot be decoded (or is larger than the limit above). With a
+// box, a larger picture is decoded at the size it is shown at, which for a
+// large JPEG costs a fraction of the full decode.
+QImage LoadPicture(const QString &path, QSize box = {});
 
 // ---- The large view in place of the tree ----
 

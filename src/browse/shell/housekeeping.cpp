@@ -54,6 +54,7 @@ const std::vector<tHomingRow> &HomingTable()
         {20, QStringLiteral("TFileToOpenForm"), tHomeVariant::Centring},
         {21, QStringLiteral("TNewFolder_Form"), tHomeVariant::Centring},
         {22, QStringLiteral("TTrackForm"), tHomeVariant::Edge},
+        {23, QStringLiteral("TRepositoryForm"), tHomeVariant::Edge},
         {24, QStringLiteral("TThemeForm"), tHomeVariant::Edge},
         {25, QStringLiteral("TPopulateForm"), tHomeVariant::Edge},
         {27, QStringLiteral("TImportForm"), tHomeVariant::Centring},

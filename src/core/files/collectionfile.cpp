@@ -104,11 +104,7 @@ int32_t PriceToHundredths(Money m)
 // bundle can point outside the folder it is unpacked into.
 QString RepositoryRelativeName(const QString &stored)
 {
-    QStringList parts;
-    for (const QString &p : platform::toSlashes(stored.mid(2)).split(QLatin1Char('/')))
-        if (!p.isEmpty() && p != QLatin1String(".") && p != QLatin1String(".."))
-            parts << p;
-    return parts.join(QLatin1Char('/'));
+    return RepositoryRest(stored);
 }
 
 // name, or name with " (k)" before its extension, whichever is free first.
@@ -134,7 +130,7 @@ QString BackupPath(const tMainState &s, const QString &path, tBundlePictures *pi
     const QString onDisk = platform::resolvePath(UnpackRepositoryPath(s, path));
     if (path.isEmpty() || !QFileInfo(onDisk).isFile())
         return QString();
-    const bool inRepository = path.startsWith(QLatin1String("R~"));
+    const bool inRepository = IsRepositoryPath(path);
     const QString source = QFileInfo(onDisk).canonicalFilePath();
     size_t at = 0;
     if (const auto it = pictures->BySource.constFind(source); it != pictures->BySource.constEnd()) {

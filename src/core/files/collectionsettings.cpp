@@ -37,17 +37,38 @@ void ClearGradedByBox(tMainState &s)
                           QStringLiteral("PCGS"),  QStringLiteral("PCI"),  QStringLiteral("SEGS")};
 }
 
+bool IsRepositoryPath(const QString &stored)
+{
+    return stored.startsWith(QLatin1String("R~"), Qt::CaseInsensitive);
+}
+
+QString RepositoryRest(const QString &stored)
+{
+    // Each ".." takes back one folder name, never more than were given, so
+    // the path cannot climb out of the repository; "." and empty parts (a
+    // doubled separator) name nothing.
+    QStringList parts;
+    for (const QString &p : platform::toSlashes(stored.mid(2)).split(QLatin1Char('/'))) {
+        if (p.isEmpty() || p == QLatin1String("."))
+            continue;
+        if (p == QLatin1String("..")) {
+            if (!parts.isEmpty())
+                parts.removeLast();
+            continue;
+        }
+        parts << p;
+    }
+    return parts.join(QLatin1Char('/'));
+}
+
 QString UnpackRepositoryPath(const tMainState &s, const QString &inPath)
 {
     QString out = inPath;
-    if (inPath.startsWith(QLatin1String("R~"))) {
-        QString base = platform::toSlashes(s.RepositoryPath);
+    if (IsRepositoryPath(inPath)) {
+        QString base = QDir::cleanPath(platform::toSlashes(s.RepositoryPath));
         while (base.endsWith(QLatin1Char('/')))
             base.chop(1);
-        QString rest = platform::toSlashes(inPath.mid(2));
-        while (rest.startsWith(QLatin1Char('/')))
-            rest.remove(0, 1);
-        out = base + QDir::separator() + rest;
+        out = base + QDir::separator() + RepositoryRest(inPath);
     }
     out.replace(QLatin1Char('/'), QDir::separator());
     return out;
@@ -65,9 +86,10 @@ QString NormalRepositoryFolder(const QString &folder)
 
 bool IsInsideRepository(const QString &folder, const QString &path)
 {
-    const QString f = NormalRepositoryFolder(folder);
-    if (f.isEmpty())
+    const QString n = NormalRepositoryFolder(folder);
+    if (n.isEmpty())
         return false;
+    const QString f = QDir::cleanPath(n);
     const QString p = platform::toSlashes(path);
     if (f == QLatin1String("/"))
         return p.size() > 1 && p.startsWith(f);
@@ -77,12 +99,17 @@ bool IsInsideRepository(const QString &folder, const QString &path)
 
 QString PackRepositoryPath(const QString &folder, const QString &inPath)
 {
-    if (!IsInsideRepository(folder, inPath))
+    // The test is made on the path as it stands after "." and ".." are
+    // worked out: "/pics/../etc/x.jpg" lies outside "/pics", and a path
+    // that only ends up inside it is stored by the folder it names.
+    if (inPath.trimmed().isEmpty() || IsRepositoryPath(inPath))
         return inPath;
-    const QString f = NormalRepositoryFolder(folder);
-    const QString p = platform::toSlashes(inPath);
+    const QString clean = QDir::cleanPath(platform::toSlashes(inPath));
+    if (!IsInsideRepository(folder, clean))
+        return inPath;
+    const QString f = QDir::cleanPath(NormalRepositoryFolder(folder));
     // The root keeps its one separator in the rest, like any other folder.
-    return QStringLiteral("R~") + (f == QLatin1String("/") ? p : p.mid(f.size()));
+    return QStringLiteral("R~") + (f == QLatin1String("/") ? clean : clean.mid(f.size()));
 }
 
 QString PackRepositoryPath(const tMainState &s, const QString &inPath)

@@ -15,6 +15,13 @@ void ClearGradedByBox(tMainState &s);
 
 // AssignInventory is in core/collection/coinentries.h.
 
+// True when a stored picture path is kept relative to the image repository:
+// it begins with "R~" in either case.
+bool IsRepositoryPath(const QString &stored);
+// The part of a repository path below the folder, "/"-separated, with "."
+// and ".." worked out inside the folder: "R~../x.jpg" is "x.jpg", so no
+// stored path reaches outside the repository.
+QString RepositoryRest(const QString &stored);
 // A stored picture path on disk: "R~" stands for the image repository.
 // Every "/" becomes the platform's separator; in a repository path "\" is
 // read as "/" too, since such paths travel between systems.
@@ -28,8 +35,9 @@ QString NormalRepositoryFolder(const QString &folder);
 // comparison is exact, as this system's file names are.
 bool IsInsideRepository(const QString &folder, const QString &path);
 // The stored form of a picture path: "R~" + the rest after folder (starting
-// with its separator) when the path lies inside folder, else the path
-// unchanged.
+// with its separator) when the path, "." and ".." worked out, lies inside
+// folder; else the path unchanged. A path already stored relative to the
+// repository stays as it is.
 QString PackRepositoryPath(const QString &folder, const QString &inPath);
 // The same against the state's RepositoryPath.
 QString PackRepositoryPath(const tMainState &s, const QString &inPath);

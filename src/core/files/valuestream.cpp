@@ -65,6 +65,11 @@ QString FromUtf8(const char *p, qsizetype n)
         }
     }
     s.truncate(k);
+    // Text in other scripts takes two or three bytes a unit: give back the
+    // room it did not need, which a large collection would otherwise keep
+    // for as long as it is open.
+    if (n - k > 16)
+        s.squeeze();
     return s;
 }
 
@@ -160,18 +165,19 @@ void ValueWriter::WriteString(const QString &s)
 {
     const auto *u = reinterpret_cast<const char16_t *>(s.constData());
     const qsizetype c = s.size();
-    // 7-bit text, the most common, in one narrowing copy.
-    const qsizetype ascii = platform::AsciiPrefix(u, c);
+    // 7-bit text, the most common, is checked and narrowed in one pass
+    // straight into the block, behind the head its length decides.
+    const bool shortForm = c <= 255;
+    const qsizetype head = shortForm ? 2 : 5;
+    char *at = room(head + c);
+    const qsizetype ascii = platform::NarrowAsciiPrefix(u, c, at + head);
     if (ascii == c && c > 0) {
-        const bool shortForm = c <= 255;
-        const qsizetype head = shortForm ? 2 : 5;
-        char *p = grow(head + c);
-        p[0] = static_cast<char>(shortForm ? vaString : vaLString);
+        at[0] = static_cast<char>(shortForm ? vaString : vaLString);
         if (shortForm)
-            p[1] = static_cast<char>(c);
+            at[1] = static_cast<char>(c);
         else
-            storeLE32(p + 1, static_cast<uint32_t>(c));
-        platform::NarrowAscii(u, c, p + head);
+            storeLE32(at + 1, static_cast<uint32_t>(c));
+        commit(head + c);
         return;
     }
     // The UTF-8 length decides between UTF-8 and UTF-16. A surrogate

@@ -114,6 +114,15 @@ private:
         return p;
     }
     void makeRoom(qsizetype n);
+    // Room for n more bytes at the end without taking them: the caller
+    // writes there and then takes what it used with commit.
+    char *room(qsizetype n)
+    {
+        if (buf_.size() - len_ < n)
+            makeRoom(n);
+        return at_ + len_;
+    }
+    void commit(qsizetype n) { len_ += n; }
     void writeWideInteger(int32_t v);
     void put(uint8_t b) { *grow(1) = static_cast<char>(b); }
     void putLE(uint64_t v, int bytes)

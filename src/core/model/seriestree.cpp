@@ -1,6 +1,7 @@
 #include "core/model/seriestree.h"
 
 #include <exception>
+#include <unordered_map>
 
 #include "core/model/currproc.h"
 #include "core/model/dates.h"
@@ -274,15 +275,26 @@ void CalcNodeDates(tMainState &s)
             if (idx % 32 == 0 && s.Hooks.ProcessEvents)
                 s.Hooks.ProcessEvents();
         }
-        // Series that share another series' price list take its range.
-        for (tnodeinfo *n : PreOrder(s.EntireCollection.get())) {
+        const std::vector<tnodeinfo *> nodes = PreOrder(s.EntireCollection.get());
+        // Series that share another series' price list take its range: the
+        // first series of that number (in tree order) with a range, else the
+        // last one of that number. The series of each number are listed once,
+        // so a large tree with many sharing series costs one walk, not one
+        // walk per sharing series; the lists hold the nodes themselves, so a
+        // source that shares in turn is seen as far as it has been updated.
+        std::unordered_map<int32_t, std::vector<tnodeinfo *>> byNumber;
+        for (tnodeinfo *n : nodes)
+            if (n->PriceSource > 0)
+                byNumber.try_emplace(n->PriceSource);
+        for (tnodeinfo *n : nodes)
+            if (const auto it = byNumber.find(n->CoinType); it != byNumber.end())
+                it->second.push_back(n);
+        for (tnodeinfo *n : nodes) {
             if (n->PriceSource <= 0)
                 continue;
             n->DateRangeMin = 0;
             n->DateRangeMax = 0;
-            for (tnodeinfo *src : PreOrder(s.EntireCollection.get())) {
-                if (src->CoinType != n->PriceSource)
-                    continue;
+            for (tnodeinfo *src : byNumber[n->PriceSource]) {
                 n->DateRangeMin = src->DateRangeMin;
                 n->DateRangeMax = src->DateRangeMax;
                 n->HasPrices = src->HasPrices;
@@ -292,7 +304,6 @@ void CalcNodeDates(tMainState &s)
         }
         // Backwards through pre-order: a subtree is complete before its
         // range reaches the parent.
-        const std::vector<tnodeinfo *> nodes = PreOrder(s.EntireCollection.get());
         for (auto it = nodes.rbegin(); it != nodes.rend(); ++it) {
             const tnodeinfo *c = *it;
             tnodeinfo *n = c->ParentNode;

@@ -102,6 +102,50 @@ private Q_SLOTS:
         QVERIFY(LoadPicture(QString()).isNull());
     }
 
+    // Where a small picture is drawn and the size it is decoded at: fitted
+    // with its proportions, centred; never enlarged when decoded.
+    void fitting_data()
+    {
+        QTest::addColumn<QSize>("picture");
+        QTest::addColumn<QRect>("box");
+        QTest::addColumn<QRect>("drawn");
+        QTest::addColumn<QSize>("decoded");
+        QTest::newRow("wide in a square") << QSize(400, 100) << QRect(0, 0, 100, 100) << QRect(0, 37, 100, 25)
+                                          << QSize(100, 25);
+        QTest::newRow("tall in a square, offset box") << QSize(50, 200) << QRect(10, 20, 80, 80)
+                                                      << QRect(40, 20, 20, 80) << QSize(20, 80);
+        QTest::newRow("small picture grows to the box, decoded as it is")
+            << QSize(20, 10) << QRect(0, 0, 200, 200) << QRect(0, 50, 200, 100) << QSize(20, 10);
+        QTest::newRow("large photo") << QSize(8000, 6000) << QRect(0, 0, 512, 512) << QRect(0, 64, 512, 384)
+                                     << QSize(512, 384);
+        QTest::newRow("extreme strip keeps a pixel") << QSize(30000, 1) << QRect(0, 0, 100, 100)
+                                                     << QRect(0, 49, 100, 1) << QSize(100, 1);
+        QTest::newRow("empty box: nothing drawn, no scaling") << QSize(40, 30) << QRect() << QRect() << QSize();
+    }
+    void fitting()
+    {
+        QFETCH(QSize, picture);
+        QFETCH(QRect, box);
+        QFETCH(QRect, drawn);
+        QFETCH(QSize, decoded);
+        QCOMPARE(FittedPictureRect(picture, box), drawn);
+        QCOMPARE(PictureDecodeSize(picture, box.size()), decoded);
+    }
+
+    // With a box, a large picture comes back at the box's size, its
+    // proportions kept; a small one at its own.
+    void loadAtShownSize()
+    {
+        QTemporaryDir dir;
+        const QString big = dir.filePath(QStringLiteral("big.jpg"));
+        QImage img(1600, 1200, QImage::Format_RGB32);
+        img.fill(Qt::darkCyan);
+        QVERIFY(img.save(big, "JPEG"));
+        QCOMPARE(LoadPicture(big, QSize(200, 200)).size(), QSize(200, 150));
+        QCOMPARE(LoadPicture(big).size(), QSize(1600, 1200));
+        QCOMPARE(LoadPicture(big, QSize(4000, 4000)).size(), QSize(1600, 1200));
+    }
+
     void pictureClick_data()
     {
         QTest::addColumn<int>("tag");

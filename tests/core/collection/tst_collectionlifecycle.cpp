@@ -351,7 +351,10 @@ private Q_SLOTS:
         WriteFile(Path(QStringLiteral("Repository/front.jpg")), "top");
         WriteFile(Path(QStringLiteral("Scans/a/front.jpg")), "scan a");
         WriteFile(Path(QStringLiteral("Scans/b/front.jpg")), "scan b");
-        WriteFile(Path(QStringLiteral("Scans/c/other.jpg")), "scan c");
+        // A stored ".." stops at the repository folder: "R~..\Scans\c" names
+        // the repository's own Scans folder, never the one beside it.
+        WriteFile(Path(QStringLiteral("Scans/c/other.jpg")), "beside the repository");
+        WriteFile(Path(QStringLiteral("Repository/Scans/c/other.jpg")), "scan c");
         tCoinInfo *a = AddCoin(s);
         a->Obverse = QStringLiteral("R~us\\cents\\front.jpg");
         a->Reverse = QStringLiteral("R~ca/cents/front.jpg");

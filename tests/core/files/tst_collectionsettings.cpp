@@ -36,6 +36,16 @@ private Q_SLOTS:
             << "/" << "/pics/a.jpg" << "R~/pics/a.jpg" << "/pics/a.jpg";
         QTest::newRow("repository stored with backslashes")
             << "\\pics\\Coins" << "/pics/Coins/a.jpg" << "R~/a.jpg" << "/pics/Coins/a.jpg";
+        QTest::newRow("climbing out of the folder is outside it")
+            << "/pics" << "/pics/../etc/x.jpg" << "/pics/../etc/x.jpg" << "/pics/../etc/x.jpg";
+        QTest::newRow("climbing out and back in is inside")
+            << "/pics/Coins" << "/pics/Other/../Coins/./a.jpg" << "R~/a.jpg" << "/pics/Coins/a.jpg";
+        QTest::newRow("backslashed climb out of the folder")
+            << "C:\\pics" << "C:\\pics\\..\\etc\\x.jpg" << "C:\\pics\\..\\etc\\x.jpg" << "C:\\pics\\..\\etc\\x.jpg";
+        QTest::newRow("repository named with a climb")
+            << "/pics/Coins/../Coins" << "/pics/Coins/a.jpg" << "R~/a.jpg" << "/pics/Coins/a.jpg";
+        QTest::newRow("a repository path is not packed again")
+            << "/pics" << "R~/a.jpg" << "R~/a.jpg" << "/pics/a.jpg";
     }
     void pack()
     {
@@ -60,7 +70,14 @@ private Q_SLOTS:
         QTest::newRow("no separator after the marker") << "/pics/Coins/" << "R~Cents\\1909.jpg" << "/pics/Coins/Cents/1909.jpg";
         QTest::newRow("forward slashes") << "/pics/Coins" << "R~a/b.jpg" << "/pics/Coins/a/b.jpg";
         QTest::newRow("no repository set") << "" << "R~x.jpg" << "/x.jpg";
-        QTest::newRow("marker in another case is a plain path") << "/pics" << "r~x.jpg" << "r~x.jpg";
+        QTest::newRow("marker in either case") << "/pics" << "r~x.jpg" << "/pics/x.jpg";
+        // A stored path never reaches outside the repository, however it
+        // climbs: each ".." takes back one folder named before it, no more.
+        QTest::newRow("climb above the folder") << "/pics/Coins" << "R~../secret.jpg" << "/pics/Coins/secret.jpg";
+        QTest::newRow("backslashed climb, other case") << "/pics/Coins" << "r~\\..\\..\\etc\\x.jpg"
+                                                       << "/pics/Coins/etc/x.jpg";
+        QTest::newRow("climb within the folder") << "/pics/Coins" << "R~/a/../b/./c.jpg" << "/pics/Coins/b/c.jpg";
+        QTest::newRow("doubled separators") << "/pics" << "R~//a//b.jpg" << "/pics/a/b.jpg";
         QTest::newRow("full path unchanged") << "/pics" << "/home/a.jpg" << "/home/a.jpg";
     }
     void unpackStoredForms()

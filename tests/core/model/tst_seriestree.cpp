@@ -168,6 +168,49 @@ private Q_SLOTS:
         QCOMPARE(YearsToYearRangeStr(bare->DateRangeMin, bare->DateRangeMax, false), QString());
     }
 
+    // Sharing series read their sources as the walk in tree order finds
+    // them: a source later in the tree still holds its own range, one
+    // earlier has taken its source's already; of two series with the source's
+    // number the first with a range counts.
+    void sharedRangesFollowTreeOrder()
+    {
+        tMainState s;
+        tnodeinfo *early = AddChildNode(s.EntireCollection.get(), 1001);    // shares 5001, later in the tree
+        tnodeinfo *chained = AddChildNode(s.EntireCollection.get(), 1002);  // shares 1001, shared already
+        tnodeinfo *twice = AddChildNode(s.EntireCollection.get(), 1003);    // shares 6001, two series of it
+        tnodeinfo *none = AddChildNode(s.EntireCollection.get(), 1004);      // shares a number no series has
+        tnodeinfo *source = AddChildNode(s.EntireCollection.get(), 5001);    // shares 7001 itself
+        tnodeinfo *emptyTwin = AddChildNode(s.EntireCollection.get(), 6001);
+        tnodeinfo *fullTwin = AddChildNode(s.EntireCollection.get(), 6001);
+        tnodeinfo *last = AddChildNode(s.EntireCollection.get(), 7001);
+        early->PriceSource = 5001;
+        chained->PriceSource = 1001;
+        twice->PriceSource = 6001;
+        none->PriceSource = 9999;
+        source->PriceSource = 7001;
+        auto add = [&](tnodeinfo *n, int year) {
+            auto p = std::make_unique<tPriceInfo>();
+            p->Folder = n;
+            p->CoinType = n->CoinType;
+            p->Year = year;
+            p->DateBits = DateBitRunEnd;
+            s.PriceList.push_back(std::move(p));
+        };
+        add(source, 1900);
+        add(fullTwin, 1920);
+        add(last, 1950);
+        add(none, 1990);
+        CalcNodeDates(s);
+        QCOMPARE(early->DateRangeMin, 1900);    // the source's own range, before it took 7001's
+        QCOMPARE(chained->DateRangeMin, 1900);
+        QCOMPARE(source->DateRangeMin, 1950);
+        QCOMPARE(twice->DateRangeMin, 1920);
+        QVERIFY(twice->HasPrices);
+        QVERIFY(!emptyTwin->HasPrices);
+        QCOMPARE(none->DateRangeMin, 0);         // no source: no range, its own prices' flag kept
+        QVERIFY(none->HasPrices);
+    }
+
     void yearRangeText_data()
     {
         QTest::addColumn<int>("y1");

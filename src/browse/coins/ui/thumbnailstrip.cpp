@@ -9,6 +9,7 @@
 #include "core/model/mainstate.h"
 #include "browse/seriespictures/seriespictures.h"
 #include "browse/seriespictures/specialseries.h"
+#include "browse/seriespictures/ui/picturebox.h"
 #include "browse/shell/ui/mainwidgets.h"
 
 namespace {
@@ -21,9 +22,8 @@ QWidget *MakeSide(QWidget *parent, const char *panelName, const char *imageName,
 {
     auto *side = new QWidget(parent);
     side->setObjectName(QString::fromLatin1(panelName));
-    *image = new QLabel(side);
+    *image = new TPictureBox(side);
     (*image)->setObjectName(QString::fromLatin1(imageName));
-    (*image)->setScaledContents(true);
     *label = new QLabel(side);
     (*label)->setObjectName(QString::fromLatin1(labelName));
     (*label)->setAlignment(Qt::AlignCenter);
@@ -44,6 +44,7 @@ TThumbnailStrip::TThumbnailStrip(tMainState &state, QWidget *thumbnailPanel, TRo
                                  &ThumbnailRevImage, &ThumbnailRevLabel);
     ThumbnailObvLabel->setToolTip(
         QStringLiteral("There is no obverse image on the \"Images\" tab  attached to this entry."));
+    ThumbnailObvLabel->setStatusTip(ThumbnailObvLabel->toolTip());
     ThumbnailAnimation = new QVariantAnimation(this);
     ThumbnailAnimation->setObjectName(QStringLiteral("ThumbnailAnimation"));
     ThumbnailAnimation->setDuration(200);
@@ -107,7 +108,7 @@ void TThumbnailStrip::ShowSide(const QString &file, const QString &label, QLabel
 {
     bool shown = !file.isEmpty();
     if (shown && file != stored) {
-        const QImage picture = LoadPicture(file);
+        const QImage picture = LoadPicture(file, static_cast<TPictureBox *>(image)->DecodeBox());
         // A file that cannot be decoded shows the label, and is tried again
         // next time in case it was still being written.
         shown = !picture.isNull();

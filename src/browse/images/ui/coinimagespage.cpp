@@ -37,6 +37,7 @@
 #include "core/program/errorreport.h"
 #include "core/model/helpers.h"
 #include "core/model/mainstate.h"
+#include "browse/seriespictures/seriespictures.h"
 #include "platform/clipboard.h"
 #include "platform/paths.h"
 #include "platform/uiservices.h"
@@ -785,6 +786,11 @@ void TCoinImagesPage::LoadImageButtonClick()
         QImageReader reader(chosen);
         if (!reader.canRead())
             throw std::runtime_error(ReadError(chosen, reader.errorString()).toStdString());
+        if (const QSize size = reader.size(); !PictureFitsLimit(size))
+            throw std::runtime_error(ReadError(chosen, QStringLiteral("at %1 by %2 pixels it is too large to be shown.")
+                                                           .arg(size.width())
+                                                           .arg(size.height()))
+                                         .toStdString());
     }
     const tPictureSlot slot = AttachPicture(*coin, CheckedSlot(), PackRepositoryPath(state_, chosen));
     OpenPicturePath = QFileInfo(chosen).absolutePath();
@@ -867,6 +873,7 @@ void TCoinImagesPage::SaveImageButtonClick()
     request.Folder = PictureFolder();
     request.Filter = filters.join(QStringLiteral(";;"));
     request.DefaultSuffix = QStringLiteral("BMP");
+    request.ConfirmOverwrite = false;  // asked below, about the trimmed name
     const QString chosen = platform::ui().saveFileName(request);
     if (chosen.isEmpty())
         return;

@@ -79,10 +79,11 @@ void TMainForm::Repository1Click()
             if (CurrentPageTag() == PageImages)
                 CallSeam(Seams.LoadCoinImage);
         }, this);
-        const QRect m = geometry();
-        RepositoryForm->move(m.left() + (m.width() - RepositoryForm->width()) / 2,
-                             m.top() + (m.height() - RepositoryForm->height()) / 2);
     }
+    // Centred over the main window on every request, also when it was open.
+    const QRect m = geometry();
+    RepositoryForm->move(m.left() + (m.width() - RepositoryForm->width()) / 2,
+                         m.top() + (m.height() - RepositoryForm->height()) / 2);
     RepositoryForm->show();
     RepositoryForm->raise();
     RepositoryForm->activateWindow();

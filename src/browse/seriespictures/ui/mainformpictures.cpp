@@ -86,10 +86,11 @@ void TMainForm::QuarterForm1Click()
             CallSeam(State.Hooks.SetMainCaption);
             CallSeam(State.Hooks.SetSaveMenuVisibility);
         };
-        const QRect m = geometry();
-        QuarterForm->move(m.left() + (m.width() - QuarterForm->width()) / 2,
-                          m.top() + (m.height() - QuarterForm->height()) / 2);
     }
+    // Centred over the main window on every request, also when it was open.
+    const QRect m = geometry();
+    QuarterForm->move(m.left() + (m.width() - QuarterForm->width()) / 2,
+                      m.top() + (m.height() - QuarterForm->height()) / 2);
     QuarterForm->showNormal();
     QuarterForm->raise();
     QuarterForm->activateWindow();

@@ -15,6 +15,7 @@
 #include "core/model/helpers.h"
 #include "core/model/seriestree.h"
 #include "browse/seriespictures/seriespictures.h"
+#include "browse/seriespictures/ui/picturebox.h"
 #include "browse/tree/seriesselection.h"
 #include "browse/shell/ui/mainform.h"
 #include "browse/shell/ui/mainwidgets.h"
@@ -56,7 +57,11 @@ TSeriesPicturePanel::TSeriesPicturePanel(TMainForm &form) : QObject(&form), f_(f
 bool TSeriesPicturePanel::ShowImage(QLabel *image, const QString &stored, int country, bool obverse, bool paper)
 {
     CurrProcGuard guard(Blocks::ShowImage);
-    const QImage picture = LoadPicture(fullpath(f_.State, stored, country, obverse, paper));
+    // The small pictures are decoded at the size they are shown at; the
+    // large view reads the file again at full size.
+    auto *box = qobject_cast<TPictureBox *>(image);
+    const QImage picture =
+        LoadPicture(fullpath(f_.State, stored, country, obverse, paper), box ? box->DecodeBox() : QSize());
     const bool loaded = !picture.isNull();
     image->setPixmap(loaded ? QPixmap::fromImage(picture) : QPixmap());
     if (image == f_.Image2 || image == f_.Image3) {
@@ -81,8 +86,10 @@ void TSeriesPicturePanel::Image2Click(QObject *sender)
     if (click.Action == tBigViewAction::Nothing || !f_.State.SelectedTreeNode)
         return;
     const tnodeinfo &n = *f_.State.SelectedTreeNode;
-    big_ = small->pixmap().toImage();
     const QString path = fullpath(f_.State, obverse ? n.Obverse : n.Reverse, n.Country);
+    big_ = LoadPicture(path);
+    if (big_.isNull())  // gone since it was shown small
+        big_ = small->pixmap().toImage();
     // The file as found on disk, so a double-click opens it even when the
     // stored name differs in case.
     const QString found = FindPictureFile(path);

@@ -28,6 +28,7 @@
 #include <QTableWidget>
 #include <QToolButton>
 
+#include "browse/seriespictures/ui/picturebox.h"
 #include "browse/shell/pageswitch.h"
 #include "browse/shell/ui/mainwidgets.h"
 
@@ -73,9 +74,7 @@ QFrame *MakePicturePanel(const char *panelName, const char *imageName, QLabel **
     panel->setFrameShape(QFrame::StyledPanel);
     auto *grid = new QGridLayout(panel);
     grid->setContentsMargins(1, 1, 1, 1);
-    auto *img = Make<QLabel>(imageName);
-    img->setScaledContents(true);
-    img->setAlignment(Qt::AlignCenter);
+    auto *img = Make<TPictureBox>(imageName);
     grid->addWidget(img, 0, 0);
     if (noImageName && noImage) {
         auto *note = Make<QLabel>(noImageName);
@@ -129,6 +128,7 @@ void TMainFormControls::SetupControls(QMainWindow *form)
     SetPixelFont(SelectedLabel, 18);
     SelectedLabel->setToolTip(
         QStringLiteral("The red text indicates the series currently selected on the \"Series\" page."));
+    SelectedLabel->setStatusTip(SelectedLabel->toolTip());
     sp->addWidget(SelectedLabel);
     v->addWidget(SelectedPanel);
 
@@ -298,6 +298,7 @@ QWidget *TMainFormControls::BuildSeriesPage()
     BigLabel->setObjectName(QStringLiteral("BigLabel"));
     SetPixelFont(BigLabel, 20, true);
     BigLabel->setToolTip(QStringLiteral("Double-click to open the image in your default image program"));
+    BigLabel->setStatusTip(BigLabel->toolTip());
     area->addWidget(BigLabelLayout);
 
     TreeBaseLayout = Make<QWidget>("TreeBaseLayout");
@@ -368,10 +369,15 @@ QWidget *TMainFormControls::BuildSeriesPage()
     imgPage->addWidget(Panel6);
     Panel1 = MakePicturePanel("Panel1", "Image2", &Image2, "ObverseNoImageLabel", &ObverseNoImageLabel, Panel6);
     Panel2 = MakePicturePanel("Panel2", "Image3", &Image3, "ReverseNoImageLabel", &ReverseNoImageLabel, Panel6);
-    for (QLabel *img : {Image2, Image3})
+    // Long-form hints: on the status line while the pointer is over them.
+    for (QLabel *img : {Image2, Image3}) {
         img->setToolTip(QStringLiteral("Click to see the larger view of this image"));
-    for (QLabel *note : {ObverseNoImageLabel, ReverseNoImageLabel})
+        img->setStatusTip(img->toolTip());
+    }
+    for (QLabel *note : {ObverseNoImageLabel, ReverseNoImageLabel}) {
         note->setToolTip(QStringLiteral("No image is attached to this series"));
+        note->setStatusTip(note->toolTip());
+    }
     ObverseLabel = Make<QLabel>("ObverseLabel", QStringLiteral("Obverse"), Panel6);
     ReverseLabel = Make<QLabel>("ReverseLabel", QStringLiteral("Reverse"), Panel6);
     for (QLabel *l : {ObverseLabel, ReverseLabel}) {

@@ -21,16 +21,27 @@ namespace {
 
 // The application's hint handler: status tips reach the window, which has no
 // status bar, and go to the status line (StatusLabel), their long part (after
-// "|") only. Leaving a control sends an empty tip: it clears the line only
-// while the line still shows the tip, not a message written since.
+// "|") only. A tip rises from a control to its window and stops there, so the
+// handler watches the whole application: the tips of the tool windows'
+// controls reach the line as the main window's do. Leaving a control sends
+// an empty tip: it clears the line only while the line still shows the tip,
+// not a message written since.
 class TAppHint : public QObject {
 public:
-    TAppHint(QObject *parent, QLabel *statusLabel) : QObject(parent), label_(statusLabel) {}
+    TAppHint(QObject *parent, QLabel *statusLabel) : QObject(parent), label_(statusLabel)
+    {
+        qApp->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() != QEvent::StatusTip || watched != parent())
+        if (event->type() != QEvent::StatusTip || !watched->isWidgetType())
+            return false;
+        // Taken where the tip ends its rise: at a window, the main one or a
+        // tool window (a tip handled on the way up never gets there).
+        auto *w = static_cast<QWidget *>(watched);
+        if (!w->isWindow())
             return false;
         const QString tip = LongHint(static_cast<QStatusTipEvent *>(event)->tip());
         if (!tip.isEmpty()) {

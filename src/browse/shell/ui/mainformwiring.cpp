@@ -453,7 +453,10 @@ void TMainForm::EmbedPricingPage()
         {populate, "Click to auto-create coin entries for each year-mint-variety on this price list"},
         {undo, "Click to undo the most recent change to the price list."}};
     for (const auto &[b, hint] : hints) {
+        // The long form of a hint: on the status line while the pointer is
+        // over the button, and as its tip.
         b->setToolTip(QString::fromLatin1(hint));
+        b->setStatusTip(QString::fromLatin1(hint));
         b->setFocusPolicy(Qt::NoFocus);
     }
     add->setText(QStringLiteral("&Add"));

@@ -19,6 +19,8 @@ QStringList RunFileDialog(const platform::FileRequest &request, QFileDialog::Acc
     dialog.setFileMode(fileMode);
     if (fileMode == QFileDialog::Directory)
         dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (mode == QFileDialog::AcceptSave && !request.ConfirmOverwrite)
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (!request.DefaultSuffix.isEmpty())
         dialog.setDefaultSuffix(request.DefaultSuffix);
     if (dialog.exec() != QDialog::Accepted)
