@@ -431,10 +431,16 @@ private:
         tnodeinfo *parent = index_.value(rec.Parent, root_);
         tnodeinfo *node = index_.value(rec.CoinType);
         tnodeinfo *created = nullptr;
+        // Adding a country or region only fills in what is missing: the
+        // series already in the collection keep their places, the user's
+        // own among them. Updating puts the catalogue's series back in the
+        // catalogue's order.
+        const bool keepPlaces = !onlyLoaded_;
         if (node) {
             // A catalogue parent inside the series' own subtree would cut the
             // subtree off the tree; such a move is refused.
-            if (node->MoveOK && node != root_ && node->ParentNode != parent && !IsSelfOrBelow(parent, node))
+            if (!keepPlaces && node->MoveOK && node != root_ && node->ParentNode != parent &&
+                !IsSelfOrBelow(parent, node))
                 MoveUnder(node, parent);
             if (node->UpdateOK) {
                 node->NodeName = rec.NodeName;
@@ -448,9 +454,11 @@ private:
                 node->FaceValueCode = rec.FaceValueCode;
                 node->FaceValueAmount = rec.FaceValueAmount;
             }
-            if (node->ParentNode && node->ParentNode != root_)
-                MoveToEndOfSiblings(node);
-            GroupUserSeries(rec.NodeName, parent, node);
+            if (!keepPlaces) {
+                if (node->ParentNode && node->ParentNode != root_)
+                    MoveToEndOfSiblings(node);
+                GroupUserSeries(rec.NodeName, parent, node);
+            }
         } else {
             LogEntry(QStringLiteral("Add Series %1").arg(rec.CoinType));
             int at = -1;
@@ -482,7 +490,7 @@ private:
             node->MoveOK = true;
             node->Expanded = true;
             node->Tag2 = LockedNone;
-            if (parent != root_)
+            if (parent != root_ && !keepPlaces)
                 GroupUserSeries(rec.NodeName, parent, node);
             index_.insert(rec.CoinType, node);
             created = node;
