@@ -212,6 +212,10 @@ private Q_SLOTS:
         program.Trigger(QStringLiteral("Findcoinbyitemnumber1"));
         auto *find = Window<TFindItemForm>(form);
         QCOMPARE(find->StatusLabel->text(), QStringLiteral("(Range: 1 to 5)"));
+        // The number shown is selected: a digit typed replaces it.
+        QCOMPARE(find->SpinBox1->findChild<QLineEdit *>()->selectedText(), find->SpinBox1->text());
+        QTest::keyClicks(find->SpinBox1, QStringLiteral("2"));
+        QCOMPARE(find->SpinBox1->value(), 2);
         find->SpinBox1->setValue(3);
         QTest::mouseClick(find->SearchButton, Qt::LeftButton);
         tMainState &s = program.State();

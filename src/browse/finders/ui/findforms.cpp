@@ -367,6 +367,14 @@ void TFindItemForm::closeEvent(QCloseEvent *event)
     QWidget::closeEvent(event);
 }
 
+void TFindItemForm::ReadyForTyping()
+{
+    // The number shown is selected, so a number typed replaces it instead
+    // of being appended to it.
+    SpinBox1->setFocus(Qt::OtherFocusReason);
+    SpinBox1->selectAll();
+}
+
 void TFindItemForm::ShowRange()
 {
     const tItemRange range = ItemNumberRange(s_);

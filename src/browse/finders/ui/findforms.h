@@ -114,6 +114,8 @@ public:
     QPushButton *OKButton = nullptr;  // "Done"
 
     void ShowRange();
+    // Focuses the number with its text selected.
+    void ReadyForTyping();
     void SearchButtonClick();
 
 protected:
