@@ -306,7 +306,7 @@ void PushNotice(tMainState &s, const QString &title, const QString &text)
         LogEntry(QStringLiteral("Notice: ") + title + QStringLiteral(": ") + text);
 }
 
-void LoadForexAndSpotPrices(tMainState &s)
+void LoadForexAndSpotPrices(tMainState &s, bool fetch)
 {
     CurrProcGuard guard(BlockLoadForexAndSpotPrices);
     LoadForexList(s);
@@ -314,7 +314,8 @@ void LoadForexAndSpotPrices(tMainState &s)
     QString title, text;
     try {
         if (s.AutoSpotPrices) {
-            PullSpotFile(s);
+            if (fetch)
+                PullSpotFile(s);
             const QString path = platform::resolvePath(s.OtherRedirect + QString::fromLatin1(SpotPricesFileName));
             if (QFile::exists(path)) {
                 LogEntry(QStringLiteral("Process Spot Prices"));
