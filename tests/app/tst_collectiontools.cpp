@@ -142,6 +142,7 @@ private Q_SLOTS:
         tProgramFixture program;
         program.Open();
         program.Start();
+        program.Trigger(QStringLiteral("MenuItem17"));  // File > New: the United States
         tMainState &s = program.State();
         tnodeinfo *cents = CoinTypeToNodeInfo(s, 10);
         QVERIFY(cents);

@@ -122,6 +122,13 @@ private Q_SLOTS:
         QVERIFY(DayCell(form, 31)->isVisible());
         // 1 January 2024 is a Monday: the second column of the first row.
         QCOMPARE(DayCell(form, 1)->pos(), QPoint(26, 0));
+        // Two-digit days stay inside their cells with room to spare, so
+        // neighbours do not run together.
+        for (int d : {22, 28, 30}) {
+            const QLabel *label = DayCell(form, d)->Label();
+            const int text = label->fontMetrics().horizontalAdvance(label->text());
+            QVERIFY2(text + 4 <= DayCell(form, d)->width(), qPrintable(QString::number(text)));
+        }
 
         Click(Control<QToolButton>(form, "ImageViewer1"));
         QCOMPARE(MonthShown(form), QStringLiteral("December 2023"));

@@ -283,7 +283,7 @@ private Q_SLOTS:
         forex->Grid1->setCurrentCell(row, 0);
         QVERIFY(!forex->SelectCurrencyButton->isEnabled());
         // A double click is refused the same way.
-        emit forex->Grid1->cellDoubleClicked(row, 0);
+        Q_EMIT forex->Grid1->cellDoubleClicked(row, 0);
         QCOMPARE(s.ActiveForexIndex, UsdForexIndex);
         QCOMPARE(v.Price->Value[static_cast<size_t>(v.Grade)], dollars);
         QTest::mouseClick(forex->DoneBtn, Qt::LeftButton);

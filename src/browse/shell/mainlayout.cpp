@@ -37,6 +37,7 @@ tCoinLayout ComputeCoinLayout(const tCoinLayoutInput &in)
 {
     const QSizeF btn = in.ViewSizeBtn;
     const QSizeF fav = in.FavoriteBox;
+    const QSizeF stack = in.StackPicker;
     const double w = in.Panel6.width();
 
     tCoinLayout out;
@@ -51,13 +52,19 @@ tCoinLayout ComputeCoinLayout(const tCoinLayoutInput &in)
         const int x = Floor((w - (fav.width() + 8 + btn.width())) / 2);
         out.FavoriteBox = QPoint(x, b + 12 + Floor((btn.height() - fav.height()) / 2));
         out.ViewSizeBtn = QPoint(Floor(x + fav.width() + 8), b + 12);
-        out.StackPicker = QPoint(x, b + 12);
+        // The picker is wider than the favourite box it stands for: it ends
+        // 8 left of View Size, or goes below the row when it cannot.
+        const int stackX = std::min(x, Floor(out.ViewSizeBtn.x() - 8 - stack.width()));
+        if (stackX >= 2)
+            out.StackPicker = QPoint(stackX, b + 12);
+        else
+            out.StackPicker = QPoint(std::max(2, Floor((w - stack.width()) / 2)), Floor(b + 12 + btn.height() + 8));
     } else {
         const int btnY = Floor(revBottom + 12);
         out.ViewSizeBtn = QPoint(std::max(2, Floor((w - btn.width()) / 2)), btnY);
         const int favY = Floor(btnY + btn.height() + 8);
         out.FavoriteBox = QPoint(std::max(2, Floor((w - fav.width()) / 2)), favY);
-        out.StackPicker = QPoint(out.ViewSizeBtn.x(), favY);
+        out.StackPicker = QPoint(std::max(2, std::min(out.ViewSizeBtn.x(), Floor(w - stack.width() - 2))), favY);
     }
     return out;
 }

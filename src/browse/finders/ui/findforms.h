@@ -88,8 +88,11 @@ protected:
     void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void ShareColumns();
+
     tMainState &s_;
     tNavigationSeams nav_;
     std::function<QString(int)> countryName_;

@@ -565,7 +565,7 @@ void TMainForm::ArrangePicturePanel()
     if (!PaperLayout) {
         const tCoinLayout l = ComputeCoinLayout({QSizeF(Panel6->size()), QSizeF(ViewSizeBtn->size()),
                                                  QSizeF(FavoriteBox->size()), QSizeF(ObverseLabel->size()),
-                                                 QSizeF(ReverseLabel->size())});
+                                                 QSizeF(ReverseLabel->size()), QSizeF(StackPickerLayout->size())});
         Panel1->setGeometry(l.Pictures.Panel1);
         Panel2->setGeometry(l.Pictures.Panel2);
         ObverseLabel->move(l.Pictures.ObverseLabel);
