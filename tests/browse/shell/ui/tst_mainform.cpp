@@ -694,13 +694,20 @@ private Q_SLOTS:
             const tCoinLayout l = ComputeCoinLayout({panel6, QSizeF(form.ViewSizeBtn->size()),
                                                      QSizeF(form.FavoriteBox->size()),
                                                      QSizeF(form.ObverseLabel->size()),
-                                                     QSizeF(form.ReverseLabel->size())});
+                                                     QSizeF(form.ReverseLabel->size()),
+                                                     QSizeF(form.StackPickerLayout->size())});
             QVERIFY(l.Pictures.Side > 100);
             QCOMPARE(form.Panel1->geometry(), l.Pictures.Panel1);
             QCOMPARE(form.Panel2->geometry(), l.Pictures.Panel2);
             QCOMPARE(form.ReverseLabel->pos(), l.Pictures.ReverseLabel);
             QCOMPARE(form.ViewSizeBtn->pos(), l.ViewSizeBtn);
             QCOMPARE(form.FavoriteBox->pos(), l.FavoriteBox);
+            // The real-size view's picker and "Show legend" stay clear of
+            // View Size and inside the panel.
+            QCOMPARE(form.StackPickerLayout->pos(), l.StackPicker);
+            QVERIFY(!form.StackPickerLayout->geometry().intersects(form.ViewSizeBtn->geometry()));
+            if (form.Panel6->width() >= form.StackPickerLayout->width() + 4)
+                QVERIFY(form.Panel6->rect().contains(form.StackPickerLayout->geometry()));
         } else {
             QCOMPARE(form.itsLayout->height(), form.TabControl1->height() / 3);
             const tPaperLayout l = ComputePaperLayout({panel6, QSizeF(form.ObverseLabel->size()),
