@@ -172,8 +172,10 @@ tMainFormSeams ProgramSeams(const tProgramWindowOptions &options)
     tMainFormSeams seams;
     // The running program fetches the day's spot prices; the fetch has
     // tight time limits so an unreachable server holds start-up only briefly.
-    if (options.FetchSpotPrices)
-        seams.LoadForexAndSpotPrices = [] { LoadForexAndSpotPrices(MainForm->State); };
+    // Without the fetch the file already in the Other folder is still read.
+    seams.LoadForexAndSpotPrices = [fetch = options.FetchSpotPrices] {
+        LoadForexAndSpotPrices(MainForm->State, fetch);
+    };
     seams.EmbedReportsPage = EmbedReportsPage;
     // The coin data set's own fields; the user fields' labels follow them.
     seams.DataSetCoinsFieldCount = [] { return static_cast<int>(CoinFieldNames().size()); };

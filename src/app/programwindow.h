@@ -11,7 +11,8 @@
 struct tProgramWindowOptions {
     tMainFormTimings Timings;
     // The running program fetches the day's spot prices from the update
-    // server at start; tests stay offline and build the currency table only.
+    // server at start; tests stay offline and read only the file already in
+    // the Other folder.
     bool FetchSpotPrices = true;
     // Lets a caller (a test) replace single seams before the window is
     // built, e.g. the welcome window or the log-mode keys; everything it

@@ -274,7 +274,7 @@ std::vector<tPriceInfo> ReadPrices(const QString &path, const tSourceCountry &co
                                QStringLiteral("mint"),        QStringLiteral("variety"),
                                QStringLiteral("mintage"),     QStringLiteral("proof mintage"),
                                QStringLiteral("metal"),       QStringLiteral("content oz"),
-                               QStringLiteral("weight g")};
+                               QStringLiteral("weight g"),    QStringLiteral("catalog")};
     ExpectHeader(path, rows, fixed);
     const QStringList grades = rows[0].Cells.mid(fixed.size());
     for (const QString &g : grades)
@@ -302,6 +302,7 @@ std::vector<tPriceInfo> ReadPrices(const QString &path, const tSourceCountry &co
         p.Metal = MetalNumber(where, row.Cells[6]);
         p.Content = ToFloat(where, row.Cells[7]);
         p.Weight = ToFloat(where, row.Cells[8]);
+        p.Catalog = row.Cells[9].trimmed();
         if (!MeasureFitsPriceFile(p.Content) || !MeasureFitsPriceFile(p.Weight) || p.Content < 0 || p.Weight < 0)
             Fail(where, QStringLiteral("a content or weight out of range"));
         for (qsizetype g = 0; g < grades.size(); ++g) {
@@ -330,7 +331,106 @@ void SaveBytes(const QString &path, const QByteArray &data)
         Fail(path, f.errorString());
 }
 
+// "1368.00": an amount with at most four decimals, read exactly.
+Money ParseMoneyText(const QString &text, bool &ok)
+{
+    ok = false;
+    const QStringList parts = text.split(QLatin1Char('.'));
+    if (parts.size() > 2 || parts[0].isEmpty() || (parts.size() == 2 && parts[1].size() > 4))
+        return 0;
+    bool wholeOk = true, fracOk = true;
+    const qint64 whole = parts[0].toLongLong(&wholeOk);
+    const QString frac = parts.size() == 2 ? parts[1].leftJustified(4, QLatin1Char('0')) : QStringLiteral("0");
+    const qint64 f = frac.toLongLong(&fracOk);
+    if (!wholeOk || !fracOk || whole < 0 || whole > 100000000)
+        return 0;
+    ok = true;
+    return whole * MoneyScale + f;
+}
+
+QJsonObject ReadJsonObject(const QString &path)
+{
+    QJsonParseError err;
+    const QJsonDocument doc = QJsonDocument::fromJson(ReadText(path).toUtf8(), &err);
+    if (err.error != QJsonParseError::NoError)
+        Fail(path, err.errorString() + QStringLiteral(" at offset %1").arg(err.offset));
+    return doc.object();
+}
+
 } // namespace
+
+tSpotFile ReadSpotSource(const QString &path)
+{
+    const QJsonObject top = ReadJsonObject(path);
+    tSpotFile spot;
+    const QDate date = QDate::fromString(top.value(QStringLiteral("date")).toString(), Qt::ISODate);
+    if (!date.isValid())
+        Fail(path, QStringLiteral("\"date\" must be a date such as 2013-05-22"));
+    spot.Date = DateToDay(date);
+    const QJsonObject metals = top.value(QStringLiteral("metals")).toObject();
+    for (const char *name : {"silver", "gold", "palladium", "platinum"}) {
+        bool ok = false;
+        const Money m = ParseMoneyText(metals.value(QLatin1String(name)).toString(), ok);
+        if (!ok || m <= 0)
+            Fail(path, QStringLiteral("the price of %1 must be an amount above 0").arg(QLatin1String(name)));
+        spot.Values.push_back(m);
+        spot.Changes.push_back(0);
+    }
+    spot.Title = QString();
+    spot.Text = QString();
+
+    tMainState s;
+    LoadForexList(s);
+    std::map<QString, double> perDollar;
+    const auto known = [&](const QString &code) {
+        for (int i = 0; i < BuiltInForexCount; ++i)
+            if (s.ForexList[static_cast<size_t>(i)]->Code == code)
+                return true;
+        return false;
+    };
+    const auto set = [&](const QString &code, double rate) {
+        if (!known(code))
+            Fail(path, QStringLiteral("\"%1\" is not a currency of the table").arg(code));
+        if (!(rate > 0))
+            Fail(path, QStringLiteral("the rate of %1 must be above 0").arg(code));
+        if (!perDollar.emplace(code, rate).second)
+            Fail(path, QStringLiteral("%1 is given twice").arg(code));
+    };
+    const QJsonObject perEuro = top.value(QStringLiteral("perEuro")).toObject();
+    const double dollar = perEuro.value(QStringLiteral("USD")).toDouble();
+    if (!(dollar > 0))
+        Fail(path, QStringLiteral("\"perEuro\" needs the US dollar's rate"));
+    for (auto it = perEuro.begin(); it != perEuro.end(); ++it)
+        if (it.key() != QLatin1String("USD"))
+            set(it.key(), it.value().toDouble() / dollar);
+    set(QStringLiteral("EUR"), 1.0 / dollar);
+    const QJsonObject fixed = top.value(QStringLiteral("perDollar")).toObject();
+    for (auto it = fixed.begin(); it != fixed.end(); ++it)
+        set(it.key(), it.value().toDouble());
+    const auto rateOf = [&](const QString &code) {
+        const auto f = perDollar.find(code);
+        if (f == perDollar.end())
+            Fail(path, QStringLiteral("%1 is named as a reference but has no rate").arg(code));
+        return f->second;
+    };
+    const QJsonObject same = top.value(QStringLiteral("sameAs")).toObject();
+    for (auto it = same.begin(); it != same.end(); ++it)
+        set(it.key(), rateOf(it.value().toString()));
+    const QJsonObject multiple = top.value(QStringLiteral("multipleOf")).toObject();
+    for (auto it = multiple.begin(); it != multiple.end(); ++it) {
+        const QJsonArray a = it.value().toArray();
+        set(it.key(), rateOf(a.at(0).toString()) * a.at(1).toDouble());
+    }
+    // One pair per position from 1, in table order; the dollar is never in
+    // the file.
+    for (int i = 1; i < BuiltInForexCount; ++i) {
+        const QString code = s.ForexList[static_cast<size_t>(i)]->Code;
+        const auto f = perDollar.find(code);
+        spot.Pairs.emplace_back(code, f == perDollar.end() ? 0.0f : static_cast<float>(f->second));
+    }
+    spot.Count = static_cast<int32_t>(spot.Pairs.size());
+    return spot;
+}
 
 tCatalogueSource ReadCatalogueSource(const QString &folder)
 {
@@ -411,6 +511,9 @@ tCatalogueSource ReadCatalogueSource(const QString &folder)
             Fail(listPath, QStringLiteral("region \"%1\" needs a name and a class id of 9979..9999").arg(e.Name));
         src.Explorer.push_back(e);
     }
+    const QString spotPath = dir.filePath(QStringLiteral("spotprices.json"));
+    if (QFile::exists(spotPath))
+        src.Spot = ReadSpotSource(spotPath);
     return src;
 }
 
@@ -456,5 +559,10 @@ QStringList WriteCatalogue(const tCatalogueSource &source, const QString &outFol
     const QString dataPath = out.filePath(QStringLiteral("Other/Countries.Data"));
     SaveBytes(dataPath, WriteCountryItems(entries));
     written << dataPath;
+    if (source.Spot.Date) {
+        const QString spotPath = out.filePath(QStringLiteral("Other/") + QLatin1String(SpotPricesFileName));
+        SaveBytes(spotPath, WriteSpotFile(source.Spot));
+        written << spotPath;
+    }
     return written;
 }

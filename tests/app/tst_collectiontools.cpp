@@ -136,6 +136,59 @@ private Q_SLOTS:
         Q_UNUSED(Australia);
     }
 
+    // A region whose country is already in the collection adds only what
+    // is missing: the collector's own series below Lincoln Wheat Cents
+    // stays there, on screen and in the saved file.
+    void addingARegionLeavesTheCollectorsSeriesInPlace()
+    {
+        tProgramFixture program;
+        program.Open();
+        program.Start();
+        program.Trigger(QStringLiteral("MenuItem17"));  // File > New: the United States
+        tMainState &s = program.State();
+        tnodeinfo *cents = CoinTypeToNodeInfo(s, 10);
+        QVERIFY(cents);
+        const auto order = [](const tnodeinfo *parent) {
+            QList<int> numbers;
+            for (const auto &c : parent->ChildNodes)
+                numbers << c->CoinType;
+            return numbers;
+        };
+        const QList<int> catalogue = order(cents);
+        const int wheat = static_cast<int>(catalogue.indexOf(12));
+        QVERIFY(wheat >= 0);
+        constexpr int Mine = 5000001;
+        tnodeinfo *mine = AddChildNode(cents, Mine, wheat + 1);
+        mine->NodeName = QStringLiteral("My wheat cent errors");
+        mine->UpdateOK = mine->MoveOK = true;
+        const QList<int> before = order(cents);
+        const QList<int> topBefore = order(s.EntireCollection.get());
+
+        TCountryForm *explorer = OpenExplorer(program);
+        QVERIFY(explorer);
+        explorer->TabControl1->setCurrentIndex(RegionsTab);
+        QListWidget *regions = explorer->rListBox;
+        const int northAmerica = Row(regions, QStringLiteral("North America"));
+        QVERIFY(northAmerica >= 0);
+        regions->clearSelection();
+        regions->setCurrentRow(northAmerica);
+        explorer->UpdateSelection(false);
+        QCOMPARE(explorer->AddLocationBtn->text(), QStringLiteral("Add This\nRegion"));
+        explorer->AddLocationBtn->click();
+
+        QVERIFY(CoinTypeToNodeInfo(s, CanadaSeries));
+        QCOMPARE(order(cents), before);
+        // Canada joins the countries; those there stay in their order.
+        QList<int> top = order(s.EntireCollection.get());
+        top.removeAll(CanadaSeries);
+        QCOMPARE(top, topBefore);
+
+        const auto saved = Saved(program);
+        QVERIFY(saved);
+        QCOMPARE(order(CoinTypeToNodeInfo(*saved, 10)), before);
+        explorer->OKbutton->click();
+    }
+
     void explorerGlobeTurnsAndSpinsAndTheKeysMove()
     {
         tProgramFixture program;

@@ -122,6 +122,13 @@ private Q_SLOTS:
         QVERIFY(DayCell(form, 31)->isVisible());
         // 1 January 2024 is a Monday: the second column of the first row.
         QCOMPARE(DayCell(form, 1)->pos(), QPoint(26, 0));
+        // Two-digit days stay inside their cells with room to spare, so
+        // neighbours do not run together.
+        for (int d : {22, 28, 30}) {
+            const QLabel *label = DayCell(form, d)->Label();
+            const int text = label->fontMetrics().horizontalAdvance(label->text());
+            QVERIFY2(text + 4 <= DayCell(form, d)->width(), qPrintable(QString::number(text)));
+        }
 
         Click(Control<QToolButton>(form, "ImageViewer1"));
         QCOMPARE(MonthShown(form), QStringLiteral("December 2023"));
@@ -154,6 +161,48 @@ private Q_SLOTS:
         Click(Control<QPushButton>(form, "Button9"));
         QCOMPARE(coin->BuyDate, TodayDay());
         QCOMPARE(box->text(), FormatShortDate(TodayDay()));
+    }
+
+    // The purchase date is typed, shown and set with Today in the C locale
+    // of a fresh system as in American and German: each shows the whole
+    // date, in digits, and stores it.
+    void purchaseDateInEveryLocale_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("C.UTF-8") << QLocale::c() << QStringLiteral("2021-03-15");
+        QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates) << QStringLiteral("3/15/2021");
+        QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany) << QStringLiteral("15.03.2021");
+    }
+    void purchaseDateInEveryLocale()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, typed);
+        const QLocale old;
+        QLocale::setDefault(locale);
+        const auto restore = qScopeGuard([&] { QLocale::setDefault(old); });
+        tProgramFixture program(tScriptedUi::tUnscripted::Fail);
+        tCoinInfo *coin = FirstEntry(program);
+        QVERIFY(coin);
+        TMainForm &form = program.Form();
+        auto *box = Control<QLineEdit>(form, "BuyDateBox");
+
+        TypeInto(box, typed);
+        QCOMPARE(box->text(), typed);
+        QCOMPARE(coin->BuyDate, DateToDay(QDate(2021, 3, 15)));
+
+        // Letters are not a date; the stored one stays.
+        TypeInto(box, QStringLiteral("x"));
+        QCOMPARE(coin->BuyDate, DateToDay(QDate(2021, 3, 15)));
+
+        Click(Control<QToolButton>(form, "BuyDateButton"));
+        Click(Control<QPushButton>(form, "Button9"));
+        QCOMPARE(coin->BuyDate, TodayDay());
+        const QDate today = QDate::currentDate();
+        QVERIFY2(box->text().contains(QString::number(today.year())), qPrintable(box->text()));
+        QCOMPARE(ParseShortDate(box->text()), TodayDay());
+        for (QChar c : box->text())
+            QVERIFY2(c.isDigit() || DateTypingCharacters().contains(c), qPrintable(box->text()));
     }
 
     // Esc in the grade box after picking another grade puts the old grade

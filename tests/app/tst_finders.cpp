@@ -186,6 +186,15 @@ private Q_SLOTS:
             numbers << find->Grid1->item(r, 0)->text();
         QCOMPARE(numbers, (QStringList{"KM# 2", "KM# 3", "KM# 10"}));
         QCOMPARE(find->Grid1->item(0, 1)->text(), QStringLiteral("Canada"));
+        // Both column headers show: the columns share the grid's room.
+        QCoreApplication::processEvents();
+        const int room = find->Grid1->viewport()->width();
+        QVERIFY2(find->Grid1->columnWidth(0) + find->Grid1->columnWidth(1) <= room,
+                 qPrintable(QStringLiteral("%1 + %2 > %3")
+                                .arg(find->Grid1->columnWidth(0))
+                                .arg(find->Grid1->columnWidth(1))
+                                .arg(room)));
+        QVERIFY(find->Grid1->columnWidth(1) > 40);
         // The list selects its first row's series at once.
         QCOMPARE(program.State().SelectedTreeNode, c.CentSeries);
 
@@ -216,6 +225,10 @@ private Q_SLOTS:
         program.Trigger(QStringLiteral("Findcoinbyitemnumber1"));
         auto *find = Window<TFindItemForm>(form);
         QCOMPARE(find->StatusLabel->text(), QStringLiteral("(Range: 1 to 5)"));
+        // The number shown is selected: a digit typed replaces it.
+        QCOMPARE(find->SpinBox1->findChild<QLineEdit *>()->selectedText(), find->SpinBox1->text());
+        QTest::keyClicks(find->SpinBox1, QStringLiteral("2"));
+        QCOMPARE(find->SpinBox1->value(), 2);
         find->SpinBox1->setValue(3);
         QTest::mouseClick(find->SearchButton, Qt::LeftButton);
         tMainState &s = program.State();

@@ -142,6 +142,8 @@ private Q_SLOTS:
         QVERIFY(t.form->ImageRadioObv->isChecked());
         QCOMPARE(t.Radios(), (QStringList{"Obverse Image", "Reverse image", "Receipt Image", "Add another image"}));
         QVERIFY(!t.page->SaveImageButton->isEnabled() && !t.page->PrintImageButton->isEnabled());
+        // Nothing to remove from an entry without a picture.
+        QVERIFY(!t.page->EraseImageButton->isEnabled());
         const QString png = WritePng(t.Path(QStringLiteral("pics/obverse.png")));
         t.Load(png);
 
@@ -156,11 +158,13 @@ private Q_SLOTS:
         QVERIFY(!t.page->ScanLabelRepository->isVisible());
         QCOMPARE(t.page->ScanLabelBlue->text(), QStringLiteral("(Image size: 40 by 30)"));
         QVERIFY(t.page->SaveImageButton->isEnabled() && t.page->PrintImageButton->isEnabled());
+        QVERIFY(t.page->EraseImageButton->isEnabled());
 
         // The other sides show nothing until they have a picture.
         ClickMark(t.form->ImageRadioRev);
         QVERIFY(!t.page->iView->isVisible() && !t.page->ImagesPDFLayout->isVisible());
         QVERIFY(!t.page->SaveImageButton->isEnabled());
+        QVERIFY(!t.page->EraseImageButton->isEnabled());
         ClickMark(t.form->ImageRadioObv);
         QCOMPARE(t.Shown().size(), QSize(40, 30));
 

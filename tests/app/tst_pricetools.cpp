@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include <QAbstractItemModel>
+#include <QFile>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -217,6 +218,75 @@ private Q_SLOTS:
         forex = form.findChild<TForexForm *>();
         QVERIFY(forex && forex->isVisible());
         QCOMPARE(forex->Label1->text(), QStringLiteral("Currently selected currency: EUR (Euro Member Countries)"));
+    }
+
+    // A new collector without an update server: the spot-price file that
+    // comes with the sample catalogue gives real rates, so choosing the
+    // euro converts the dollar prices instead of renaming them.
+    void newCollectorConvertsAtTheSampleRates()
+    {
+        tProgramFixture program;
+        TMainForm &form = program.Open();
+        program.Start();
+        tMainState &s = program.State();
+        QVERIFY(ExchangeRatesKnown(s));
+        const float eur = s.ForexList[EurForexIndex]->Rate;
+        QVERIFY2(eur > 0.5f && eur < 0.95f, qPrintable(QString::number(eur)));
+        QCOMPARE(s.MetalValuesDate, DateToDay(QDate(2013, 5, 22)));
+        QVERIFY(s.MetalValues[1] > MoneyFromDouble(1000));
+        const tValuedCoin v = AddValuedCoin(program);
+        QVERIFY(v.Coin);
+        const Money dollars = v.Price->Value[static_cast<size_t>(v.Grade)];
+
+        program.Trigger(QStringLiteral("ExchangeRates1"));
+        QPointer<TForexForm> forex = form.findChild<TForexForm *>();
+        QVERIFY(forex && forex->isVisible());
+        QVERIFY(!forex->NoRatesLabel->isVisible());
+        const int row = RowOfCode(forex->Grid1, QStringLiteral("EUR"));
+        QVERIFY(forex->Grid1->item(row, 2)->text() != QStringLiteral("1.00 EUR = 1 USD"));
+        forex->Grid1->setCurrentCell(row, 0);
+        QVERIFY(forex->SelectCurrencyButton->isEnabled());
+        QTest::mouseClick(forex->SelectCurrencyButton, Qt::LeftButton);
+        QCOMPARE(s.ActiveForexIndex, EurForexIndex);
+        QCOMPARE(v.Price->Value[static_cast<size_t>(v.Grade)], MoneyMul(dollars, eur));
+        QVERIFY(v.Price->Value[static_cast<size_t>(v.Grade)] < dollars);
+        QTest::mouseClick(forex->DoneBtn, Qt::LeftButton);
+    }
+
+    // Without any rate (the spot-price file unreadable) the window says so
+    // and the currency stays: dollar figures are never relabelled.
+    void withoutRatesTheCurrencyCannotChange()
+    {
+        tProgramFixture program;
+        program.Open();
+        {
+            // What a first start installed is replaced by a file that holds
+            // nothing; the restart reads it and keeps the rates of 1.
+            QFile spot(program.State().OtherRedirect + QStringLiteral("Spot prices"));
+            QVERIFY(spot.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        }
+        TMainForm &form = program.Open();
+        program.Start();
+        tMainState &s = program.State();
+        QVERIFY(!ExchangeRatesKnown(s));
+        const tValuedCoin v = AddValuedCoin(program);
+        QVERIFY(v.Coin);
+        const Money dollars = v.Price->Value[static_cast<size_t>(v.Grade)];
+
+        program.Trigger(QStringLiteral("ExchangeRates1"));
+        QPointer<TForexForm> forex = form.findChild<TForexForm *>();
+        QVERIFY(forex && forex->isVisible());
+        QVERIFY(forex->NoRatesLabel->isVisible());
+        QVERIFY(forex->NoRatesLabel->text().startsWith(QStringLiteral("No exchange rates are known yet")));
+        const int row = RowOfCode(forex->Grid1, QStringLiteral("EUR"));
+        QCOMPARE(forex->Grid1->item(row, 2)->text(), QStringLiteral("-"));
+        forex->Grid1->setCurrentCell(row, 0);
+        QVERIFY(!forex->SelectCurrencyButton->isEnabled());
+        // A double click is refused the same way.
+        Q_EMIT forex->Grid1->cellDoubleClicked(row, 0);
+        QCOMPARE(s.ActiveForexIndex, UsdForexIndex);
+        QCOMPARE(v.Price->Value[static_cast<size_t>(v.Grade)], dollars);
+        QTest::mouseClick(forex->DoneBtn, Qt::LeftButton);
     }
 
     void newSilverPriceShowsInTheStripAndIsStored()

@@ -1,5 +1,7 @@
 #include <QtTest>
 
+#include <QFile>
+
 #include <QAction>
 #include <QLabel>
 #include <QListWidget>
@@ -15,6 +17,7 @@
 #include "core/files/valuestream.h"
 #include "core/collection/ui/filetoopenform.h"
 #include "support/downloadfixtures.h"
+#include "core/model/dates.h"
 #include "support/programfixture.h"
 
 namespace {
@@ -169,12 +172,32 @@ private Q_SLOTS:
     void statusLineWithoutSpotPrices()
     {
         tProgramFixture program;
+        program.Open();
+        {
+            // The spot-price file of the sample catalogue holds nothing.
+            QFile spot(program.State().OtherRedirect + QStringLiteral("Spot prices"));
+            QVERIFY(spot.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        }
         TMainForm &form = program.Open();
         program.Start();
         auto *strip = form.findChild<QLabel *>(QStringLiteral("MetalStrip"));
         QVERIFY(strip);
         QVERIFY(strip->isHidden());
         QVERIFY(!strip->text().contains(QStringLiteral("Close")));
+    }
+
+    // A first start installs the spot prices of the sample catalogue: the
+    // status line shows their day and prices.
+    void statusLineWithTheSampleSpotPrices()
+    {
+        tProgramFixture program;
+        TMainForm &form = program.Open();
+        program.Start();
+        auto *strip = form.findChild<QLabel *>(QStringLiteral("MetalStrip"));
+        QVERIFY(strip);
+        QVERIFY(!strip->isHidden());
+        QVERIFY2(strip->text().contains(FormatShortDate(DateToDay(QDate(2013, 5, 22)))), qPrintable(strip->text()));
+        QVERIFY2(strip->text().contains(QStringLiteral("Gold 1368.00")), qPrintable(strip->text()));
     }
 
     // The report selected when the program closed is selected again after

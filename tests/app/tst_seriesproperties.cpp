@@ -1,4 +1,7 @@
 #include <QtTest>
+#include <QApplication>
+#include <QScrollBar>
+#include <QScrollArea>
 
 #include <QAction>
 #include <QCheckBox>
@@ -179,6 +182,12 @@ private Q_SLOTS:
         // price column takes it away.
         QWidget *callout = p.Form->findChild<QWidget *>(QStringLiteral("UserSeries_Popup"));
         QVERIFY(callout && callout->isVisible());
+        // The whole text fits its box: no line is cut off.
+        auto *text = callout->findChild<QLabel *>(QStringLiteral("Label140"));
+        QVERIFY(text);
+        QVERIFY2(text->height() >= text->heightForWidth(text->width()),
+                 qPrintable(QStringLiteral("%1 < %2").arg(text->height()).arg(text->heightForWidth(text->width()))));
+        QVERIFY(callout->rect().contains(text->geometry()));
         p.Form->TabControl1->setCurrentIndex(PagePricing);
         QTest::mouseClick(p.Form->findChild<QPushButton *>(QStringLiteral("AddPriceBtn")), Qt::LeftButton);
         QVERIFY(!callout->isVisible());
@@ -304,6 +313,14 @@ private Q_SLOTS:
         TThemeForm *form = p.Form->SeriesCommands->ThemeForm;
         QVERIFY(form && form->isVisible());
         QCOMPARE(form->windowTitle(), QStringLiteral("Orvanta: Theme Setup"));
+        // It opens at the top: the first row shows whole.
+        QApplication::processEvents();
+        auto *scroll = form->findChild<QScrollArea *>(QStringLiteral("ScrollBox1"));
+        QWidget *firstRow = form->findChild<QWidget *>(QStringLiteral("ThemeItem0"));
+        QVERIFY(scroll && firstRow);
+        const QRect shown(firstRow->mapTo(scroll->viewport(), QPoint(0, 0)), firstRow->size());
+        QVERIFY2(scroll->viewport()->rect().contains(shown),
+                 qPrintable(QStringLiteral("row at %1, scrolled %2").arg(shown.y()).arg(scroll->verticalScrollBar()->value())));
         form->findChild<QLineEdit *>(QStringLiteral("ThemeEdit20"))->setText(QStringLiteral("Ships & boats"));
         form->findChild<QLineEdit *>(QStringLiteral("ThemeEdit3"))->clear();
         QTest::mouseClick(form->OKbutton, Qt::LeftButton);

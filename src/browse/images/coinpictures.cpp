@@ -65,6 +65,11 @@ std::vector<tPictureRadio> PictureRadios(const tCoinInfo &coin)
     return radios;
 }
 
+bool CanRemovePicture(const tCoinInfo *coin, tPictureSlot slot)
+{
+    return coin && slot.Kind != tPictureKind::Add && !StoredPicture(*coin, slot).trimmed().isEmpty();
+}
+
 QString StoredPicture(const tCoinInfo &coin, tPictureSlot slot)
 {
     if (const QString *field = Field(const_cast<tCoinInfo &>(coin), slot.Kind))

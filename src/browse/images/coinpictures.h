@@ -45,6 +45,9 @@ QStringList FurtherNames(const tCoinInfo &coin);
 // The stored name of the chosen picture (a further one trimmed); empty for
 // "Add another image" and for a further picture past the list's end.
 QString StoredPicture(const tCoinInfo &coin, tPictureSlot slot);
+// "Remove Image" has something to remove: an entry whose chosen slot holds
+// a picture name.
+bool CanRemovePicture(const tCoinInfo *coin, tPictureSlot slot);
 
 // Links a stored picture name to the chosen slot. "Add another image"
 // appends a further picture with no name; the result is the slot that now

@@ -37,27 +37,38 @@ tCoinLayout ComputeCoinLayout(const tCoinLayoutInput &in)
 {
     const QSizeF btn = in.ViewSizeBtn;
     const QSizeF fav = in.FavoriteBox;
+    const QSizeF stack = in.StackPicker;
     const double w = in.Panel6.width();
 
     tCoinLayout out;
     // Strictly more than 24 pixels to spare puts the buttons side by side.
     out.SideBySide = w - btn.width() - fav.width() > 24;
     out.Reserve = out.SideBySide ? Floor(btn.height()) + 16 : Floor(btn.height() + 16 + 8 + fav.height());
+    // The real-size view's picker is wider than the favourite box it stands
+    // for: it ends 8 left of View Size, or takes a row of its own below.
+    const int rowX = Floor((w - (fav.width() + 8 + btn.width())) / 2);
+    const int stackX = std::min(rowX, Floor(rowX + fav.width() + 8 - 8 - stack.width()));
+    const bool stackBelow = out.SideBySide && stackX < 2;
+    if (stackBelow)
+        out.Reserve += Floor(stack.height()) + 8;
     out.Pictures = PlacePicturePair({in.Panel6, double(out.Reserve), in.ObverseLabel, in.ReverseLabel});
 
     const double revBottom = out.Pictures.ReverseLabel.y() + in.ReverseLabel.height();
     if (out.SideBySide) {
         const int b = Floor(revBottom);
-        const int x = Floor((w - (fav.width() + 8 + btn.width())) / 2);
+        const int x = rowX;
         out.FavoriteBox = QPoint(x, b + 12 + Floor((btn.height() - fav.height()) / 2));
         out.ViewSizeBtn = QPoint(Floor(x + fav.width() + 8), b + 12);
-        out.StackPicker = QPoint(x, b + 12);
+        if (!stackBelow)
+            out.StackPicker = QPoint(stackX, b + 12);
+        else
+            out.StackPicker = QPoint(std::max(2, Floor((w - stack.width()) / 2)), Floor(b + 12 + btn.height() + 8));
     } else {
         const int btnY = Floor(revBottom + 12);
         out.ViewSizeBtn = QPoint(std::max(2, Floor((w - btn.width()) / 2)), btnY);
         const int favY = Floor(btnY + btn.height() + 8);
         out.FavoriteBox = QPoint(std::max(2, Floor((w - fav.width()) / 2)), favY);
-        out.StackPicker = QPoint(out.ViewSizeBtn.x(), favY);
+        out.StackPicker = QPoint(std::max(2, std::min(out.ViewSizeBtn.x(), Floor(w - stack.width() - 2))), favY);
     }
     return out;
 }

@@ -35,6 +35,7 @@ struct tCoinLayoutInput {
     QSizeF FavoriteBox;
     QSizeF ObverseLabel;
     QSizeF ReverseLabel;
+    QSizeF StackPicker;        // the picker and "Show legend" of the real-size view
 };
 struct tCoinLayout {
     bool SideBySide = false;   // the two buttons in one row, else stacked
@@ -42,7 +43,8 @@ struct tCoinLayout {
     tPicturePair Pictures;
     QPoint FavoriteBox;
     QPoint ViewSizeBtn;
-    QPoint StackPicker;        // takes the favourite box's place in the real-size view
+    QPoint StackPicker;        // takes the favourite box's place in the real-size view,
+                               // left of View Size or below it when too wide
 };
 tCoinLayout ComputeCoinLayout(const tCoinLayoutInput &in);
 

@@ -196,8 +196,9 @@ void ShowUnreadable(const QString &name)
 
 class tStructureLoad {
 public:
-    tStructureLoad(tMainState &s, uint8_t mode, bool onlyLoaded, tnodeinfo *&firstNode)
-        : s_(s), root_(s.EntireCollection.get()), mode_(mode), onlyLoaded_(onlyLoaded), first_(firstNode)
+    tStructureLoad(tMainState &s, uint8_t mode, bool onlyLoaded, bool keepPlaces, tnodeinfo *&firstNode)
+        : s_(s), root_(s.EntireCollection.get()), mode_(mode), onlyLoaded_(onlyLoaded), keepPlaces_(keepPlaces),
+          first_(firstNode)
     {
     }
 
@@ -431,10 +432,15 @@ private:
         tnodeinfo *parent = index_.value(rec.Parent, root_);
         tnodeinfo *node = index_.value(rec.CoinType);
         tnodeinfo *created = nullptr;
+        // Adding from the Countries Explorer only fills in what is missing:
+        // the series already in the collection keep their places, the
+        // user's own among them.
+        const bool keepPlaces = keepPlaces_;
         if (node) {
             // A catalogue parent inside the series' own subtree would cut the
             // subtree off the tree; such a move is refused.
-            if (node->MoveOK && node != root_ && node->ParentNode != parent && !IsSelfOrBelow(parent, node))
+            if (!keepPlaces && node->MoveOK && node != root_ && node->ParentNode != parent &&
+                !IsSelfOrBelow(parent, node))
                 MoveUnder(node, parent);
             if (node->UpdateOK) {
                 node->NodeName = rec.NodeName;
@@ -448,9 +454,11 @@ private:
                 node->FaceValueCode = rec.FaceValueCode;
                 node->FaceValueAmount = rec.FaceValueAmount;
             }
-            if (node->ParentNode && node->ParentNode != root_)
-                MoveToEndOfSiblings(node);
-            GroupUserSeries(rec.NodeName, parent, node);
+            if (!keepPlaces) {
+                if (node->ParentNode && node->ParentNode != root_)
+                    MoveToEndOfSiblings(node);
+                GroupUserSeries(rec.NodeName, parent, node);
+            }
         } else {
             LogEntry(QStringLiteral("Add Series %1").arg(rec.CoinType));
             int at = -1;
@@ -482,7 +490,7 @@ private:
             node->MoveOK = true;
             node->Expanded = true;
             node->Tag2 = LockedNone;
-            if (parent != root_)
+            if (parent != root_ && !keepPlaces)
                 GroupUserSeries(rec.NodeName, parent, node);
             index_.insert(rec.CoinType, node);
             created = node;
@@ -497,6 +505,7 @@ private:
     tnodeinfo *root_;
     uint8_t mode_;
     bool onlyLoaded_;
+    bool keepPlaces_;
     tnodeinfo *&first_;
     QHash<int32_t, tnodeinfo *> index_;
     uint64_t generation_ = 0;
@@ -603,7 +612,8 @@ bool AutoAddRefused(const tMainState &s, int countryID)
     return countryID >= 0 && countryID < s.AutoAddStr.size() && s.AutoAddStr[countryID] == QLatin1Char('N');
 }
 
-int LoadCountryStructures(tMainState &s, int classID, uint8_t mode, bool onlyLoaded, tnodeinfo *&firstNode)
+int LoadCountryStructures(tMainState &s, int classID, uint8_t mode, bool onlyLoaded, tnodeinfo *&firstNode,
+                          bool keepPlaces)
 {
     CurrProcGuard guard(LoadStructuresBlock);
     firstNode = nullptr;
@@ -618,7 +628,7 @@ int LoadCountryStructures(tMainState &s, int classID, uint8_t mode, bool onlyLoa
         bool &flag;
         ~tActive() { flag = false; }
     } active{s.StructureLoadActive};
-    return tStructureLoad(s, mode, onlyLoaded, firstNode).Run(classID);
+    return tStructureLoad(s, mode, onlyLoaded, keepPlaces, firstNode).Run(classID);
 }
 
 int LoadCountryStructuresKeepLocked(tMainState &s, int classID, uint8_t mode, bool onlyLoaded,

@@ -51,7 +51,10 @@ bool AutoAddRefused(const tMainState &s, int countryID);
 // of the first record applied in add-and-update mode (null when none).
 // onlyLoaded marks an update run: class loads skip countries not yet in the
 // tree, and new series carry the "added by the last update" marks.
-int LoadCountryStructures(tMainState &s, int classID, uint8_t mode, bool onlyLoaded, tnodeinfo *&firstNode);
+// keepPlaces adds only what is missing: series already in the tree (the
+// user's own among them) stay where they are.
+int LoadCountryStructures(tMainState &s, int classID, uint8_t mode, bool onlyLoaded, tnodeinfo *&firstNode,
+                          bool keepPlaces = false);
 // The same; afterwards every series the user locked against moving is back
 // at its old place among its siblings.
 int LoadCountryStructuresKeepLocked(tMainState &s, int classID, uint8_t mode, bool onlyLoaded,

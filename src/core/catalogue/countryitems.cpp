@@ -313,7 +313,9 @@ tnodeinfo *AddCountryItems(tMainState &s, const std::vector<const tCountryItem *
     tnodeinfo *target = nullptr;
     for (const tCountryItem *item : selected) {
         tnodeinfo *first = nullptr;
-        LoadCountryStructures(s, item->Index, StructureAddUpdate, false, first);
+        // A country or region added here leaves the collection's series,
+        // the collector's own among them, where they are.
+        LoadCountryStructures(s, item->Index, StructureAddUpdate, false, first, true);
         if (!target && first)
             target = first;
     }

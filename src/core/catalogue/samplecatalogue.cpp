@@ -63,6 +63,20 @@ tCatalogueInstall InstallSampleCatalogue(const tMainState &s, const QString &emb
                                    QStringLiteral(".OVCD"));
     done.PriceFiles = CopyKind(root.filePath(QStringLiteral("Prices")), s.PricesRedirect, QStringLiteral(".OVP"));
 
+    // The spot prices and exchange rates of the catalogue's day, so that a
+    // collector without an update server converts at real rates. A file
+    // already there (fetched, or installed before) is newer or the same.
+    const QString spot = root.filePath(QStringLiteral("Other/Spot prices"));
+    if (QFile::exists(spot) && !s.OtherRedirect.isEmpty()) {
+        const QString other = platform::toSlashes(s.OtherRedirect);
+        if (!QDir().mkpath(other))
+            throw std::runtime_error(("The folder " + other + " cannot be created.").toStdString());
+        if (platform::findEntryIgnoreCase(other, QStringLiteral("Spot prices")).isEmpty()) {
+            CopyOne(spot, QDir(other).filePath(QStringLiteral("Spot prices")));
+            done.SpotPrices = true;
+        }
+    }
+
     const QString data = root.filePath(QStringLiteral("Other/Countries.Data"));
     if (QFile::exists(data) && !s.OtherRedirect.isEmpty()) {
         const QString other = platform::toSlashes(s.OtherRedirect);

@@ -63,6 +63,8 @@ QString ForexCellText(const tMainState &s, const tLocalForex &row, int column, d
     const tForex *active = ActiveForex(s);
     if (!active || !UsableForexRate(row.Rate) || !UsableForexRate(active->Rate))
         return QStringLiteral("-");
+    if (row.Code != active->Code && !ExchangeRatesKnown(s))
+        return QStringLiteral("-");
     const double a = active->Rate;
     const double r = row.Rate;
     const QString t = ForexAmountText(amount, decimalSep);
@@ -94,15 +96,34 @@ bool AcceptForexAmountText(const QString &text, QChar decimalSep)
     return text.count(decimalSep) <= 1;
 }
 
-bool SelectForex(tMainState &s, const tLocalForex &row)
+bool CanSelectForex(const tMainState &s, const tLocalForex &row)
 {
     if (!UsableForexRate(row.Rate) || row.Row < 0 || row.Row >= static_cast<int>(s.ForexList.size())
         || !UsableForexRate(s.ForexList[static_cast<size_t>(row.Row)]->Rate))
+        return false;
+    // At the rates of 1 every list would be relabelled, not converted:
+    // dollar figures would read as euros. The way back to dollars, the
+    // currency of a new collector, stays open.
+    return ExchangeRatesKnown(s) || row.Row == ValidForexIndex(s, s.ActiveForexIndex) ||
+           row.Code == QLatin1String("USD");
+}
+
+bool SelectForex(tMainState &s, const tLocalForex &row)
+{
+    if (!CanSelectForex(s, row))
         return false;
     s.ActiveForexIndex = row.Row;
     ConvertPriceListCurrency(s);
     SquewSpotPrices(s);
     return true;
+}
+
+QString NoExchangeRatesText(const tMainState &s)
+{
+    if (ExchangeRatesKnown(s))
+        return {};
+    return QStringLiteral("No exchange rates are known yet, so the currency cannot be changed. They arrive with "
+                          "the daily spot-price file.");
 }
 
 QString SelectedCurrencyText(const tMainState &s)

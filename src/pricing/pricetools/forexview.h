@@ -36,7 +36,7 @@ bool UsableForexRate(float rate);
 // The text of a cell. "=Rate": what amount units of the row's currency are
 // worth in the active one ("1.00 EUR = 1.11111 USD"); "Rate=": what amount
 // units of the active currency are worth in the row's. A dash when either
-// rate is not usable.
+// rate is not usable, or for another currency while no rates are known.
 QString ForexCellText(const tMainState &s, const tLocalForex &row, int column, double amount,
                       QChar decimalSep = QLatin1Char('.'));
 
@@ -47,10 +47,17 @@ double ParseForexAmount(const QString &text, QChar decimalSep = QLatin1Char('.')
 // The box takes at most one decimal separator: false for a text holding two.
 bool AcceptForexAmountText(const QString &text, QChar decimalSep = QLatin1Char('.'));
 
+// Whether the row's currency can be made the active one: its rate is
+// usable, and rates are known unless it is the active currency or dollars.
+bool CanSelectForex(const tMainState &s, const tLocalForex &row);
 // Makes the row's currency the active one, converts every loaded price list
 // and the spot prices into it. Returns false, changing nothing, for a row
-// whose rate is not usable.
+// whose rate is not usable and for any other currency while no exchange
+// rates are known.
 bool SelectForex(tMainState &s, const tLocalForex &row);
+
+// What the window says while no exchange rates are known; empty once they are.
+QString NoExchangeRatesText(const tMainState &s);
 
 // "Currently selected currency: USD (United States Dollar)".
 QString SelectedCurrencyText(const tMainState &s);

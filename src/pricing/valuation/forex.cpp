@@ -92,6 +92,17 @@ void LoadForexList(tMainState &s)
     s.ForexList.push_back(std::make_unique<tForex>(PlaceholderForex(QString(), QStringLiteral("None"))));
 }
 
+bool ExchangeRatesKnown(const tMainState &s)
+{
+    const int builtIn = std::min<int>(BuiltInForexCount, static_cast<int>(s.ForexList.size()));
+    for (int i = 0; i < builtIn; ++i) {
+        const tForex &f = *s.ForexList[static_cast<size_t>(i)];
+        if (f.Code != QLatin1String("USD") && UsableRate(f.Rate) && f.Rate != 1.0f)
+            return true;
+    }
+    return false;
+}
+
 int ValidForexIndex(const tMainState &s, int index)
 {
     const int builtIn = std::min<int>(BuiltInForexCount, static_cast<int>(s.ForexList.size()));

@@ -50,6 +50,11 @@ int ValidForexIndex(const tMainState &s, int index);
 int NormalizeActiveForex(tMainState &s);
 // The rate of the currency ValidForexIndex(index) names; never 0.
 double ForexRateOf(const tMainState &s, int index);
+// Whether exchange rates are known: every built-in rate is 1.0 until a
+// spot-price file or the user sets them, and converting at those rates
+// would only rename amounts. True once any currency but the US dollar has a
+// usable rate other than 1.
+bool ExchangeRatesKnown(const tMainState &s);
 
 // Brings every loaded price list into the active currency. Returns the text
 // for the status line ("1 Price list was just converted to Euro Member

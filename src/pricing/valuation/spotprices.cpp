@@ -306,7 +306,7 @@ void PushNotice(tMainState &s, const QString &title, const QString &text)
         LogEntry(QStringLiteral("Notice: ") + title + QStringLiteral(": ") + text);
 }
 
-void LoadForexAndSpotPrices(tMainState &s)
+void LoadForexAndSpotPrices(tMainState &s, bool fetch)
 {
     CurrProcGuard guard(BlockLoadForexAndSpotPrices);
     LoadForexList(s);
@@ -314,7 +314,8 @@ void LoadForexAndSpotPrices(tMainState &s)
     QString title, text;
     try {
         if (s.AutoSpotPrices) {
-            PullSpotFile(s);
+            if (fetch)
+                PullSpotFile(s);
             const QString path = platform::resolvePath(s.OtherRedirect + QString::fromLatin1(SpotPricesFileName));
             if (QFile::exists(path)) {
                 LogEntry(QStringLiteral("Process Spot Prices"));
@@ -377,6 +378,13 @@ tMetalStrip DisplayMetalValues(const tMainState &s, const TextWidthFn &measure)
     strip.Labels.push_back({QStringLiteral("[Close ") + DateOrBlank(s.MetalValuesDate) + QStringLiteral("]")});
     strip.Labels.push_back({QStringLiteral("(In ") + code + QStringLiteral(") ")});
     for (int i = 0; i < 4; ++i) {
+        // A metal whose price was never set has no trend: an arrow would
+        // read as a quote that rose.
+        if (s.MetalValues[i] == 0) {
+            strip.Labels.push_back({MetalName(MetalSilver + i) + QLatin1Char(' ') + amount(0)});
+            strip.Labels.push_back({QString()});
+            continue;
+        }
         const bool down = s.MetalChanges[i] < 0;
         const QRgb color = down ? MetalDownColor : MetalUpColor;
         strip.Labels.push_back({MetalName(MetalSilver + i) + QLatin1Char(' ') + amount(s.MetalValues[i]) +

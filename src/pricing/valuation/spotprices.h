@@ -73,10 +73,10 @@ void PullSpotFile(tMainState &s);
 // Shows the notice as a system notification unless its title is the one
 // shown last (letters A to Z in any case).
 void PushNotice(tMainState &s, const QString &title, const QString &text);
-// Builds ForexList and, with AutoSpotPrices, fetches and reads the spot file.
-// A damaged file keeps what was read before the damage and zeroes the
-// changes; nothing is reported to the user.
-void LoadForexAndSpotPrices(tMainState &s);
+// Builds ForexList and, with AutoSpotPrices, fetches (unless fetch is
+// false) and reads the spot file. A damaged file keeps what was read before
+// the damage and zeroes the changes; nothing is reported to the user.
+void LoadForexAndSpotPrices(tMainState &s, bool fetch = true);
 
 // Brings MetalValues and MetalChanges into the active currency.
 void SquewSpotPrices(tMainState &s);

@@ -57,6 +57,33 @@ private Q_SLOTS:
         QTEST(l.StackPicker, "stackPicker");
     }
 
+    // The real-size view's picker with "Show legend" is wider than the
+    // favourite box it replaces: it never covers View Size.
+    void stackPickerBesideOrBelowViewSize_data()
+    {
+        QTest::addColumn<QSizeF>("panel6");
+        QTest::addColumn<QSizeF>("picker");
+        QTest::addColumn<QPoint>("stackPicker");
+        QTest::newRow("room: ends 8 left of the button") << QSizeF(400, 500) << QSizeF(190, 30) << QPoint(11, 456);
+        QTest::newRow("wide panel: right-aligned to the button") << QSizeF(600, 500) << QSizeF(200, 30)
+                                                                  << QPoint(101, 456);
+        QTest::newRow("too wide for the row: a row below, pictures smaller") << QSizeF(300, 500) << QSizeF(200, 30)
+                                                                             << QPoint(50, 458);
+        QTest::newRow("stacked: kept inside the panel") << QSizeF(254, 700) << QSizeF(200, 30) << QPoint(52, 600);
+    }
+    void stackPickerBesideOrBelowViewSize()
+    {
+        QFETCH(QSizeF, panel6);
+        QFETCH(QSizeF, picker);
+        const tCoinLayout l =
+            ComputeCoinLayout({panel6, ViewSizeBtn, FavoriteBox, PictureLabel, PictureLabel, picker});
+        QTEST(l.StackPicker, "stackPicker");
+        const QRectF pickerRect(l.StackPicker, picker);
+        QVERIFY(!pickerRect.intersects(QRectF(l.ViewSizeBtn, ViewSizeBtn)));
+        QVERIFY(pickerRect.left() >= 2 && pickerRect.right() <= panel6.width());
+        QVERIFY(pickerRect.bottom() <= panel6.height());
+    }
+
     void paperLayoutKeepsTheNoteAspect_data()
     {
         QTest::addColumn<QSizeF>("panel6");

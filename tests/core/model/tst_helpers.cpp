@@ -118,6 +118,64 @@ private Q_SLOTS:
         QVERIFY(!MouseButtonDown(QLatin1Char('X')));
     }
 
+    // The short date of every locale can be typed back into a date box:
+    // where the locale writes month names (the C locale of a fresh system)
+    // the date is year, month and day in digits.
+    void shortDateRoundTripsInEveryLocale_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("maxLength");
+        QTest::addColumn<QString>("separators");
+        QTest::newRow("C") << QLocale::c() << QStringLiteral("2021-03-15") << 10 << QStringLiteral("-");
+        QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates) << QStringLiteral("3/15/2021") << 10
+                               << QStringLiteral("/");
+        QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany) << QStringLiteral("15.03.2021") << 10
+                               << QStringLiteral(".");
+        QTest::newRow("ja_JP") << QLocale(QLocale::Japanese, QLocale::Japan) << QStringLiteral("2021/03/15") << 10
+                               << QStringLiteral("/");
+    }
+    void shortDateRoundTripsInEveryLocale()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, shown);
+        QFETCH(int, maxLength);
+        QFETCH(QString, separators);
+        const QLocale old;
+        QLocale::setDefault(locale);
+        const int day = DateToDay(QDate(2021, 3, 15));
+        QCOMPARE(DateOrBlank(day), shown);
+        QCOMPARE(ParseShortDate(shown), day);
+        QCOMPARE(ShortDateMaxLength(), maxLength);
+        QCOMPARE(DateTypingCharacters(), separators);
+        // A year-first date in digits is read in any locale.
+        QCOMPARE(ParseShortDate(QStringLiteral("2021-03-15")), day);
+        QCOMPARE(ParseShortDate(QStringLiteral("2021-3-5")), DateToDay(QDate(2021, 3, 5)));
+        QLocale::setDefault(old);
+    }
+
+    void numericDateFormats_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<bool>("numeric");
+        QTest::newRow("month first") << QStringLiteral("M/d/yyyy") << true;
+        QTest::newRow("day first, dots") << QStringLiteral("dd.MM.yyyy") << true;
+        QTest::newRow("separators of two characters") << QStringLiteral("yyyy. MM. dd.") << true;
+        QTest::newRow("month name") << QStringLiteral("d MMM yyyy") << false;
+        QTest::newRow("weekday name") << QStringLiteral("ddd d/M/yyyy") << false;
+        QTest::newRow("two-digit year") << QStringLiteral("d/M/yy") << false;
+        QTest::newRow("fields back to back") << QStringLiteral("yyyyMMdd") << false;
+        QTest::newRow("quoted text") << QStringLiteral("d 'de' M 'de' yyyy") << false;
+        QTest::newRow("no year") << QStringLiteral("d/M") << false;
+        QTest::newRow("month twice") << QStringLiteral("M/M/yyyy") << false;
+    }
+    void numericDateFormats()
+    {
+        QFETCH(QString, format);
+        QFETCH(bool, numeric);
+        QCOMPARE(NumericDateFormat(format), numeric);
+    }
+
     void fileSizeIgnoresCase()
     {
         QTemporaryDir dir;

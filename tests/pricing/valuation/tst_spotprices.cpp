@@ -542,6 +542,21 @@ private Q_SLOTS:
         s.MetalValuesDate = 45000;
         QCOMPARE(DisplayMetalValues(s, FixedWidth).Labels[0].Text,
                  QStringLiteral("[Close ") + FormatShortDate(45000) + QLatin1Char(']'));
+
+        // Only silver was ever priced: the others show no arrow, no change
+        // and no colour of a trend.
+        s.MetalValues = {250000, 0, 0, 0};
+        s.MetalChanges = {1500, 0, 0, 0};
+        const tMetalStrip partial = DisplayMetalValues(s, FixedWidth);
+        QCOMPARE(partial.Labels.size(), size_t(10));
+        QCOMPARE(partial.Labels[2].Text, QStringLiteral("Silver 25.00\u25B2"));
+        for (int i = 4; i < 10; i += 2) {
+            QVERIFY2(!partial.Labels[i].Text.contains(QChar(0x25B2)) && !partial.Labels[i].Text.contains(QChar(0x25BC)),
+                     qPrintable(partial.Labels[i].Text));
+            QCOMPARE(partial.Labels[i].Color, QRgb(0));
+            QCOMPARE(partial.Labels[i + 1].Text, QString());
+        }
+        QCOMPARE(partial.Labels[4].Text, QStringLiteral("Gold 0.00"));
     }
 
     // The address the collector types for the update server.

@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include "pricing/valuation/forex.h"
 #include "reports/datasets/reportdata.h"
 #include "support/reportfixture.h"
 
@@ -194,6 +195,31 @@ private Q_SLOTS:
         for (const char *n : {"Catalog", "Weight", "Price found", "Metal content"})
             f.Data.Coins.Value(QString::fromLatin1(n));
         QCOMPARE(f.Lookups, 1);
+    }
+
+    // The currency table: each currency's code, name and its rates against
+    // the active currency both ways, and one active unit in its own style.
+    void forexRowsAnswerTheirRates_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("code") << QStringLiteral("Forex code") << QStringLiteral("text:EUR");
+        QTest::newRow("name") << QStringLiteral("Country name") << QStringLiteral("text:Euro Member Countries");
+        QTest::newRow("one dollar in euros") << QStringLiteral("Exchange rate to") << QStringLiteral("money:8000");
+        QTest::newRow("one euro in dollars, any case") << QStringLiteral("exchange RATE from")
+                                                       << QStringLiteral("money:12500");
+        QTest::newRow("in the euro's style") << QStringLiteral("Value ($£€¥)") << QStringLiteral("text:0,80 €");
+        QTest::newRow("unknown") << QStringLiteral("Rate") << QStringLiteral("<empty>");
+    }
+    void forexRowsAnswerTheirRates()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, answer);
+        tDataFixture f;
+        LoadForexList(f.S);
+        f.S.ForexList[EurForexIndex]->Rate = 0.8f;
+        f.Data.ReportIndexForex = EurForexIndex;
+        QCOMPARE(Show(f.Data.ForexValue(field)), answer);
     }
 
     void themeFilterNamesTheThemeOfACopy()

@@ -1,5 +1,7 @@
 #include "browse/coins/ui/coineditorpanel.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "core/model/currproc.h"
+#include "core/model/dates.h"
 #include "core/model/helpers.h"
 #include "browse/coins/coineditor.h"
 #include "browse/tree/treeview.h"
@@ -203,7 +206,7 @@ void TCoinEditorPanel::BuildControls()
     BuyDateBox = Make<QLineEdit>("BuyDateBox");
     SellDateBox = Make<QLineEdit>("SellDateBox");
     for (QLineEdit *e : {BuyDateBox, SellDateBox})
-        e->setMaxLength(DateMaxLength);
+        e->setMaxLength(std::max(DateMaxLength, ShortDateMaxLength()));
     BuyDateButton = Make<QToolButton>("BuyDateButton");
     SellDateButton = Make<QToolButton>("SellDateButton");
     for (QToolButton *b : {BuyDateButton, SellDateButton}) {

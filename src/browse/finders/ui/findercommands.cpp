@@ -136,6 +136,7 @@ void TFinderCommands::Findcoinbyitemnumber1Click()
         FindItem = new TFindItemForm(form_.State, Navigation(), &LastFindItemNumber, &form_);
     Show(FindItem, true);
     FindItem->ShowRange();
+    FindItem->ReadyForTyping();
 }
 
 void TFinderCommands::Searchtrack1Click()

@@ -170,6 +170,7 @@ TFindCatalogForm::TFindCatalogForm(tMainState &s, tNavigationSeams nav, std::fun
                        "font-size: 16px; border-style: outset; border-width: 3px; "
                        "border-color: #FAF0E6 #708090 #708090 #FAF0E6; }"));
     v->addWidget(Grid1, 1);
+    Grid1->viewport()->installEventFilter(this);
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(new QLabel(QStringLiteral("Filter:")));
     Edit1 = Make<QLineEdit>("Edit1");
@@ -209,8 +210,22 @@ void TFindCatalogForm::showEvent(QShowEvent *event)
 void TFindCatalogForm::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    ShareColumns();
+}
+
+bool TFindCatalogForm::eventFilter(QObject *watched, QEvent *event)
+{
+    // The grid's own room is known only when its viewport is resized, which
+    // for a window not yet shown comes after the window's resize.
+    if (watched == Grid1->viewport() && event->type() == QEvent::Resize)
+        ShareColumns();
+    return QWidget::eventFilter(watched, event);
+}
+
+void TFindCatalogForm::ShareColumns()
+{
     // The two columns share the room in the proportion they have.
-    const int room = Grid1->viewport()->width() - 8;
+    const int room = std::max(2, Grid1->viewport()->width() - 2);
     const int a = std::max(1, Grid1->columnWidth(0));
     const int b = std::max(1, Grid1->columnWidth(1));
     Grid1->setColumnWidth(0, room * a / (a + b));
@@ -365,6 +380,14 @@ void TFindItemForm::closeEvent(QCloseEvent *event)
     if (lastNumber_)
         *lastNumber_ = SpinBox1->value();
     QWidget::closeEvent(event);
+}
+
+void TFindItemForm::ReadyForTyping()
+{
+    // The number shown is selected, so a number typed replaces it instead
+    // of being appended to it.
+    SpinBox1->setFocus(Qt::OtherFocusReason);
+    SpinBox1->selectAll();
 }
 
 void TFindItemForm::ShowRange()

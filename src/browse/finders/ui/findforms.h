@@ -88,8 +88,11 @@ protected:
     void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void ShareColumns();
+
     tMainState &s_;
     tNavigationSeams nav_;
     std::function<QString(int)> countryName_;
@@ -114,6 +117,8 @@ public:
     QPushButton *OKButton = nullptr;  // "Done"
 
     void ShowRange();
+    // Focuses the number with its text selected.
+    void ReadyForTyping();
     void SearchButtonClick();
 
 protected:

@@ -608,6 +608,7 @@ void TCoinImagesPage::UpdateImageButtons()
     const bool bitmap = !iView->isHidden() && !PictureView->Image().isNull();
     SaveImageButton->setEnabled(bitmap && !add);
     PrintImageButton->setEnabled(!add && (bitmap || PdfShown()));
+    EraseImageButton->setEnabled(CanRemovePicture(Hooks.SelectedCoin ? Hooks.SelectedCoin() : nullptr, CheckedSlot()));
 }
 
 void TCoinImagesPage::UpdateImageCaption(bool pasted)

@@ -9,6 +9,7 @@
 #include <QLinearGradient>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRandomGenerator>
@@ -36,19 +37,27 @@ public:
     {
         setObjectName(QStringLiteral("UserSeries_Popup"));
         setAttribute(Qt::WA_TransparentForMouseEvents);
-        resize(416, 99 + RingHeight);
         Label140 = new QLabel(UserSeriesHintText, this);
         Label140->setObjectName(QStringLiteral("Label140"));
         Label140->setWordWrap(true);
         Label140->setStyleSheet(QStringLiteral("color: red; font-size: 15px;"));
-        Label140->setGeometry(10, 4, width() - 20, BoxHeight - 8);
+        Label140->ensurePolished();
+        // The box is as tall as the whole text needs at its width, whatever
+        // the font the system gives.
+        const int textWidth = Width - 20;
+        BoxHeight = std::max(MinBoxHeight, Label140->heightForWidth(textWidth) + 8);
+        resize(Width, BoxHeight + PointerHeight + RingHeight);
+        Label140->setGeometry(10, 4, textWidth, BoxHeight - 8);
         RoundRect1 = new QWidget(this);
         RoundRect1->setObjectName(QStringLiteral("RoundRect1"));
         RoundRect1->setGeometry(PointerX - RingWidth / 2 + PointerWidth / 2, height() - RingHeight, RingWidth,
                                 RingHeight);
         hide();
     }
-    static constexpr int BoxHeight = 79;
+    static constexpr int Width = 416;
+    static constexpr int MinBoxHeight = 79;
+    static constexpr int PointerHeight = 20;
+    int BoxHeight = MinBoxHeight;
     static constexpr int PointerWidth = 33;
     static constexpr int PointerX = 15;
     static constexpr int RingWidth = 64;
@@ -67,7 +76,7 @@ protected:
         QPainterPath pointer;
         const double top = BoxHeight;
         pointer.moveTo(PointerX, top - 1);
-        pointer.lineTo(PointerX + PointerWidth / 2.0, top + 20);
+        pointer.lineTo(PointerX + PointerWidth / 2.0, top + PointerHeight);
         pointer.lineTo(PointerX + PointerWidth, top - 1);
         pointer.closeSubpath();
         QLinearGradient fill(0, 0, 0, BoxHeight);
@@ -120,13 +129,20 @@ QPixmap CreditPicture(int index, QSize size)
     }
     p.setPen(Qt::white);
     QFont font = p.font();
-    font.setPixelSize(std::max(6, static_cast<int>(r.height() / 5)));
     font.setBold(true);
-    p.setFont(font);
     const QRectF text(coin.right() + r.height() * 0.1, r.top(), r.right() - coin.right() - r.height() * 0.15,
                       r.height());
-    p.drawText(text, Qt::AlignCenter | Qt::TextWordWrap,
-               index == 0 ? QStringLiteral("Catalogue data") : QStringLiteral("Catalogue partner"));
+    const QString words = index == 0 ? QStringLiteral("Catalogue data") : QStringLiteral("Catalogue partner");
+    // The longest word must fit the room beside the coin, or centring cuts
+    // it at both ends; a narrow tree gets a smaller font.
+    for (int px = std::max(6, static_cast<int>(r.height() / 5)); px >= 6; --px) {
+        font.setPixelSize(px);
+        const QRectF need = QFontMetricsF(font).boundingRect(text, Qt::AlignCenter | Qt::TextWordWrap, words);
+        if (need.width() <= text.width() && need.height() <= text.height())
+            break;
+    }
+    p.setFont(font);
+    p.drawText(text, Qt::AlignCenter | Qt::TextWordWrap, words);
     return pm;
 }
 

@@ -107,7 +107,24 @@ void TThemeForm::HighlightTheme()
         item.Edit->setFocus();
     item.Edit->deselect();
     item.Edit->setCursorPosition(item.Edit->text().size());
-    ScrollBox1->ensureWidgetVisible(item.Layout);
+    ShowHighlightedRow();
+}
+
+void TThemeForm::ShowHighlightedRow()
+{
+    if (ThemeIndex < 0 || ThemeIndex >= static_cast<int>(ItemList.size()))
+        return;
+    // The margins of the rows themselves: the first row shows whole at the
+    // top, with its gap, instead of half scrolled out.
+    ScrollBox1->ensureWidgetVisible(ItemList[static_cast<size_t>(ThemeIndex)].Layout, 0, RowGap);
+}
+
+void TThemeForm::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // Only now has the viewport its real size; the row chosen before and
+    // the focus given to its box scrolled against a guessed one.
+    ShowHighlightedRow();
 }
 
 void TThemeForm::OKbuttonClick()

@@ -45,8 +45,10 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    void ShowHighlightedRow();
     tMainState &s_;
     std::function<void()> done_;
     QGraphicsDropShadowEffect *ShadowEffect1 = nullptr;

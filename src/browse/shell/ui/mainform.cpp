@@ -77,15 +77,6 @@ void MoveInto(QWidget *w, QWidget *parent)
     w->setVisible(!hidden);
 }
 
-// The character between the parts of the locale's short date.
-QChar DateSeparator()
-{
-    for (QChar c : ShortDateFormat())
-        if (!c.isLetter() && c != QLatin1Char('\''))
-            return c;
-    return QLatin1Char('/');
-}
-
 // The empty report bin, drawn at 110 x 110.
 QPixmap EmptyBinPicture()
 {
@@ -366,9 +357,9 @@ void TMainForm::FormCreate()
     // 30.
     BuildDatePopup();
 
-    // 31. Date boxes take digits and the date separator only.
+    // 31. Date boxes take digits and the separators of the short date only.
     const QRegularExpression dateChars(QStringLiteral("[0-9%1]*")
-                                           .arg(QRegularExpression::escape(QString(DateSeparator()))));
+                                           .arg(QRegularExpression::escape(DateTypingCharacters())));
     BuyDateBox->setValidator(new QRegularExpressionValidator(dateChars, BuyDateBox));
     SellDateBox->setValidator(new QRegularExpressionValidator(dateChars, SellDateBox));
 
@@ -574,7 +565,7 @@ void TMainForm::ArrangePicturePanel()
     if (!PaperLayout) {
         const tCoinLayout l = ComputeCoinLayout({QSizeF(Panel6->size()), QSizeF(ViewSizeBtn->size()),
                                                  QSizeF(FavoriteBox->size()), QSizeF(ObverseLabel->size()),
-                                                 QSizeF(ReverseLabel->size())});
+                                                 QSizeF(ReverseLabel->size()), QSizeF(StackPickerLayout->size())});
         Panel1->setGeometry(l.Pictures.Panel1);
         Panel2->setGeometry(l.Pictures.Panel2);
         ObverseLabel->move(l.Pictures.ObverseLabel);

@@ -1,5 +1,6 @@
 #include "browse/shell/ui/mainwidgets.h"
 
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QVBoxLayout>
@@ -51,6 +52,10 @@ void TRotatedLabel::mouseReleaseEvent(QMouseEvent *event)
         Q_EMIT clicked();
 }
 
+namespace {
+constexpr int DayCellMargin = 3;
+}
+
 TDayCell::TDayCell(int day, QWidget *parent) : QFrame(parent), day_(day)
 {
     setObjectName(QStringLiteral("DayCell%1").arg(day));
@@ -63,8 +68,14 @@ TDayCell::TDayCell(int day, QWidget *parent) : QFrame(parent), day_(day)
     label_->setObjectName(QStringLiteral("DayLabel%1").arg(day));
     label_->setProperty("Tag", day);
     QFont f = label_->font();
-    f.setPixelSize(18);
     f.setBold(true);
+    // The widest two-digit day keeps a margin on either side, or the days
+    // of neighbouring cells read as one number; the font shrinks to fit.
+    for (int px = 18; px > 9; --px) {
+        f.setPixelSize(px);
+        if (QFontMetrics(f).horizontalAdvance(QStringLiteral("28")) <= width() - 2 * DayCellMargin)
+            break;
+    }
     label_->setFont(f);
     label_->setAlignment(Qt::AlignCenter);
     layout->addWidget(label_);

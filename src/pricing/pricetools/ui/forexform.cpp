@@ -47,6 +47,12 @@ TForexForm::TForexForm(tMainState &s, std::function<void()> currencyChanged, QWi
     SetPixelFont(Edit1, 18);
     connect(Edit1, &QLineEdit::textEdited, this, &TForexForm::Edit1Typing);
 
+    NoRatesLabel = new QLabel(NoExchangeRatesText(s_), this);
+    NoRatesLabel->setObjectName(QStringLiteral("NoRatesLabel"));
+    NoRatesLabel->setWordWrap(true);
+    NoRatesLabel->setVisible(!NoRatesLabel->text().isEmpty());
+    SetPixelFont(NoRatesLabel, 16);
+
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
     SetPixelFont(Label1, 20);
@@ -70,6 +76,7 @@ TForexForm::TForexForm(tMainState &s, std::function<void()> currencyChanged, QWi
     bottom->addWidget(SelectCurrencyButton);
     bottom->addWidget(DoneBtn);
     auto *box = new QVBoxLayout(this);
+    box->addWidget(NoRatesLabel);
     box->addWidget(Grid1, 1);
     box->addLayout(amount);
     box->addLayout(bottom);
@@ -105,7 +112,7 @@ void TForexForm::UpdateSelectButton()
 {
     const int r = Grid1->currentRow();
     SelectCurrencyButton->setEnabled(r >= 0 && r < static_cast<int>(rows_.size())
-                                     && UsableForexRate(rows_[static_cast<size_t>(r)].Rate));
+                                     && CanSelectForex(s_, rows_[static_cast<size_t>(r)]));
 }
 
 void TForexForm::Grid1HeaderClick(int column)

@@ -28,6 +28,7 @@ public:
     QLabel *Label2 = nullptr;
     QLineEdit *Edit1 = nullptr;
     QLabel *Label1 = nullptr;
+    QLabel *NoRatesLabel = nullptr;  // shown while no exchange rates are known
     QPushButton *SelectCurrencyButton = nullptr;
     QPushButton *DoneBtn = nullptr;
 

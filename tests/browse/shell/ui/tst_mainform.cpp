@@ -694,13 +694,20 @@ private Q_SLOTS:
             const tCoinLayout l = ComputeCoinLayout({panel6, QSizeF(form.ViewSizeBtn->size()),
                                                      QSizeF(form.FavoriteBox->size()),
                                                      QSizeF(form.ObverseLabel->size()),
-                                                     QSizeF(form.ReverseLabel->size())});
+                                                     QSizeF(form.ReverseLabel->size()),
+                                                     QSizeF(form.StackPickerLayout->size())});
             QVERIFY(l.Pictures.Side > 100);
             QCOMPARE(form.Panel1->geometry(), l.Pictures.Panel1);
             QCOMPARE(form.Panel2->geometry(), l.Pictures.Panel2);
             QCOMPARE(form.ReverseLabel->pos(), l.Pictures.ReverseLabel);
             QCOMPARE(form.ViewSizeBtn->pos(), l.ViewSizeBtn);
             QCOMPARE(form.FavoriteBox->pos(), l.FavoriteBox);
+            // The real-size view's picker and "Show legend" stay clear of
+            // View Size and inside the panel.
+            QCOMPARE(form.StackPickerLayout->pos(), l.StackPicker);
+            QVERIFY(!form.StackPickerLayout->geometry().intersects(form.ViewSizeBtn->geometry()));
+            if (form.Panel6->width() >= form.StackPickerLayout->width() + 4)
+                QVERIFY(form.Panel6->rect().contains(form.StackPickerLayout->geometry()));
         } else {
             QCOMPARE(form.itsLayout->height(), form.TabControl1->height() / 3);
             const tPaperLayout l = ComputePaperLayout({panel6, QSizeF(form.ObverseLabel->size()),
@@ -868,7 +875,10 @@ private Q_SLOTS:
             QCOMPARE(cell->size(), QSize(24, 24));
             QCOMPARE(cell->Label()->text(), QString::number(d));
             QCOMPARE(cell->Label()->property("Tag").toInt(), d);
-            QCOMPARE(cell->Label()->font().pixelSize(), 18);
+            // As large as 18 pixels, small enough that two digits keep
+            // a margin in the cell.
+            QVERIFY(cell->Label()->font().pixelSize() <= 18 && cell->Label()->font().pixelSize() >= 10);
+            QVERIFY(QFontMetrics(cell->Label()->font()).horizontalAdvance(QStringLiteral("28")) <= 24 - 6);
             QVERIFY(cell->Label()->font().bold());
             QVERIFY(cell->isHidden());
         }
