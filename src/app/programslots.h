@@ -27,7 +27,7 @@
     X(HideCoinPages) X(CreateDefaultDatabase) X(CheckForNewTypes) X(BuildFavoritesMenu) X(ClearRecentSeriesMenu)       \
     X(LoadReportList) X(UpdateRecentFiles) X(GetCoinValue) X(ValueCodeName) X(SaveCurrencyIndex) X(CommitPendingEdit) \
     X(PrepCoinsPage) X(SortFolderCoins) X(SelectCoin) X(UpdateSelectionSummary) X(RestoreNotesMemo) X(ShowCoinsPage)   \
-    X(UnpackVariety) X(CompoundVariety) X(ReloadCountryPrices) X(ResortPrices) X(SavePricesToFile)                     \
+    X(ReloadCountryPrices) X(ResortPrices) X(SavePricesToFile)                     \
     X(ReadPriceDatesDat) X(ReadSettingString) X(WriteSettingString) X(EbooksModified) X(SaveEbookIndexes)
 
 #define ORV_WINDOW_SEAMS(X)                                                                                            \
@@ -38,12 +38,12 @@
     X(ShowWelcomeWindow) X(UseTips) X(Tipoftheday1Click) X(AssignNodePorts) X(RenderTree) X(MakeTreeNodeVisible)       \
     X(BigImageDown) X(ArrangeStatsLabels) X(SetupThemesBox) X(NamedThemeRows) X(ViewSizeBtnClick)                      \
     X(BuildFavoritesMenu) X(NextSeries) X(FullPath) X(SetSelectedLabelCaption) X(SetupPricelistColumns)                \
-    X(RenderPrices) X(ResortPrices) X(GetCountryName) X(UnpackVariety) X(ShowUserSeriesHint) X(ShowPastePriceForm)     \
+    X(RenderPrices) X(ResortPrices) X(ShowUserSeriesHint) X(ShowPastePriceForm)     \
     X(SelectedPriceEntry) X(RecordPriceUndo) X(CoinGridRow) X(SetCoinGridRow) X(SelectCoin) X(SortFolderCoins)         \
     X(AddRecent) X(BuildDateMintBoxList) X(UpdateSelectionSummary) X(ShowNAHint) X(NoteMaxedBtnClick)                  \
     X(SettingSlideLabelClick) X(ClearUDFlist2) X(CreateUDFobjects) X(ShowUDFValues) X(StuffCoinInfo)                   \
     X(RenderDatePopup) X(DatePopupClosePopup) X(DayCellMouseEnter) X(DayCellMouseLeave) X(DayCellClick)                \
-    X(CompoundVariety) X(BuildImageRadios) X(LoadCoinImage) X(UpdateImageButtons) X(ResetImageEffects)                 \
+    X(BuildImageRadios) X(LoadCoinImage) X(UpdateImageButtons) X(ResetImageEffects)                 \
     X(BookListBoxChange) X(BuildCollectionChart) X(ShowReportDescription) X(PreviewZoom) X(EmbedReportsPage)           \
     X(OpenPriceUpdateForm) X(CanClose)
 
