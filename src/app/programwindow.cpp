@@ -8,7 +8,9 @@
 #include <QPointer>
 #include <QTabWidget>
 
+#include "app/programslots.h"
 #include "core/collection/collectionlifecycle.h"
+#include "core/program/log.h"
 #include "core/program/epicmessage.h"
 #include "core/program/settings.h"
 #include "core/collection/ui/filetoopenform.h"
@@ -29,6 +31,8 @@
 #include "tools/seriesdates/seriesdates.h"
 
 namespace {
+
+constexpr const char *WaitingStandInsProperty = "orvantaWaitingStandIns";
 
 // The Reports page lives in a library above the main window's, so the
 // program builds it into the window's Reports tab and links its services.
@@ -62,20 +66,6 @@ void EmbedReportsPage(QWidget *tab)
     env.SeriesTypeIcon = [](int index) { return TreeImage(index).toImage(); };
     form.State.Hooks.LoadReportList = [page] { page->LoadReportList(); };
     form.Seams.ShowReportDescription = [page](int index) { page->ShowReportDescription(index); };
-}
-
-// What the welcome window asks of the main window.
-tFileToOpenHooks WelcomeHooks()
-{
-    tFileToOpenHooks hooks;
-    hooks.ShowSeriesPage = [] { MainForm->TabControl1->setCurrentIndex(0); };
-    hooks.EnableMainPages = [] { MainForm->TabControl1->setEnabled(true); };
-    hooks.ImportFile = [](const QString &path) {
-        ShowImportForm(MainForm->State, path, MainForm);
-        if (MainForm->State.Hooks.RenderTree)
-            MainForm->State.Hooks.RenderTree();
-    };
-    return hooks;
 }
 
 // The collection's life cycle: caption, open, the closing questions and the
@@ -187,7 +177,59 @@ tMainFormSeams ProgramSeams(const tProgramWindowOptions &options)
     return seams;
 }
 
+// A command whose unit is not built yet gets a stand-in that says so: in the
+// log, and on the status line, so a collector who reaches it is told instead
+// of seeing nothing happen. Waiting notifications (a count to show, a list to
+// refill) stay unset: their callers keep the window usable without them, and
+// the action-walk test holds each to its row in the waiting table.
+template <class R, class... Args>
+void StandIn(std::function<R(Args...)> &slot, const QString &name, const QString &unit)
+{
+    slot = [name, unit](Args...) -> R {
+        LogEntry(name + QStringLiteral(" is not available yet: it waits for ") + unit);
+        if (MainForm && MainForm->State.Hooks.SetStatusText)
+            MainForm->State.Hooks.SetStatusText(unit.left(1).toUpper() + unit.mid(1) +
+                                                QStringLiteral(" is not available yet"));
+        if constexpr (!std::is_void_v<R>)
+            return R{};
+    };
+}
+
+void InstallWaitingStandIns(TMainForm &form)
+{
+    QStringList standIns;
+    VisitProgramSlots(form, [&](const char *name, auto &slot) {
+        const QString key = QString::fromLatin1(name);
+        if (slot || !key.endsWith(QLatin1StringView("Click")))
+            return;
+        if (const tWaitingEntry *row = FindWaiting(WaitingHooks(), key)) {
+            StandIn(slot, key, QString::fromUtf8(row->Unit));
+            standIns << key;
+        }
+    });
+    form.setProperty(WaitingStandInsProperty, standIns);
+}
+
 } // namespace
+
+// What the welcome window asks of the main window.
+tFileToOpenHooks WelcomeHooks()
+{
+    tFileToOpenHooks hooks;
+    hooks.ShowSeriesPage = [] { MainForm->TabControl1->setCurrentIndex(0); };
+    hooks.EnableMainPages = [] { MainForm->TabControl1->setEnabled(true); };
+    hooks.ImportFile = [](const QString &path) {
+        ShowImportForm(MainForm->State, path, MainForm);
+        if (MainForm->State.Hooks.RenderTree)
+            MainForm->State.Hooks.RenderTree();
+    };
+    return hooks;
+}
+
+QStringList WaitingStandIns(const TMainForm &form)
+{
+    return form.property(WaitingStandInsProperty).toStringList();
+}
 
 std::unique_ptr<TMainForm> BuildProgramWindow(const tProgramWindowOptions &options)
 {
@@ -203,5 +245,6 @@ std::unique_ptr<TMainForm> BuildProgramWindow(const tProgramWindowOptions &optio
     WireNumismaticTools(*form);
     // Last, once every unit has connected its commands.
     DisableWaitingCommands(form.get());
+    InstallWaitingStandIns(*form);
     return form;
 }

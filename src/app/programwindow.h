@@ -6,6 +6,8 @@
 #include <functional>
 #include <memory>
 
+#include <QStringList>
+
 #include "browse/shell/ui/mainform.h"
 
 struct tProgramWindowOptions {
@@ -19,6 +21,15 @@ struct tProgramWindowOptions {
     // leaves unset gets the program's own function.
     std::function<void(tMainFormSeams &)> AdjustSeams;
 };
+
+struct tFileToOpenHooks;
+
+// What the welcome window asks of the main window.
+tFileToOpenHooks WelcomeHooks();
+
+// The slots (src/app/programslots.h) that wait for a unit not built yet and
+// were given a stand-in that logs and tells the user so.
+QStringList WaitingStandIns(const TMainForm &form);
 
 // Builds, wires and returns the main window (not yet shown). MainForm
 // points at it while it lives.

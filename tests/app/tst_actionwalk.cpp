@@ -4,11 +4,13 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 
 #include "browse/shell/ui/mainwidgets.h"
 #include "browse/tree/ui/seriestreeview.h"
+#include "app/programslots.h"
 #include "browse/shell/ui/waitingcommands.h"
 #include "support/programfixture.h"
 
@@ -71,7 +73,9 @@ bool ActionHasHandler(const QAction *a)
 }
 
 // Stand-ins of the window's layout that an embedded page replaced for good:
-// hidden from the start and never shown again.
+// hidden from the start and never shown again. The last is the Reports
+// page's; it goes when the Reports page takes over the corner buttons and
+// the report bin that the window still lays out there.
 bool InReplacedStandIn(const QWidget *w, const QWidget *page)
 {
     static const QStringList standIns{QStringLiteral("ReportsPage")};
@@ -144,77 +148,19 @@ bool IsDisabledWithTip(QObject *o)
     return w && !w->isEnabled() && w->statusTip() == NotAvailableYet;
 }
 
-// ---- Hooks and seams: one row per member. The sizes below make a member
-// added to a struct without a row here fail to compile.
-struct tHookCheck {
-    const char *Name;
-    bool (*IsSet)(const TMainForm &);
-};
-#define HOOK(n) {"Hooks." #n, [](const TMainForm &f) { return bool(f.State.Hooks.n); }}
-#define SEAM(n) {"Seams." #n, [](const TMainForm &f) { return bool(f.Seams.n); }}
-#define SELECTION(n) {"SelectionSeams." #n, [](const TMainForm &f) { return bool(f.SelectionSeams.n); }}
-
-const tHookCheck HookChecks[] = {
-    HOOK(SeriesSelected), HOOK(ReloadPriceLists), HOOK(RefreshThemeButtons), HOOK(SetSaveMenuVisibility),
-    HOOK(SetMainCaption), HOOK(ProcessEvents), HOOK(PriceListsConverted), HOOK(StorePushNote),
-    HOOK(RefreshCoinGrid), HOOK(FillCoinEditor), HOOK(SetStatusText), HOOK(ShowProgress), HOOK(SetProgress),
-    HOOK(CalcVisibleNodes), HOOK(FormResize), HOOK(AssignNodePorts), HOOK(RenderTree), HOOK(ShowBusy),
-    HOOK(ClearClickTrackList), HOOK(CoinsCleared), HOOK(ShowBinCount), HOOK(ClearUDFControls),
-    HOOK(CreateUDFobjects), HOOK(BuildUDFHistoryLists), HOOK(PackColumnData), HOOK(UnpackColumnData),
-    HOOK(ResetCoinGridColumnWidths), HOOK(SetupCoinGridCols), HOOK(HideCoinPages), HOOK(CreateDefaultDatabase),
-    HOOK(CheckForNewTypes), HOOK(BuildFavoritesMenu), HOOK(ClearRecentSeriesMenu), HOOK(LoadReportList),
-    HOOK(UpdateRecentFiles), HOOK(GetCoinValue), HOOK(ValueCodeName), HOOK(SaveCurrencyIndex),
-    HOOK(CommitPendingEdit), HOOK(PrepCoinsPage), HOOK(SortFolderCoins), HOOK(SelectCoin),
-    HOOK(UpdateSelectionSummary), HOOK(RestoreNotesMemo), HOOK(ShowCoinsPage), HOOK(UnpackVariety),
-    HOOK(CompoundVariety), HOOK(ReloadCountryPrices), HOOK(ResortPrices), HOOK(SavePricesToFile),
-    HOOK(ReadPriceDatesDat), HOOK(ReadSettingString), HOOK(WriteSettingString), HOOK(EbooksModified),
-    HOOK(SaveEbookIndexes),
-};
-const tHookCheck SeamChecks[] = {
-    SEAM(LogModeKeysHeld), SEAM(InstallAppException), SEAM(BuildThemePanel), SEAM(LoadMetals), SEAM(LoadFormState),
-    SEAM(LoadCountries), SEAM(LoadForexAndSpotPrices), SEAM(LoadPriceDates), SEAM(BuildNodePorts), SEAM(LoadEbooks),
-    SEAM(ViewFlags), SEAM(ViewHaveCheckBoxChange), SEAM(PlaceThumbnailPanel), SEAM(InstallAppHint),
-    SEAM(DataSetCoinsFieldCount), SEAM(ShowBinCount), SEAM(SquewSpotPrices), SEAM(DisplayMetalValues),
-    SEAM(FormsTimerTimer), SEAM(CreateNewFolderForm), SEAM(LoadDataFromFile), SEAM(ShowWelcomeWindow), SEAM(UseTips),
-    SEAM(Tipoftheday1Click), SEAM(AssignNodePorts), SEAM(RenderTree), SEAM(MakeTreeNodeVisible), SEAM(BigImageDown),
-    SEAM(ArrangeStatsLabels), SEAM(SetupThemesBox), SEAM(NamedThemeRows), SEAM(ViewSizeBtnClick),
-    SEAM(BuildFavoritesMenu), SEAM(NextSeries), SEAM(FullPath), SEAM(SetSelectedLabelCaption),
-    SEAM(SetupPricelistColumns), SEAM(RenderPrices), SEAM(ResortPrices), SEAM(GetCountryName), SEAM(UnpackVariety),
-    SEAM(ShowUserSeriesHint), SEAM(ShowPastePriceForm), SEAM(SelectedPriceEntry), SEAM(RecordPriceUndo), SEAM(CoinGridRow), SEAM(SetCoinGridRow), SEAM(SelectCoin),
-    SEAM(SortFolderCoins), SEAM(AddRecent), SEAM(BuildDateMintBoxList), SEAM(UpdateSelectionSummary), SEAM(ShowNAHint),
-    SEAM(NoteMaxedBtnClick), SEAM(SettingSlideLabelClick), SEAM(ClearUDFlist2), SEAM(CreateUDFobjects),
-    SEAM(ShowUDFValues), SEAM(StuffCoinInfo), SEAM(RenderDatePopup), SEAM(DatePopupClosePopup),
-    SEAM(DayCellMouseEnter), SEAM(DayCellMouseLeave), SEAM(DayCellClick), SEAM(CompoundVariety),
-    SEAM(BuildImageRadios), SEAM(LoadCoinImage), SEAM(UpdateImageButtons), SEAM(ResetImageEffects),
-    SEAM(BookListBoxChange), SEAM(BuildCollectionChart), SEAM(ShowReportDescription), SEAM(PreviewZoom),
-    SEAM(EmbedReportsPage), SEAM(OpenPriceUpdateForm), SEAM(CanClose),
-};
-const tHookCheck SelectionChecks[] = {
-    SELECTION(GradeTitle), SELECTION(SetSelectedLabelCaption), SELECTION(FillGradeBox),
-    SELECTION(SetWarningLabelPrices), SELECTION(FillMintEdit), SELECTION(FillGMEdit), SELECTION(SetViewSizeVisible),
-    SELECTION(LayoutMainForm), SELECTION(ShowImage), SELECTION(SetFavoriteBox), SELECTION(SetTabs),
-    SELECTION(SetThemeBoxes), SELECTION(SetForexLabel), SELECTION(StatsTabActive), SELECTION(StartCalcThread),
-    SELECTION(SetCoinTexts), SELECTION(SetUpBookList), SELECTION(PrepCoinsPage), SELECTION(CoinGridToFirstRow),
-    SELECTION(ShowThumbnails), SELECTION(ShowCountryCredit), SELECTION(ShowUserSeriesHint),
-};
-#undef HOOK
-#undef SEAM
-#undef SELECTION
-
-constexpr size_t FunctionSize = sizeof(std::function<void()>);
-static_assert(std::size(HookChecks) * FunctionSize == sizeof(tStateHooks), "a tStateHooks member has no row");
-static_assert(std::size(SeamChecks) * FunctionSize == sizeof(tMainFormSeams), "a tMainFormSeams member has no row");
-static_assert(std::size(SelectionChecks) * FunctionSize == sizeof(tSelectionSeams),
-              "a tSelectionSeams member has no row");
-
 // Seams the test fixture installs itself (log-mode keys, welcome window, tip).
 const QStringList FixtureSeams{QStringLiteral("Seams.LogModeKeysHeld"), QStringLiteral("Seams.ShowWelcomeWindow"),
                                QStringLiteral("Seams.Tipoftheday1Click")};
-// Left unset on purpose: the price download reads the dates file itself
-// unless a test replaces the reader, the application object hands every
-// exception that escapes a handler to the error window, and the Coins page's
-// view boxes run their own handler.
+// Left unset on purpose, each a place where a test puts its double and the
+// program uses the real thing: the price download reads the dates file
+// itself, the housekeeping asks the process-wide error-window flag, the
+// Images page prints through the system's print dialog and hands files to
+// the desktop; the application object hands every exception that escapes a
+// handler to the error window, and the Coins page's view boxes run their own
+// handler.
 const QStringList UnsetByDesign{QStringLiteral("Hooks.ReadPriceDatesDat"),
+                                QStringLiteral("Housekeeping.ErrorWindowOpen"),
+                                QStringLiteral("ImagesPage.ChoosePrinter"), QStringLiteral("ImagesPage.OpenFile"),
                                 QStringLiteral("Seams.InstallAppException"),
                                 QStringLiteral("Seams.ViewHaveCheckBoxChange")};
 
@@ -249,33 +195,96 @@ private Q_SLOTS:
         QVERIFY2(faults.isEmpty(), "see the warnings above");
     }
 
-    void everyHookIsInstalledOrWaits()
+    // Every optional slot of every struct the window is wired through is set
+    // when the window is built, or its row in the waiting table names it (a
+    // waiting command then has the window's stand-in that says so).
+    void everySlotIsInstalledOrWaits()
     {
         tProgramFixture program;
         TMainForm &form = program.Open();
         program.Start();
+        const QStringList standIns = WaitingStandIns(form);
         QStringList faults;
         QSet<QString> known;
-        for (const std::span<const tHookCheck> table : {std::span<const tHookCheck>(HookChecks),
-                                                         std::span<const tHookCheck>(SeamChecks),
-                                                         std::span<const tHookCheck>(SelectionChecks)}) {
-            for (const tHookCheck &check : table) {
-                const QString name = QString::fromLatin1(check.Name);
-                known.insert(name);
-                const bool waiting = FindWaiting(WaitingHooks(), name);
-                const bool set = check.IsSet(form);
-                if (!set && !waiting && !UnsetByDesign.contains(name))
-                    faults << name + QStringLiteral(": unset and not in the waiting table");
-                if (set && waiting && !FixtureSeams.contains(name))
-                    faults << name + QStringLiteral(": installed now, remove its waiting row");
-            }
-        }
+        int slots = 0;
+        VisitProgramSlots(form, [&](const char *n, auto &slot) {
+            ++slots;
+            const QString name = QString::fromLatin1(n);
+            known.insert(name);
+            const bool waiting = FindWaiting(WaitingHooks(), name);
+            if (!slot && !waiting && !UnsetByDesign.contains(name))
+                faults << name + QStringLiteral(": unset and not in the waiting table");
+            if (waiting && slot && !standIns.contains(name) && !FixtureSeams.contains(name))
+                faults << name + QStringLiteral(": installed now, remove its waiting row");
+        });
+        QVERIFY2(slots > 150, "the walk reaches every struct of the window");
         for (const tWaitingEntry &row : WaitingHooks())
             if (!known.contains(QString::fromLatin1(row.Name)))
-                faults << QString::fromLatin1(row.Name) + QStringLiteral(": waiting row names no hook or seam");
+                faults << QString::fromLatin1(row.Name) + QStringLiteral(": waiting row names no slot");
         for (const QString &fault : faults)
             qWarning().noquote() << fault;
         QVERIFY2(faults.isEmpty(), "see the warnings above");
+    }
+
+    // A waiting slot reached at run time is never silent: it logs and the
+    // status line says that its unit is not available yet.
+    void aWaitingSlotTellsTheUser()
+    {
+        tProgramFixture program;
+        program.RealTipCommand = true;
+        TMainForm &form = program.Open();
+        program.Start();
+        const QStringList standIns = WaitingStandIns(form);
+        if (standIns.isEmpty())
+            QSKIP("no unit waits any more");
+        bool called = false;
+        VisitProgramSlots(form, [&](const char *n, auto &slot) {
+            using Slot = std::remove_reference_t<decltype(slot)>;
+            if constexpr (std::is_same_v<Slot, std::function<void()>>) {
+                if (!called && standIns.contains(QString::fromLatin1(n))) {
+                    slot();
+                    called = true;
+                }
+            }
+        });
+        if (!called)
+            QSKIP("no waiting slot takes no arguments");
+        auto *status = form.findChild<QLabel *>(QStringLiteral("StatusLabel"));
+        QVERIFY(status);
+        QVERIFY2(status->text().endsWith(QStringLiteral("is not available yet")), qPrintable(status->text()));
+    }
+
+    // Each design name stands for one control: a page is built once, in its
+    // tab, so no second control of the same name lingers for code or tests
+    // to reach by mistake.
+    void everyObjectNameIsUnique()
+    {
+        tProgramFixture program;
+        TMainForm &form = program.Open();
+        program.Start();
+        QHash<QString, int> count;
+        // Tool windows and dialogs owned by the main window are windows of
+        // their own, with names of their own.
+        const auto inMainWindow = [&form](const QObject *o) {
+            for (; o; o = o->parent())
+                if (auto *w = qobject_cast<const QWidget *>(o))
+                    return w->window() == &form;
+            return false;
+        };
+        for (QObject *o : form.findChildren<QObject *>()) {
+            const QString name = o->objectName();
+            // A tab bar names its own scroll buttons.
+            if (name.isEmpty() || name.startsWith(QLatin1StringView("qt_")) || qobject_cast<QTabBar *>(o->parent()))
+                continue;
+            if (inMainWindow(o) && !InReplacedStandIn(qobject_cast<QWidget *>(o), &form))
+                ++count[name];
+        }
+        QStringList doubled;
+        for (auto it = count.cbegin(); it != count.cend(); ++it)
+            if (it.value() > 1)
+                doubled << QStringLiteral("%1 (%2 times)").arg(it.key()).arg(it.value());
+        doubled.sort();
+        QVERIFY2(doubled.isEmpty(), qPrintable(doubled.join(QStringLiteral(", "))));
     }
 };
 

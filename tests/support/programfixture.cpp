@@ -46,7 +46,8 @@ TMainForm &tProgramFixture::Open(const QStringList &arguments)
                 Calls << QStringLiteral("ShowWelcomeWindow");
                 return true;
             };
-        seams.Tipoftheday1Click = [this] { Calls << QStringLiteral("Tipoftheday1Click"); };
+        if (!RealTipCommand)
+            seams.Tipoftheday1Click = [this] { Calls << QStringLiteral("Tipoftheday1Click"); };
     };
     form_ = BuildProgramWindow(options);
     form_->CommandLine = arguments;  // the window took the test runner's own

@@ -52,6 +52,9 @@ public:
     // Open() keeps the program's own welcome window (modal: a test closes
     // it from a timer) instead of recording the call.
     bool RealWelcomeWindow = false;
+    // Open() leaves the tip-of-the-day command to the program instead of
+    // recording its calls.
+    bool RealTipCommand = false;
 
 private:
     QTemporaryDir home_;

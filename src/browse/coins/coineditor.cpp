@@ -1,4 +1,5 @@
 #include "browse/coins/coineditor.h"
+#include "core/model/varietytext.h"
 
 #include <algorithm>
 
@@ -86,7 +87,7 @@ bool WriteCoinField(tMainState &s, tCoinInfo &c, tCoinField field, const tEditor
     case tCoinField::DateMintBox: {
         if (!v.Price)
             return false;
-        const QString variety = UnpackVarietyText(s, v.Price->Variety);
+        const QString variety = UnpackVariety(v.Price->Variety, false);
         if (c.Year == v.Price->Year && c.Mint == v.Price->Mint && c.Variety == variety)
             return false;
         PushCoinUndo(s, c, field);
@@ -275,7 +276,7 @@ QString DateMintItemText(const tMainState &s, const tPriceInfo &row)
 {
     const int year = (row.DateBits & DateBitCirca) ? 0 : row.Year;
     // Combo-box items show "&" as it is; no doubling.
-    return CompoundVarietyText(s, year, false, row.Mint, UnpackVarietyText(s, row.Variety));
+    return CompoundVariety(year, false, row.Mint, UnpackVariety(row.Variety, false));
 }
 
 int DateMintIndexFor(const tMainState &s, const std::vector<tPriceInfo *> &rows, const tCoinInfo &coin)
@@ -283,7 +284,7 @@ int DateMintIndexFor(const tMainState &s, const std::vector<tPriceInfo *> &rows,
     int found = -1;
     for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
         const tPriceInfo &p = *rows[i];
-        if (p.Year == coin.Year && p.Mint == coin.Mint && UnpackVarietyText(s, p.Variety) == coin.Variety)
+        if (p.Year == coin.Year && p.Mint == coin.Mint && UnpackVariety(p.Variety, false) == coin.Variety)
             found = i;
     }
     return found;
@@ -306,7 +307,7 @@ QStringList GMItemsFor(const tMainState &s, const tPriceInfo *chosen)
 
 bool DateMintRowCollected(const tMainState &s, const tPriceInfo &row)
 {
-    const QString variety = UnpackVarietyText(s, row.Variety);
+    const QString variety = UnpackVariety(row.Variety, false);
     return std::any_of(s.CurrCoinList.begin(), s.CurrCoinList.end(), [&](const tCoinInfo *c) {
         return c->Year == row.Year && c->Mint.compare(row.Mint, Qt::CaseInsensitive) == 0 &&
                c->Variety.compare(variety, Qt::CaseInsensitive) == 0;

@@ -3,15 +3,16 @@
 #include "core/model/dates.h"
 #include "core/model/mainstate.h"
 #include "core/model/seriestree.h"
+#include "core/model/varietytext.h"
 
-int FindHotPrice(const std::vector<tPriceInfo *> &prices, const tCoinInfo &coin, const UnpackVarietyFn &unpack)
+int FindHotPrice(const std::vector<tPriceInfo *> &prices, const tCoinInfo &coin)
 {
     int hot = -1;
     for (size_t i = 0; i < prices.size(); ++i) {
         const tPriceInfo *p = prices[i];
         if (!p || p->Year != coin.Year)
             continue;
-        const QString variety = unpack ? unpack(p->Variety, false) : p->Variety;
+        const QString variety = UnpackVariety(p->Variety, false);
         if (p->Mint.compare(coin.Mint, Qt::CaseInsensitive) == 0
             && variety.compare(coin.Variety, Qt::CaseInsensitive) == 0
             && p->GM.compare(coin.GM, Qt::CaseInsensitive) == 0)

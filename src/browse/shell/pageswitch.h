@@ -61,12 +61,9 @@ struct tPageEntry {
 };
 tPageEntry PageEntryPlan(const tPageEntryFacts &facts);
 
-// A packed variety in its display form.
-using UnpackVarietyFn = std::function<QString(const QString &packed, bool forceFormat)>;
-
 // Index in prices of the last entry that matches the coin: same year, and
 // mint, unpacked variety and grade modifier equal ignoring case; -1 when none.
-int FindHotPrice(const std::vector<tPriceInfo *> &prices, const tCoinInfo &coin, const UnpackVarietyFn &unpack);
+int FindHotPrice(const std::vector<tPriceInfo *> &prices, const tCoinInfo &coin);
 
 // The series number whose price list applies to a series.
 int PriceSourceOf(const tnodeinfo &node);

@@ -1,4 +1,5 @@
 #include "core/collection/coinentries.h"
+#include "core/model/varietytext.h"
 
 #include <algorithm>
 
@@ -238,24 +239,6 @@ void AutoIncrementUDFs(tMainState &s, tCoinInfo &coin)
     }
 }
 
-QString UnpackVarietyText(const tMainState &s, const QString &packed)
-{
-    return s.Hooks.UnpackVariety ? s.Hooks.UnpackVariety(packed, false) : packed;
-}
-
-QString CompoundVarietyText(const tMainState &s, int year, bool isCirca, const QString &mint, const QString &variety)
-{
-    if (s.Hooks.CompoundVariety)
-        return s.Hooks.CompoundVariety(year, isCirca, mint, variety);
-    QStringList parts;
-    if (year != 0)
-        parts << QString::number(year);
-    for (const QString &p : {mint.trimmed(), variety.trimmed()})
-        if (!p.isEmpty())
-            parts << p;
-    return parts.join(QLatin1Char(' '));
-}
-
 tCoinInfo *NewCoinBtnClick(tMainState &s, bool clone)
 {
     tnodeinfo *series = s.SelectedTreeNode;
@@ -284,7 +267,7 @@ tCoinInfo *NewCoinBtnClick(tMainState &s, bool clone)
             coin.Year = row.Year;
             coin.Mint = row.Mint;
             coin.GM = row.GM;
-            coin.Variety = UnpackVarietyText(s, row.Variety);
+            coin.Variety = UnpackVariety(row.Variety, false);
         }
         coin.UDFstring = DefaultUDFString(s, false);
     }
@@ -388,7 +371,7 @@ std::vector<tPopulateItem> PopulateItems(const tMainState &s)
     int lastYear = -1;
     QString lastMint, lastVariety;
     for (tPriceInfo *row : s.CurrPriceList) {
-        const QString variety = UnpackVarietyText(s, row->Variety);
+        const QString variety = UnpackVariety(row->Variety, false);
         if (row->Year == lastYear && SameTrimmedText(row->Mint, lastMint) && SameTrimmedText(variety, lastVariety))
             continue;
         lastYear = row->Year;
@@ -396,7 +379,7 @@ std::vector<tPopulateItem> PopulateItems(const tMainState &s)
         lastVariety = variety;
         tPopulateItem item;
         item.Price = row;
-        item.Text = CompoundVarietyText(s, row->Year, row->DateBits & DateBitCirca, row->Mint, variety);
+        item.Text = CompoundVariety(row->Year, row->DateBits & DateBitCirca, row->Mint, variety);
         item.Checked = std::none_of(s.CurrCoinList.begin(), s.CurrCoinList.end(), [&](const tCoinInfo *c) {
             return c->Year == row->Year && SameTrimmedText(c->Mint, row->Mint) && SameTrimmedText(c->Variety, variety);
         });
@@ -418,7 +401,7 @@ int PopulateCoins(tMainState &s, const std::vector<tPriceInfo *> &rows, int grad
         coin->Year = row->Year;
         coin->Mint = row->Mint;
         coin->GM = row->GM;
-        coin->Variety = UnpackVarietyText(s, row->Variety);
+        coin->Variety = UnpackVariety(row->Variety, false);
         coin->Grade = grade;
         coin->Inventory = AssignInventory(s);
         coin->UDFstring = DefaultUDFString(s, true);

@@ -104,13 +104,6 @@ QString DefaultUDFString(const tMainState &s, bool populate);
 // next number, raising the field's IncValue.
 void AutoIncrementUDFs(tMainState &s, tCoinInfo &coin);
 
-// A packed variety in display form, through the price lists' hook (unchanged
-// while none is installed).
-QString UnpackVarietyText(const tMainState &s, const QString &packed);
-// One-line label of a year, mint and variety through the price lists' hook;
-// without it the parts joined by blanks.
-QString CompoundVarietyText(const tMainState &s, int year, bool isCirca, const QString &mint, const QString &variety);
-
 // The message New and Clone show when the series has no price row.
 extern const QString NoPriceRowsText;
 

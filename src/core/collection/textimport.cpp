@@ -1,4 +1,5 @@
 #include "core/collection/textimport.h"
+#include "core/model/varietytext.h"
 
 #include <algorithm>
 #include <array>
@@ -239,7 +240,7 @@ bool tTextImport::MatchesPriceEntry(const tCoinInfo &coin) const
     for (auto it = from; it != to; ++it) {
         const tPriceInfo &p = *it->second;
         if (p.Year == coin.Year && p.Mint.compare(coin.Mint, Qt::CaseInsensitive) == 0 &&
-            UnpackVarietyText(s_, p.Variety).compare(coin.Variety, Qt::CaseInsensitive) == 0 &&
+            UnpackVariety(p.Variety, false).compare(coin.Variety, Qt::CaseInsensitive) == 0 &&
             p.GM.compare(coin.GM, Qt::CaseInsensitive) == 0)
             return true;
     }

@@ -142,10 +142,8 @@ struct tStateHooks {
     std::function<void()> ShowCoinsPage;
     // A packed variety in display form (forceFormat false) or sortable form
     // (price lists). Unset, the text is taken as it is.
-    std::function<QString(const QString &packed, bool forceFormat)> UnpackVariety;
     // The one-line label of a year, mint and variety, "Circa 1921-D (Doubled
     // die)" (price lists). Unset, the parts are joined by blanks.
-    std::function<QString(int year, bool isCirca, const QString &mint, const QString &variety)> CompoundVariety;
     // ---- end of coin entries and the entry editor ----
     // Price-list download (updates/pricelists/priceupdate): steps that belong to the
     // price lists, the countries, the tree view and the settings store.

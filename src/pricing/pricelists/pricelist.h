@@ -13,6 +13,7 @@
 #include <QString>
 
 #include "core/model/mainstate.h"
+#include "core/model/varietytext.h"
 
 // The series number whose price entries apply to a node.
 int PickPriceSource(const tnodeinfo &InNode);
@@ -31,21 +32,7 @@ int RemovePriceEntries(tMainState &s, const std::function<bool(const tPriceInfo 
 // before touching any entry when two nodes share a series number.
 void ReFolderPrices(tMainState &s);
 
-// The marker that starts a date inside a packed variety; the day number
-// follows up to the next blank.
-inline const QString VarietyDateToken = QStringLiteral("\\d/");
-// Position of the first date token at or after from, -1 when none.
-qsizetype FindVarietyDateToken(const QString &text, qsizetype from = 0);
-
-// Packed variety to display form (the user's short date) or, with
-// forceFormat, to a form that sorts chronologically ("yyyy/MM/dd").
-QString UnpackVariety(const QString &InStr, bool forceFormat);
-// Typed variety to packed form: every word that is a full date with a
-// four-digit year in the user's date order becomes a date token.
-QString PackVariety(const QString &InStr);
-
 QString FormatMintage(int32_t Mintage, bool Approx);
-QString CompoundVariety(int32_t Year, bool IsCirca, const QString &Mint, const QString &variety);
 
 // True when grade modifier a sorts after b ("DMPL" after "PL", else ordinal).
 bool GradeModifierAfter(const QString &a, const QString &b);

@@ -225,7 +225,6 @@ private Q_SLOTS:
     void yearMintVarietyFromThePriceRow()
     {
         tCoinFixture f;
-        f.s.Hooks.UnpackVariety = [](const QString &p, bool) { return p.toUpper(); };
         tPriceInfo *row = f.AddPrice(1921, QStringLiteral("D"), QStringLiteral("doubled"), QStringLiteral("PL"));
         tCoinInfo *c = f.AddCoin(1921, QStringLiteral("d"));
         c->Variety = QStringLiteral("DOUBLED");
@@ -236,7 +235,7 @@ private Q_SLOTS:
         // Mint and variety compare with case: "d" is not "D".
         QCOMPARE(StuffCoinInfo(f.s, tCoinField::DateMintBox, v), 1);
         QCOMPARE(c->Mint, QStringLiteral("D"));
-        QCOMPARE(c->Variety, QStringLiteral("DOUBLED"));
+        QCOMPARE(c->Variety, QStringLiteral("doubled"));
         QCOMPARE(c->GM, QStringLiteral("PL"));
         QCOMPARE(StuffCoinInfo(f.s, tCoinField::DateMintBox, v), 0);
         v.Price = nullptr;  // nothing chosen
@@ -438,7 +437,6 @@ private Q_SLOTS:
     void pickerLists()
     {
         tCoinFixture f;
-        f.s.Hooks.UnpackVariety = [](const QString &p, bool) { return p.toUpper(); };
         tPriceInfo *p1 = f.AddPrice(1990, QStringLiteral("P"));
         f.AddPrice(1990, QStringLiteral("P"), {}, QStringLiteral(" PL "));
         tPriceInfo *d = f.AddPrice(1990, QStringLiteral("D"), QStringLiteral("dd"));
@@ -450,7 +448,7 @@ private Q_SLOTS:
         QCOMPARE(rows.size(), size_t(4));
         QCOMPARE(rows[0], p1);
         QCOMPARE(rows[1], d);
-        QCOMPARE(DateMintItemText(f.s, *d), QStringLiteral("1990 D DD"));
+        QCOMPARE(DateMintItemText(f.s, *d), QStringLiteral("1990-D (dd)"));
         QCOMPARE(DateMintItemText(f.s, *circa), QStringLiteral("P"));
 
         QCOMPARE(GMItemsFor(f.s, p1), (QStringList{"", "PL"}));
@@ -461,16 +459,15 @@ private Q_SLOTS:
         coin.Mint = QStringLiteral("P");
         QCOMPARE(DateMintIndexFor(f.s, rows, coin), 3);  // the last match
         coin.Mint = QStringLiteral("D");
-        coin.Variety = QStringLiteral("DD");
-        QCOMPARE(DateMintIndexFor(f.s, rows, coin), 1);
         coin.Variety = QStringLiteral("dd");
+        QCOMPARE(DateMintIndexFor(f.s, rows, coin), 1);
+        coin.Variety = QStringLiteral("DD");  // varieties compare with case
         QCOMPARE(DateMintIndexFor(f.s, rows, coin), -1);
     }
 
     void pickerItemsOutliveAPriceReload()
     {
         tCoinFixture f;
-        f.s.Hooks.UnpackVariety = [](const QString &p, bool) { return p.toUpper(); };
         f.AddPrice(1990, QStringLiteral("P"), QStringLiteral("dd"));
         const tDateMintKey key = DateMintKeyOf(*DateMintRows(f.s).front());
         // A reload frees the rows and reads them again.
@@ -499,7 +496,6 @@ private Q_SLOTS:
         QFETCH(bool, collected);
         tCoinFixture f;
         // The variety is stored packed; entries hold it as shown.
-        f.s.Hooks.UnpackVariety = [](const QString &p, bool) { return p.toUpper(); };
         tPriceInfo *row = f.AddPrice(1990, QStringLiteral("D"), QStringLiteral("dd"));
         tCoinInfo *coin = f.AddCoin(1990, mint);
         coin->Variety = variety;

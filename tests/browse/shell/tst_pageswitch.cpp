@@ -3,6 +3,7 @@
 #include "core/model/dates.h"
 #include "core/model/mainstate.h"
 #include "browse/shell/pageswitch.h"
+#include "core/model/varietytext.h"
 
 namespace {
 
@@ -16,12 +17,6 @@ std::unique_ptr<tPriceInfo> Price(int year, const char *mint, const char *variet
     return p;
 }
 
-// Stands in for the price lists' own unpacking: one packed date token.
-QString Unpack(const QString &packed, bool)
-{
-    QString s = packed;
-    return s.replace(QStringLiteral("\\d/44927"), QStringLiteral("1/1/2023"));
-}
 
 } // namespace
 
@@ -36,7 +31,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("hot");
         QTest::newRow("two entries match: the later") << "D" << "" << "" << 3;
         QTest::newRow("mint ignoring case") << "s" << "" << "" << 1;
-        QTest::newRow("variety after unpacking") << "P" << "struck 1/1/2023" << "" << 4;
+        QTest::newRow("variety after unpacking") << "P" << QStringLiteral("struck ") + UnpackVariety(QStringLiteral("\\d/44927"), false) << "" << 4;
         QTest::newRow("variety ignoring case") << "P" << "DOUBLED DIE" << "" << 5;
         QTest::newRow("grade modifier must agree") << "P" << "Doubled die" << "rd" << 6;
         QTest::newRow("no match") << "CC" << "" << "" << -1;
@@ -62,7 +57,7 @@ private Q_SLOTS:
         coin.Mint = mint;
         coin.Variety = variety;
         coin.GM = gm;
-        QTEST(FindHotPrice(prices, coin, Unpack), "hot");
+        QTEST(FindHotPrice(prices, coin), "hot");
     }
 
     void pricingStatusNamesTheSharedList()

@@ -4,18 +4,17 @@
 #include "core/model/commatext.h"
 #include "core/model/currencytext.h"
 #include "core/model/dates.h"
+#include "core/model/varietytext.h"
 #include "support/coinentryfixture.h"
 #include "support/scriptedui.h"
 
 namespace {
 
-// Varieties in price lists hold dates as "\d/" + day number; the display
-// form here is "[day]", enough to see that unpacking happened.
-QString FakeUnpack(const QString &packed, bool)
+// Varieties in price lists hold dates as "\d/" + day number; entries hold
+// them as shown.
+QString Shown(const QString &packed)
 {
-    QString out = packed;
-    static const QRegularExpression token(QStringLiteral("\\\\d/(\\d+)"));
-    return out.replace(token, QStringLiteral("[\\1]"));
+    return UnpackVariety(packed, false);
 }
 
 void AddField(tMainState &s, int type, uint8_t bits = 0, int incValue = 0)
@@ -70,14 +69,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("mint");
         QTest::addColumn<QString>("variety");
         QTest::addColumn<QString>("gm");
-        QTest::newRow("one row") << 1 << 1921 << "D" << "Struck [45000]" << "PL";
+        QTest::newRow("one row") << 1 << 1921 << "D" << Shown(QStringLiteral("Struck \\d/45000")) << "PL";
         QTest::newRow("two rows leave them blank") << 2 << 0 << "" << "" << "";
     }
     void newEntryTakesTheOnlyPriceRow()
     {
         QFETCH(int, rows);
         tCoinFixture f;
-        f.s.Hooks.UnpackVariety = FakeUnpack;
         f.AddPrice(1921, QStringLiteral("D"), QStringLiteral("Struck \\d/45000"), QStringLiteral("PL"));
         if (rows == 2)
             f.AddPrice(1922, QStringLiteral("S"));
@@ -309,7 +307,7 @@ private Q_SLOTS:
         QCOMPARE(items.size(), size_t(2));
         QCOMPARE(items[0].Price, f.s.CurrPriceList[0]);
         QCOMPARE(items[1].Price, f.s.CurrPriceList[2]);
-        QCOMPARE(items[0].Text, QStringLiteral("1990 P"));
+        QCOMPARE(items[0].Text, QStringLiteral("1990-P"));
         QVERIFY(!items[0].Checked);
         QVERIFY(items[1].Checked);
     }
@@ -317,7 +315,6 @@ private Q_SLOTS:
     void populateMakesEntriesWithoutCounts()
     {
         tCoinFixture f;
-        f.s.Hooks.UnpackVariety = FakeUnpack;
         f.s.AutoBin = true;
         tPriceInfo *p1 = f.AddPrice(1990, QStringLiteral("P"), QStringLiteral("\\d/45000"), QStringLiteral("FB"));
         tPriceInfo *p2 = f.AddPrice(1991, QStringLiteral("D"));
@@ -327,7 +324,7 @@ private Q_SLOTS:
         const tCoinInfo &a = *f.s.CoinList[1];
         QCOMPARE(a.Year, 1990);
         QCOMPARE(a.Mint, QStringLiteral("P"));
-        QCOMPARE(a.Variety, QStringLiteral("[45000]"));
+        QCOMPARE(a.Variety, Shown(QStringLiteral("\\d/45000")));
         QCOMPARE(a.GM, QStringLiteral("FB"));
         QCOMPARE(a.Grade, 12);
         QCOMPARE(a.Have + a.Need + a.Sell + a.Sold, 0);

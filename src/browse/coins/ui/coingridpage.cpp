@@ -35,7 +35,7 @@ QLabel *NamedLabel(const char *name, const QString &text, QWidget *parent)
 
 TCoinGridPage::TCoinGridPage(tMainState &state, QWidget *parent) : QWidget(parent), state_(state)
 {
-    setObjectName(QStringLiteral("CoinsPage"));
+    setObjectName(QStringLiteral("CoinGridPage"));
     columns_.Setup(static_cast<int>(state_.UDFlist.size()));
     Build();
     ConnectGrid();

@@ -5,6 +5,7 @@
 
 #include "core/program/ui/centring.h"
 #include "browse/shell/pageswitch.h"
+#include "core/catalogue/countries.h"
 #include "browse/coins/ui/coingridpage.h"
 #include "browse/finders/ui/findforms.h"
 #include "browse/shell/ui/mainform.h"
@@ -121,7 +122,7 @@ void TFinderCommands::FindCatalog1Click()
     if (created) {
         TMainForm &f = form_;
         FindCatalog = new TFindCatalogForm(f.State, Navigation(),
-                                           [&f](int country) { return CallSeam(f.Seams.GetCountryName, country); },
+                                           [&f](int country) { return GetCountryName(f.State, country); },
                                            &form_);
         CentreOnScreen(FindCatalog);
     }

@@ -41,6 +41,8 @@
 #include "core/model/helpers.h"
 #include "core/program/log.h"
 #include "core/model/seriestree.h"
+#include "core/model/varietytext.h"
+#include "core/catalogue/countries.h"
 #include "core/program/startup.h"
 #include "browse/shell/mainlayout.h"
 #include "browse/shell/pageswitch.h"
@@ -826,7 +828,7 @@ void TMainForm::TabControl1Change()
 
     if (plan.RefreshPricing) {
         const int country = CoinTypeToCountry(PriceSourceOf(*node));
-        Label132->setText(CallSeam(Seams.GetCountryName, country));
+        Label132->setText(GetCountryName(State, country));
         Label139->setText(PriceDateText(State, country));
         Label132->adjustSize();
         Label139->adjustSize();
@@ -842,9 +844,7 @@ void TMainForm::TabControl1Change()
         // The grid may have no current row; only a coin actually listed is
         // compared.
         if (!State.CurrCoinList.empty() && !State.CurrPriceList.empty() && rowValid) {
-            const UnpackVarietyFn unpack = Seams.UnpackVariety ? UnpackVarietyFn(Seams.UnpackVariety)
-                                                               : UnpackVarietyFn();
-            HotPrice = FindHotPrice(State.CurrPriceList, *State.CurrCoinList[row], unpack);
+            HotPrice = FindHotPrice(State.CurrPriceList, *State.CurrCoinList[row]);
         }
         CallSeam(Seams.SetupPricelistColumns, HotPrice);
         CallSeam(Seams.RenderPrices);
@@ -860,14 +860,7 @@ void TMainForm::TabControl1Change()
 
     if (plan.CoinCaption) {
         const tCoinInfo &coin = *State.CurrCoinList[row];
-        QString caption;
-        if (Seams.CompoundVariety)
-            caption = Seams.CompoundVariety(coin.Year, false, coin.Mint, coin.Variety);
-        else
-            caption = QStringList{coin.Year > 0 ? QString::number(coin.Year) : QString(), coin.Mint, coin.Variety}
-                          .join(QLatin1Char(' '))
-                          .simplified();
-        ShowSelectedCaption(caption);
+        ShowSelectedCaption(CompoundVariety(coin.Year, false, coin.Mint, coin.Variety));
         CallSeam(Seams.BuildImageRadios);
         CallSeam(Seams.LoadCoinImage);
         CallSeam(Seams.UpdateImageButtons);

@@ -94,7 +94,7 @@ QFrame#SelectedPanel { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:
 QLabel#SelectedLabel { color: #DC143C; padding-right: 8px; }
 QTabWidget#TabControl1 > QTabBar::tab { height: 32px; min-width: 96px; padding: 0 10px; font-size: 14px; }
 QTabWidget#TabControl2 > QTabBar::tab { height: 26px; min-width: 70px; }
-QWidget#TreeLayout { background: #FFFFFF; }
+QWidget#SeriesTreePlace { background: #FFFFFF; }
 QFrame#Panel1, QFrame#Panel2, QFrame#Panel8, QFrame#Panel10 { background: #FFFFFF; border: 1px solid #C8C8C8; }
 QWidget#Rectangle9, QWidget#Rectangle10 { background: qlineargradient(x1:0, y1:0, x2:1, y2:0,
                                           stop:0 #F2F2F2, stop:1 #D5D5D5); }
@@ -301,13 +301,13 @@ QWidget *TMainFormControls::BuildSeriesPage()
     BigLabel->setStatusTip(BigLabel->toolTip());
     area->addWidget(BigLabelLayout);
 
-    TreeBaseLayout = Make<QWidget>("TreeBaseLayout");
+    TreeBaseLayout = Make<QWidget>("SeriesTreePanel");
     auto *tree = new QHBoxLayout(TreeBaseLayout);
     tree->setContentsMargins(0, 0, 0, 0);
     tree->setSpacing(0);
     // ---- Place of the series tree view: it adds its widget to TreeLayout's
     // layout and reads TreeScrollBar, Button7 and Button8. ----
-    TreeLayout = Make<QWidget>("TreeLayout");
+    TreeLayout = Make<QWidget>("SeriesTreePlace");
     TreeLayout->setAttribute(Qt::WA_StyledBackground);
     auto *treeInside = new QVBoxLayout(TreeLayout);
     treeInside->setContentsMargins(0, 0, 0, 0);

@@ -105,11 +105,6 @@ void TMainForm::InstallSubsystems()
 
     // ---- Pricing ----
     SetIfUnset(Seams.ResortPrices, [this] { ::ResortPrices(State); });
-    SetIfUnset(Seams.GetCountryName, [this](int country) { return ::GetCountryName(State, country); });
-    SetIfUnset(Seams.UnpackVariety, [](const QString &packed, bool force) { return ::UnpackVariety(packed, force); });
-    SetIfUnset(Seams.CompoundVariety, [](int year, bool circa, const QString &mint, const QString &variety) {
-        return ::CompoundVariety(year, circa, mint, variety);
-    });
 
     // ---- Coins page ----
     SetIfUnset(Seams.CoinGridRow, [this] { return State.CoinGridRow; });
@@ -124,8 +119,6 @@ void TMainForm::InstallSubsystems()
         return ::GetCoinValue(State, coin, value, currOnly, dumb);
     });
     SetIfUnset(h.ValueCodeName, [](int code) { return ::ValueCodeName(code); });
-    SetIfUnset(h.UnpackVariety, Seams.UnpackVariety);
-    SetIfUnset(h.CompoundVariety, Seams.CompoundVariety);
     SetIfUnset(h.ResortPrices, [this] { ::ResortPrices(State); });
     SetIfUnset(h.SavePricesToFile, [this] { ::SavePricesToFile(State); });
     SetIfUnset(h.ReloadPriceLists, [this] { LoadPricesFromFile(State); });

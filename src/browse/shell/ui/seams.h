@@ -98,9 +98,7 @@ struct tMainFormSeams {
     std::function<void()> RenderPrices;
     std::function<void()> ResortPrices;
     // Country name by number (unset: empty).
-    std::function<QString(int country)> GetCountryName;
     // A packed variety in display form (unset: unchanged).
-    std::function<QString(const QString &packed, bool forceFormat)> UnpackVariety;
     std::function<void()> ShowUserSeriesHint;
     // The paste-price window of maintainer mode.
     std::function<void()> ShowPastePriceForm;
@@ -139,7 +137,6 @@ struct tMainFormSeams {
 
     // ---- Images page ----
     // One-line label of a coin (unset: year, mint and variety joined by blanks).
-    std::function<QString(int year, bool isCirca, const QString &mint, const QString &variety)> CompoundVariety;
     std::function<void()> BuildImageRadios;
     std::function<void()> LoadCoinImage;
     std::function<void()> UpdateImageButtons;

@@ -89,16 +89,9 @@ TReportsPage::TReportsPage(tMainState &state, QWidget *parent) : QWidget(parent)
     previewLayout->addWidget(ReportPreview, 1);
     ReportTabControl->addTab(PreviewTab, QStringLiteral("Preview"));
 
-    AniIndicator1 = Named(new QProgressBar(this), "AniIndicator1");
-    AniIndicator1->setRange(0, 0);  // busy, no amount
-    AniIndicator1->setTextVisible(false);
-    AniIndicator1->hide();
-    AniIndicator1->setEnabled(false);
-
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(ReportTabControl, 1);
-    layout->addWidget(AniIndicator1);
     EnablePreviewControls(false);
 
     connect(ReportListBox, &QListWidget::currentRowChanged, this, [this] { ReportListBoxChange(); });
@@ -173,16 +166,20 @@ void TReportsPage::RunReport(int itemIndex)
 {
     if (itemIndex < 0 || itemIndex >= static_cast<int>(List.Items.size()))
         return;
-    AniIndicator1->setEnabled(true);
-    AniIndicator1->show();
-    struct tHide {
-        QProgressBar *bar;
-        ~tHide()
+    // The window's one busy indicator runs while the report prepares.
+    struct tBusy {
+        tMainState &s;
+        explicit tBusy(tMainState &state) : s(state)
         {
-            bar->hide();
-            bar->setEnabled(false);
+            if (s.Hooks.ShowBusy)
+                s.Hooks.ShowBusy(true);
         }
-    } hide{AniIndicator1};
+        ~tBusy()
+        {
+            if (s.Hooks.ShowBusy)
+                s.Hooks.ShowBusy(false);
+        }
+    } busy{State};
     // The item's parameters are copied: a reload of the list while the
     // report prepares frees the records.
     const tParamInfo params = *List.Items[static_cast<size_t>(itemIndex)].Params;

@@ -69,7 +69,6 @@ public:
     QPushButton *PrintReportBtn;
     QComboBox *ExportComboBox;
     QPushButton *ExportReportBtn;
-    QProgressBar *AniIndicator1;
 
 Q_SIGNALS:
     // Text for the main window's status line ("Processing page 3", "").

@@ -110,7 +110,7 @@ private Q_SLOTS:
         c->SellLock = true;
         c->User1 = true;
         ShowRow(1);
-        QCOMPARE(Control<QComboBox>("DateMintBox")->currentText(), QStringLiteral("1990 P"));
+        QCOMPARE(Control<QComboBox>("DateMintBox")->currentText(), QStringLiteral("1990-P"));
         QCOMPARE(Control<QComboBox>("GMbox")->currentText(), QStringLiteral("FB"));
         QCOMPARE(Control<QComboBox>("GradeBox")->currentText(), QStringLiteral("MS-65"));
         QCOMPARE(Control<QSpinBox>("HaveEdit")->value(), 2);
@@ -552,7 +552,7 @@ private Q_SLOTS:
     {
         auto *dm = static_cast<TPickerBox *>(Control<QComboBox>("DateMintBox"));
         auto *grade = static_cast<TPickerBox *>(Control<QComboBox>("GradeBox"));
-        QCOMPARE(dm->ClosedText(), QStringLiteral("1990 P"));
+        QCOMPARE(dm->ClosedText(), QStringLiteral("1990-P"));
         QCOMPARE(dm->ClosedFontSize(), 16);
         grade->setCurrentIndex(1);
         QCOMPARE(grade->ClosedText(), QStringLiteral(" VF-20"));

@@ -519,7 +519,6 @@ private Q_SLOTS:
         QFETCH(int, priceSource);
         tMainFormSeams seams = RecordingSeams();
         seams.CoinGridRow = [row] { return row; };
-        seams.GetCountryName = [](int country) { return country == 352 ? QStringLiteral("United States") : QString(); };
         QList<int> hotPrices;
         seams.SetupPricelistColumns = [&](int hot) { hotPrices << hot; };
         Fixture f = MakeFixture(seams);
@@ -529,6 +528,10 @@ private Q_SLOTS:
         user->NodeName = QStringLiteral("My own");
         user->PriceSource = priceSource;
         s.SelectedTreeNode = priceSource ? user : f.Series;
+        auto usa = std::make_unique<tCountryInfo>();
+        usa->CountryID = 352;
+        usa->Name = QStringLiteral("United States");
+        s.CountryList.push_back(std::move(usa));
         AddPrice(s, 352001, 1921, "D");
         AddPrice(s, 352001, 1922, "s");
         AddPrice(s, 352001, 1921, "d");
