@@ -1,7 +1,9 @@
 #include <QtTest>
 
+#include <QBuffer>
 #include <QCheckBox>
 #include <QImageReader>
+#include <QtEndian>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -86,6 +88,45 @@ quint32 Crc32(const QByteArray &bytes)
             c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
     }
     return ~c;
+}
+
+// A PNG whose header is sound but whose data cannot be decoded: "truncated"
+// cuts a real picture in half; "oversized" declares 60000 x 60000 pixels,
+// far more than a decoder will allocate.
+QString WriteUndecodablePng(const QString &path, const QString &kind)
+{
+    QByteArray bytes;
+    if (kind == QLatin1String("truncated")) {
+        QImage img(200, 150, QImage::Format_RGB32);
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                img.setPixel(x, y, qRgb(x, y, (x * y) & 255));
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        img.save(&buffer, "PNG");
+        bytes.truncate(bytes.size() / 2);
+    } else {
+        auto chunk = [&bytes](const char *type, const QByteArray &data) {
+            QByteArray body = QByteArray(type) + data;
+            QByteArray length(4, 0), crc(4, 0);
+            qToBigEndian(quint32(data.size()), length.data());
+            qToBigEndian(Crc32(body), crc.data());
+            bytes += length + body + crc;
+        };
+        bytes = QByteArray("\x89PNG\r\n\x1a\n", 8);
+        QByteArray header(13, 0);
+        qToBigEndian(quint32(60000), header.data());
+        qToBigEndian(quint32(60000), header.data() + 4);
+        header[8] = 8;  // bits per sample
+        header[9] = 2;  // RGB
+        chunk("IHDR", header);
+        chunk("IDAT", QByteArray::fromHex("789c030000000001"));
+        chunk("IEND", QByteArray());
+    }
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
 }
 
 struct tImagesPage {
@@ -196,6 +237,72 @@ private Q_SLOTS:
         t.program.Ui.pick({});  // cancelled: nothing happens
         Click(t.page->LoadImageButton);
         QVERIFY(t.coin->Obverse.isEmpty());
+    }
+
+    // A picture whose header reads but whose data does not is reported and
+    // attached nowhere: not to the obverse, not as a further picture.
+    void undecodablePictureIsNotAttached_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("truncated") << QStringLiteral("truncated");
+        QTest::newRow("too large to decode") << QStringLiteral("oversized");
+    }
+    void undecodablePictureIsNotAttached()
+    {
+        QFETCH(QString, kind);
+        tImagesPage t;
+        t.Open();
+        const QString bad = WriteUndecodablePng(t.Path(QStringLiteral("bad.png")), kind);
+        QVERIFY(QImageReader(bad).canRead());  // the header is fine
+        t.Load(bad);
+        QCOMPARE(t.program.Ui.Errors.size(), size_t(1));
+        QVERIFY(t.program.Ui.Errors.front().Message.contains(QStringLiteral("bad.png")));
+        QVERIFY(t.coin->Obverse.isEmpty());
+        QVERIFY(!t.program.State().DataModified);
+
+        ClickMark(t.form->ImageRadioAdd);
+        t.Load(bad);
+        QCOMPARE(t.program.Ui.Errors.size(), size_t(2));
+        QVERIFY(t.coin->OtherImages.isEmpty());
+        QCOMPARE(t.Radios(), (QStringList{"Obverse Image", "Reverse image", "Receipt Image", "Add another image"}));
+        QVERIFY(!t.program.State().DataModified);
+    }
+
+    // With two further pictures, a click on the first opens its name editor
+    // and a click on the second ends that editing and chooses the second:
+    // the radios are relabelled under the click, and the second picture's
+    // name editor opens.
+    void switchingBetweenFurtherPicturesWhileNaming()
+    {
+        tImagesPage t;
+        t.Open();
+        ClickMark(t.form->ImageRadioAdd);
+        t.Load(WritePng(t.Path(QStringLiteral("one.png"))));
+        ClickMark(t.form->ImageRadioAdd);
+        t.Load(WritePng(t.Path(QStringLiteral("two.png")), QSize(20, 10)));
+        QCOMPARE(t.Radios().mid(3), (QStringList{"Click to name image", "Click to name image", "Add another image"}));
+
+        QRadioButton *first = t.form->ImageRadios[3];
+        ClickMark(first);
+        QVERIFY(first->isChecked());
+        QCOMPARE(t.Shown().size(), QSize(40, 30));
+        ClickMark(first);  // the chosen radio clicked again: its name editor
+        QVERIFY(t.page->ImageNameEdit->isVisible());
+        QTest::keyClicks(t.page->ImageNameEdit, QStringLiteral("Edge"));
+
+        QRadioButton *second = t.form->ImageRadios[4];
+        ClickMark(second);
+        QVERIFY(second->isChecked());
+        QCOMPARE(FurtherNames(*t.coin).value(0), QStringLiteral("Edge"));
+        QCOMPARE(t.Radios().mid(3), (QStringList{"Edge", "Click to name image", "Add another image"}));
+        QCOMPARE(t.Shown().size(), QSize(20, 10));
+        ClickMark(second);
+        QVERIFY(t.page->ImageNameEdit->isVisible());
+        QTest::keyClicks(t.page->ImageNameEdit, QStringLiteral("Rim"));
+        ClickMark(first);
+        QVERIFY(first->isChecked());
+        QCOMPARE(FurtherNames(*t.coin), (QStringList{"Edge", "Rim"}));
+        QCOMPARE(t.Shown().size(), QSize(40, 30));
     }
 
     // The sliders recompute the shown picture from the unedited one; the

@@ -135,7 +135,7 @@ private Q_SLOTS:
         QCOMPARE(Text("Label14"), QStringLiteral("Items: 2 (50.00%)"));
         QVERIFY(Find("Label101")->isVisible());
         // What the window keeps: the run's totals, and the tick's hand-back.
-        QCOMPARE(Form().StatsPanel->Totaler.TotalCoinHave, 4);
+        QCOMPARE(Form().StatsPanel->Totaler.TotalCoinHave, qint64(4));
         QCOMPARE(Form().StatsPanel->Totaler.CalcNode, collection_->n.value("Cents"));
         QVERIFY(Form().Housekeeping.RepaintCalc);
         program_->Tick();

@@ -297,5 +297,9 @@ QString FormatLocaleFloat(const QString &pattern, double value)
 
 QString FormatLocaleMoney(const QString &pattern, Money m)
 {
-    return FormatLocaleFloat(pattern, MoneyToDouble(m));
+    const QLocale locale;
+    const QString dec = locale.decimalPoint();
+    const QString group = locale.groupSeparator();
+    return FormatMoneyPattern(pattern, m, dec.isEmpty() ? QLatin1Char('.') : dec[0],
+                              group.isEmpty() ? QLatin1Char(',') : group[0]);
 }

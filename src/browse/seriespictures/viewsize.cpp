@@ -224,8 +224,11 @@ tViewSizeGeometry ViewSizeGeometry(const tnodeinfo &n, const tReferencePicture &
     g.Canvas = ref.Size;
     const int W = ref.Size.width();
     const int H = ref.Size.height();
-    const double m1 = n.Measure1;
-    const double m2 = n.Measure2;
+    // A measure that is not a number or infinite (a damaged file) is no
+    // measure: converted to pixels it would have no integer value.
+    const auto measure = [](float m) { return std::isfinite(m) ? static_cast<double>(m) : 0.0; };
+    const double m1 = measure(n.Measure1);
+    const double m2 = measure(n.Measure2);
     tOutline &o = g.Outline;
 
     if (n.CoinShape == PaperMoneyShape) {

@@ -1,6 +1,7 @@
 #include "browse/tree/seriesselection.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "core/model/currproc.h"
 #include "core/model/seriestree.h"
@@ -101,7 +102,9 @@ QStringList GradeModifierItems(const std::vector<tPriceInfo *> &prices)
 bool ViewSizeVisible(const tnodeinfo &node)
 {
     const bool twoMeasures = node.CoinShape == 5 || node.CoinShape == 7 || node.CoinShape == 9;
-    return node.Measure1 >= 1.0f && (node.Measure2 >= 1.0f || !twoMeasures);
+    // A damaged file may hold an infinite measure; it counts as none.
+    const auto measured = [](float m) { return std::isfinite(m) && m >= 1.0f; };
+    return measured(node.Measure1) && (measured(node.Measure2) || !twoMeasures);
 }
 
 void TrackClick(tMainState &s, tnodeinfo *node)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <stdexcept>
 
@@ -13,6 +14,7 @@
 #include "core/catalogue/countries.h"
 #include "core/model/currproc.h"
 #include "core/model/helpers.h"
+#include "core/program/log.h"
 #include "core/model/seriestree.h"
 #include "core/files/valuestream.h"
 #include "platform/ini.h"
@@ -169,9 +171,19 @@ std::vector<tCountryItem> CountryItemsFromIni(const platform::IniFile &ini)
         e.XX = ini.readInteger(section, QStringLiteral("X"), 0);
         e.YY = ini.readInteger(section, QStringLiteral("Y"), 0);
         e.GoToSeries = ini.readInteger(section, QStringLiteral("GoToSeries"), 0);
-        // A negative go-to names the country's own series.
-        if (e.GoToSeries < 0 && e.Index > 0)
+        // A negative go-to names the country's own series, numbered the
+        // country times 1000. An index whose series number would not fit a
+        // stored number names no series that can exist: the entry is left
+        // out rather than given a wrapped number.
+        if (e.GoToSeries < 0 && e.Index > 0) {
+            if (e.Index > std::numeric_limits<int32_t>::max() / 1000) {
+                LogEntry(QStringLiteral("Countries.ini: [%1] left out, Index %2 names no series")
+                             .arg(section)
+                             .arg(e.Index));
+                continue;
+            }
             e.GoToSeries = e.Index * 1000;
+        }
         e.Notes = NotesLineBreaks(ini.readString(section, QStringLiteral("Notes"), section));
         e.Prefix = NativeName(ini.readInteger(section, QStringLiteral("Prefix"), 0));
         const QString flag = ini.readString(section, QStringLiteral("Flag"), section);
@@ -232,7 +244,7 @@ tAddButton AddButtonFor(const tMainState &s, const tCountryItem &item)
         if (tnodeinfo *node = FindSeriesNode(s, item.GoToSeries)) {
             b.Text = QStringLiteral("Go To\rThis\rCountry");
             b.Picture = 8;
-            b.GoTo = node;
+            b.GoTo = node->CoinType;
             return b;
         }
     }
@@ -280,36 +292,30 @@ int KeyTargetIndex(int key, int current, int pageItems, const QStringList &names
 
 tnodeinfo *FindSeriesNode(const tMainState &s, int coinType)
 {
-    tnodeinfo *found = nullptr;
-    const auto walk = [&](auto &&self, tnodeinfo *n) -> void {
-        if (found || !n)
-            return;
-        if (n->CoinType == coinType) {
-            found = n;
-            return;
-        }
-        for (auto &c : n->ChildNodes)
-            self(self, c.get());
-    };
-    walk(walk, s.EntireCollection.get());
-    return found;
+    // An explicit stack rather than recursion: a collection's tree may be
+    // any depth.
+    if (!s.EntireCollection)
+        return nullptr;
+    std::vector<tnodeinfo *> stack{s.EntireCollection.get()};
+    while (!stack.empty()) {
+        tnodeinfo *n = stack.back();
+        stack.pop_back();
+        if (n->CoinType == coinType)
+            return n;
+        for (auto it = n->ChildNodes.rbegin(); it != n->ChildNodes.rend(); ++it)
+            stack.push_back(it->get());
+    }
+    return nullptr;
 }
 
-bool NodeStillExists(const tMainState &s, const tnodeinfo *node)
-{
-    if (!node)
-        return false;
-    bool found = false;
-    ForEachNode(s.EntireCollection.get(), [&](tnodeinfo *n) { found = found || n == node; });
-    return found;
-}
-
-tnodeinfo *AddCountryItems(tMainState &s, const std::vector<const tCountryItem *> &selected,
-                           const tnodeinfo *remembered)
+tnodeinfo *AddCountryItems(tMainState &s, const std::vector<const tCountryItem *> &selected, int rememberedSeries)
 {
     CurrProcGuard guard(Blocks::AddCountryItems);
-    if (remembered && NodeStillExists(s, remembered))
-        return const_cast<tnodeinfo *>(remembered);
+    // The series is looked up by its number, never kept by address: after a
+    // delete or a reload another series may live where it was.
+    if (rememberedSeries > 0)
+        if (tnodeinfo *there = FindSeriesNode(s, rememberedSeries))
+            return there;
     tnodeinfo *target = nullptr;
     for (const tCountryItem *item : selected) {
         tnodeinfo *first = nullptr;

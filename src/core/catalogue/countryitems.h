@@ -99,7 +99,7 @@ double GlobeCentreLatitude(const tGlobeAngles &a);
 struct tAddButton {
     QString Text;
     int Picture = 9;               // 9 add, 8 go to
-    tnodeinfo *GoTo = nullptr;     // series to go to instead of adding
+    int32_t GoTo = 0;              // number of the series to go to instead of adding; 0 none
 };
 inline const QString AddTheseCountriesText = QStringLiteral("Add these countries");
 // For one entry: "Go To / This / Country" when its go-to series is in the
@@ -120,13 +120,12 @@ int KeyTargetIndex(int key, int current, int pageItems, const QStringList &names
 
 // The series whose number is coinType, searched from the root in pre-order.
 tnodeinfo *FindSeriesNode(const tMainState &s, int coinType);
-// The node is still part of the tree.
-bool NodeStillExists(const tMainState &s, const tnodeinfo *node);
 
 // Loads the default structures of the selected entries in order (or goes
-// to remembered when it is still in the tree) and returns the series to
+// to the series numbered rememberedSeries when the tree holds it; 0: none
+// remembered) and returns the series to
 // select: the first series a load produced, or the last entry's go-to
 // series once it exists; null when nothing resulted. Reloads the price
 // lists and recounts the tree after a load.
 tnodeinfo *AddCountryItems(tMainState &s, const std::vector<const tCountryItem *> &selected,
-                           const tnodeinfo *remembered);
+                           int rememberedSeries);

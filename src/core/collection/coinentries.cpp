@@ -2,6 +2,8 @@
 #include "core/model/varietytext.h"
 
 #include <algorithm>
+#include <limits>
+#include <vector>
 
 #include "core/model/commatext.h"
 #include "core/model/currproc.h"
@@ -105,7 +107,21 @@ int32_t AssignInventory(tMainState &s)
     CurrProcGuard guard(7800);
     if (s.CoinList.empty())
         s.MaxInventory = 0;
-    return ++s.MaxInventory;
+    if (s.MaxInventory >= 0 && s.MaxInventory < std::numeric_limits<int32_t>::max())
+        return ++s.MaxInventory;
+    // The numbers have reached the largest one (a file may carry it): the
+    // smallest number no entry holds is handed out instead, never a
+    // wrapped, negative one. With n entries one of 1..n+1 is always free.
+    // This walks the list on every call, which only a collection that has
+    // run out of numbers pays for.
+    std::vector<bool> taken(s.CoinList.size() + 2, false);
+    for (const auto &c : s.CoinList)
+        if (c->Inventory > 0 && static_cast<size_t>(c->Inventory) < taken.size())
+            taken[static_cast<size_t>(c->Inventory)] = true;
+    size_t free = 1;
+    while (taken[free])
+        ++free;
+    return static_cast<int32_t>(free);
 }
 
 void TrimCoinUndoList(tMainState &s)

@@ -70,19 +70,24 @@ tPasteTargets FindPasteTargets(const tMainState &s, const tnodeinfo &copy)
 {
     tPasteTargets t;
     t.Parent = s.EntireCollection.get();
-    const auto walk = [&](auto &&self, tnodeinfo *n) -> bool {
+    // Pre-order with an explicit stack, so any depth of tree is safe; the
+    // parent is the last series of the copy's parent number met before the
+    // target itself.
+    std::vector<tnodeinfo *> stack;
+    if (s.EntireCollection)
+        stack.push_back(s.EntireCollection.get());
+    while (!stack.empty()) {
+        tnodeinfo *n = stack.back();
+        stack.pop_back();
         if (n->CoinType == copy.Tag)
             t.Parent = n;
         if (n->CoinType == copy.CoinType) {
             t.Target = n;
-            return true;
+            break;
         }
-        for (auto &c : n->ChildNodes)
-            if (self(self, c.get()))
-                return true;
-        return false;
-    };
-    walk(walk, s.EntireCollection.get());
+        for (auto it = n->ChildNodes.rbegin(); it != n->ChildNodes.rend(); ++it)
+            stack.push_back(it->get());
+    }
     return t;
 }
 

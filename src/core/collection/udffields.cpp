@@ -1,5 +1,7 @@
 #include "core/collection/udffields.h"
 
+#include <algorithm>
+
 #include "core/model/commatext.h"
 #include "core/model/mainstate.h"
 
@@ -79,6 +81,11 @@ int UDFLengthLimit(int type)
     case UDFReal: return 4;
     default: return 50;
     }
+}
+
+int BoundUDFLength(int type, int length)
+{
+    return std::clamp(length, 0, UDFLengthLimit(type));
 }
 
 int UDFNewFieldLength(int type)

@@ -28,6 +28,10 @@ QString UDFCheckCaption(int type);
 QString UDFLengthCaption(int type);
 // The largest length the length box allows for a type.
 int UDFLengthLimit(int type);
+// A length read from a file, held to what the length box allows for the
+// type (at least 0): a damaged file may say anything, and the length is
+// used as a text width.
+int BoundUDFLength(int type, int length);
 // The length a new field of that type starts with.
 int UDFNewFieldLength(int type);
 

@@ -1,6 +1,7 @@
 #include "core/files/collectionfile.h"
 
 #include "core/collection/coinentries.h"
+#include "core/collection/udffields.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -600,7 +601,7 @@ void tCollectionReader::ReadFields()
             f->ID = static_cast<int32_t>(i + 1);
             f->FieldType = r_.ReadInteger();
             f->FieldLabel = r_.ReadString();
-            f->Length = r_.ReadInteger();
+            f->Length = BoundUDFLength(f->FieldType, r_.ReadInteger());
             f->Options = r_.ReadString();
             f->BitByte = static_cast<uint8_t>(r_.ReadInteger());
             if (!merge_)

@@ -278,7 +278,10 @@ const char *ValueReader::takeSlow(qsizetype n)
     const qsizetype size = std::max(n, BlockBytes);
     if (block_.size() < size) {
         QByteArray bigger(size, Qt::Uninitialized);
-        std::memcpy(bigger.data(), cur_, static_cast<size_t>(kept));
+        // Before the first block cur_ is null; memcpy is not to be handed
+        // a null pointer even for no bytes.
+        if (kept > 0)
+            std::memcpy(bigger.data(), cur_, static_cast<size_t>(kept));
         block_ = std::move(bigger);
     } else if (kept > 0) {
         std::memmove(block_.data(), cur_, static_cast<size_t>(kept));

@@ -46,40 +46,44 @@ Money MoneyDiv(Money m, double divisor)
     return MoneyFromScaled(static_cast<double>(m) / divisor);
 }
 
-QString FormatFloatPattern(const QString &pattern, double value, QChar decimalSep, QChar thousandSep)
+namespace {
+
+// The parts of a display pattern: '0' forces a digit, '#' shows one only
+// when needed, ',' in the integer part asks for grouping.
+struct tPattern {
+    bool Group = false;
+    int MinInt = 0;
+    int MinFrac = 0;
+    int MaxFrac = 0;
+};
+
+tPattern ParsePattern(const QString &pattern)
 {
-    if (std::isnan(value) || std::isinf(value))
-        return QString::number(value);
     const int dot = pattern.indexOf(QLatin1Char('.'));
     const QString intPart = dot < 0 ? pattern : pattern.left(dot);
     const QString fracPart = dot < 0 ? QString() : pattern.mid(dot + 1);
-    const bool group = intPart.contains(QLatin1Char(','));
-    const int minInt = intPart.count(QLatin1Char('0'));
-    const int minFrac = fracPart.count(QLatin1Char('0'));
-    const int maxFrac = minFrac + fracPart.count(QLatin1Char('#'));
+    tPattern p;
+    p.Group = intPart.contains(QLatin1Char(','));
+    p.MinInt = static_cast<int>(intPart.count(QLatin1Char('0')));
+    p.MinFrac = static_cast<int>(fracPart.count(QLatin1Char('0')));
+    p.MaxFrac = p.MinFrac + static_cast<int>(fracPart.count(QLatin1Char('#')));
+    return p;
+}
 
-    // Round once at the widest fraction the pattern shows, halves away from
-    // zero as the number formatter of the original platform did.
-    const double scale = std::pow(10.0, maxFrac);
-    double rounded = std::round(std::fabs(value) * scale) / scale;
-    const bool negative = value < 0 && rounded != 0.0;
-    QString digits = QString::number(rounded, 'f', maxFrac);
-    QString ip = digits, fp;
-    const int d = digits.indexOf(QLatin1Char('.'));
-    if (d >= 0) {
-        ip = digits.left(d);
-        fp = digits.mid(d + 1);
-    }
-    while (fp.size() > minFrac && fp.endsWith(QLatin1Char('0')))
+// Lays out already-rounded digits: ip the integer digits (no sign), fp the
+// fraction digits at the pattern's widest fraction.
+QString LayOut(const tPattern &p, QString ip, QString fp, bool negative, QChar decimalSep, QChar thousandSep)
+{
+    while (fp.size() > p.MinFrac && fp.endsWith(QLatin1Char('0')))
         fp.chop(1);
-    if (ip == QLatin1String("0") && minInt == 0)
+    if (ip == QLatin1String("0") && p.MinInt == 0)
         ip.clear();
-    while (ip.size() < minInt)
+    while (ip.size() < p.MinInt)
         ip.prepend(QLatin1Char('0'));
-    if (group && ip.size() > 3) {
+    if (p.Group && ip.size() > 3) {
         QString g;
         int n = 0;
-        for (int i = ip.size() - 1; i >= 0; --i) {
+        for (int i = static_cast<int>(ip.size()) - 1; i >= 0; --i) {
             g.prepend(ip[i]);
             if (++n % 3 == 0 && i > 0)
                 g.prepend(thousandSep);
@@ -96,7 +100,56 @@ QString FormatFloatPattern(const QString &pattern, double value, QChar decimalSe
     return out;
 }
 
+} // namespace
+
+QString FormatFloatPattern(const QString &pattern, double value, QChar decimalSep, QChar thousandSep)
+{
+    if (std::isnan(value) || std::isinf(value))
+        return QString::number(value);
+    const tPattern p = ParsePattern(pattern);
+    // Round once at the widest fraction the pattern shows, halves away from
+    // zero as the number formatter of the original platform did.
+    const double scale = std::pow(10.0, p.MaxFrac);
+    double rounded = std::round(std::fabs(value) * scale) / scale;
+    const bool negative = value < 0 && rounded != 0.0;
+    const QString digits = QString::number(rounded, 'f', p.MaxFrac);
+    QString ip = digits, fp;
+    const auto d = digits.indexOf(QLatin1Char('.'));
+    if (d >= 0) {
+        ip = digits.left(d);
+        fp = digits.mid(d + 1);
+    }
+    return LayOut(p, ip, fp, negative, decimalSep, thousandSep);
+}
+
 QString FormatMoneyPattern(const QString &pattern, Money m, QChar decimalSep, QChar thousandSep)
 {
-    return FormatFloatPattern(pattern, MoneyToDouble(m), decimalSep, thousandSep);
+    // Worked in unsigned integers so that every stored amount, the most
+    // negative one included, gets exactly its digits: a double carries only
+    // about 16 of the up to 19 a stored amount has, and most half cents are
+    // not exactly representable in it.
+    const tPattern p = ParsePattern(pattern);
+    const uint64_t magnitude = m < 0 ? 0 - static_cast<uint64_t>(m) : static_cast<uint64_t>(m);
+    constexpr int StoredFrac = 4;  // MoneyScale is 10^4
+    uint64_t units = magnitude;    // in 10^-shown of the currency unit
+    int shown = StoredFrac;
+    if (p.MaxFrac < StoredFrac) {
+        uint64_t divisor = 1;
+        for (int i = p.MaxFrac; i < StoredFrac; ++i)
+            divisor *= 10;
+        units = magnitude / divisor;
+        // Halves away from zero: the sign is put back afterwards.
+        if (magnitude % divisor * 2 >= divisor)
+            ++units;
+        shown = p.MaxFrac;
+    }
+    uint64_t fracScale = 1;
+    for (int i = 0; i < shown; ++i)
+        fracScale *= 10;
+    QString ip = QString::number(units / fracScale);
+    QString fp = shown > 0 ? QString::number(units % fracScale).rightJustified(shown, QLatin1Char('0')) : QString();
+    // A pattern wider than the stored four places shows zeros there.
+    while (fp.size() < p.MaxFrac)
+        fp.append(QLatin1Char('0'));
+    return LayOut(p, ip, fp, m < 0 && units != 0, decimalSep, thousandSep);
 }

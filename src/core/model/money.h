@@ -27,5 +27,8 @@ Money MoneyDiv(Money m, double divisor);
 // thousands characters are passed in, so no process-wide locale is touched.
 QString FormatFloatPattern(const QString &pattern, double value, QChar decimalSep = QLatin1Char('.'),
                            QChar thousandSep = QLatin1Char(','));
+// Money is laid out from its integer digits, rounded at the pattern's widest
+// fraction with halves away from zero, exactly over the whole int64 range;
+// no double stands between a stored amount and its text.
 QString FormatMoneyPattern(const QString &pattern, Money m, QChar decimalSep = QLatin1Char('.'),
                            QChar thousandSep = QLatin1Char(','));

@@ -1,8 +1,9 @@
 #include "pricing/statistics/statistics.h"
 
 #include <algorithm>
-#include <cmath>
 #include <bit>
+#include <cmath>
+#include <limits>
 
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -31,11 +32,11 @@ constexpr int MetalPlatinum = 4;
 constexpr int MetalGoldSilver = 34;  // counted as silver
 
 struct tQuantityFields {
-    int32_t tTotaler::*Coins;
-    int32_t tTotaler::*Notes;
+    int64_t tTotaler::*Coins;
+    int64_t tTotaler::*Notes;
     int32_t tTotaler::*Varieties;
     int32_t tTotaler::*Dupetypes;
-    int32_t tTotaler::*Dupes;
+    int64_t tTotaler::*Dupes;
 };
 constexpr std::array<tQuantityFields, 4> QuantityFields{{
     {&tTotaler::TotalCoinHave, &tTotaler::TotalNoteHave, &tTotaler::VarietiesHave, &tTotaler::DupetypesHave,
@@ -226,6 +227,25 @@ private:
     size_t size_ = 0;
     int shift_ = 64;
 };
+
+Money ClampMoney(__int128 v)
+{
+    return v > std::numeric_limits<Money>::max()   ? std::numeric_limits<Money>::max()
+           : v < std::numeric_limits<Money>::min() ? std::numeric_limits<Money>::min()
+                                                   : static_cast<Money>(v);
+}
+
+QString Amount(const tStatsSnapshot &snap, Money m);
+
+// A sum beyond what an amount can hold says so and shows the bound it
+// passed, rather than a wrapped or silently cut figure.
+QString WideAmount(const tStatsSnapshot &snap, __int128 v)
+{
+    const Money m = ClampMoney(v);
+    if (m != v)
+        return (v > 0 ? QStringLiteral("more than ") : QStringLiteral("less than ")) + Amount(snap, m);
+    return Amount(snap, m);
+}
 
 QString Amount(const tStatsSnapshot &snap, Money m)
 {
@@ -430,7 +450,7 @@ tTotaler CalcStatistics(const tStatsSnapshot &snap)
         coin.GM = view(c.GM);
         coin.Folder = c.Folder;
         const int32_t have = c.Count[StatsHave];
-        t.TotalPrice += c.BuyPrice * have;
+        t.TotalPriceWide += static_cast<__int128>(c.BuyPrice) * have;
         for (size_t q = 0; q < QuantityFields.size(); ++q)
             t.*(c.Note ? QuantityFields[q].Notes : QuantityFields[q].Coins) += c.Count[q];
         (c.Note ? t.TotalNoteEntries : t.TotalCoinEntries) += 1;
@@ -444,7 +464,7 @@ tTotaler CalcStatistics(const tStatsSnapshot &snap)
                 break;
             }
         if (match == last) {
-            t.TotalNoPriceQuantity += c.Count[0] + c.Count[1] + c.Count[2] + c.Count[3];
+            t.TotalNoPriceQuantity += int64_t{c.Count[0]} + c.Count[1] + c.Count[2] + c.Count[3];
             ++t.TotalNoPriceEntries;
             continue;
         }
@@ -453,7 +473,7 @@ tTotaler CalcStatistics(const tStatsSnapshot &snap)
         const Money value = coin.BuyLock    ? coin.BuyPrice
                             : coin.SellLock ? coin.SellPrice
                                             : CoinAndPriceToValue(*snap.Env, p, coin);
-        t.TotalValue += value * have;
+        t.TotalValueWide += static_cast<__int128>(value) * have;
         const double weight = static_cast<double>(p.Weight) * have;
         const double content = static_cast<double>(p.Content) * have;
         t.TotalWeight += weight;
@@ -504,6 +524,8 @@ tTotaler CalcStatistics(const tStatsSnapshot &snap)
             }
         }
     }
+    t.TotalPrice = ClampMoney(t.TotalPriceWide);
+    t.TotalValue = ClampMoney(t.TotalValueWide);
     return t;
 }
 
@@ -545,7 +567,8 @@ std::vector<tStatsLabelText> StatsTexts(const tStatsSnapshot &snap, const tTotal
         notRoot);
     add("Label46", QStringLiteral("Series #") + QString::number(node.CoinType));
 
-    if (!node.FaceValueCode.isEmpty()) {
+    // A code of blanks is as good as none: it names no currency.
+    if (!node.FaceValueCode.trimmed().isEmpty()) {
         add("LabelFaceValue1", QStringLiteral("Face value: ") + Fixed("0.#####", node.FaceValueAmount) +
                                    QLatin1Char(' ') + node.FaceValueCode);
         const QString active = ActiveCode(*snap.Env);
@@ -583,13 +606,13 @@ std::vector<tStatsLabelText> StatsTexts(const tStatsSnapshot &snap, const tTotal
     if (snap.MaintainerMode)
         add("Label45", QStringLiteral("Next series: ") + QString::number(t.NextSeries), true, Red);
 
-    add("Label74", QStringLiteral("Price: ") + Amount(snap, t.TotalPrice));
-    add("Label72", QStringLiteral("Value: ") + Amount(snap, t.TotalValue));
-    const Money change = t.TotalValue - t.TotalPrice;
-    QString changeText = QStringLiteral("Change: ") + Amount(snap, change);
-    if (t.TotalPrice != 0)
+    add("Label74", QStringLiteral("Price: ") + WideAmount(snap, t.TotalPriceWide));
+    add("Label72", QStringLiteral("Value: ") + WideAmount(snap, t.TotalValueWide));
+    const __int128 change = t.TotalValueWide - t.TotalPriceWide;
+    QString changeText = QStringLiteral("Change: ") + WideAmount(snap, change);
+    if (t.TotalPriceWide != 0)
         changeText += QStringLiteral(" (") +
-                      Fixed("#.#", static_cast<double>(change) / static_cast<double>(t.TotalPrice) * 100) +
+                      Fixed("#.#", static_cast<double>(change) / static_cast<double>(t.TotalPriceWide) * 100) +
                       QStringLiteral("%)");
     add("Label76", changeText);
     add("Label136", QStringLiteral("Unpriced items: ") + QString::number(t.TotalNoPriceQuantity), true,
@@ -599,7 +622,7 @@ std::vector<tStatsLabelText> StatsTexts(const tStatsSnapshot &snap, const tTotal
 
     add("Label101", Fixed("#.00", t.TotalWeight) + QStringLiteral(" grams"));
     add("Label102", TroyWeightText(t.TotalWeight));
-    Money melt = 0;
+    __int128 melt = 0;
     for (size_t m = 0; m < MetalLabels.size(); ++m) {
         const tMetalLabels &metal = MetalLabels[m];
         const double content = t.*metal.Content;
@@ -612,13 +635,13 @@ std::vector<tStatsLabelText> StatsTexts(const tStatsSnapshot &snap, const tTotal
         add(metal.PurityName, PurityText(weight, content));
         add(metal.WeightName, TroyWeightText(weight));
     }
-    add("Label71", QStringLiteral("Total melt value: ") + Amount(snap, melt));
+    add("Label71", QStringLiteral("Total melt value: ") + WideAmount(snap, melt));
 
     const int32_t V = t.totalVarieties;
     for (size_t q = 0; q < QuantityLabels.size(); ++q) {
         const tQuantityLabels &names = QuantityLabels[q];
         const tStatsCategory c = StatsCategory(t, static_cast<tStatsQuantity>(q));
-        const int32_t pieces = c.Coins + c.Notes;
+        const int64_t pieces = c.Coins + c.Notes;
         if (pieces > 0) {
             add(names.CoinsName, QStringLiteral("Coins: ") + QString::number(c.Coins), c.Coins > 0);
             add(names.NotesName, QStringLiteral("Notes: ") + QString::number(c.Notes), c.Notes > 0);

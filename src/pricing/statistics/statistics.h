@@ -34,9 +34,16 @@ struct tTotaler {
     int32_t TotalNoteEntries = 0;   // entries of paper-money series
     int32_t totalVarieties = 0;     // price entries of the subtree ending a run of dates
     int32_t NextSeries = 0;         // 1 + largest series number below 500,000; 0 for none
-    Money TotalPrice = 0;           // sum of BuyPrice x Have
-    Money TotalValue = 0;           // sum of value x Have
-    int32_t TotalNoPriceQuantity = 0;
+    // The money sums are kept wide: a collection's BuyPrice x Have can pass
+    // the range of a stored amount. TotalPrice and TotalValue are the same
+    // sums held to that range; the texts show the wide ones.
+    __int128 TotalPriceWide = 0;    // sum of BuyPrice x Have
+    __int128 TotalValueWide = 0;    // sum of value x Have
+    Money TotalPrice = 0;
+    Money TotalValue = 0;
+    // Piece counts are sums of stored quantities, each up to the int32
+    // range, so they are summed in 64 bits, which no file can overflow.
+    int64_t TotalNoPriceQuantity = 0;
     int32_t TotalNoPriceEntries = 0;
     double TotalWeight = 0;         // grams
     double TotalSilver = 0;         // troy ounces of content
@@ -47,13 +54,13 @@ struct tTotaler {
     double TotalGoldWeight = 0;
     double TotalPalladiumWeight = 0;
     double TotalPlatinumWeight = 0;
-    int32_t TotalCoinHave = 0, TotalNoteHave = 0;
-    int32_t TotalCoinNeed = 0, TotalNoteNeed = 0;
-    int32_t TotalCoinSell = 0, TotalNoteSell = 0;
-    int32_t TotalCoinSold = 0, TotalNoteSold = 0;
+    int64_t TotalCoinHave = 0, TotalNoteHave = 0;
+    int64_t TotalCoinNeed = 0, TotalNoteNeed = 0;
+    int64_t TotalCoinSell = 0, TotalNoteSell = 0;
+    int64_t TotalCoinSold = 0, TotalNoteSold = 0;
     int32_t VarietiesHave = 0, VarietiesNeed = 0, VarietiesSell = 0, VarietiesSold = 0;
     int32_t DupetypesHave = 0, DupetypesNeed = 0, DupetypesSell = 0, DupetypesSold = 0;
-    int32_t DupesHave = 0, DupesNeed = 0, DupesSell = 0, DupesSold = 0;
+    int64_t DupesHave = 0, DupesNeed = 0, DupesSell = 0, DupesSold = 0;
     // The node whose subtree was computed. Identity only: a finished run's
     // node may have been deleted since, so nobody follows this pointer.
     const tnodeinfo *CalcNode = nullptr;
@@ -61,11 +68,11 @@ struct tTotaler {
 
 // The figures of one quantity, read from or written to a tTotaler.
 struct tStatsCategory {
-    int32_t Coins = 0;
-    int32_t Notes = 0;
+    int64_t Coins = 0;
+    int64_t Notes = 0;
     int32_t Varieties = 0;
     int32_t Dupetypes = 0;
-    int32_t Dupes = 0;
+    int64_t Dupes = 0;
 };
 tStatsCategory StatsCategory(const tTotaler &t, tStatsQuantity q);
 

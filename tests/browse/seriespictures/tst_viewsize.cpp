@@ -165,6 +165,43 @@ private Q_SLOTS:
         QCOMPARE(g.Outline.CornerRadius, 0);
     }
 
+    // A measure that is NaN or infinite is treated as absent: the outline
+    // is the one drawn without that measure, never an integer made of it.
+    void nonFiniteMeasuresCountAsAbsent_data()
+    {
+        QTest::addColumn<int>("shape");
+        QTest::addColumn<float>("m1");
+        QTest::addColumn<float>("m2");
+        QTest::addColumn<float>("sound1");
+        QTest::addColumn<float>("sound2");
+        const float inf = std::numeric_limits<float>::infinity();
+        const float nan = std::numeric_limits<float>::quiet_NaN();
+        QTest::newRow("round, infinite") << int(ShapeRound) << inf << 0.0f << 0.0f << 0.0f;
+        QTest::newRow("round, NaN") << int(ShapeRound) << nan << 0.0f << 0.0f << 0.0f;
+        QTest::newRow("rounded rectangle, NaN height") << int(ShapeRoundedRectangle) << 30.0f << nan << 30.0f << 0.0f;
+        QTest::newRow("oval, infinite height") << int(ShapeOval) << 30.0f << inf << 30.0f << 0.0f;
+        QTest::newRow("note, infinite width") << int(ShapePaperMoney) << inf << 60.0f << 0.0f << 60.0f;
+        QTest::newRow("note, negative infinite height")
+            << int(ShapePaperMoney) << 120.0f << -inf << 120.0f << 0.0f;
+    }
+    void nonFiniteMeasuresCountAsAbsent()
+    {
+        QFETCH(int, shape);
+        QFETCH(float, m1);
+        QFETCH(float, m2);
+        QFETCH(float, sound1);
+        QFETCH(float, sound2);
+        const bool paper = shape == ShapePaperMoney;
+        const tViewSizeGeometry g = ViewSizeGeometry(Series(shape, m1, m2), ReferenceFor(paper, StackEuro));
+        const tViewSizeGeometry expected = ViewSizeGeometry(Series(shape, sound1, sound2), ReferenceFor(paper, StackEuro));
+        QCOMPARE(g.StackDest, expected.StackDest);
+        QCOMPARE(QRect(QPoint(g.Outline.Left, g.Outline.Top), QPoint(g.Outline.Right, g.Outline.Bottom)),
+                 QRect(QPoint(expected.Outline.Left, expected.Outline.Top),
+                       QPoint(expected.Outline.Right, expected.Outline.Bottom)));
+        QCOMPARE(g.Outline.Radius, expected.Outline.Radius);
+        QCOMPARE(g.Outline.CornerRadius, expected.Outline.CornerRadius);
+    }
+
     void outlineCounts_data()
     {
         QTest::addColumn<int>("kind");

@@ -266,6 +266,9 @@ private Q_SLOTS:
         QTest::newRow("paper money with both") << 5 << 156.0f << 66.3f << true;
         QTest::newRow("rectangle 7 needs both") << 7 << 30.0f << 0.5f << false;
         QTest::newRow("ellipse with both") << 9 << 30.0f << 1.0f << true;
+        QTest::newRow("infinite measure is none") << 0 << std::numeric_limits<float>::infinity() << 0.0f << false;
+        QTest::newRow("NaN measure is none") << 0 << std::numeric_limits<float>::quiet_NaN() << 0.0f << false;
+        QTest::newRow("infinite second measure") << 7 << 30.0f << std::numeric_limits<float>::infinity() << false;
     }
     void viewSize()
     {

@@ -160,6 +160,25 @@ private Q_SLOTS:
         QCOMPARE(zeta.Flag, 11);
     }
 
+    // A go-to of -1 names the country's series, its index times 1000: the
+    // largest index whose number fits is kept, one above it is refused.
+    void rebuildRefusesAnIndexWhoseSeriesCannotExist()
+    {
+        QTemporaryDir dir;
+        const QString ini = dir.filePath(QStringLiteral("Countries.ini"));
+        WriteText(ini, QStringLiteral("[Largest]\nName=Largest\nIndex=2147483\nGoToSeries=-1\n"
+                                      "[Past]\nName=Past\nIndex=2147484\nGoToSeries=-1\n"
+                                      "[Far]\nName=Far\nIndex=2147483647\nGoToSeries=-5\n"
+                                      "[Kept]\nName=Kept\nIndex=2147483647\nGoToSeries=7\n"
+                                      "[FlagIndex]\n"));
+        const QString out = dir.filePath(QStringLiteral("Countries.Data"));
+        QVERIFY(BuildCountriesData(ini, out));
+        const std::vector<tCountryItem> items = LoadCountryItemsFile(out);
+        QCOMPARE(Names(items), (QStringList{QStringLiteral("Kept"), QStringLiteral("Largest")}));
+        QCOMPARE(items[1].GoToSeries, 2147483000);
+        QCOMPARE(items[0].GoToSeries, 7);
+    }
+
     void rebuildWithoutEntriesKeepsTheOldFile()
     {
         QTemporaryDir dir;
@@ -271,13 +290,13 @@ private Q_SLOTS:
         tAddButton b = AddButtonFor(s, japan);
         QCOMPARE(b.Text, QStringLiteral("Go To\rThis\rCountry"));
         QCOMPARE(b.Picture, 8);
-        QCOMPARE(b.GoTo->CoinType, 64000);
+        QCOMPARE(b.GoTo, 64000);
 
         tCountryItem korea = Item(QStringLiteral("Korea"), CoinsTab, 65, 65000);
         b = AddButtonFor(s, korea);
         QCOMPARE(b.Text, QStringLiteral("Add This\rCountry"));
         QCOMPARE(b.Picture, 9);
-        QVERIFY(!b.GoTo);
+        QCOMPARE(b.GoTo, 0);
         QCOMPARE(AddButtonFor(s, Item(QStringLiteral("World"), RegionsTab, 9998)).Text, QStringLiteral("Add This\rRegion"));
         QCOMPARE(CountriesSelectedText(2), QStringLiteral("2 Countries selected"));
     }
@@ -287,7 +306,7 @@ private Q_SLOTS:
         tCatalogue c;
         const tCountryItem alpha = Item(QStringLiteral("Alpha"), CoinsTab, 5);
         const tCountryItem beta = Item(QStringLiteral("Beta"), CoinsTab, 6);
-        tnodeinfo *target = AddCountryItems(c.s, {&alpha, &beta}, nullptr);
+        tnodeinfo *target = AddCountryItems(c.s, {&alpha, &beta}, 0);
         QVERIFY(target);
         QCOMPARE(target->CoinType, 5000);
         QVERIFY(FindSeriesNode(c.s, 6001));
@@ -299,32 +318,62 @@ private Q_SLOTS:
         tCatalogue c;
         const tCountryItem alpha = Item(QStringLiteral("Alpha"), CoinsTab, 5);
         const tCountryItem beta = Item(QStringLiteral("Beta"), CoinsTab, 6, 6001);
-        QCOMPARE(AddCountryItems(c.s, {&alpha, &beta}, nullptr)->CoinType, 6001);
+        QCOMPARE(AddCountryItems(c.s, {&alpha, &beta}, 0)->CoinType, 6001);
     }
 
     void goToLoadsNothingUnlessTheSeriesWasDeleted()
     {
         tCatalogue c;
         const tCountryItem alpha = Item(QStringLiteral("Alpha"), CoinsTab, 5, 5001);
-        QCOMPARE(AddCountryItems(c.s, {&alpha}, nullptr)->CoinType, 5001);
+        QCOMPARE(AddCountryItems(c.s, {&alpha}, 0)->CoinType, 5001);
         tnodeinfo *cents = FindSeriesNode(c.s, 5001);
         cents->NodeName = QStringLiteral("Renamed");   // a reload would set it back
         QCOMPARE(AddCountryItems(c.s, {&alpha}, AddButtonFor(c.s, alpha).GoTo), cents);
         QCOMPARE(cents->NodeName, QStringLiteral("Renamed"));
 
-        const tnodeinfo *remembered = cents;
+        const int remembered = AddButtonFor(c.s, alpha).GoTo;
         c.s.DeleteSeries(FindSeriesNode(c.s, 5000));
-        QVERIFY(!NodeStillExists(c.s, remembered));
+        QVERIFY(!FindSeriesNode(c.s, 5001));
         tnodeinfo *again = AddCountryItems(c.s, {&alpha}, remembered);
         QVERIFY(again);
         QCOMPARE(again->NodeName, QStringLiteral("Alpha cents"));
+    }
+
+    // The go-to series is remembered by number: once the tree is read
+    // again (the series now at another address, renamed by the collector)
+    // the button still goes to it and reloads nothing over the rename.
+    void goToFindsTheSeriesAfterTheTreeIsReadAgain()
+    {
+        tCatalogue c;
+        const tCountryItem alpha = Item(QStringLiteral("Alpha"), CoinsTab, 5, 5001);
+        AddCountryItems(c.s, {&alpha}, 0);
+        const int remembered = AddButtonFor(c.s, alpha).GoTo;
+        QCOMPARE(remembered, 5001);
+        c.s.ClearSeries();
+        BuildTree(c.s, QStringLiteral("My Alpha #5000\n  My cents #5001\n"));
+        const int reloads = c.PriceReloads;
+        tnodeinfo *target = AddCountryItems(c.s, {&alpha}, remembered);
+        QVERIFY(target);
+        QCOMPARE(target->NodeName, QStringLiteral("My cents"));
+        QCOMPARE(c.PriceReloads, reloads);  // nothing was loaded
+    }
+
+    // A tree far deeper than a stack would carry one frame per level.
+    void findsASeriesInADeepTree()
+    {
+        tMainState s;
+        tnodeinfo *n = s.EntireCollection.get();
+        for (int i = 0; i < 300000; ++i)
+            n = AddChildNode(n, 2000000 + i);
+        QCOMPARE(FindSeriesNode(s, 2000000 + 299999), n);
+        QVERIFY(!FindSeriesNode(s, 42));
     }
 
     void entryWithoutCatalogueFileAddsNothing()
     {
         tCatalogue c;
         const tCountryItem missing = Item(QStringLiteral("Gamma"), CoinsTab, 7);
-        QVERIFY(!AddCountryItems(c.s, {&missing}, nullptr));
+        QVERIFY(!AddCountryItems(c.s, {&missing}, 0));
         QVERIFY(c.s.EntireCollection->ChildNodes.empty());
     }
 };

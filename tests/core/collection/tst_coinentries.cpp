@@ -62,6 +62,29 @@ private Q_SLOTS:
         QCOMPARE(f.s.MaxInventory, expected);
     }
 
+    // Once the largest item number is taken, new numbers are the smallest
+    // free ones, every time, never a wrapped negative number.
+    void itemNumbersPastTheLargestReuseFreeOnes()
+    {
+        tCoinFixture f;
+        const auto add = [&f](int32_t number) {
+            auto c = std::make_unique<tCoinInfo>();
+            c->Inventory = number;
+            f.s.CoinList.push_back(std::move(c));
+        };
+        for (int32_t n : {1, 2, 4, std::numeric_limits<int32_t>::max()})
+            add(n);
+        f.s.MaxInventory = std::numeric_limits<int32_t>::max();
+        QList<int> handed;
+        for (int i = 0; i < 3; ++i) {
+            const int32_t n = AssignInventory(f.s);
+            handed << n;
+            add(n);
+        }
+        QCOMPARE(handed, (QList<int>{3, 5, 6}));
+        QCOMPARE(f.s.MaxInventory, std::numeric_limits<int32_t>::max());
+    }
+
     void newEntryTakesTheOnlyPriceRow_data()
     {
         QTest::addColumn<int>("rows");

@@ -157,6 +157,31 @@ private Q_SLOTS:
         QCOMPARE(AssignInventory(other), 7);
     }
 
+    // Pasting into a tree far deeper than a stack would carry one frame per
+    // level finds the deepest series as the parent, and the series already
+    // there as the target.
+    void pasteIntoADeepTree()
+    {
+        constexpr int depth = 300000;
+        tMainState deep;
+        tnodeinfo *n = deep.EntireCollection.get();
+        for (int i = 0; i < depth; ++i)
+            n = AddChildNode(n, 2000000 + i);
+        tMainState src;
+        BuildTree(src, QStringLiteral("Mine #7000\n"));
+        src.EntireCollection->ChildNodes[0]->CoinType = 2000000 + depth - 1;  // the deepest's number
+        AddChildNode(src.EntireCollection->ChildNodes[0].get(), 7001)->NodeName = QStringLiteral("Below");
+        tSeriesClipboard clip;
+        CopyFolderToClipboard(src, clip, src.EntireCollection->ChildNodes[0].get());
+        QCOMPARE(clip.ClipboardFolderList.size(), size_t(2));
+        const tPasteTargets there = FindPasteTargets(deep, *clip.ClipboardFolderList[0]);
+        QCOMPARE(there.Target, n);
+        PasteFromClipboard(deep, clip);
+        QCOMPARE(n->ChildNodes.size(), size_t(1));
+        QCOMPARE(n->ChildNodes[0]->CoinType, 7001);
+        QCOMPARE(n->ChildNodes[0]->NodeName, QStringLiteral("Below"));
+    }
+
     void emptyClipboardAndTheRoot()
     {
         tSource src;

@@ -5,6 +5,7 @@
 #include <sys/resource.h>
 #include <unordered_set>
 
+#include "browse/coins/udfvalues.h"
 #include "core/files/collectionfile.h"
 #include "core/files/collectionsettings.h"
 #include "core/model/mainstate.h"
@@ -720,6 +721,61 @@ private Q_SLOTS:
         QVERIFY(!hooks.Calls.join(' ').contains(QStringLiteral("UpdateRecentFiles")));
         QCOMPARE(s.LastFileName, QStringLiteral("/mine.OVD"));
         QVERIFY(s.DataModified);
+    }
+
+    // A collection whose entry carries the largest item number: merged
+    // entries get free numbers, never wrapped negative ones, and a number
+    // appears once.
+    void mergeIntoACollectionAtTheLargestItemNumber()
+    {
+        tMainState s;
+        s.OVversionString = QStringLiteral("1.0.0");
+        tFixtureCollection mine = FullFixture(95486);
+        mine.Coins[0].Inventory = std::numeric_limits<int32_t>::max();
+        QVERIFY(LoadDataFromBuffer(s, CollectionFixtureBytes(mine), QString(), false));
+        QCOMPARE(s.MaxInventory, std::numeric_limits<int32_t>::max());
+        QVERIFY(LoadDataFromBuffer(s, CollectionFixtureBytes(FullFixture(95486)), QStringLiteral("theirs.OVD"), true));
+        QSet<int32_t> numbers;
+        for (const auto &c : s.CoinList) {
+            QVERIFY2(c->Inventory > 0, qPrintable(QString::number(c->Inventory)));
+            numbers.insert(c->Inventory);
+        }
+        QCOMPARE(numbers.size(), qsizetype(s.CoinList.size()));
+    }
+
+    // A field's length comes from the file and sets how wide its value is
+    // written (a real number's exponent digits): it is held to what the
+    // length box allows for the type, whatever the file says.
+    void userFieldLengthsAreBounded_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<int>("read");
+        QTest::newRow("real number, largest int") << 12 << 2147483647 << 4;
+        QTest::newRow("real number, in range") << 12 << 3 << 3;
+        QTest::newRow("number") << 7 << 99 << 10;
+        QTest::newRow("text box, negative") << 0 << -5 << 0;
+        QTest::newRow("text box, largest allowed") << 0 << 50 << 50;
+        QTest::newRow("certification, too long") << 11 << 100000 << 50;
+    }
+    void userFieldLengthsAreBounded()
+    {
+        QFETCH(int, type);
+        QFETCH(int, stored);
+        QFETCH(int, read);
+        tFixtureCollection c = FullFixture(95486);
+        c.Fields.resize(1);
+        c.Fields[0].FieldType = type;
+        c.Fields[0].FieldLabel = QStringLiteral("Field");
+        c.Fields[0].Length = stored;
+        for (auto &coin : c.Coins)
+            coin.UDFstring = QStringLiteral("1e20");
+        tMainState s;
+        s.OVversionString = QStringLiteral("1.0.0");
+        QVERIFY(LoadDataFromBuffer(s, CollectionFixtureBytes(c), QString(), false));
+        QCOMPARE(s.UDFlist.size(), size_t(1));
+        QCOMPARE(s.UDFlist[0]->Length, read);
+        QVERIFY(UDFShownText(type, s.UDFlist[0]->Length, QStringLiteral("1e20")).size() < 60);
     }
 
     void mergeOfOldFileResetsThemeNames()

@@ -64,6 +64,75 @@ private Q_SLOTS:
         QCOMPARE(FormatFloatPattern(pattern, value), text);
     }
 
+    // Every amount ending in exactly half a cent, 0.0050 to 9,999.9950,
+    // rounds up to the next cent (away from zero), positive and negative;
+    // the whole and three-quarter cents around it round to the nearer cent.
+    void moneyHalfCentsRoundAwayFromZero()
+    {
+        int wrong = 0;
+        for (Money cents = 0; cents < 1000000; ++cents) {
+            const Money half = cents * 100 + 50;
+            const Money up = cents + 1;
+            const QString expected = QStringLiteral("%1.%2").arg(up / 100).arg(up % 100, 2, 10, QLatin1Char('0'));
+            const QString shown = FormatMoneyPattern(QStringLiteral("0.00"), half);
+            const QString negative = FormatMoneyPattern(QStringLiteral("0.00"), -half);
+            const QString below = FormatMoneyPattern(QStringLiteral("0.00"), half - 1);
+            if (shown != expected || negative != QLatin1Char('-') + expected ||
+                below != QStringLiteral("%1.%2").arg(cents / 100).arg(cents % 100, 2, 10, QLatin1Char('0'))) {
+                if (++wrong <= 5)
+                    qWarning() << half << shown << negative << below << "expected" << expected;
+            }
+        }
+        QCOMPARE(wrong, 0);
+    }
+
+    void moneyPatterns_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<qint64>("amount");
+        QTest::addColumn<QString>("text");
+        const qint64 max = std::numeric_limits<qint64>::max();
+        const qint64 min = std::numeric_limits<qint64>::min();
+        QTest::newRow("8.575") << QStringLiteral("0.00") << qint64(85750) << QStringLiteral("8.58");
+        QTest::newRow("1.005") << QStringLiteral("0.00") << qint64(10050) << QStringLiteral("1.01");
+        QTest::newRow("just below half") << QStringLiteral("0.00") << qint64(10049) << QStringLiteral("1.00");
+        QTest::newRow("zero") << QStringLiteral("0.00") << qint64(0) << QStringLiteral("0.00");
+        QTest::newRow("tiny negative is zero") << QStringLiteral("0.00") << qint64(-49) << QStringLiteral("0.00");
+        QTest::newRow("negative half") << QStringLiteral("0.00") << qint64(-50) << QStringLiteral("-0.01");
+        QTest::newRow("cents beyond a double") << QStringLiteral("0.00") << qint64(2000000000000050LL * 100)
+                                               << QStringLiteral("20000000000000.50");
+        QTest::newRow("odd cents at 2e13") << QStringLiteral("0.00") << qint64(200000000000012345LL)
+                                           << QStringLiteral("20000000000001.23");
+        QTest::newRow("largest") << QStringLiteral("0.00") << max << QStringLiteral("922337203685477.58");
+        QTest::newRow("largest four places") << QStringLiteral("0.0000") << max
+                                             << QStringLiteral("922337203685477.5807");
+        QTest::newRow("smallest") << QStringLiteral("0.00") << min << QStringLiteral("-922337203685477.58");
+        QTest::newRow("smallest grouped") << QStringLiteral("#,##0.00") << min
+                                          << QStringLiteral("-922,337,203,685,477.58");
+        QTest::newRow("grouped") << QStringLiteral("#,##0.00") << qint64(12345678915) << QStringLiteral("1,234,567.89");
+        QTest::newRow("group at front") << QStringLiteral(",0.00") << qint64(12345000) << QStringLiteral("1,234.50");
+        QTest::newRow("optional decimals") << QStringLiteral("#.##") << qint64(25000) << QStringLiteral("2.5");
+        QTest::newRow("optional decimals whole") << QStringLiteral("#.##") << qint64(120000) << QStringLiteral("12");
+        QTest::newRow("optional zero") << QStringLiteral("#.##") << qint64(0) << QStringLiteral("0");
+        QTest::newRow("four optional") << QStringLiteral("#.####") << qint64(12345) << QStringLiteral("1.2345");
+        QTest::newRow("wider than stored") << QStringLiteral("0.000000") << qint64(12345)
+                                           << QStringLiteral("1.234500");
+        QTest::newRow("whole units") << QStringLiteral("0") << qint64(25000) << QStringLiteral("3");
+        QTest::newRow("whole units negative") << QStringLiteral("0") << qint64(-15000) << QStringLiteral("-2");
+    }
+    void moneyPatterns()
+    {
+        QFETCH(QString, pattern);
+        QFETCH(qint64, amount);
+        QFETCH(QString, text);
+        QCOMPARE(FormatMoneyPattern(pattern, amount), text);
+        // Other separators land in the same places.
+        QString swapped = text;
+        swapped.replace(QLatin1Char('.'), QLatin1Char('#')).replace(QLatin1Char(','), QLatin1Char('.'));
+        swapped.replace(QLatin1Char('#'), QLatin1Char(','));
+        QCOMPARE(FormatMoneyPattern(pattern, amount, QLatin1Char(','), QLatin1Char('.')), swapped);
+    }
+
     void commaText_data()
     {
         QTest::addColumn<QStringList>("items");

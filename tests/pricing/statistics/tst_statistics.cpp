@@ -101,7 +101,7 @@ private Q_SLOTS:
         QCOMPARE(t.TotalPrice, Money(0));
         QCOMPARE(t.TotalValue, Money(0));
         QCOMPARE(t.totalVarieties, 0);
-        QCOMPARE(t.TotalCoinHave, 0);
+        QCOMPARE(t.TotalCoinHave, qint64(0));
         QCOMPARE(t.TotalNoPriceEntries, 0);
     }
 
@@ -178,7 +178,7 @@ private Q_SLOTS:
         const tTotaler t = f.Totals(f.country);
         for (tStatsQuantity q : {StatsHave, StatsSold}) {
             const tStatsCategory c = StatsCategory(t, q);
-            QCOMPARE((Counts{c.Varieties, c.Dupetypes, c.Dupes}), expected);
+            QCOMPARE((Counts{c.Varieties, c.Dupetypes, int(c.Dupes)}), expected);
         }
         QCOMPARE(StatsCategory(t, StatsNeed).Varieties, 0);
     }
@@ -192,7 +192,7 @@ private Q_SLOTS:
         f.Coin(f.cents, 1909, 1);     // this one is priced
         const tTotaler t = f.Totals(f.country);
         QCOMPARE(t.TotalNoPriceEntries, 1);
-        QCOMPARE(t.TotalNoPriceQuantity, 3);
+        QCOMPARE(t.TotalNoPriceQuantity, qint64(3));
         QCOMPARE(t.TotalValue, 3 * U);
         QCOMPARE(t.TotalCoinEntries, 2);
         const auto texts = f.Texts(f.country);
@@ -242,6 +242,8 @@ private Q_SLOTS:
         QTest::newRow("one ounce") << 31.103 << "1.00 oz.";
         QTest::newRow("nothing") << 0.0 << "0.00 oz.";
         QTest::newRow("two pounds exactly") << 746.472 << "2 pounds, 0.00 oz.";
+        // 11.9987 ounces show as 12.00, which is a pound.
+        QTest::newRow("ounces rounded up to a pound") << 373.2 << "1 pound, 0.00 oz.";
     }
     void troyWeightText()
     {
@@ -365,6 +367,50 @@ private Q_SLOTS:
         texts = f.Texts(f.cents);
         QCOMPARE(Label(texts, "LabelFaceValue2").Text, QStringLiteral("     (or 0.02 EUR)"));
         QVERIFY(!Label(f.Texts(f.dollars), "LabelFaceValue1").Visible);
+        // A code of blanks names no currency: both lines are hidden.
+        f.cents->FaceValueCode = QStringLiteral("   ");
+        texts = f.Texts(f.cents);
+        QVERIFY(!Label(texts, "LabelFaceValue1").Visible);
+        QVERIFY(!Label(texts, "LabelFaceValue2").Visible);
+    }
+
+    // Counts and sums beyond the int32 and money ranges: pieces are counted
+    // in full, amounts past what an amount holds say so; an unchanged value
+    // shows a change of 0%.
+    void totalsBeyondTheStoredRanges()
+    {
+        tFixture f;
+        f.Price(Cents, 1909, 1 * U);
+        const Money dear = std::numeric_limits<Money>::max() / 2;
+        for (int i = 0; i < 2; ++i) {
+            tCoinInfo *c = f.Coin(f.cents, 1909, 2000000000);
+            c->Need = 2000000000;
+            c->BuyPrice = dear;
+        }
+        f.Coin(f.cents, 1950, 2000000000)->Sell = 2000000000;  // unpriced
+        const tTotaler t = f.Totals(f.country);
+        QCOMPARE(t.TotalCoinHave, qint64(6000000000));
+        QCOMPARE(t.TotalCoinNeed, qint64(4000000000));
+        QCOMPARE(t.DupesHave, qint64(3999999999));
+        QCOMPARE(t.TotalNoPriceQuantity, qint64(4000000000));
+        QCOMPARE(t.TotalPrice, std::numeric_limits<Money>::max());
+        const auto texts = f.Texts(f.country);
+        QCOMPARE(Label(texts, "LabelHaveCoins").Text, QStringLiteral("Coins: 6000000000"));
+        QCOMPARE(Label(texts, "LabelNeedCoins").Text, QStringLiteral("Coins: 4000000000"));
+        QCOMPARE(Label(texts, "Label136").Text, QStringLiteral("Unpriced items: 4000000000"));
+        const QString most = NativeFormatCurrency(f.s, std::numeric_limits<Money>::max(), {});
+        const QString least = NativeFormatCurrency(f.s, std::numeric_limits<Money>::min(), {});
+        QCOMPARE(Label(texts, "Label74").Text, "Price: more than " + most);
+        QCOMPARE(Label(texts, "Label72").Text,
+                 "Value: " + NativeFormatCurrency(f.s, 4000000000 * U, {}));
+        QVERIFY2(Label(texts, "Label76").Text.startsWith("Change: less than " + least + " ("),
+                 qPrintable(Label(texts, "Label76").Text));
+
+        tFixture even;
+        even.Price(Cents, 1909, 5 * U);
+        even.Coin(even.cents, 1909, 2)->BuyPrice = 5 * U;
+        QCOMPARE(Label(even.Texts(even.country), "Label76").Text,
+                 "Change: " + NativeFormatCurrency(even.s, 0, {}) + " (0%)");
     }
 
     // The run counts what the snapshot holds, whatever the user does to the
@@ -379,7 +425,7 @@ private Q_SLOTS:
         RemovePriceEntries(f.s, [](const tPriceInfo &) { return true; });
         f.s.DeleteSeries(f.cents);
         const tTotaler t = CalcStatistics(*snap);
-        QCOMPARE(t.TotalCoinHave, 2);
+        QCOMPARE(t.TotalCoinHave, qint64(2));
         QCOMPARE(t.TotalValue, 14 * U);
         QCOMPARE(t.TotalFolders, 3);
     }

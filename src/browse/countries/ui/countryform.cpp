@@ -293,7 +293,7 @@ void TCountryForm::UpdateSelection(bool Animate)
     const int tab = TabControl1->currentIndex();
     list->setEnabled(false);
     const int selected = static_cast<int>(list->selectedItems().size());
-    goTo_ = nullptr;
+    goTo_ = 0;
     if (selected < 2) {
         const QListWidgetItem *current = list->currentItem();
         const auto &entries = CountryItemList[static_cast<size_t>(tab)];
@@ -324,7 +324,7 @@ void TCountryForm::cListBoxChange()
     const int selected = static_cast<int>(cListBox->selectedItems().size());
     if (selected <= 1 || ActiveList() != cListBox)
         return;
-    goTo_ = nullptr;
+    goTo_ = 0;
     AddLocationBtn->setText(AddTheseCountriesText);
     AddLocationBtn->setIcon(QIcon(TreeButtonImage(9)));
     titleSlide_->stop();
@@ -458,7 +458,7 @@ void TCountryForm::AddLocationBtnClick()
             selected.push_back(&entries[static_cast<size_t>(list->currentItem()->data(Qt::UserRole).toInt())]);
 
         tnodeinfo *target = AddCountryItems(s, selected, goTo_);
-        goTo_ = nullptr;
+        goTo_ = 0;
         if (target) {
             if (s.Hooks.CalcVisibleNodes)
                 s.Hooks.CalcVisibleNodes();

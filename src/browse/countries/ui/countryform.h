@@ -92,8 +92,8 @@ public:
     void AddLocationBtnClick();
     // An animation of the globe, the flag or the title is running.
     bool Animating() const;
-    // The series the button goes to instead of adding (null: it adds).
-    const tnodeinfo *GoToTarget() const { return goTo_; }
+    // Number of the series the button goes to instead of adding (0: it adds).
+    int GoToTarget() const { return goTo_; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -115,7 +115,7 @@ private:
 
     tMainState &s;
     tNavigationSeams nav_;
-    const tnodeinfo *goTo_ = nullptr;
+    int goTo_ = 0;
     bool keyHandling_ = false;
     QSequentialAnimationGroup *turn_ = nullptr;
     QPropertyAnimation *spin_ = nullptr;

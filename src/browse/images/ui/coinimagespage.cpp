@@ -436,31 +436,49 @@ void TCoinImagesPage::BuildImageRadios()
     // The radios are rebuilt without their change handlers: the caller shows
     // the picture once the choice is settled.
     const QSignalBlocker block(ImageGroup);
+    // The radios of further pictures are kept and relabelled, and only the
+    // ones no longer needed go, later: the name editor's exit runs this
+    // while Qt is moving the focus to one of these radios, and deleting the
+    // radio it is focusing there brings the program down.
+    std::vector<QRadioButton *> further;
     for (QRadioButton *r : radios_)
-        if (r->property("Tag").toInt() > 0) {
-            ImageGroup->removeButton(r);
-            delete r;
-        }
+        if (r->property("Tag").toInt() > 0)
+            further.push_back(r);
     radios_ = {ImageRadioObv, ImageRadioRev, ImageRadioReceipt};
     auto *layout = static_cast<QVBoxLayout *>(ImageRadioPanel->layout());
+    size_t used = 0;
     for (const tPictureRadio &pr : PictureRadios(*coin)) {
         if (pr.Slot.Kind != tPictureKind::Further)
             continue;
-        auto *r = new QRadioButton(pr.Caption, ImageRadioPanel);
+        QRadioButton *r = nullptr;
+        if (used < further.size()) {
+            r = further[used];
+            r->setText(pr.Caption);
+        } else {
+            r = new QRadioButton(pr.Caption, ImageRadioPanel);
+            ImageGroup->addButton(r);
+            layout->insertWidget(layout->indexOf(ImageRadioAdd), r);
+            connect(r, &QRadioButton::toggled, this, [this](bool on) {
+                if (on)
+                    ImageRadioObvChange();
+            });
+            connect(r, &QRadioButton::clicked, this, [this, r] { ImageRadioObvClick(r); });
+        }
+        ++used;
         r->setObjectName(QStringLiteral("ImageRadioFurther%1").arg(pr.Slot.Tag));
         r->setProperty("Tag", pr.Slot.Tag);
-        r->setFont(ImageRadioObv->font());
-        QFont f = r->font();
+        QFont f = ImageRadioObv->font();
         f.setItalic(pr.Italic);
         r->setFont(f);
-        ImageGroup->addButton(r);
-        layout->insertWidget(layout->indexOf(ImageRadioAdd), r);
-        connect(r, &QRadioButton::toggled, this, [this](bool on) {
-            if (on)
-                ImageRadioObvChange();
-        });
-        connect(r, &QRadioButton::clicked, this, [this, r] { ImageRadioObvClick(r); });
         radios_.push_back(r);
+    }
+    for (size_t i = used; i < further.size(); ++i) {
+        QRadioButton *gone = further[i];
+        ImageGroup->removeButton(gone);
+        gone->setProperty("Tag", 0);
+        gone->setAutoExclusive(false);
+        gone->hide();
+        gone->deleteLater();
     }
     radios_.push_back(ImageRadioAdd);
     for (QRadioButton *r : radios_)
@@ -784,8 +802,11 @@ void TCoinImagesPage::LoadImageButtonClick()
             throw std::runtime_error(
                 ReadError(chosen, QStringLiteral("it is not a PDF document that can be opened.")).toStdString());
     } else {
+        // The whole picture is decoded, not just its header: a truncated
+        // file or one too large to decode reads a header and then fails.
         QImageReader reader(chosen);
-        if (!reader.canRead())
+        reader.setAutoTransform(true);
+        if (reader.read().isNull())
             throw std::runtime_error(ReadError(chosen, reader.errorString()).toStdString());
         if (const QSize size = reader.size(); !PictureFitsLimit(size))
             throw std::runtime_error(ReadError(chosen, QStringLiteral("at %1 by %2 pixels it is too large to be shown.")
