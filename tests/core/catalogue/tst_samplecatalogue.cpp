@@ -9,9 +9,6 @@
 #include "core/files/valuestream.h"
 #include "core/model/dates.h"
 #include "core/model/model.h"
-#include "pricing/pricelists/pricefile.h"
-#include "pricing/valuation/forex.h"
-#include "pricing/valuation/spotprices.h"
 #include "support/scriptedui.h"
 
 namespace {
@@ -32,44 +29,6 @@ struct tFolders {
 class tst_SampleCatalogue : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // The spot prices installed with the catalogue: real rates per dollar
-    // for the currencies of the sample lists, the euro's pegged ones
-    // derived, metal prices of the same day; a file already there stays.
-    void spotPricesComeWithTheCatalogue()
-    {
-        tFolders f;
-        const tCatalogueInstall done = InstallSampleCatalogue(f.s);
-        QVERIFY(done.SpotPrices);
-        f.s.AutoSpotPrices = true;
-        LoadForexAndSpotPrices(f.s);
-        QVERIFY(ExchangeRatesKnown(f.s));
-        QCOMPARE(f.s.MetalValuesDate, DateToDay(QDate(2013, 5, 22)));
-        QCOMPARE(f.s.MetalValues[1], Money(1368 * MoneyScale));
-        QCOMPARE(f.s.ForexList[UsdForexIndex]->Rate, 1.0f);
-        const auto rate = [&](const char *code) {
-            for (const auto &fx : f.s.ForexList)
-                if (fx->Code == QLatin1String(code))
-                    return double(fx->Rate);
-            return -1.0;
-        };
-        // Published per euro on that day, with the dollar at 1.2923.
-        QVERIFY(qAbs(rate("EUR") - 1 / 1.2923) < 1e-6);
-        QVERIFY(qAbs(rate("CAD") - 1.3315 / 1.2923) < 1e-6);
-        QVERIFY(qAbs(rate("GBP") - 0.8557 / 1.2923) < 1e-6);
-        QVERIFY(qAbs(rate("JPY") - 133.26 / 1.2923) < 1e-4);
-        QVERIFY(qAbs(rate("AUD") - 1.3253 / 1.2923) < 1e-6);
-        QCOMPARE(rate("AED"), double(3.6725f));
-        QCOMPARE(rate("FKP"), rate("GBP"));
-        QCOMPARE(rate("XOF"), double(f.s.ForexList[EurForexIndex]->Rate * 100.0f));
-
-        // Installing again replaces nothing.
-        QFile spot(f.s.OtherRedirect + QStringLiteral("Spot prices"));
-        QVERIFY(spot.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        spot.close();
-        QVERIFY(!InstallSampleCatalogue(f.s).SpotPrices);
-        QCOMPARE(QFileInfo(spot.fileName()).size(), qint64(0));
-    }
-
     void newCollectionFromTheSampleCatalogue()
     {
         tFolders f;
@@ -150,43 +109,6 @@ private Q_SLOTS:
         r.ReadListEnd();
         QVERIFY(r.AtEnd());
         QCOMPARE(names.mid(0, 2), (QStringList{QStringLiteral("World coins"), QStringLiteral("World paper money")}));
-    }
-
-    // Every series that can hold coins has its years in the price lists,
-    // so its Coins page shows; the circulating types carry catalogue
-    // numbers, so "Find a catalog number" finds them.
-    void everySeriesHasPriceRowsAndCatalogueNumbers()
-    {
-        tFolders f;
-        tScriptedUi ui{tScriptedUi::tUnscripted::Zero};
-        InstallSampleCatalogue(f.s);
-        LoadCountries(f.s);
-        tnodeinfo *first = nullptr;
-        LoadCountryStructures(f.s, AllCoinsClass, StructureAddUpdate, false, first);
-        LoadCountryStructures(f.s, AllPaperClass, StructureAddUpdate, false, first);
-        std::map<int, int> rows;
-        std::map<int, std::set<QString>> numbers;
-        for (const QString &name : QDir(f.s.PricesRedirect).entryList({QStringLiteral("*.OVP")})) {
-            QFile file(f.s.PricesRedirect + name);
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            const tPriceFile prices = ReadPriceFile(file.readAll());
-            for (const auto &e : prices.Entries) {
-                ++rows[e->CoinType];
-                if (!e->Catalog.isEmpty())
-                    numbers[CoinTypeToCountry(e->CoinType)].insert(e->Catalog);
-            }
-        }
-        ForEachNode(f.s.EntireCollection.get(), [&](tnodeinfo *n) {
-            if (n->NodeMode == NodeModeRegular && n->ChildNodes.empty())
-                QVERIFY2(rows[n->CoinType] > 0, qPrintable(n->NodeName));
-        });
-        // Canada's nine series, from 1937 on.
-        for (int series : {31010, 31020, 31021, 31030, 31040, 31050, 31060, 31070, 31071})
-            QVERIFY2(rows[series] > 1, qPrintable(QString::number(series)));
-        QCOMPARE(rows[31010], 2012 - 1937 + 1);
-        for (const auto &c : f.s.CountryList)
-            QVERIFY2(numbers[c->CountryID].size() >= 3, qPrintable(c->Name));
-        QVERIFY(numbers[31].count(QStringLiteral("OV31030a")));
     }
 
     void neverReplacesTheUsersFiles()

@@ -802,17 +802,19 @@ void TCoinImagesPage::LoadImageButtonClick()
             throw std::runtime_error(
                 ReadError(chosen, QStringLiteral("it is not a PDF document that can be opened.")).toStdString());
     } else {
-        // The whole picture is decoded, not just its header: a truncated
-        // file or one too large to decode reads a header and then fails.
+        // A header that declares more pixels than a picture may have is
+        // refused before anything is decoded. Then the whole picture is
+        // decoded, not just its header: a truncated file reads a header and
+        // then fails.
         QImageReader reader(chosen);
         reader.setAutoTransform(true);
-        if (reader.read().isNull())
-            throw std::runtime_error(ReadError(chosen, reader.errorString()).toStdString());
         if (const QSize size = reader.size(); !PictureFitsLimit(size))
             throw std::runtime_error(ReadError(chosen, QStringLiteral("at %1 by %2 pixels it is too large to be shown.")
                                                            .arg(size.width())
                                                            .arg(size.height()))
                                          .toStdString());
+        if (reader.read().isNull())
+            throw std::runtime_error(ReadError(chosen, reader.errorString()).toStdString());
     }
     const tPictureSlot slot = AttachPicture(*coin, CheckedSlot(), PackRepositoryPath(state_, chosen));
     OpenPicturePath = QFileInfo(chosen).absolutePath();
