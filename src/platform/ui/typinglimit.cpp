@@ -1,29 +1,33 @@
 #include "platform/ui/typinglimit.h"
 
+#include <algorithm>
+
 #include <QLineEdit>
 
 namespace platform {
 
 TypingLimit::TypingLimit(QLineEdit *box, int limit, QValidator *inner)
-    : QValidator(box), limit_(limit), before_(box->text().size()), inner_(inner)
+    : QValidator(box), limit_(limit), allowed_(std::max<qsizetype>(limit, box->text().size())), inner_(inner)
 {
     if (inner_)
         inner_->setParent(this);
-    // textChanged follows every change, the program's included, and comes
-    // after the check of a typed edit: before_ is the length the edit started from.
-    connect(box, &QLineEdit::textChanged, this, [this](const QString &text) { before_ = text.size(); });
 }
 
 QValidator::State TypingLimit::validate(QString &input, int &pos) const
 {
-    // A text the program sets is checked too, before textChanged tells its
-    // length, and with the box unmodified: it always passes (a text taken
-    // for invalid would also stop the box from refusing the next key).
+    // A text the program sets is checked too, with the box unmodified (and
+    // perhaps its signals blocked): it always passes and becomes the most a
+    // typed edit may keep. Typing may shorten a long text, never lengthen it
+    // past the limit again.
     const auto *box = qobject_cast<const QLineEdit *>(parent());
     const bool typed = box && box->isModified();
-    if (typed && input.size() > limit_ && input.size() > before_)
+    if (typed && input.size() > allowed_)
         return Invalid;
-    return inner_ ? inner_->validate(input, pos) : Acceptable;
+    const State state = inner_ ? inner_->validate(input, pos) : Acceptable;
+    if (state != Invalid)
+        allowed_ = typed ? std::max<qsizetype>(limit_, std::min(allowed_, input.size()))
+                         : std::max<qsizetype>(limit_, input.size());
+    return state;
 }
 
 void TypingLimit::fixup(QString &input) const

@@ -24,7 +24,9 @@ public:
 
 private:
     int limit_;
-    qsizetype before_ = 0;  // the text's length before the edit being checked
+    // The longest text a typed edit may leave: the limit, or the length of
+    // a longer text the program set, as far as typing has shortened it.
+    mutable qsizetype allowed_;
     QValidator *inner_;
 };
 
