@@ -4,8 +4,11 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
 
 #include "core/files/collectionfile.h"
+#include "core/collection/ui/filetoopenform.h"
 #include "core/collection/ui/populateform.h"
 #include "browse/series/ui/seriescommands.h"
 #include "browse/series/ui/themeform.h"
@@ -44,13 +47,26 @@ struct tProgram {
         Program.Trigger(QStringLiteral("MenuItem17"));
         QCoreApplication::processEvents();
     }
-    // File > Open of path, the collection unchanged (no question).
-    void OpenCollection(const QString &path)
+    // File > Open of path through "Browse for an existing file" in the open
+    // window, the collection unchanged (no question).
+    bool OpenCollection(const QString &path)
     {
         State().DataModified = false;
         Program.Ui.pick({path});
+        bool drove = false;
+        QTimer::singleShot(0, [&] {
+            auto *form = qobject_cast<TFileToOpenForm *>(QApplication::activeModalWidget());
+            if (!form)
+                return;
+            drove = true;
+            form->RadioBrowseExisting->setChecked(true);
+            QTest::mouseClick(form->OKBtn, Qt::LeftButton);
+            if (form->isVisible())
+                form->reject();
+        });
         Program.Trigger(QStringLiteral("Menu_open"));
         QCoreApplication::processEvents();
+        return drove;
     }
     QLineEdit *ThemeEdit(int theme)
     {
@@ -80,7 +96,7 @@ private Q_SLOTS:
             QVERIFY(edit);
             edit->setText(QStringLiteral("Typed in the old collection"));
             if (open)
-                p.OpenCollection(file);
+                QVERIFY(p.OpenCollection(file));
             else
                 p.NewCollection();
             QTRY_VERIFY(!p.Form->SeriesCommands->ThemeForm);
