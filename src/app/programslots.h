@@ -22,7 +22,8 @@
     X(SeriesSelected) X(ReloadPriceLists) X(RefreshThemeButtons) X(SetSaveMenuVisibility) X(SetMainCaption)            \
     X(ProcessEvents) X(PriceListsConverted) X(StorePushNote) X(RefreshCoinGrid) X(FillCoinEditor) X(SetStatusText)     \
     X(ShowProgress) X(SetProgress) X(CalcVisibleNodes) X(FormResize) X(AssignNodePorts) X(RenderTree) X(ShowBusy)      \
-    X(ClearClickTrackList) X(CoinsCleared) X(ShowBinCount) X(ClearUDFControls) X(CreateUDFobjects)                     \
+    X(ClearClickTrackList) X(CoinsCleared) X(CollectionReplaced) X(ShowBinCount) X(ClearUDFControls)                   \
+    X(CreateUDFobjects)                                                                                                \
     X(BuildUDFHistoryLists) X(PackColumnData) X(UnpackColumnData) X(ResetCoinGridColumnWidths) X(SetupCoinGridCols)    \
     X(HideCoinPages) X(CreateDefaultDatabase) X(CheckForNewTypes) X(BuildFavoritesMenu) X(ClearRecentSeriesMenu)       \
     X(LoadReportList) X(UpdateRecentFiles) X(GetCoinValue) X(ValueCodeName) X(SaveCurrencyIndex) X(CommitPendingEdit) \

@@ -438,6 +438,51 @@ private Q_SLOTS:
         QCOMPARE(years, (QList<int>{1915, 1914, 1911, 1910, 1909}));
     }
 
+    // A tab or an inch mark inside a field keeps every later field in its
+    // place; a line that reads two ways is refused in the window's list; an
+    // item number given twice is kept once.
+    void importKeepsFieldsInPlaceAndNumbersUnique()
+    {
+        tProgramFixture program;
+        program.Open();
+        program.Start();
+        tMainState &s = program.State();
+        tnodeinfo *first = nullptr;
+        LoadCountryStructures(s, 31, 0, false, first);
+        QVERIFY(CoinTypeToNodeInfo(s, 31010));
+        const QString path = program.Home() + QStringLiteral("/inch.csv");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        const QByteArray head = "31010,500,1920,,,MS65,,,,,,,,,";
+        file.write(head + "2,have,Tab\tinside,Box 3\" tray,,obv.jpg,rev.jpg\n");
+        file.write(head + "1,have,\"Box 3\" tray,Album,,obv.jpg,rev.jpg\n");
+        file.write(head + "3,need,notes,Album,,obv.jpg,rev.jpg\n");
+        file.close();
+
+        const size_t before = s.CoinList.size();
+        TImportForm form(s, path);
+        form.show();
+        form.Button1->click();
+        QCOMPARE(form.Memo2->toPlainText(),
+                 QStringLiteral("Line 2 rejected, text follows the closing double quote of field 17"));
+        form.Button1->click();
+        QCOMPARE(s.CoinList.size(), before + 2);
+        QSet<int> numbers;
+        for (const auto &c : s.CoinList)
+            numbers.insert(c->Inventory);
+        QCOMPARE(numbers.size(), int(s.CoinList.size()));
+        const tCoinInfo *tab = nullptr;
+        for (const auto &c : s.CoinList)
+            if (c->Have == 2)
+                tab = c.get();
+        QVERIFY(tab);
+        QCOMPARE(tab->Inventory, 500);
+        QCOMPARE(tab->Notes, QStringLiteral("Tab\tinside"));
+        QCOMPARE(tab->Stored, QStringLiteral("Box 3\" tray"));
+        QCOMPARE(tab->Obverse, QStringLiteral("obv.jpg"));
+        QCOMPARE(tab->Reverse, QStringLiteral("rev.jpg"));
+    }
+
     void cancelDropsTheStagedEntries()
     {
         tProgramFixture program;

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QToolButton>
 
 #include "core/model/commatext.h"
@@ -156,6 +157,12 @@ private Q_SLOTS:
         Click(Control<QToolButton>(form, "ImageViewer2"));
         popup->hide();
         QCOMPARE(box->text(), QStringLiteral("2/29/2024"));
+        QCOMPARE(coin->BuyDate, DateToDay(QDate(2024, 2, 29)));
+        // Opened and closed without a choice: nothing is written.
+        program.State().DataModified = false;
+        Click(button);
+        popup->hide();
+        QVERIFY(!program.State().DataModified);
 
         Click(button);
         Click(Control<QPushButton>(form, "Button9"));
@@ -354,6 +361,122 @@ private Q_SLOTS:
         ClickTab(form, PageCoins);
         QCOMPARE(Control<QLineEdit>(form, "UDFControl2")->text(), QStringLiteral("bee"));
         QVERIFY(form.findChildren<QWidget *>(QStringLiteral("UDFControl1")).isEmpty());
+    }
+
+    // A stored value longer than its control's length shows whole and is
+    // not cut when the collector passes through the control; typing stops
+    // at the length. The same holds for the comment box.
+    void longStoredValuesSurvivePassingThrough()
+    {
+        tProgramFixture program(tScriptedUi::tUnscripted::Fail);
+        tCoinInfo *coin = FirstEntry(program);
+        QVERIFY(coin);
+        TMainForm &form = program.Form();
+        tMainState &s = program.State();
+        TUDFform *window = OpenUserFields(program);
+        QVERIFY(window);
+        AddField(window, UDFTextBox, QStringLiteral("Owner"));
+        window->LengthEdit->setValue(10);
+        AddField(window, UDFAttachment, QStringLiteral("Receipt"));
+        AddField(window, UDFHistoryDropDown, QStringLiteral("Dealer"));
+        window->LengthEdit->setValue(10);
+        Click(window->OKbutton);
+        QTRY_VERIFY(!form.findChild<TUDFform *>());
+        QCOMPARE(s.UDFlist[0]->Length, 10);
+
+        const QString owner = QStringLiteral("Johann Sebastian Smith");
+        const QString link = QStringLiteral("https://example.com/") + QString(120, QLatin1Char('x'));
+        const QString dealer = QStringLiteral("Coins of the Old World");
+        const QString comment = QStringLiteral("A comment well past twenty-five characters");
+        coin->UDFstring = CommaTextJoin({owner, link, dealer});
+        coin->Comment = comment;
+        ClickTab(form, PageCoins);
+        CallSeam(s.Hooks.FillCoinEditor);
+        auto *ownerBox = Control<QLineEdit>(form, "UDFControl1");
+        QCOMPARE(ownerBox->text(), owner);
+        QCOMPARE(Control<QLineEdit>(form, "UDFControl2")->text(), link);
+        QCOMPARE(Control<QComboBox>(form, "UDFControl3")->currentText(), dealer);
+        QCOMPARE(Control<QLineEdit>(form, "CommentEdit")->text(), comment);
+
+        s.DataModified = false;
+        for (const char *name : {"UDFControl1", "UDFControl2", "UDFControl3", "CommentEdit"}) {
+            Focus(Control(form, name));
+            QTest::keyClick(Control(form, name), Qt::Key_Tab);
+            Settle();
+        }
+        QCOMPARE(CommaTextSplit(coin->UDFstring), (QStringList{owner, link, dealer}));
+        QCOMPARE(coin->Comment, comment);
+        QVERIFY(!s.DataModified);
+
+        // Shortening a long value is an edit like any other; typing stops at
+        // the length.
+        Focus(ownerBox);
+        ownerBox->end(false);
+        QTest::keyClick(ownerBox, Qt::Key_Backspace);
+        QTest::keyClicks(ownerBox, QStringLiteral("hh"));
+        QCOMPARE(ownerBox->text(), owner.chopped(1));
+        QTest::keyClick(ownerBox, Qt::Key_Tab);
+        Settle();
+        QCOMPARE(CommaTextItem(coin->UDFstring, 0), owner.chopped(1));
+        TypeInto(ownerBox, QStringLiteral("Maria Magdalena"));
+        QCOMPARE(CommaTextItem(coin->UDFstring, 0), QStringLiteral("Maria Magd"));
+    }
+
+    // Deleting field B of A, B, C: an Undo afterwards puts back the values
+    // each field had, not B's under C, and a paste of entries copied before
+    // brings their values under their own fields.
+    void undoAndClipboardFollowTheFields()
+    {
+        tProgramFixture program(tScriptedUi::tUnscripted::Fail);
+        tCoinInfo *coin = FirstEntry(program);
+        QVERIFY(coin);
+        TMainForm &form = program.Form();
+        tMainState &s = program.State();
+        const int series = coin->CoinType;
+        DefineFields(program, {{UDFTextBox, QStringLiteral("A")},
+                               {UDFTextBox, QStringLiteral("B")},
+                               {UDFTextBox, QStringLiteral("C")}});
+        TypeInto(Control(form, "UDFControl1"), QStringLiteral("a"));
+        TypeInto(Control(form, "UDFControl2"), QStringLiteral("b"));
+        TypeInto(Control(form, "UDFControl3"), QStringLiteral("c"));
+        program.Ui.answer(QStringLiteral("OK"));
+        program.Trigger(QStringLiteral("Copytoclipboard1"));
+        TypeInto(Control(form, "CommentEdit"), QStringLiteral("first"));  // an edit record of a, b, c
+        Click(Control<QPushButton>(form, "CloneCoinBtn"));
+        tCoinInfo *clone = Current(s);
+        QVERIFY(clone && clone != coin);
+        program.Ui.answer(QStringLiteral("Yes"));
+        Click(Control<QPushButton>(form, "DeleteCoinBtn"));  // a deleted entry held for Undo
+
+        TUDFform *window = OpenUserFields(program);
+        QVERIFY(window);
+        window->ListBox1->setCurrentRow(1);
+        Click(window->DeleteButton);
+        Click(window->OKbutton);
+        QTRY_VERIFY(!form.findChild<TUDFform *>());
+        ClickTab(form, PageCoins);
+        QCOMPARE(CommaTextSplit(coin->UDFstring), (QStringList{"a", "c"}));
+
+        Click(Control<QPushButton>(form, "UndoCoinBtn"));  // the deleted clone comes back
+        QCOMPARE(CommaTextSplit(Current(s)->UDFstring), (QStringList{"a", "c"}));
+        Click(Control<QPushButton>(form, "UndoCoinBtn"));  // the clone goes
+        Click(Control<QPushButton>(form, "UndoCoinBtn"));  // the comment goes back
+        QCOMPARE(coin->Comment, QString());
+        QCOMPARE(CommaTextSplit(coin->UDFstring), (QStringList{"a", "c"}));
+        QCOMPARE(Control<QLineEdit>(form, "UDFControl3")->text(), QStringLiteral("c"));
+
+        // The entry copied to the clipboard before, pasted now, keeps each
+        // value under its field.
+        program.Ui.answer(QStringLiteral("OK"));
+        program.Trigger(QStringLiteral("PasteFromClipboard1"));
+        int pasted = 0;
+        for (const auto &c : s.CoinList) {
+            if (c->CoinType != series || c.get() == coin)
+                continue;
+            ++pasted;
+            QCOMPARE(CommaTextSplit(c->UDFstring), (QStringList{"a", "c"}));
+        }
+        QCOMPARE(pasted, 1);
     }
 
     // The certification field's button opens the grading service's page

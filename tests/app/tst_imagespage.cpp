@@ -634,7 +634,7 @@ private Q_SLOTS:
 
     // Tools "Image Repository": the folder chosen, OK stores it and turns
     // the pictures inside it into repository paths; Ctrl+Alt+S re-attaches
-    // by file name; the Images page marks repository pictures.
+    // by file name with OK; the Images page marks repository pictures.
     void repositoryWindow()
     {
         tImagesPage t;
@@ -667,17 +667,40 @@ private Q_SLOTS:
         QCOMPARE(t.page->ScanLabelRepository->text(), QStringLiteral("Repository"));
         QCOMPARE(t.Shown().size(), QSize(40, 30));
 
-        // Pictures moved inside the repository are found again by name.
+        // Pictures moved inside the repository are found again by name, on
+        // OK. Re-attached to another folder and cancelled, nothing changes:
+        // the paths would point into a folder never confirmed.
         QVERIFY(QDir(repo).mkpath(QStringLiteral("Moved")));
         QVERIFY(QFile::rename(inside, repo + QStringLiteral("/Moved/a.png")));
+        const QString copy = t.Path(QStringLiteral("Copy"));
+        QVERIFY(QDir(copy).mkpath(QStringLiteral("Elsewhere")));
+        QVERIFY(QFile::copy(repo + QStringLiteral("/Moved/a.png"), copy + QStringLiteral("/Elsewhere/a.png")));
+        t.program.State().DataModified = false;
+        t.program.Trigger(QStringLiteral("Repository1"));
+        window = t.form->RepositoryForm;
+        t.program.Ui.pick({copy});
+        Click(window->Button1);
+        t.program.Ui.answer(QStringLiteral("Yes"));
+        QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier | Qt::AltModifier);
+        QCOMPARE(t.program.Ui.Messages.size(), size_t(1));
+        QVERIFY(window->AttachLabel->isVisible());
+        QCOMPARE(t.coin->Obverse, QStringLiteral("R~/Euro/a.png"));
+        Click(window->Button2);
+        QVERIFY(!t.form->RepositoryForm);
+        QCOMPARE(t.coin->Obverse, QStringLiteral("R~/Euro/a.png"));
+        QCOMPARE(t.program.State().RepositoryPath, repo);
+        QVERIFY(!t.program.State().DataModified);
+
         t.program.Trigger(QStringLiteral("Repository1"));
         window = t.form->RepositoryForm;
         t.program.Ui.answer(QStringLiteral("Yes"));
         QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier | Qt::AltModifier);
-        QCOMPARE(t.program.Ui.Messages.size(), size_t(1));
-        QCOMPARE(t.coin->Obverse, QStringLiteral("R~Moved/a.png"));
-        Click(window->Button2);
+        QCOMPARE(t.coin->Obverse, QStringLiteral("R~/Euro/a.png"));
+        Click(window->OKButton);
         QVERIFY(!t.form->RepositoryForm);
+        QCOMPARE(t.coin->Obverse, QStringLiteral("R~Moved/a.png"));
+        QCOMPARE(t.program.State().RepositoryPath, repo);
+        QVERIFY(t.program.State().DataModified);
     }
 };
 

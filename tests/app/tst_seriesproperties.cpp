@@ -4,6 +4,7 @@
 #include <QScrollArea>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -236,6 +237,60 @@ private Q_SLOTS:
         p.Select(p.State().EntireCollection.get());
         Q_EMIT p.Form->SeriesTree->RightMenu->aboutToShow();
         QVERIFY(!p.Program.Action(QStringLiteral("Deletethisfolder1"))->isEnabled());
+    }
+
+    // A wide measure with a decimal is typed whole, and OK after changing
+    // only the name keeps it (and copying "Shape & size" down spreads it,
+    // not a zero).
+    void wideMeasuresSurviveTypingAndANameChange()
+    {
+        tProgram p;
+        tnodeinfo *parent = WithChildren(p.State().EntireCollection.get(), true);
+        QVERIFY(parent);
+        p.Select(parent);
+        p.Program.Ui.answer(QStringLiteral("Done"), 0);
+        p.WithDialog("Properties1", [](TNewFolder_Form &d) {
+            // The modal dialog takes the keyboard, as it does on screen.
+            QApplication::setActiveWindow(&d);
+            d.ComboBox2->setCurrentIndex(d.ComboBox2->findData(7));  // rectangle: width and height
+            d.Edit2->setFocus();
+            QVERIFY(d.Edit2->hasFocus());
+            d.Edit2->selectAll();
+            QTest::keyClicks(d.Edit2, QStringLiteral("155.5"));
+            QCOMPARE(d.Edit2->text(), QStringLiteral("155.5"));
+            d.Edit4->setFocus();
+            QVERIFY(d.Edit4->hasFocus());
+            d.Edit4->selectAll();
+            QTest::keyClicks(d.Edit4, QStringLiteral("120.25"));  // one decimal more than the box takes
+            QCOMPARE(d.Edit4->text(), QStringLiteral("120.2"));
+            d.Edit1->setFocus();
+            QCOMPARE(d.Edit2->text(), QStringLiteral("155.5 mm"));
+            QTest::mouseClick(d.OkBtn, Qt::LeftButton);
+        });
+        QCOMPARE(parent->Measure1, 155.5f);
+        QCOMPARE(parent->Measure2, 120.2f);
+
+        // A measure stored with more precision than the box shows.
+        parent->Measure2 = 120.25f;
+        p.Program.Ui.answer(QStringLiteral("Done"), CopyShapeAndSize);
+        p.WithDialog("Properties1", [](TNewFolder_Form &d) {
+            QCOMPARE(d.Edit2->text(), QStringLiteral("155.5 mm"));
+            // The modal dialog takes the keyboard, as it does on screen.
+            QApplication::setActiveWindow(&d);
+            // Passing through the measure boxes changes nothing.
+            d.Edit2->setFocus();
+            d.Edit4->setFocus();
+            d.Edit1->setFocus();
+            d.Edit1->end(false);
+            QTest::keyClicks(d.Edit1, QStringLiteral(" renamed"));
+            QTest::mouseClick(d.OkBtn, Qt::LeftButton);
+        });
+        QVERIFY(parent->NodeName.endsWith(QStringLiteral(" renamed")));
+        ForEachNode(parent, [](tnodeinfo *n) {
+            QCOMPARE(n->Measure1, 155.5f);
+            QCOMPARE(n->Measure2, 120.25f);
+            QCOMPARE(n->CoinShape, uint8_t(7));
+        });
     }
 
     void favouritesMenuFollowsTheFavouriteBox()

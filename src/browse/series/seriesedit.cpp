@@ -142,6 +142,22 @@ float ReadMeasureText(const QString &text, QChar decimalSep)
     return static_cast<float>(ReadSeriesNumber(kept, decimalSep));
 }
 
+float MeasureToStore(const QString &text, const QString &openedText, float opened, QChar decimalSep)
+{
+    const QString shown = NormalizeMeasureText(text, decimalSep);
+    if (shown == NormalizeMeasureText(openedText, decimalSep))
+        return opened;
+    return ReadMeasureText(shown, decimalSep);
+}
+
+float FaceValueToStore(const QString &text, const QString &openedText, float opened, QChar decimalSep)
+{
+    const double typed = ReadSeriesNumber(text, decimalSep);
+    if (typed == ReadSeriesNumber(openedText, decimalSep))
+        return opened;
+    return static_cast<float>(typed);
+}
+
 // ---- Price sources ----
 
 QString SeriesChoiceText(int number, const QString &name)

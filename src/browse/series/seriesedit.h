@@ -63,6 +63,14 @@ constexpr double MaxMeasure = 500.0;
 QString NormalizeMeasureText(const QString &text, QChar decimalSep);
 // A measure box's text as stored: only digits and decimal marks count.
 float ReadMeasureText(const QString &text, QChar decimalSep);
+// What OK stores from a measure box that opened showing openedText for the
+// stored value opened: that value in full while the box still reads as it
+// did (entering and leaving a box rewrites its text), else the box's text
+// read as leaving the box would leave it (capped, cleared below 0.1).
+float MeasureToStore(const QString &text, const QString &openedText, float opened, QChar decimalSep);
+// The same for the face-value box: the stored amount while the box reads as
+// the same number, else the number in the box.
+float FaceValueToStore(const QString &text, const QString &openedText, float opened, QChar decimalSep);
 
 // ---- Price sources ----
 

@@ -154,6 +154,7 @@ void CreateDefaultDatabase(tMainState &s)
     Status(s, QStringLiteral("Creating a new collection..."));
     Call(s.Hooks.ProcessEvents);
 
+    Call(s.Hooks.CollectionReplaced);
     Call(s.Hooks.ClearClickTrackList);
     s.ClickTrackList.clear();
     s.ClearSeries();

@@ -178,6 +178,89 @@ QStringList SplitImportLine(const QString &line)
     return CommaTextSplit(QuoteSpacedFields(line));
 }
 
+namespace {
+
+bool IsFieldBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
+
+} // namespace
+
+tImportFields SplitImportFields(const QString &line)
+{
+    tImportFields out;
+    const qsizetype n = line.size();
+    qsizetype p = 0;
+    while (true) {
+        while (p < n && IsFieldBlank(line[p]))
+            ++p;
+        QString field;
+        if (p < n && line[p] == QLatin1Char('"')) {
+            ++p;
+            bool closed = false;
+            while (p < n) {
+                if (line[p] == QLatin1Char('"')) {
+                    if (p + 1 < n && line[p + 1] == QLatin1Char('"')) {
+                        field += QLatin1Char('"');
+                        p += 2;
+                        continue;
+                    }
+                    ++p;
+                    closed = true;
+                    break;
+                }
+                field += line[p++];
+            }
+            if (!closed) {
+                out.Error = QStringLiteral("a double quote of field %1 is not closed").arg(out.Fields.size() + 1);
+                out.Fields.clear();
+                return out;
+            }
+            while (p < n && IsFieldBlank(line[p]))
+                ++p;
+            if (p < n && line[p] != QLatin1Char(',')) {
+                out.Error = QStringLiteral("text follows the closing double quote of field %1").arg(out.Fields.size() + 1);
+                out.Fields.clear();
+                return out;
+            }
+        } else {
+            const qsizetype start = p;
+            while (p < n && line[p] != QLatin1Char(','))
+                ++p;
+            field = line.mid(start, p - start);
+            while (!field.isEmpty() && IsFieldBlank(field.back()))
+                field.chop(1);
+            // A quote after a blank and before a word opens a quoted stretch
+            // (Box "3, 4" tray); one left open when the field ends may or may
+            // not hold the comma. A quote after a word (3" for inches) opens
+            // nothing.
+            bool open = false;
+            for (qsizetype i = 0; i < field.size(); ++i) {
+                if (field[i] != QLatin1Char('"'))
+                    continue;
+                const bool afterBlank = i == 0 || IsFieldBlank(field[i - 1]);
+                const bool beforeWord = i + 1 < field.size() && !IsFieldBlank(field[i + 1]);
+                if (open)
+                    open = false;
+                else if (afterBlank && beforeWord)
+                    open = true;
+            }
+            if (open && p < n) {
+                out.Error = QStringLiteral("a double quote in field %1 may enclose the comma after it")
+                                .arg(out.Fields.size() + 1);
+                out.Fields.clear();
+                return out;
+            }
+        }
+        out.Fields << field;
+        if (p >= n)
+            break;
+        ++p;  // the comma
+    }
+    return out;
+}
+
 Money ReadImportPrice(const QString &text)
 {
     const QString kept = KeepNumeric(text);
@@ -247,6 +330,22 @@ bool tTextImport::MatchesPriceEntry(const tCoinInfo &coin) const
     return false;
 }
 
+namespace {
+
+// The pick list's item a column names (ignoring case and blanks around it),
+// in the list's spelling; "-1", no choice, when it names none.
+QString PickListItem(const QString &options, const QString &text)
+{
+    const QString wanted = text.trimmed();
+    if (!wanted.isEmpty())
+        for (const QString &item : CommaTextSplit(options))
+            if (item.compare(wanted, Qt::CaseInsensitive) == 0)
+                return item;
+    return QStringLiteral("-1");
+}
+
+} // namespace
+
 QString tTextImport::UserFieldValues(const QStringList &fields) const
 {
     if (s_.UDFlist.empty())
@@ -258,7 +357,7 @@ QString tTextImport::UserFieldValues(const QStringList &fields) const
         if (column < fields.size()) {
             const QString &v = fields[column];
             if (type == UDFPickList)
-                values << QStringLiteral("-1");
+                values << PickListItem(s_.UDFlist[k]->Options, v);
             else if (type == UDFCheckBox)
                 values << (IsTrueText(v) ? QStringLiteral("T") : QStringLiteral("F"));
             else
@@ -283,8 +382,13 @@ void tTextImport::AddLine(const QString &rawLine, int lineNumber)
     const QString line = CutImportComment(rawLine);
     if (line.isEmpty())
         return;
-    const QStringList f = SplitImportLine(line);
     const QString number = QString::number(lineNumber);
+    const tImportFields split = SplitImportFields(line);
+    if (!split.Error.isEmpty()) {
+        Reject(QStringLiteral("Line ") + number + QStringLiteral(" rejected, ") + split.Error);
+        return;
+    }
+    const QStringList &f = split.Fields;
     if (!ImportFilterPasses(filter_, static_cast<int>(f.size()))) {
         Reject(QStringLiteral("Line ") + number + QStringLiteral(" rejected, improper number of fields (") +
                QString::number(f.size()) + QLatin1Char(')'));
@@ -357,6 +461,10 @@ void tTextImport::AddLine(const QString &rawLine, int lineNumber)
     shown += QLatin1Char(' ') + GradeShortName(c.Grade) + QLatin1Char(' ');
     AcceptedLines << shown;
     ++Imported;
+    // A number given twice in the file goes to the first line; the second
+    // gets a new one on accepting, as a paste does.
+    if (c.Inventory > 0)
+        takenNumbers_.insert(c.Inventory);
     ImportList.push_back(std::move(coin));
 }
 

@@ -46,6 +46,19 @@ QString GradeShortName(int slot);
 QString QuoteSpacedFields(const QString &line);
 // The fields of a line after its comment is cut: comma text.
 QStringList SplitImportLine(const QString &line);
+
+// A line's fields as the import reads them: separated by commas, blanks
+// around a field dropped; a field that begins with a double quote runs to
+// the closing one ("" inside stands for one), so it may hold commas. Blanks,
+// tabs and a stray double quote inside an unquoted field are part of it
+// (Box 3" tray). Error names why a line cannot be split with certainty (a
+// quote never closed, text after a closing quote, a quoted stretch begun
+// inside a field that crosses a comma); Fields is then empty.
+struct tImportFields {
+    QStringList Fields;
+    QString Error;
+};
+tImportFields SplitImportFields(const QString &line);
 // The line without its comment (from the first "//"), trimmed.
 QString CutImportComment(const QString &line);
 // A price with only its digits and "." kept, read with "." as the decimal

@@ -4,6 +4,7 @@
 
 #include "core/model/commatext.h"
 #include "core/model/mainstate.h"
+#include "core/collection/coinentries.h"
 
 namespace {
 
@@ -161,15 +162,38 @@ QString RemapUDFString(const QString &udfString, const std::vector<int> &oldIDs,
     return CommaTextJoin(slots);
 }
 
+std::vector<int> UDFFieldIDs(const tMainState &s)
+{
+    std::vector<int> ids;
+    for (const auto &f : s.UDFlist)
+        ids.push_back(f->ID);
+    return ids;
+}
+
+void RemapUDFStrings(const std::vector<tCoinInfo *> &coins, const std::vector<int> &oldIDs,
+                     const std::vector<int> &newIDs)
+{
+    for (tCoinInfo *c : coins)
+        if (c)
+            c->UDFstring = RemapUDFString(c->UDFstring, oldIDs, newIDs);
+}
+
 void ApplyUDFWorkList(tMainState &s, const tUDFWorkList &work)
 {
-    std::vector<int> oldIDs, newIDs;
-    for (const auto &f : s.UDFlist)
-        oldIDs.push_back(f->ID);
+    const std::vector<int> oldIDs = UDFFieldIDs(s);
+    std::vector<int> newIDs;
     for (const tUDFWorkField &f : work.Fields)
         newIDs.push_back(f.ID);
+    // Every copy of an entry moves with the entries: an Undo after OK must
+    // put a value back under its own field. A record owns its copy (an edit's
+    // old values, a deleted entry); a new entry's record points into
+    // CoinList, which is re-slotted once.
+    std::vector<tCoinInfo *> coins;
     for (const auto &c : s.CoinList)
-        c->UDFstring = RemapUDFString(c->UDFstring, oldIDs, newIDs);
+        coins.push_back(c.get());
+    for (const auto &u : s.UndoCoinList)
+        coins.push_back(u->Owned.get());
+    RemapUDFStrings(coins, oldIDs, newIDs);
 
     s.UDFlist.clear();
     for (const tUDFWorkField &w : work.Fields) {

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 struct tMainState;
+struct tCoinInfo;
 
 // The type names of the window's type list, indexed by field type.
 extern const QStringList UDFTypeNames;
@@ -75,7 +76,17 @@ QStringList UDFOptionLines(const QString &options);
 // empty value, a deleted field's value is dropped.
 QString RemapUDFString(const QString &udfString, const std::vector<int> &oldIDs, const std::vector<int> &newIDs);
 
-// OK: re-slots every entry's values, replaces the definitions (a pick list
-// is kept with length 50) and marks the collection modified. The caller has
-// let go of the old fields' controls first.
+// The IDs of the collection's fields in their order: the slots of UDFstring.
+std::vector<int> UDFFieldIDs(const tMainState &s);
+
+// Re-slots the values of entries held outside CoinList (a clipboard) from
+// the old field order to the new one, as OK does for the collection.
+void RemapUDFStrings(const std::vector<tCoinInfo *> &coins, const std::vector<int> &oldIDs,
+                     const std::vector<int> &newIDs);
+
+// OK: re-slots every entry's values, and every copy of an entry the
+// collection keeps for Undo (edit records' old values, deleted entries),
+// replaces the definitions (a pick list is kept with length 50) and marks
+// the collection modified. The caller has let go of the old fields'
+// controls first, and re-slots copies it keeps itself (RemapUDFStrings).
 void ApplyUDFWorkList(tMainState &s, const tUDFWorkList &work);

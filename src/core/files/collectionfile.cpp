@@ -649,6 +649,7 @@ void tCollectionReader::ReadCoins(tSeriesIndex &index)
 // Everything that frees or replaces content before the file is read.
 void EmptyCollection(tMainState &s)
 {
+    Call(s.Hooks.CollectionReplaced);
     s.ClearSeries();
     s.EntireCollection->NodeName = QStringLiteral("Entire Collection");
     Call(s.Hooks.ClearClickTrackList);

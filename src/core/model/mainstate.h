@@ -88,6 +88,9 @@ struct tStateHooks {
     std::function<void(bool)> ShowBusy;               // busy indicator on / off
     std::function<void()> ClearClickTrackList;
     std::function<void()> CoinsCleared;               // after every entry was freed: find windows, eBook mark
+    // Another collection is about to replace the open one (read or made
+    // new): tool windows holding the old one's data close unapplied.
+    std::function<void()> CollectionReplaced;
     std::function<void()> ShowBinCount;
     std::function<void()> ClearUDFControls;           // frees the user-field controls (UDFlist2)
     std::function<void()> CreateUDFobjects;

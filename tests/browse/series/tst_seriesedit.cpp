@@ -109,6 +109,39 @@ private Q_SLOTS:
         QCOMPARE(ReadSeriesNumber(QStringLiteral("1.5"), QLatin1Char(',')), 1.5);
     }
 
+    // OK stores what the collector changed; a box passed through keeps the
+    // stored value in full, whatever its text rounds it to.
+    void okStoresOnlyChangedBoxes_data()
+    {
+        QTest::addColumn<bool>("measure");
+        QTest::addColumn<QString>("openedText");
+        QTest::addColumn<float>("opened");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<float>("stored");
+        QTest::newRow("wide measure untouched") << true << "155.5 mm" << 155.5f << "155.5 mm" << 155.5f;
+        QTest::newRow("wide measure entered and left") << true << "155.5 mm" << 155.5f << "155.5" << 155.5f;
+        QTest::newRow("two decimals survive a pass") << true << "12.3 mm" << 12.34f << "12.3" << 12.34f;
+        QTest::newRow("below a tenth stays stored") << true << "" << 0.05f << "" << 0.05f;
+        QTest::newRow("typed wide measure") << true << "12 mm" << 12.0f << "155.5" << 155.5f;
+        QTest::newRow("typed past the cap") << true << "12 mm" << 12.0f << "600" << 500.0f;
+        QTest::newRow("measure cleared") << true << "12 mm" << 12.0f << "" << 0.0f;
+        QTest::newRow("face value five decimals untouched") << false << ".12346" << 0.123456f << ".12346" << 0.123456f;
+        QTest::newRow("face value same number retyped") << false << ".12346" << 0.123456f << "0.12346" << 0.123456f;
+        QTest::newRow("face value typed") << false << ".12346" << 0.123456f << "2.5" << 2.5f;
+    }
+    void okStoresOnlyChangedBoxes()
+    {
+        QFETCH(bool, measure);
+        QFETCH(QString, openedText);
+        QFETCH(float, opened);
+        QFETCH(QString, text);
+        QFETCH(float, stored);
+        const QChar sep = QLatin1Char('.');
+        QCOMPARE(measure ? MeasureToStore(text, openedText, opened, sep)
+                         : FaceValueToStore(text, openedText, opened, sep),
+                 stored);
+    }
+
     void shapesListInTheirOrderWithTheirMeasures()
     {
         QList<int> codes;

@@ -2,6 +2,7 @@
 
 #include "core/model/commatext.h"
 #include "core/model/mainstate.h"
+#include "core/collection/coinentries.h"
 #include "core/collection/udffields.h"
 
 namespace {
@@ -60,7 +61,11 @@ private Q_SLOTS:
         QFETCH(QStringList, labels);
         QFETCH(QStringList, values);
         tMainState s;
-        Fill(s, {stored});
+        // The entry, an edit record holding its old values and a deleted
+        // entry waiting for Undo: every copy follows the fields.
+        Fill(s, {stored, stored});
+        PushCoinUndo(s, *s.CoinList[0], tCoinField::CommentEdit);
+        RemoveCoinToUndo(s, s.CoinList[1].get());
         tUDFWorkList work(s);
         for (const QString &step : edit.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
             if (step.startsWith(QLatin1Char('-'))) {
@@ -73,6 +78,9 @@ private Q_SLOTS:
         ApplyUDFWorkList(s, work);
         QCOMPARE(Labels(s), labels);
         QCOMPARE(CommaTextSplit(s.CoinList[0]->UDFstring), values);
+        QCOMPARE(s.UndoCoinList.size(), size_t(2));
+        for (const auto &u : s.UndoCoinList)
+            QCOMPARE(CommaTextSplit(u->Owned->UDFstring), values);
         QVERIFY(s.DataModified);
         if (values.isEmpty())
             QCOMPARE(s.CoinList[0]->UDFstring, QString());

@@ -25,6 +25,7 @@
 #include "browse/tree/treeview.h"
 #include "browse/coins/ui/pickerbox.h"
 #include "browse/tree/ui/treeimages.h"
+#include "platform/ui/typinglimit.h"
 
 namespace {
 
@@ -205,8 +206,9 @@ void TCoinEditorPanel::BuildControls()
     SoldEdit = spin("SoldEdit");
     BuyDateBox = Make<QLineEdit>("BuyDateBox");
     SellDateBox = Make<QLineEdit>("SellDateBox");
+    // The limits hold what is typed; a stored value shows whole.
     for (QLineEdit *e : {BuyDateBox, SellDateBox})
-        e->setMaxLength(std::max(DateMaxLength, ShortDateMaxLength()));
+        platform::setTypingLimit(e, std::max(DateMaxLength, ShortDateMaxLength()));
     BuyDateButton = Make<QToolButton>("BuyDateButton");
     SellDateButton = Make<QToolButton>("SellDateButton");
     for (QToolButton *b : {BuyDateButton, SellDateButton}) {
@@ -216,9 +218,9 @@ void TCoinEditorPanel::BuildControls()
     PriceEdit = Make<QLineEdit>("PriceEdit");
     SellPriceEdit = Make<QLineEdit>("SellPriceEdit");
     for (QLineEdit *e : {PriceEdit, SellPriceEdit})
-        e->setMaxLength(PriceMaxLength);
+        platform::setTypingLimit(e, PriceMaxLength);
     CommentEdit = Make<QLineEdit>("CommentEdit");
-    CommentEdit->setMaxLength(CommentMaxLength);
+    platform::setTypingLimit(CommentEdit, CommentMaxLength);
     NotesMemo = Make<QPlainTextEdit>("NotesMemo");
     NotesMemo->setTabChangesFocus(true);
     BuyBox = Make<QCheckBox>("BuyBox");
@@ -430,9 +432,11 @@ void TCoinEditorPanel::Exit(QWidget *w)
             Commit(w);
         break;
     default: {
-        // Graded by, Stored in and the counts commit whenever they are left.
+        // Graded by, Stored in and the counts: a box passed through writes
+        // nothing, not even to the other selected entries.
         CurrProcGuard guard(10000);
-        Commit(w);
+        if (ControlText(w) != TagString.value(w))
+            Commit(w);
         UpdateSelectionSummary();
         break;
     }
@@ -511,7 +515,7 @@ bool TCoinEditorPanel::eventFilter(QObject *watched, QEvent *event)
             QString remaining = e->text();
             if (e->hasSelectedText())
                 remaining.remove(e->selectionStart(), e->selectedText().size());
-            if (!PriceKeyAccepted(remaining, ke->text().front(), e->maxLength()))
+            if (!PriceKeyAccepted(remaining, ke->text().front(), platform::typingLimit(e)))
                 return true;
         }
         break;

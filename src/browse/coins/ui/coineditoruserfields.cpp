@@ -24,6 +24,7 @@
 #include "browse/coins/ui/coineditorpanel.h"
 #include "browse/coins/ui/pickerbox.h"
 #include "browse/tree/ui/treeimages.h"
+#include "platform/ui/typinglimit.h"
 
 namespace {
 
@@ -90,7 +91,8 @@ QWidget *TCoinEditorPanel::MakeUDFCell(int k, tUDFfield &f)
     const QString name = QStringLiteral("UDFControl%1").arg(f.ID);
     auto edit = [&](int maxLength) {
         auto *e = new QLineEdit(cell);
-        e->setMaxLength(std::max(1, maxLength));
+        // A stored value longer than the field's length shows whole.
+        platform::setTypingLimit(e, std::max(1, maxLength));
         return e;
     };
     switch (f.FieldType) {
@@ -101,10 +103,14 @@ QWidget *TCoinEditorPanel::MakeUDFCell(int k, tUDFfield &f)
         c->setInsertPolicy(QComboBox::NoInsert);
         c->setCompleter(nullptr);
         c->setMaxVisibleItems(ListRows);
-        c->lineEdit()->setMaxLength(std::max(1, f.Length));
+        platform::setTypingLimit(c->lineEdit(), std::max(1, f.Length));
         if (f.FieldType == UDFTextPickList)
             c->addItems(CommaTextSplit(f.Options));
-        connect(c, &QComboBox::activated, this, [this, c] { Exit(c); });
+        // Choosing from the list is a change, whatever the box showed on entry.
+        connect(c, &QComboBox::activated, this, [this, c] {
+            CommitUserField(c);
+            TagString[c] = ControlText(c);
+        });
         input = c;
         break;
     }
@@ -331,11 +337,12 @@ void TCoinEditorPanel::UserFieldExit(QWidget *w)
         UpdateSelectionSummary();
         break;
     }
-    case UDFDate:
+    default:
+        // Leaving a control writes back only what the collector changed in
+        // it; the control may show a stored value it could not hold as typed.
         if (ControlText(w) != TagString.value(w))
             CommitUserField(w);
         break;
-    default: CommitUserField(w); break;
     }
 }
 

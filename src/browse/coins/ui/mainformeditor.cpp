@@ -16,7 +16,9 @@
 #include "core/model/dates.h"
 #include "core/model/helpers.h"
 #include "core/collection/udfhistory.h"
+#include "core/collection/udffields.h"
 #include "core/collection/ui/udfform.h"
+#include "browse/countries/ui/collectioncommands.h"
 #include "browse/coins/calendar.h"
 #include "browse/coins/nahint.h"
 #include "browse/shell/pageswitch.h"
@@ -201,7 +203,13 @@ void TMainForm::DatePopupClosePopup()
     const tCalendarState c = CalendarState();
     if (!box || c.ShownMonth < 1 || c.ShownMonth > 12)
         return;
-    box->setText(DateOrBlank(CalendarResultDay(c)));
+    const QString date = DateOrBlank(CalendarResultDay(c));
+    if (date == box->text())
+        return;
+    // However the pop-up closed (a day, Today, a click elsewhere), the date
+    // it shows in the box is the entry's: a date shown is a date stored.
+    box->setText(date);
+    CallSeam(Seams.StuffCoinInfo, box);
 }
 
 // ---------------------------------------------------------------------------
@@ -240,7 +248,15 @@ void TMainForm::Userfields1Click()
     CallSeam(State.Hooks.CommitPendingEdit);
     TabControl1->setCurrentIndex(PageSeries);
     CoinEditor->ClearUDFlist2(TCoinEditorPanel::tPendingEdit::Commit);
-    UDFform = new TUDFform(State, [this](bool) {
+    UDFform = new TUDFform(State, [this, oldIDs = UDFFieldIDs(State)](bool ok) {
+        // The collection clipboard's entries follow their fields too: a paste
+        // after OK puts each value under its own field.
+        if (auto *commands = findChild<TCollectionCommands *>(); ok && commands) {
+            std::vector<tCoinInfo *> copies;
+            for (const auto &c : commands->Clipboard.ClipboardCoinList)
+                copies.push_back(c.get());
+            RemapUDFStrings(copies, oldIDs, UDFFieldIDs(State));
+        }
         State.CoinSortOrder = {2, 3, 4};
         CoinEditor->CreateUDFobjects();
         CallSeam(State.Hooks.SetupCoinGridCols);

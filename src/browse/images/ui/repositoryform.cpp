@@ -34,9 +34,9 @@ const char *const RepositoryDocs =
     "inside it.\n\n"
     "Because only the part below the repository folder is kept, the links stay good between computers whose "
     "paths are written differently, as long as the folders below the repository keep their names. If "
-    "pictures have been moved around inside the repository, press Ctrl+Alt+S in this window: every picture "
-    "file in the repository is then attached to the entries whose pictures carry the same file name, "
-    "wherever they were before.";
+    "pictures have been moved around inside the repository, press Ctrl+Alt+S in this window: when you then "
+    "press OK, every picture file in the repository is attached to the entries whose pictures carry the "
+    "same file name, wherever they were before. Cancel leaves every picture where it was.";
 
 TRepositoryForm::TRepositoryForm(tMainState &state, std::function<void()> changed, QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::WindowTitleHint | Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint),
@@ -63,6 +63,10 @@ TRepositoryForm::TRepositoryForm(tMainState &state, std::function<void()> change
     connect(Button1, &QPushButton::clicked, this, &TRepositoryForm::Button1Click);
     row->addWidget(Button1);
     v->addLayout(row);
+    AttachLabel = new QLabel(QStringLiteral("The pictures will be attached by file name when you press OK."));
+    AttachLabel->setObjectName(QStringLiteral("AttachLabel"));
+    AttachLabel->hide();
+    v->addWidget(AttachLabel);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
     OKButton = new QPushButton(QStringLiteral("OK"));
@@ -101,7 +105,12 @@ void TRepositoryForm::OKButtonClick()
     if (HoldPath != state_.RepositoryPath)
         WriteRegString(RegName::Repository, HoldPath);
     state_.RepositoryPath = HoldPath;
-    if (MakeRepositoryRelative(state_, HoldPath) > 0)
+    // The re-attach and the folder are confirmed together: a re-attached
+    // path is relative to the folder that OK stores.
+    int changed = AttachPending ? AttachRepositoryImages(state_, HoldPath) : 0;
+    AttachPending = false;
+    changed += MakeRepositoryRelative(state_, HoldPath);
+    if (changed > 0)
         state_.DataModified = true;
     if (changed_)
         changed_();
@@ -118,11 +127,8 @@ void TRepositoryForm::AttachImages()
                                        "ignoring the file path.\rDo you wish to continue?"),
                         QStringLiteral("Yes"), QStringLiteral("No"), {}, {}, {}, {}, 2, 3) != 1)
         return;
-    if (AttachRepositoryImages(state_, HoldPath) > 0) {
-        state_.DataModified = true;
-        if (changed_)
-            changed_();
-    }
+    AttachPending = true;
+    AttachLabel->show();
 }
 
 void TRepositoryForm::keyPressEvent(QKeyEvent *event)

@@ -21,6 +21,7 @@
 #include "core/model/helpers.h"
 #include "browse/shell/ui/mainwidgets.h"
 #include "platform/uiservices.h"
+#include "platform/ui/typinglimit.h"
 
 bool NewFolderInUse = false;
 
@@ -28,8 +29,8 @@ namespace {
 
 constexpr int NameLength = 60;
 constexpr int FaceValueLength = 12;
-constexpr int MeasureTypingLength = 4;
-constexpr int MeasureShownLength = 7;
+// "499.9": a measure with its one decimal; the cap is 500.
+constexpr int MeasureTypingLength = 5;
 
 // The swatch beside each font colour, in the colours the tree draws names in.
 const QColor SwatchColors[] = {Qt::black, Qt::red, QColor(0, 128, 0), QColor(128, 64, 0),
@@ -70,7 +71,7 @@ TNewFolder_Form::TNewFolder_Form(tMainState &state, QWidget *parent) : QDialog(p
     auto *g = new QGridLayout(TabItem1);
     int row = 0;
     Edit1 = Make<QLineEdit>("Edit1");
-    Edit1->setMaxLength(NameLength);
+    platform::setTypingLimit(Edit1, NameLength);
     g->addWidget(Caption("Label1", QStringLiteral("Series name")), row, 0);
     g->addWidget(Edit1, row++, 1, 1, 3);
     ComboBox1 = Make<QComboBox>("ComboBox1");
@@ -78,7 +79,7 @@ TNewFolder_Form::TNewFolder_Form(tMainState &state, QWidget *parent) : QDialog(p
     g->addWidget(ComboBox1, row++, 1, 1, 3);
     Label2 = Caption("Label2", QStringLiteral("Face value:"));
     Edit3 = Make<QLineEdit>("Edit3");
-    Edit3->setMaxLength(FaceValueLength);
+    platform::setTypingLimit(Edit3, FaceValueLength);
     g->addWidget(Label2, row, 0);
     g->addWidget(Edit3, row++, 1);
     ComboBox2 = Make<QComboBox>("ComboBox2");
@@ -229,6 +230,10 @@ void TNewFolder_Form::Prepare(bool newSeriesMode)
         ShowMeasure(Edit2, p.Measure1);
         ShowMeasure(Edit4, p.Measure2);
     }
+    opened_ = p;
+    openedText_[0] = Edit2->text();
+    openedText_[1] = Edit4->text();
+    openedText_[2] = Edit3->text();
     // A series in comment mode that has gained sub-series shows the first mode.
     NodeModeBox->setCurrentIndex(p.NodeMode < NodeModeBox->count() ? p.NodeMode : 0);
     ComboBox4->setCurrentIndex(p.GradeScale);
@@ -278,10 +283,11 @@ tSeriesProperties TNewFolder_Form::Values() const
     p.CoinSubShape = ComboBox3->currentIndex() >= 0 ? ComboBox3->currentIndex() + FirstSubShape : 0;
     p.HasCurrency = ComboBox1->currentIndex() >= 0;
     p.FaceValueCode = ComboBox1->currentData().toString();
-    p.FaceValueAmount = static_cast<float>(ReadSeriesNumber(Edit3->text(), sep));
-    // Read as leaving the boxes would have left them: capped and cleared alike.
-    p.Measure1 = ReadMeasureText(NormalizeMeasureText(Edit2->text(), sep), sep);
-    p.Measure2 = ReadMeasureText(NormalizeMeasureText(Edit4->text(), sep), sep);
+    // A box the collector left as it was shown gives back the stored value
+    // in full; the text shows it rounded.
+    p.FaceValueAmount = FaceValueToStore(Edit3->text(), openedText_[2], opened_.FaceValueAmount, sep);
+    p.Measure1 = MeasureToStore(Edit2->text(), openedText_[0], opened_.Measure1, sep);
+    p.Measure2 = MeasureToStore(Edit4->text(), openedText_[1], opened_.Measure2, sep);
     p.NodeMode = std::max(0, NodeModeBox->currentIndex());
     p.FontColor = std::max(0, FontColorComboBox->currentIndex());
     p.FontStyle = std::max(0, FontSpecBox->currentIndex());
@@ -349,23 +355,27 @@ void TNewFolder_Form::Edit2Enter(QLineEdit *box)
     for (QChar c : box->text())
         if (c.isDigit() || c == QLatin1Char('.') || c == sep)
             digits += c;
-    box->setMaxLength(MeasureTypingLength);
-    box->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[0-9.%1]*").arg(QRegularExpression::escape(QString(sep)))), box));
-    box->setText(digits.left(MeasureTypingLength));
+    platform::setTypingLimit(box, MeasureTypingLength,
+                             new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.%1]*").arg(
+                                 QRegularExpression::escape(QString(sep))))));
+    box->setText(digits);
 }
 
 void TNewFolder_Form::Edit2Exit(QLineEdit *box)
 {
     const QChar sep = DecimalSep();
     if (box == Edit3) {
-        box->setText(SeriesNumberText(tSeriesNumberForm::EditedFaceValue, ReadSeriesNumber(box->text(), sep), sep));
+        // The stored face value shows with up to five decimals; passing
+        // through the box leaves it so.
+        if (ReadSeriesNumber(box->text(), sep) != ReadSeriesNumber(openedText_[2], sep))
+            box->setText(
+                SeriesNumberText(tSeriesNumberForm::EditedFaceValue, ReadSeriesNumber(box->text(), sep), sep));
         return;
     }
     const QString shown = NormalizeMeasureText(box->text(), sep);
-    box->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[0-9. m%1]*").arg(QRegularExpression::escape(QString(sep)))), box));
-    box->setMaxLength(MeasureShownLength);
+    platform::setTypingLimit(box, MeasureTypingLength + 3,
+                             new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9. m%1]*").arg(
+                                 QRegularExpression::escape(QString(sep))))));
     box->setText(shown);
 }
 

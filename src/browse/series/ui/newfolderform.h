@@ -80,6 +80,10 @@ private:
 
     tMainState &s_;
     QWidget *buttonColumn_ = nullptr;
+    // What the dialog opened with, and the texts the measure boxes (Edit2,
+    // Edit4) and the face-value box (Edit3) showed for it.
+    tSeriesProperties opened_;
+    QString openedText_[3];
 };
 
 // The dialog is showing (the housekeeping walk brings it back on screen).

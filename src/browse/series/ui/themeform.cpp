@@ -12,6 +12,7 @@
 #include "browse/tree/treeview.h"
 #include "browse/shell/ui/mainwidgets.h"
 #include "browse/tree/ui/treeimages.h"
+#include "platform/ui/typinglimit.h"
 
 namespace {
 
@@ -60,7 +61,8 @@ TThemeForm::TThemeForm(tMainState &state, std::function<void()> done, QWidget *p
         item.QtyLabel->move(RowWidth - item.QtyLabel->width() - 10, 4);
         item.Edit = new QLineEdit(item.Layout);
         item.Edit->setObjectName(QStringLiteral("ThemeEdit") + n);
-        item.Edit->setMaxLength(NameLength);
+        // A longer stored name shows whole, so Done does not cut it.
+        platform::setTypingLimit(item.Edit, NameLength);
         item.Edit->setGeometry(4, item.TextLabel->y() + item.TextLabel->height() + 2, 232, 22);
         item.Edit->setText(s_.ThemeNames[static_cast<size_t>(id)]);
         item.Edit->setProperty("Tag", id);

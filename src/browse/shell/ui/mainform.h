@@ -114,6 +114,9 @@ public:
     // The editor's calendar, value callout and user-defined fields
     // (mainformeditor.cpp).
     void InstallCoinEditor();
+    // Closes, unapplied, the tool windows that hold the open collection's
+    // data (Hooks.CollectionReplaced).
+    void CloseCollectionWindows();
     void OpenDatePopup(QWidget *target);
     void DatePopupPopup();
     void RenderDatePopup();

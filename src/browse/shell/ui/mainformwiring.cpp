@@ -59,6 +59,7 @@ void TMainForm::InstallSubsystems()
     InstallHousekeeping();
     EmbedPricingPage();
     EmbedImagesPage();
+    State.Hooks.CollectionReplaced = [this] { CloseCollectionWindows(); };
 
     // ---- Start-up loaders ----
     SetIfUnset(Seams.LogModeKeysHeld, [] { return LogModeAtStart(); });
