@@ -404,9 +404,13 @@ tSpotFile ReadSpotSource(const QString &path)
         if (it.key() != QLatin1String("USD"))
             set(it.key(), it.value().toDouble() / dollar);
     set(QStringLiteral("EUR"), 1.0 / dollar);
-    const QJsonObject fixed = top.value(QStringLiteral("perDollar")).toObject();
-    for (auto it = fixed.begin(); it != fixed.end(); ++it)
-        set(it.key(), it.value().toDouble());
+    // Official parities and approximate market rates are kept apart in the
+    // file so a reader can tell which figures are exact; both are per dollar.
+    for (const char *group : {"perDollar", "approximatePerDollar"}) {
+        const QJsonObject rates = top.value(QLatin1String(group)).toObject();
+        for (auto it = rates.begin(); it != rates.end(); ++it)
+            set(it.key(), it.value().toDouble());
+    }
     const auto rateOf = [&](const QString &code) {
         const auto f = perDollar.find(code);
         if (f == perDollar.end())

@@ -70,6 +70,10 @@ private Q_SLOTS:
         QVERIFY(qAbs(rate("AUD") - 1.3253 / 1.2923) < 1e-6);
         QCOMPARE(rate("AED"), double(3.6725f));
         QCOMPARE(rate("FKP"), rate("GBP"));
+        // Euro parities, and a floating currency outside the reference list
+        // at its approximate market rate rather than 1.
+        QVERIFY(qAbs(rate("STD") - 24500 / 1.2923) < 1e-2);
+        QCOMPARE(rate("KES"), double(84.6f));
         QCOMPARE(rate("XOF"), double(f.s.ForexList[EurForexIndex]->Rate * 100.0f));
 
         // Installing again replaces nothing.

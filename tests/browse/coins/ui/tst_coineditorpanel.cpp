@@ -558,7 +558,11 @@ private Q_SLOTS:
         QCOMPARE(grade->ClosedText(), QStringLiteral(" VF-20"));
         grade->setCurrentIndex(-1);
         QCOMPARE(grade->ClosedText(), QString());
-        dm->setFixedWidth(60);
+        // Just too narrow for the largest size, whatever font the machine
+        // falls back to.
+        QFont big = dm->font();
+        big.setPixelSize(16);
+        dm->setFixedWidth(QFontMetrics(big).horizontalAdvance(dm->ClosedText()) + 2);
         QVERIFY(dm->ClosedFontSize() < 16);
         dm->setFixedWidth(10);
         QCOMPARE(dm->ClosedFontSize(), 10);
