@@ -1,6 +1,7 @@
 #include "support/reportfixture.h"
 
 #include "core/model/seriestree.h"
+#include "reports/engine/reportvalue.h"
 
 namespace {
 
@@ -79,4 +80,17 @@ tCoinInfo *tReportFixture::Coin(int inventory)
         if (c->Inventory == inventory)
             return c.get();
     return nullptr;
+}
+
+QString ShowReportValue(const tReportValue &v)
+{
+    switch (v.Kind()) {
+    case tReportValue::Empty: return QStringLiteral("<empty>");
+    case tReportValue::Text: return QStringLiteral("text:") + v.TextValue();
+    case tReportValue::Integer: return QStringLiteral("int:") + QString::number(v.IntegerValue());
+    case tReportValue::Real: return QStringLiteral("real:") + QString::number(v.RealValue());
+    case tReportValue::Boolean: return v.BooleanValue() ? QStringLiteral("true") : QStringLiteral("false");
+    case tReportValue::MoneyAmount: return QStringLiteral("money:") + QString::number(v.MoneyValue());
+    }
+    return {};
 }

@@ -6,6 +6,8 @@
 
 #include "core/model/mainstate.h"
 
+class tReportValue;
+
 struct tReportFixture {
     tMainState S;
     // Series
@@ -27,3 +29,7 @@ struct tReportFixture {
     // How many times the price look-up ran.
     int Lookups = 0;
 };
+
+// A value as a test expects to read it: its kind and its content ("text:abc",
+// "money:12500", "<empty>"), so a wrong kind fails as clearly as a wrong value.
+QString ShowReportValue(const tReportValue &v);

@@ -8,19 +8,6 @@
 
 namespace {
 
-QString Show(const tReportValue &v)
-{
-    switch (v.Kind()) {
-    case tReportValue::Empty: return QStringLiteral("<empty>");
-    case tReportValue::Text: return QStringLiteral("text:") + v.TextValue();
-    case tReportValue::Integer: return QStringLiteral("int:") + QString::number(v.IntegerValue());
-    case tReportValue::Real: return QStringLiteral("real:") + QString::number(v.RealValue());
-    case tReportValue::Boolean: return v.BooleanValue() ? QStringLiteral("true") : QStringLiteral("false");
-    case tReportValue::MoneyAmount: return QStringLiteral("money:") + QString::number(v.MoneyValue());
-    }
-    return {};
-}
-
 // A silver 1909-S Wheat cent held three times in EF-40 (its price entry has
 // special codes and a proof mintage), a proof coin, a currency table with
 // the euro at half a dollar, and silver at 25.0000 an ounce.
@@ -107,7 +94,7 @@ private Q_SLOTS:
         tReportValue v = f.Data.Coins.Value(field);
         if (v.Kind() == tReportValue::Real)  // compare ratios to four decimals
             v = tReportValue::FromReal(std::round(v.RealValue() * 10000) / 10000);
-        QCOMPARE(Show(v), answer);
+        QCOMPARE(ShowReportValue(v), answer);
     }
 
     void proofCoinsTakeTheProofMintage()
@@ -115,9 +102,9 @@ private Q_SLOTS:
         tFieldsFixture f;
         f.Data.Coins.First();
         f.Data.Coins.Next();
-        QCOMPARE(Show(f.Data.Coins.Value(QStringLiteral("Mintage"))), QStringLiteral("text:2,175"));
-        QCOMPARE(Show(f.Data.Coins.Value(QStringLiteral("Regular mintage"))), QStringLiteral("text:1,825,000"));
-        QCOMPARE(Show(f.Data.Coins.Value(QStringLiteral("Proof mintage"))), QStringLiteral("text:2,175"));
+        QCOMPARE(ShowReportValue(f.Data.Coins.Value(QStringLiteral("Mintage"))), QStringLiteral("text:2,175"));
+        QCOMPARE(ShowReportValue(f.Data.Coins.Value(QStringLiteral("Regular mintage"))), QStringLiteral("text:1,825,000"));
+        QCOMPARE(ShowReportValue(f.Data.Coins.Value(QStringLiteral("Proof mintage"))), QStringLiteral("text:2,175"));
     }
 
     void faceValueInAnotherCurrency()
@@ -126,10 +113,10 @@ private Q_SLOTS:
         f.Wheat->FaceValueCode = QStringLiteral("EUR");
         f.Wheat->FaceValueAmount = 2;
         f.Data.Coins.First();
-        QCOMPARE(Show(f.Data.Coins.Value(QStringLiteral("Face exchange rate"))), QStringLiteral("money:40000"));
-        QCOMPARE(Show(f.Data.Coins.Value(QStringLiteral("Face exchange rate and code"))), QStringLiteral("text:USD 4.00"));
-        QCOMPARE(Show(f.Data.Prices.Value(QStringLiteral("Face exchange rate and code"))), QStringLiteral("text:USD 4.00"));
-        QCOMPARE(Show(f.Data.Series.Value(QStringLiteral("Face value code"))), QStringLiteral("text:"));
+        QCOMPARE(ShowReportValue(f.Data.Coins.Value(QStringLiteral("Face exchange rate"))), QStringLiteral("money:40000"));
+        QCOMPARE(ShowReportValue(f.Data.Coins.Value(QStringLiteral("Face exchange rate and code"))), QStringLiteral("text:USD 4.00"));
+        QCOMPARE(ShowReportValue(f.Data.Prices.Value(QStringLiteral("Face exchange rate and code"))), QStringLiteral("text:USD 4.00"));
+        QCOMPARE(ShowReportValue(f.Data.Series.Value(QStringLiteral("Face value code"))), QStringLiteral("text:"));
     }
 
     void inflateAtCompoundsDaily_data()
@@ -200,17 +187,17 @@ private Q_SLOTS:
         // Before the first row the first answers, past the end the last.
         f.Data.Coins.First();
         f.Data.Coins.Prior();
-        QCOMPARE(Show(f.Data.Coins.Value(QStringLiteral("Item number"))), QStringLiteral("int:7"));
+        QCOMPARE(ShowReportValue(f.Data.Coins.Value(QStringLiteral("Item number"))), QStringLiteral("int:7"));
         f.Data.ReportIndexCoins = 99;
-        QCOMPARE(Show(f.Data.Coins.Value(QStringLiteral("Item number"))), QStringLiteral("int:8"));
+        QCOMPARE(ShowReportValue(f.Data.Coins.Value(QStringLiteral("Item number"))), QStringLiteral("int:8"));
         f.Data.Prices.First();
         f.Data.Prices.Prior();
-        QCOMPARE(Show(f.Data.Prices.Value(QStringLiteral("Catalog"))), QStringLiteral("text:KM 132"));
+        QCOMPARE(ShowReportValue(f.Data.Prices.Value(QStringLiteral("Catalog"))), QStringLiteral("text:KM 132"));
         f.Data.ReportIndexSeries = -5;
-        QCOMPARE(Show(f.Data.Series.Value(QStringLiteral("Country"))), QStringLiteral("text:Entire collection"));
+        QCOMPARE(ShowReportValue(f.Data.Series.Value(QStringLiteral("Country"))), QStringLiteral("text:Entire collection"));
         // Currencies and eBooks have no fallback.
         f.Data.ReportIndexForex = -1;
-        QCOMPARE(Show(f.Data.Forex.Value(QStringLiteral("Forex code"))), QStringLiteral("<empty>"));
+        QCOMPARE(ShowReportValue(f.Data.Forex.Value(QStringLiteral("Forex code"))), QStringLiteral("<empty>"));
     }
 
     void priceAggregatesFollowTheMergeMode_data()
@@ -263,18 +250,18 @@ private Q_SLOTS:
         row.MergeIndex = static_cast<uint8_t>(mergeIndex);
         f.S.ReportListPrices = {&row};
         data.Prices.First();
-        QCOMPARE(Show(data.Prices.Value(field)), answer);
+        QCOMPARE(ShowReportValue(data.Prices.Value(field)), answer);
     }
 
     void priceSummaryIsKeptPerRowUntilARunClearsIt()
     {
         tFieldsFixture f;
         f.Data.Prices.First();
-        QCOMPARE(Show(f.Data.Prices.Value(QStringLiteral("Have quantity"))), QStringLiteral("int:3"));
+        QCOMPARE(ShowReportValue(f.Data.Prices.Value(QStringLiteral("Have quantity"))), QStringLiteral("int:3"));
         f.AddCoin(f.Wheat, 1909, QStringLiteral("S"), 9).Have = 4;
-        QCOMPARE(Show(f.Data.Prices.Value(QStringLiteral("Have quantity"))), QStringLiteral("int:3"));
+        QCOMPARE(ShowReportValue(f.Data.Prices.Value(QStringLiteral("Have quantity"))), QStringLiteral("int:3"));
         f.Data.PriceSummary = tPriceSummary();
-        QCOMPARE(Show(f.Data.Prices.Value(QStringLiteral("Have quantity"))), QStringLiteral("int:7"));
+        QCOMPARE(ShowReportValue(f.Data.Prices.Value(QStringLiteral("Have quantity"))), QStringLiteral("int:7"));
     }
 
     void priceRowFields_data()
@@ -294,7 +281,7 @@ private Q_SLOTS:
         QFETCH(QString, answer);
         tFieldsFixture f;
         f.Data.Prices.First();
-        QCOMPARE(Show(f.Data.Prices.Value(field)), answer);
+        QCOMPARE(ShowReportValue(f.Data.Prices.Value(field)), answer);
     }
 
     void silverRowMeltsAtTheSpotPrice()
@@ -305,11 +292,11 @@ private Q_SLOTS:
         f.Row->ProofIncluded = true;
         f.Wheat->GradeScale = 2;
         f.Data.Prices.First();
-        QCOMPARE(Show(f.Data.Prices.Value(QStringLiteral("Melt value"))), QStringLiteral("money:193350"));
-        QCOMPARE(Show(f.Data.Prices.Value(QStringLiteral("Melt value ($£€¥)"))),
+        QCOMPARE(ShowReportValue(f.Data.Prices.Value(QStringLiteral("Melt value"))), QStringLiteral("money:193350"));
+        QCOMPARE(ShowReportValue(f.Data.Prices.Value(QStringLiteral("Melt value ($£€¥)"))),
                  QStringLiteral("text:") + NativeFormatCurrency(f.S, 193350, QString()));
         QVERIFY(f.Data.Prices.Value(QStringLiteral("Proofs")).TextValue().startsWith(QLatin1Char('~')));
-        QCOMPARE(Show(f.Data.Prices.Value(QStringLiteral("Series grade scale"))),
+        QCOMPARE(ShowReportValue(f.Data.Prices.Value(QStringLiteral("Series grade scale"))),
                  QStringLiteral("text:User defined scale 2"));
     }
 
@@ -346,7 +333,7 @@ private Q_SLOTS:
         tReportDataSet *ds = engine.FindDataSet(dataSet);
         ds->First();
         f.Data.ReportIndexSeries = 3;  // Notes
-        QCOMPARE(Show(ds->Value(field)), answer);
+        QCOMPARE(ShowReportValue(ds->Value(field)), answer);
         QVERIFY(!f.Data.Collection.Value(QStringLiteral("Architecture")).TextValue().isEmpty());
     }
 
@@ -363,14 +350,14 @@ private Q_SLOTS:
         tReportDataSet &b = f.Data.Ebooks;
         b.First();
         QVERIFY(!b.Eof());
-        QCOMPARE(Show(b.Value(QStringLiteral("PDF name"))), QStringLiteral("text:Coins of Spain.pdf"));
-        QCOMPARE(Show(b.Value(QStringLiteral("Pages indexed"))), QStringLiteral("int:12"));
+        QCOMPARE(ShowReportValue(b.Value(QStringLiteral("PDF name"))), QStringLiteral("text:Coins of Spain.pdf"));
+        QCOMPARE(ShowReportValue(b.Value(QStringLiteral("Pages indexed"))), QStringLiteral("int:12"));
         b.Next();
-        QCOMPARE(Show(b.Value(QStringLiteral("match"))), QStringLiteral("false"));
-        QCOMPARE(Show(b.Value(QStringLiteral("Pages indexed"))), QStringLiteral("int:0"));
+        QCOMPARE(ShowReportValue(b.Value(QStringLiteral("match"))), QStringLiteral("false"));
+        QCOMPARE(ShowReportValue(b.Value(QStringLiteral("Pages indexed"))), QStringLiteral("int:0"));
         b.Next();
         QVERIFY(b.Eof());
-        QCOMPARE(Show(b.Value(QStringLiteral("PDF name"))), QStringLiteral("<empty>"));
+        QCOMPARE(ShowReportValue(b.Value(QStringLiteral("PDF name"))), QStringLiteral("<empty>"));
     }
 
     void picturesAreResolvedBeforePrinting_data()

@@ -6,19 +6,6 @@
 
 namespace {
 
-QString Show(const tReportValue &v)
-{
-    switch (v.Kind()) {
-    case tReportValue::Empty: return QStringLiteral("<empty>");
-    case tReportValue::Text: return QStringLiteral("text:") + v.TextValue();
-    case tReportValue::Integer: return QStringLiteral("int:") + QString::number(v.IntegerValue());
-    case tReportValue::Real: return QStringLiteral("real:") + QString::number(v.RealValue());
-    case tReportValue::Boolean: return v.BooleanValue() ? QStringLiteral("true") : QStringLiteral("false");
-    case tReportValue::MoneyAmount: return QStringLiteral("money:") + QString::number(v.MoneyValue());
-    }
-    return {};
-}
-
 // One coin of Wheat cents (below Cents, below the country United States)
 // with a price entry, one user field, and a price row with special codes.
 struct tDataFixture : tReportFixture {
@@ -140,7 +127,7 @@ private Q_SLOTS:
         tReportDataSet *ds = engine.FindDataSet(dataSet);
         QVERIFY(ds);
         ds->First();
-        QCOMPARE(Show(ds->Value(field)), answer);
+        QCOMPARE(ShowReportValue(ds->Value(field)), answer);
     }
 
     void gradeTitlesComeFromTheSeriesScale()
@@ -154,10 +141,10 @@ private Q_SLOTS:
         f.Wheat->GradeScale = 2;
         f.S.ReportListCoins.front()->GM = QStringLiteral("PL");
         f.Data.Coins.First();
-        QCOMPARE(Show(f.Data.Coins.Value(QStringLiteral("Grade"))), QStringLiteral("text:coin/2/13"));
-        QCOMPARE(Show(f.Data.Coins.Value(QStringLiteral("Grade and GM"))), QStringLiteral("text:coin/2/13-PL"));
+        QCOMPARE(ShowReportValue(f.Data.Coins.Value(QStringLiteral("Grade"))), QStringLiteral("text:coin/2/13"));
+        QCOMPARE(ShowReportValue(f.Data.Coins.Value(QStringLiteral("Grade and GM"))), QStringLiteral("text:coin/2/13-PL"));
         f.Wheat->CoinShape = PaperMoneyShape;
-        QCOMPARE(Show(f.Data.Coins.Value(QStringLiteral("grade"))), QStringLiteral("text:paper/2/13"));
+        QCOMPARE(ShowReportValue(f.Data.Coins.Value(QStringLiteral("grade"))), QStringLiteral("text:paper/2/13"));
     }
 
     void cursorsFollowTheRows()
@@ -167,24 +154,24 @@ private Q_SLOTS:
         series.First();
         QVERIFY(!series.Eof());
         series.Next();
-        QCOMPARE(Show(series.Value(QStringLiteral("Country"))), QStringLiteral("text:France"));
+        QCOMPARE(ShowReportValue(series.Value(QStringLiteral("Country"))), QStringLiteral("text:France"));
         series.Next();
         series.Next();
         QVERIFY(series.Eof());
         // At or past the end the last row answers.
-        QCOMPARE(Show(series.Value(QStringLiteral("Series name"))), QStringLiteral("text:Wheat cents"));
+        QCOMPARE(ShowReportValue(series.Value(QStringLiteral("Series name"))), QStringLiteral("text:Wheat cents"));
 
         tReportDataSet &coll = f.Data.Collection;
         coll.First();
         QVERIFY(!coll.Eof());
         coll.Next();
         QVERIFY(coll.Eof());
-        QCOMPARE(Show(coll.Value(QStringLiteral("Coins on file"))), QStringLiteral("<empty>"));
+        QCOMPARE(ShowReportValue(coll.Value(QStringLiteral("Coins on file"))), QStringLiteral("<empty>"));
 
         f.S.ReportListCoins.clear();
         f.Data.Coins.First();
         QVERIFY(f.Data.Coins.Eof());
-        QCOMPARE(Show(f.Data.Coins.Value(QStringLiteral("Year"))), QStringLiteral("<empty>"));
+        QCOMPARE(ShowReportValue(f.Data.Coins.Value(QStringLiteral("Year"))), QStringLiteral("<empty>"));
         QVERIFY(f.Data.Ebooks.Eof());
     }
 
@@ -219,7 +206,7 @@ private Q_SLOTS:
         LoadForexList(f.S);
         f.S.ForexList[EurForexIndex]->Rate = 0.8f;
         f.Data.ReportIndexForex = EurForexIndex;
-        QCOMPARE(Show(f.Data.ForexValue(field)), answer);
+        QCOMPARE(ShowReportValue(f.Data.ForexValue(field)), answer);
     }
 
     void themeFilterNamesTheThemeOfACopy()
@@ -233,9 +220,9 @@ private Q_SLOTS:
         env.ThemeName = [](int t) { return t == 4 ? QStringLiteral("Turtles") : QString(); };
         f.Data.Env = &env;
         f.Data.Series.First();
-        QCOMPARE(Show(f.Data.Series.Value(QStringLiteral("Theme filter"))), QStringLiteral("text:Turtles"));
+        QCOMPARE(ShowReportValue(f.Data.Series.Value(QStringLiteral("Theme filter"))), QStringLiteral("text:Turtles"));
         p.ThemeMultiplex = false;
-        QCOMPARE(Show(f.Data.Series.Value(QStringLiteral("Theme filter"))), QStringLiteral("text:"));
+        QCOMPARE(ShowReportValue(f.Data.Series.Value(QStringLiteral("Theme filter"))), QStringLiteral("text:"));
     }
 };
 
