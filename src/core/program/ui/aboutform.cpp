@@ -31,6 +31,11 @@ TAboutForm::TAboutForm(const QString &version, const tAboutCounts &counts, const
     setAttribute(Qt::WA_TranslucentBackground);
     setModal(false);
     setFixedSize(ClientWidth, ClientHeight);
+    // The backdrop gives the window its shape, also where no compositor
+    // draws the transparent corners.
+    QPainterPath shape;
+    shape.addRoundedRect(QRectF(Backdrop).adjusted(-2, -2, 2, 2), 30, 30);
+    setMask(QRegion(shape.toFillPolygon().toPolygon()));
 
     auto *name = new QLabel(QStringLiteral("Orvanta"), this);
     name->setObjectName(QStringLiteral("ProductLabel"));
@@ -62,9 +67,11 @@ TAboutForm::TAboutForm(const QString &version, const tAboutCounts &counts, const
     ScrollBox->setWidgetResizable(true);
     ScrollBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ScrollBox->setFrameShape(QFrame::NoFrame);
-    ScrollBox->setStyleSheet(QStringLiteral("QScrollArea, QScrollArea > QWidget > QWidget { background: transparent; }"
-                                            "QLabel { color: #F0F0F0; }"));
+    ScrollBox->setStyleSheet(QStringLiteral("QScrollArea { background: transparent; }"));
+    // The texts sit on the backdrop; the scroll bar keeps its own look.
+    ScrollBox->viewport()->setStyleSheet(QStringLiteral("background: transparent; color: #F0F0F0;"));
     auto *texts = new QWidget;
+    texts->setObjectName(QStringLiteral("AboutTexts"));
     auto *v = new QVBoxLayout(texts);
     v->setContentsMargins(0, 0, 4, 0);
     v->setSpacing(0);
