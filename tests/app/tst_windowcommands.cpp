@@ -277,15 +277,25 @@ private Q_SLOTS:
         tProgramFixture program;
         TMainForm &form = program.Open();
         program.Start();
+        program.Trigger(QStringLiteral("MenuItem17"));  // a caption to fit
         QHeaderView *rows = form.CoinGridPage->CoinGrid->verticalHeader();
+        QLabel *caption = form.SelectedLabel;
+        QVERIFY(!caption->text().isEmpty());
+        // The caption is refitted to the line's height of the mode switched to.
+        auto captionFits = [caption] {
+            return QFontMetrics(caption->font()).height() <= caption->contentsRect().height();
+        };
         QCOMPARE(rows->defaultSectionSize(), 32);
+        QVERIFY(captionFits());
         for (int round = 0; round < 2; ++round) {
             program.Trigger(QStringLiteral("HighContrast1"));
             QCOMPARE(rows->defaultSectionSize(), 48);
             QCOMPARE(form.SelectedPanel->height(), 34);
+            QVERIFY(captionFits());
             program.Trigger(QStringLiteral("HighContrast1"));
             QCOMPARE(rows->defaultSectionSize(), 32);
             QCOMPARE(form.SelectedPanel->height(), 29);
+            QVERIFY(captionFits());
         }
     }
 
