@@ -2,6 +2,10 @@
 
 #include "core/model/shortcutcodes.h"
 
+#include <map>
+
+#include <QStringList>
+
 namespace {
 
 constexpr int32_t VkF1 = 112;
@@ -127,4 +131,80 @@ QString SlotKeyText(const tSlotKey &key)
     if (key.Alt)
         text.prepend(QStringLiteral("Alt-"));
     return text;
+}
+
+QString SlotCaption(int slot)
+{
+    for (const tShortcutGroup &group : ShortcutGroups())
+        for (const tShortcutRow &row : group.Rows)
+            if (row.Slot == slot)
+                return QString(row.Caption).replace(QStringLiteral("&&"), QStringLiteral("&"));
+    return {};
+}
+
+std::vector<std::vector<int>> ClashingSlots(const tSlotKeys &keys)
+{
+    std::map<int32_t, std::vector<int>> byCode;
+    std::vector<int32_t> order;
+    for (const tShortcutGroup &group : ShortcutGroups())
+        for (const tShortcutRow &row : group.Rows) {
+            const int32_t code = EncodeSlotKey(keys[static_cast<size_t>(row.Slot)]);
+            if (code == 0)
+                continue;
+            std::vector<int> &slots = byCode[code];
+            if (slots.empty())
+                order.push_back(code);
+            slots.push_back(row.Slot);
+        }
+    std::vector<std::vector<int>> clashes;
+    for (int32_t code : order)
+        if (byCode[code].size() > 1)
+            clashes.push_back(byCode[code]);
+    return clashes;
+}
+
+QString ClashMessage(const tSlotKeys &keys, const std::vector<std::vector<int>> &clashes)
+{
+    if (clashes.empty())
+        return {};
+    QStringList lines;
+    for (const std::vector<int> &slots : clashes) {
+        QStringList names;
+        for (int slot : slots)
+            names << QLatin1Char('"') + SlotCaption(slot) + QLatin1Char('"');
+        const QString last = names.takeLast();
+        lines << SlotKeyText(keys[static_cast<size_t>(slots.front())]) + QStringLiteral(": ") +
+                     names.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+    }
+    return QStringLiteral("These commands share a shortcut, and a shared shortcut works for none of them:\n") +
+           lines.join(QLatin1Char('\n')) +
+           QStringLiteral("\nGive each command a shortcut of its own (or \"None\"), then press OK again.");
+}
+
+std::vector<int> UnofferedSlots(const std::array<int32_t, 43> &codes)
+{
+    std::vector<int> slots;
+    for (const tShortcutGroup &group : ShortcutGroups())
+        for (const tShortcutRow &row : group.Rows) {
+            const int32_t code = codes[static_cast<size_t>(row.Slot)];
+            if (code != 0 && DecodeSlotKey(code).KeyIndex == 0)
+                slots.push_back(row.Slot);
+        }
+    return slots;
+}
+
+QString UnofferedText(const std::array<int32_t, 43> &codes, const std::vector<int> &slots)
+{
+    if (slots.empty())
+        return {};
+    QStringList items;
+    for (int slot : slots) {
+        const int32_t code = codes[static_cast<size_t>(slot)];
+        const QKeySequence keys = ShortcutCodeToKeySequence(code);
+        const QString key = keys.isEmpty() ? QStringLiteral("key code %1").arg(code)
+                                           : keys.toString(QKeySequence::PortableText);
+        items << QStringLiteral("%1 (%2)").arg(SlotCaption(slot), key);
+    }
+    return QStringLiteral("Shortcuts on keys this list does not offer show as \"None\" and are removed by OK: ") +
+           items.join(QStringLiteral(", ")) + QLatin1Char('.');
 }

@@ -2,6 +2,7 @@
 // The menu-shortcuts window's content: the keys it offers, the groups and
 // rows of commands it lists, and the translation between a stored shortcut
 // code and what the window edits (a key of the list and three modifiers).
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -45,3 +46,20 @@ int32_t EncodeSlotKey(const tSlotKey &key);
 // "None", or the key with "Shift-", "Ctrl-" and "Alt-" put in front in that
 // order ("Alt-Ctrl-F5").
 QString SlotKeyText(const tSlotKey &key);
+
+// The row caption of a slot ("Search & track"), empty for a slot not listed.
+QString SlotCaption(int slot);
+
+// Slots that would share one shortcut, in groups of two or more, each in
+// list order. A key sequence given to two menu items fires neither, so the
+// window asks for them to be told apart before it applies anything.
+using tSlotKeys = std::array<tSlotKey, 43>;
+std::vector<std::vector<int>> ClashingSlots(const tSlotKeys &keys);
+// What the window says about them; empty when there are none.
+QString ClashMessage(const tSlotKeys &keys, const std::vector<std::vector<int>> &clashes);
+
+// Slots whose stored shortcut uses a key the list does not offer (it shows
+// as "None", and OK removes it), in list order.
+std::vector<int> UnofferedSlots(const std::array<int32_t, 43> &codes);
+// The window's status line about them; empty when there are none.
+QString UnofferedText(const std::array<int32_t, 43> &codes, const std::vector<int> &slots);

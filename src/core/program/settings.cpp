@@ -93,6 +93,8 @@ const std::vector<tRegValue> &RegValues()
         v.push_back({PLU, T::String});
         v.push_back({PushNote, T::String});
         v.push_back({RequireTls, T::Bool});
+        for (QLatin1StringView link : {MakerWebSite, MakerVideoPage, MakerEMail})
+            v.push_back({link, T::String});
         return v;
     }();
     return values;

@@ -54,6 +54,11 @@ constexpr QLatin1StringView PushNote("PushNote");
 constexpr QLatin1StringView UpdateServer("Update server");
 // Refuse the update server's plain-text login when it offers no TLS.
 constexpr QLatin1StringView RequireTls("Require TLS");
+// The maker's web site, video channel page and e-mail address behind the
+// contact commands; no defaults.
+constexpr QLatin1StringView MakerWebSite("Maker web site");
+constexpr QLatin1StringView MakerVideoPage("Maker video page");
+constexpr QLatin1StringView MakerEMail("Maker e-mail");
 } // namespace RegName
 // "S1".."S42": ShortcutValueName(slot). "RF0".."RF9": RecentFileValueName(digit).
 QString RecentFileValueName(int digit);

@@ -59,6 +59,50 @@ private Q_SLOTS:
         key.KeyIndex = 12 + 1 + ('P' - 'A');  // after "None" and F1..F12
         QCOMPARE(EncodeSlotKey(key), ShortcutCtrl + ShortcutAlt + 'P');
     }
+
+    void sharedShortcutsAreFound()
+    {
+        tSlotKeys keys{};
+        const tSlotKey ctrlE = DecodeSlotKey(ShortcutCtrl + 'E');
+        const tSlotKey f5 = DecodeSlotKey(116);
+        keys[8] = ctrlE;    // "Expand all"
+        keys[38] = ctrlE;   // "Search && track"
+        keys[9] = ctrlE;    // "Colapse all"
+        keys[12] = f5;      // "Bullion Values"
+        keys[40] = f5;      // "Go to next item number"
+        keys[13] = DecodeSlotKey(ShortcutShift + 116);  // Shift+F5 differs from F5
+        tSlotKey noneWithCtrl;  // "None" with Ctrl is no shortcut, so no clash
+        noneWithCtrl.Ctrl = true;
+        keys[1] = noneWithCtrl;
+        keys[2] = noneWithCtrl;
+        const std::vector<std::vector<int>> clashes = ClashingSlots(keys);
+        QCOMPARE(clashes, (std::vector<std::vector<int>>{{8, 9, 38}, {12, 40}}));
+        const QString message = ClashMessage(keys, clashes);
+        QVERIFY2(message.contains(QStringLiteral("Ctrl-E: \"Expand all\", \"Colapse all\" and \"Search & track\"")),
+                 qPrintable(message));
+        QVERIFY2(message.contains(QStringLiteral("F5: \"Bullion Values\" and \"Go to next item number\"")),
+                 qPrintable(message));
+        keys[9] = {};
+        keys[38] = {};
+        keys[40] = {};
+        QVERIFY(ClashingSlots(keys).empty());
+        QVERIFY(ClashMessage(keys, {}).isEmpty());
+    }
+
+    void unofferedKeysAreNamed()
+    {
+        std::array<int32_t, 43> codes{};
+        codes[35] = 123;                    // F12: offered
+        codes[8] = ShortcutCtrl + 0x2E;     // Ctrl+Delete: not offered
+        codes[40] = ShortcutAlt + 0x25;     // Alt+Left: not offered
+        codes[2] = 0xFF;                    // a key this program has no name for
+        QCOMPARE(UnofferedSlots(codes), (std::vector<int>{2, 8, 40}));
+        const QString text = UnofferedText(codes, UnofferedSlots(codes));
+        QVERIFY2(text.contains(QStringLiteral("Save Coin Data (key code 255), Expand all (Ctrl+Del), "
+                                              "Go to next item number (Alt+Left)")),
+                 qPrintable(text));
+        QVERIFY(UnofferedText(codes, {}).isEmpty());
+    }
 };
 
 QTEST_MAIN(tst_MenuShortcuts)

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "core/model/currproc.h"
+#include "browse/shell/largefonts.h"
 #include "browse/coins/coingridboxes.h"
 #include "browse/coins/coingridheader.h"
 #include "browse/tree/treeview.h"
@@ -451,7 +452,10 @@ void TCoinGridPage::ResetColumnsButtonBtnClick()
 
 void TCoinGridPage::SetLargeFonts(bool large)
 {
-    delegate_->FontSize = large ? LargeCellFontSize : CellFontSize;
+    const tLargeFontSizes z = LargeFontSizes(large);
+    delegate_->FontSize = z.GridFont;
+    delegate_->Bold = z.GridBold;
+    CoinGrid->verticalHeader()->setDefaultSectionSize(z.GridRowHeight);
     header_->FontSize = large ? LargeHeaderFontSize : HeaderFontSize;
     header_->updateGeometry();
     header_->viewport()->update();

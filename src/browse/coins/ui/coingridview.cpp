@@ -1,5 +1,7 @@
 #include "browse/coins/ui/coingridview.h"
 
+#include <algorithm>
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -132,6 +134,7 @@ void TCoinGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
     if (!cell.Text.isEmpty()) {
         QFont font = option.font;
         font.setPixelSize(FontSize);
+        font.setBold(Bold);
         painter->setFont(font);
         const bool current = row == state_.CoinGridRow && (option.state & QStyle::State_Selected);
         painter->setPen(cell.Colour == QColor(Qt::black) && current
@@ -166,7 +169,7 @@ TCoinGridView::TCoinGridView(QWidget *parent) : QTableView(parent)
 
 int TCoinGridView::VisibleRows() const
 {
-    return viewport()->height() / CoinGridRowHeight;
+    return viewport()->height() / std::max(1, verticalHeader()->defaultSectionSize());
 }
 
 void TCoinGridView::mousePressEvent(QMouseEvent *event)

@@ -15,9 +15,9 @@
 
 class tColumnLayout;
 
+// Normal sizes; "Use large fonts" takes its own (browse/shell/largefonts.h).
 constexpr int CoinGridRowHeight = 32;
 constexpr int CellFontSize = 16;
-constexpr int LargeCellFontSize = 28;  // "Use large fonts"
 
 class TCoinGridModel : public QAbstractTableModel {
     Q_OBJECT
@@ -61,6 +61,7 @@ class TCoinGridDelegate : public QStyledItemDelegate {
 public:
     TCoinGridDelegate(tMainState &state, QObject *parent = nullptr);
     int FontSize = CellFontSize;
+    bool Bold = false;
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 

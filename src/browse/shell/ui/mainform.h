@@ -13,6 +13,7 @@
 
 #include "core/model/mainstate.h"
 #include "browse/shell/housekeeping.h"
+#include "browse/shell/makerlinks.h"
 #include "browse/tree/seriesselection.h"
 
 class TSeriesTreeView;
@@ -165,6 +166,18 @@ public:
     void ShowBusy(bool busy);
     int BusyDepth = 0;
     // ---- end of menu commands ----
+    // ---- The window's own commands and the maker's links
+    // (mainformlayoutcommands.cpp) ----
+    void InstallLayoutCommands();
+    // The caption at the top, at the largest size that fits.
+    void SetSelectedLabelCaption(const QString &caption);
+    // 80 % of the screen, not maximised (F11 by default).
+    void ResizeMainWindow1Click();
+    // Opens another About box over the window.
+    void AboutOrvanta1Click();
+    // Opens the address kept in the link's setting, or says it has none.
+    void OpenMakerLink(tMakerLink link);
+    // ---- end of the window's own commands ----
     tMainFormSeams Seams;
 
     // ---- Timers ----

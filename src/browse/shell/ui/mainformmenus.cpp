@@ -18,6 +18,7 @@
 #include "core/catalogue/countries.h"
 #include "core/program/settings.h"
 #include "core/model/shortcutcodes.h"
+#include "browse/shell/largefonts.h"
 #include "browse/shell/pageswitch.h"
 #include "browse/coins/ui/coingridpage.h"
 #include "browse/countries/ui/collectioncommands.h"
@@ -42,22 +43,6 @@ QAction *NewAction(QObject *parent, const char *name, const QString &caption)
     return a;
 }
 
-// Sizes in pixels of the fonts and strips that "Use large fonts" changes:
-// normal, large.
-struct tFontPair {
-    int Normal;
-    int Large;
-    int Of(bool large) const { return large ? Large : Normal; }
-};
-constexpr tFontPair EditorLabels{12, 16};
-constexpr tFontPair TabCaptions{12, 18};
-constexpr tFontPair MetalLabels{14, 20};
-constexpr tFontPair ReportCornerButtons{16, 20};
-constexpr tFontPair ReportListCaption{18, 22};
-constexpr tFontPair SlideStripWidth{24, 36};
-constexpr tFontPair SlideStripFont{12, 18};
-constexpr tFontPair ReportDescription{16, 24};
-constexpr tFontPair CaptionLineHeight{29, 34};
 
 // The coin editor's field labels.
 const char *const EditorLabelNames[] = {"Label2", "Label4",  "Label40", "Label26", "Label28", "Label126",
@@ -240,26 +225,32 @@ void TMainForm::SetSaveMenuVisibility()
 
 void TMainForm::ApplyLargeFonts(bool large)
 {
+    const tLargeFontSizes z = LargeFontSizes(large);
     CoinGridPage->SetLargeFonts(large);
-    SelectedPanel->setFixedHeight(CaptionLineHeight.Of(large));
+    SelectedPanel->setFixedHeight(z.CaptionLineHeight);
     if (!SelectedLabel->text().isEmpty())
         ShowSelectedCaption(SelectedLabel->text());
     // The tab captions' size is set by the window's style sheet, which a
     // style sheet of the tab bar's own overrides.
     TabControl1->tabBar()->setStyleSheet(
-        QStringLiteral("QTabBar::tab { font-size: %1px; }").arg(TabCaptions.Of(large)));
+        QStringLiteral("QTabBar::tab { font-size: %1px; }").arg(z.TabCaptions));
     for (TSizePanel *strip : {SettingSlideLabelPanel, ImageSlideLabelPanel})
-        strip->setFixedWidth(SlideStripWidth.Of(large));
+        strip->setFixedWidth(z.SlideStripWidth);
     for (QWidget *label : {static_cast<QWidget *>(SettingSlideLabel), static_cast<QWidget *>(ImageSlideLabel)})
-        SetPixelSize(label, SlideStripFont.Of(large));
+        SetPixelSize(label, z.SlideStripFont);
     PlaceSlideStrips();
     for (const char *name : EditorLabelNames)
-        SetPixelSizeOfAll(TabCoins, name, EditorLabels.Of(large));
-    SetPixelSize(MetalStrip, MetalLabels.Of(large));
+        SetPixelSizeOfAll(TabCoins, name, z.EditorLabels);
+    // The user-defined fields' labels take Label7's font when they are made;
+    // those already there follow it here.
+    for (QLabel *label : TabCoins->findChildren<QLabel *>())
+        if (label->objectName().startsWith(QLatin1String("UDFLabel")))
+            SetPixelSize(label, z.EditorLabels);
+    SetPixelSize(MetalStrip, z.MetalLabels);
     for (const char *name : {"CornerButton1", "CornerButton2", "CornerButton3"})
-        SetPixelSizeOfAll(TabReports, name, ReportCornerButtons.Of(large));
-    SetPixelSizeOfAll(TabReports, "Label134", ReportListCaption.Of(large));
-    SetPixelSizeOfAll(TabReports, "ReportDescriptionLabel", ReportDescription.Of(large));
+        SetPixelSizeOfAll(TabReports, name, z.ReportCornerButtons);
+    SetPixelSizeOfAll(TabReports, "Label134", z.ReportListCaption);
+    SetPixelSizeOfAll(TabReports, "ReportDescriptionLabel", z.ReportDescription);
 }
 
 void TMainForm::ShowBusy(bool busy)

@@ -59,6 +59,7 @@ void TMainForm::InstallSubsystems()
     InstallHousekeeping();
     EmbedPricingPage();
     EmbedImagesPage();
+    InstallLayoutCommands();
     State.Hooks.CollectionReplaced = [this] { CloseCollectionWindows(); };
 
     // ---- Start-up loaders ----

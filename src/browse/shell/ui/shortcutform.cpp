@@ -12,6 +12,7 @@
 #include <QScrollBar>
 
 #include "core/model/mainstate.h"
+#include "core/program/epicmessage.h"
 #include "core/program/settings.h"
 
 namespace {
@@ -54,6 +55,14 @@ TShortcutForm::TShortcutForm(tMainState &state, std::function<void()> applied, Q
     list->addStretch(1);
     ScrollBox1->setWidget(content);
     v->addWidget(ScrollBox1, 1);
+
+    // Stored shortcuts on keys the list cannot show are named here, so OK
+    // removing them is no surprise.
+    StatusLabel = new QLabel(UnofferedText(state_.MenuShortcuts, UnofferedSlots(state_.MenuShortcuts)));
+    StatusLabel->setObjectName(QStringLiteral("DroppedKeysLabel"));
+    StatusLabel->setWordWrap(true);
+    StatusLabel->setVisible(!StatusLabel->text().isEmpty());
+    v->addWidget(StatusLabel);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -199,6 +208,13 @@ void TShortcutForm::Popup1ClosePopup()
 void TShortcutForm::OKbuttonClick()
 {
     Popup1->hide();
+    // Qt fires neither of two items with one key sequence: nothing is
+    // applied until every shortcut is the command's own.
+    const std::vector<std::vector<int>> clashes = ClashingSlots(KeyCodes);
+    if (!clashes.empty()) {
+        ShowEpicMessage(ClashMessage(KeyCodes, clashes), QStringLiteral("OK"));
+        return;
+    }
     for (const tShortcutSlot &slot : ShortcutSlots())
         state_.MenuShortcuts[static_cast<size_t>(slot.Slot)] = EncodeSlotKey(KeyCodes[static_cast<size_t>(slot.Slot)]);
     if (applied_)

@@ -27,7 +27,7 @@ public:
     TShortcutForm(tMainState &state, std::function<void()> applied, QWidget *parent = nullptr);
 
     // The working copy, by slot 1..42; the menu items change only on OK.
-    std::array<tSlotKey, 43> KeyCodes{};
+    tSlotKeys KeyCodes{};
 
     QScrollArea *ScrollBox1 = nullptr;
     QFrame *Popup1 = nullptr;
@@ -37,6 +37,7 @@ public:
     QComboBox *ComboBox1 = nullptr;  // the key
     QPushButton *OKbutton = nullptr;
     QPushButton *CancelButton = nullptr;
+    QLabel *StatusLabel = nullptr;  // what OK will drop, when anything
 
     // The shortcut label of a slot's row ("SlotKey" + slot).
     QLabel *SlotKeyLabel(int slot) const;
@@ -44,6 +45,8 @@ public:
     void EditSlot(int slot);
     // The slot the pop-up edits, 0 when it is closed.
     int EditedSlot() const { return editedSlot_; }
+    // Applies the shortcuts and closes; when two commands would share one,
+    // says which and stays open with nothing applied.
     void OKbuttonClick();
 
 protected:

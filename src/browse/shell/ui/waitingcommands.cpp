@@ -11,7 +11,6 @@ constexpr tWaitingEntry Commands[] = {
     // ---- File menu ----
     {"SaveEbookData1", "the eBook library"},
     // ---- Tools menu ----
-    {"Tipoftheday1", "the tip of the day"},
     {"Hebrewdateconverter1", "the date converters"},
     {"Arabdateconverter1", "the date converters"},
     {"BurmeseDateConverter1", "the date converters"},
@@ -22,12 +21,6 @@ constexpr tWaitingEntry Commands[] = {
     {"ChinaDateConverter1", "the date converters"},
     {"EthiopianDateConverter1", "the date converters"},
     {"Placetrackedcoinsinreportbin1", "the report bin"},
-    {"VisitQuillfenSoftware1", "the maker's web links"},
-    {"YouTube1", "the maker's web links"},
-    {"eMailQuillfen1", "the maker's web links"},
-    {"AboutOrvanta1", "the About box"},
-    // ---- Window actions reached by their shortcuts ----
-    {"ResizeMainWindow1", "the main window's size command"},
     // ---- The series menu of the tree ----
     {"SetupEbook", "the eBook library"},
 };
@@ -40,8 +33,6 @@ constexpr tWaitingEntry Hooks[] = {
     // ---- Window seams ----
     {"Seams.LoadEbooks", "the eBook library"},
     {"Seams.ShowBinCount", "the report bin"},
-    {"Seams.SetSelectedLabelCaption", "the caption line's fitting"},
-    {"Seams.Tipoftheday1Click", "the tip of the day"},
     {"Seams.BookListBoxChange", "the eBook viewer"},
     {"Seams.BuildCollectionChart", "the collection charts"},
     {"Seams.PreviewZoom", "the report preview"},
