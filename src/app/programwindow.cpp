@@ -9,6 +9,7 @@
 #include <QTabWidget>
 
 #include "app/programslots.h"
+#include "app/updatewindows.h"
 #include "core/collection/collectionlifecycle.h"
 #include "core/program/log.h"
 #include "core/program/epicmessage.h"
@@ -243,6 +244,7 @@ std::unique_ptr<TMainForm> BuildProgramWindow(const tProgramWindowOptions &optio
     CallSeam(form->Seams.CreateNewFolderForm);
     WireUpdateServerOptions(*form);
     WireNumismaticTools(*form);
+    WireUpdateWindows(*form);
     // Last, once every unit has connected its commands.
     DisableWaitingCommands(form.get());
     InstallWaitingStandIns(*form);

@@ -38,6 +38,8 @@ LoopbackFtpServer::LoopbackFtpServer(const Options &options)
         args << QStringLiteral("--tls");
     if (options.mute)
         args << QStringLiteral("--mute");
+    if (options.slowMs > 0)
+        args << QStringLiteral("--slow-ms") << QString::number(options.slowMs);
     args << QStringLiteral("--command-log") << logDir_.filePath(QStringLiteral("commands.log"));
     process_.setProcessChannelMode(QProcess::SeparateChannels);
     process_.start(QStringLiteral("/usr/bin/python3"), args);

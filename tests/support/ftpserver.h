@@ -17,6 +17,7 @@ public:
         QStringList failRetr;     // names whose download always fails
         bool offerTls = false;    // AUTH TLS with a certificate nobody can verify
         bool mute = false;        // accept connections and never answer
+        int slowMs = 0;           // each chunk (8 KiB at most) of a download waits so long
     };
 
     LoopbackFtpServer() : LoopbackFtpServer(Options{}) {}

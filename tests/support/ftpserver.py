@@ -16,6 +16,9 @@
 #                    (may be given more than once)
 # --tls              TLS is offered (AUTH TLS) with a self-signed
 #                    certificate that no client can verify
+# --slow-ms MS       every chunk of a file download waits MS milliseconds
+#                    and is at most 8 KiB, so a transfer lasts long enough
+#                    to be stopped
 # --mute             no FTP at all: connections are accepted and never
 #                    answered, as by a server that hangs
 import argparse
@@ -25,6 +28,7 @@ import signal
 import socket
 import sys
 import tempfile
+import time
 
 from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.handlers import DTPHandler, FTPHandler
@@ -62,6 +66,7 @@ def main():
     parser.add_argument("--fail-retr", action="append", default=[])
     parser.add_argument("--tls", action="store_true")
     parser.add_argument("--mute", action="store_true")
+    parser.add_argument("--slow-ms", type=int, default=0)
     args = parser.parse_args()
 
     if args.mute:
@@ -94,6 +99,9 @@ def main():
             return False
 
         def send(self, data):
+            if args.slow_ms > 0 and not self.receive and self.file_obj is not None:
+                time.sleep(args.slow_ms / 1000.0)
+                data = data[:8192]
             if args.drop_after >= 0 and not self.receive and self.file_obj is not None:
                 room = args.drop_after - self.tot_bytes_sent
                 if room <= 0:

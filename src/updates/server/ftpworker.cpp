@@ -30,6 +30,11 @@ void tFtpWorker::Cancel()
     client_->abort();
 }
 
+void tFtpWorker::AbortTransfer()
+{
+    client_->abort();
+}
+
 void tFtpWorker::StopRetrying()
 {
     timer_.Cancel();
@@ -90,11 +95,11 @@ void tFtpWorker::List(const QString &folder, int attempts)
     });
 }
 
-void tFtpWorker::Fetch(const QString &remoteName, const QString &localPath, int attempts)
+void tFtpWorker::Fetch(const QString &remoteName, const QString &localPath, int attempts, bool resume)
 {
-    Post([this, remoteName, localPath, attempts] {
+    Post([this, remoteName, localPath, attempts, resume] {
         QString error;
-        const bool ok = Run(attempts, [&] { client_->get(remoteName, localPath, false); }, error);
+        const bool ok = Run(attempts, [&] { client_->get(remoteName, localPath, resume); }, error);
         Q_EMIT Fetched(ok, error);
     });
 }

@@ -28,7 +28,9 @@ public:
     // Changes to folder and lists it, as one step.
     void List(const QString &folder, int attempts);
     // Fetches a file of the current folder (replaced only when complete).
-    void Fetch(const QString &remoteName, const QString &localPath, int attempts);
+    // With resume, a partial file left by a failed attempt is continued and
+    // kept when this attempt fails too.
+    void Fetch(const QString &remoteName, const QString &localPath, int attempts, bool resume = false);
     void Disconnect();
 
     // Ends a pause and the running request at once; every step asked later
@@ -37,6 +39,10 @@ public:
     // Ends the running pause and every later one: a failed attempt is not
     // tried again, an attempt under way goes on.
     void StopRetrying();
+    // Stops the transfer under way, which then fails; the worker stays
+    // usable. A request that starts right after is stopped instead, so a
+    // caller aborts only while its transfer runs.
+    void AbortTransfer();
 
 Q_SIGNALS:
     // After a failed attempt of a retried step: the failures so far.

@@ -27,6 +27,10 @@ inline const QString ProgramServerFolder = QStringLiteral("/Program");
 inline const QString NoServerText =
     QStringLiteral("No update server is set. Enter its address (host or host:port) below and press \"Connect\".");
 
+// The same, in a download window that has no address box of its own.
+inline const QString NoServerElsewhereText =
+    QStringLiteral("No update server is set. Enter its address in the \"Download price lists\" window first.");
+
 // Files of the server that are not named after a country.
 inline const QString PriceDatesFileName = QStringLiteral("PriceDates.Dat");      // in /Prices7
 inline const QString ImageDirectoryFileName = QStringLiteral("ImageDirectory.ini");  // in /Images

@@ -258,6 +258,12 @@ void TMainFormControls::BuildMenus(QMainWindow *form)
     AddItem(tracking, "Trackthecoinsinthereportbin1", QStringLiteral("Track the coins in the report bin"));
     AddItem(tracking, "Placetrackedcoinsinreportbin1", QStringLiteral("Place tracked coins in report bin"));
     MenuItem16->addSeparator();
+    AddItem(MenuItem16, "Checkforimageupdates1", QStringLiteral("Check for image updates"));
+    AddItem(MenuItem16, "Checkforprogramupdates1", QStringLiteral("Check for program  updates"));
+    AddItem(MenuItem16, "AutoAdd1", QStringLiteral("Adding new coin types"));
+    // The text service is kept out of sight: nothing shows this item.
+    AddItem(MenuItem16, "BlueToothMenuItem", QStringLiteral("Enable bluetooth service"))->setVisible(false);
+    MenuItem16->addSeparator();
 
     OptionsMenu = bar->addMenu(QStringLiteral("Program settings"));
     OptionsMenu->setObjectName(QStringLiteral("OptionsMenu"));
