@@ -43,7 +43,6 @@ constexpr tWaitingEntry Hooks[] = {
     {"Seams.SetSelectedLabelCaption", "the caption line's fitting"},
     {"Seams.Tipoftheday1Click", "the tip of the day"},
     {"Seams.BookListBoxChange", "the eBook viewer"},
-    {"Seams.BuildCollectionChart", "the collection charts"},
     {"Seams.PreviewZoom", "the report preview"},
     // ---- Steps of a series selection ----
     {"SelectionSeams.SetUpBookList", "the eBook library"},
