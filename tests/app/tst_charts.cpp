@@ -138,6 +138,45 @@ private Q_SLOTS:
         QVERIFY(points);
         QCOMPARE(points->count(), 3);  // the proof entry is left out
         QVERIFY(program.Ui.Messages.empty());
+
+        // File > New: nothing of the old collection stays on the page.
+        Pick(page->ChartPickerComboBox, ChartGrades);
+        QVERIFY(!chart()->series().isEmpty());
+        program.State().DataModified = false;
+        program.Trigger(QStringLiteral("MenuItem17"));
+        Settle();
+        for (QAbstractSeries *series : chart()->series()) {
+            auto *bars = qobject_cast<QStackedBarSeries *>(series);
+            QVERIFY(bars);
+            QCOMPARE(bars->count(), 0);
+        }
+    }
+
+    // Under a German locale the slices write their shares with a decimal comma.
+    void germanDecimals()
+    {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        tProgramFixture program;
+        CollectionWithEntries(program);
+        TMainForm &form = program.Form();
+        ClickTab(form, PageGraphs);
+        auto *page = form.findChild<TChartsPage *>();
+        QVERIFY(page);
+        // One slice in eight: four more entries without a service.
+        Pick(page->ChartPickerComboBox, ChartGradedBy);
+        auto *pie = qobject_cast<QPieSeries *>(page->Chart1->chart()->series().front());
+        QVERIFY(pie);
+        QCOMPARE(pie->slices().at(1)->label(), QStringLiteral("NGC 25% (1)"));
+        tMainState &s = program.State();
+        for (int i = 0; i < 4; ++i) {
+            auto c = std::make_unique<tCoinInfo>(*s.CoinList.front());
+            c->Gradedby = QStringLiteral("ANACS");
+            s.CoinList.push_back(std::move(c));
+        }
+        page->BuildCollectionChart();
+        pie = qobject_cast<QPieSeries *>(page->Chart1->chart()->series().front());
+        QCOMPARE(pie->slices().at(2)->label(), QStringLiteral("NGC 12,5% (1)"));
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     }
 
     // Saving writes a Windows bitmap of the chart under the proposed name in

@@ -175,12 +175,12 @@ std::vector<tPieSlice> ChartGradedBySlices(const tMainState &s, const tnodeinfo 
     return slices;
 }
 
-QString PieSliceMark(const tPieSlice &slice, int total)
+QString PieSliceMark(const tPieSlice &slice, int total, QChar decimalSep)
 {
     // The share to two decimals, worked out in integers so every locale and
     // run give the same text.
     const int64_t hundredths = total > 0 ? (static_cast<int64_t>(slice.Count) * 20000 / total + 1) / 2 : 0;
-    const QString percent = FormatMoneyPattern(QStringLiteral("0.##"), hundredths * 100);
+    const QString percent = FormatMoneyPattern(QStringLiteral("0.##"), hundredths * 100, decimalSep);
     return QStringLiteral("%1 %2% (%3)").arg(slice.Label, percent).arg(slice.Count);
 }
 

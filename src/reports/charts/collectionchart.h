@@ -77,8 +77,9 @@ struct tPieSlice {
     int Count = 0;
 };
 std::vector<tPieSlice> ChartGradedBySlices(const tMainState &s, const tnodeinfo &series);
-// The mark of a slice: its label, its share in percent and its count.
-QString PieSliceMark(const tPieSlice &slice, int total);
+// The mark of a slice: its label, its share in percent (to two decimals,
+// with the locale's decimal character) and its count.
+QString PieSliceMark(const tPieSlice &slice, int total, QChar decimalSep = QLatin1Char('.'));
 
 // The background choices, in the list's order.
 inline constexpr int ChartBackgroundCount = 7;

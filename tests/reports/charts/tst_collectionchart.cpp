@@ -215,6 +215,7 @@ private Q_SLOTS:
         QCOMPARE(PieSliceMark({QStringLiteral("PCGS"), 2}, 3), QStringLiteral("PCGS 66.67% (2)"));
         QCOMPARE(PieSliceMark({QStringLiteral("<none>"), 1}, 1), QStringLiteral("<none> 100% (1)"));
         QCOMPARE(PieSliceMark({QStringLiteral("NGC"), 1}, 8), QStringLiteral("NGC 12.5% (1)"));
+        QCOMPARE(PieSliceMark({QStringLiteral("NGC"), 1}, 8, QLatin1Char(',')), QStringLiteral("NGC 12,5% (1)"));
     }
 
     void spinSnapsNearZero_data()

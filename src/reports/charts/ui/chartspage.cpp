@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLegend>
 #include <QLegendMarker>
+#include <QLocale>
 #include <QPainter>
 #include <QPieSeries>
 #include <QPieSlice>
@@ -312,6 +313,8 @@ void TChartsPage::ChartGradedByPie()
         slices = ChartGradedBySlices(State, *State.SelectedTreeNode);
     for (const tPieSlice &s : slices)
         total += s.Count;
+    const QString decimalPoint = QLocale().decimalPoint();
+    const QChar decimal = decimalPoint.size() == 1 ? decimalPoint.front() : QLatin1Char('.');
     for (size_t i = 0; i < slices.size(); ++i) {
         QPieSlice *slice = pie->append(slices[i].Label.toHtmlEscaped(), slices[i].Count);
         const QColor colour = PaletteColour(i);
@@ -319,7 +322,7 @@ void TChartsPage::ChartGradedByPie()
         slice->setBorderColor(colour.lighter(140));
         slice->setBorderWidth(4);
         slice->setLabelVisible(true);
-        slice->setLabel(PieSliceMark(slices[i], total).toHtmlEscaped());
+        slice->setLabel(PieSliceMark(slices[i], total, decimal).toHtmlEscaped());
     }
     chart->addSeries(pie);
     // The legend names the services; the marks on the slices say the rest.
