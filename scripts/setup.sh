@@ -6,6 +6,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-pdf-dev qt6-connectivity-dev
   libqt6svg6 libgl1-mesa-dev
+  libqt6opengl6-dev  # the charts library is configured through Qt6OpenGL
   qt6-image-formats-plugins  # TIF pictures (and WebP) read and written
   libpcre2-dev libzip-dev zlib1g-dev libcurl4-openssl-dev libgif-dev
   libbenchmark-dev fonts-dejavu-core

@@ -22,6 +22,7 @@
 #include "browse/shell/ui/waitingcommands.h"
 #include "pricing/valuation/forex.h"
 #include "pricing/valuation/spotprices.h"
+#include "reports/charts/ui/chartspage.h"
 #include "reports/run/ui/reportspage.h"
 #include "updates/pricelists/ui/priceupdateform.h"
 #include "tools/charters/ui/nbnform.h"
@@ -67,6 +68,26 @@ void EmbedReportsPage(QWidget *tab)
     env.SeriesTypeIcon = [](int index) { return TreeImage(index).toImage(); };
     form.State.Hooks.LoadReportList = [page] { page->LoadReportList(); };
     form.Seams.ShowReportDescription = [page](int index) { page->ShowReportDescription(index); };
+}
+
+// The Graphs page lives in a library above the main window's too; it takes
+// the place of the Graphs tab's empty page and builds its chart whenever the
+// window's page change asks for it.
+void EmbedGraphsPage(TMainForm &form)
+{
+    QWidget *tab = form.TabGraphs;
+    delete tab->findChild<QWidget *>(QStringLiteral("GraphsPage"), Qt::FindDirectChildrenOnly);
+    auto *page = new TChartsPage(form.State, tab);
+    tab->layout()->addWidget(page);
+    form.ChartPickerComboBox = page->ChartPickerComboBox;
+    form.GraphsVertScrollBox = page->GraphsVertScrollBox;
+    form.Seams.BuildCollectionChart = [page] { page->BuildCollectionChart(); };
+    tStateHooks &hooks = form.State.Hooks;
+    hooks.CollectionReplaced = [before = std::move(hooks.CollectionReplaced), page] {
+        if (before)
+            before();
+        page->CollectionReplaced();
+    };
 }
 
 // The collection's life cycle: caption, open, the closing questions and the
@@ -245,6 +266,7 @@ std::unique_ptr<TMainForm> BuildProgramWindow(const tProgramWindowOptions &optio
     WireUpdateServerOptions(*form);
     WireNumismaticTools(*form);
     WireUpdateWindows(*form);
+    EmbedGraphsPage(*form);
     // Last, once every unit has connected its commands.
     DisableWaitingCommands(form.get());
     InstallWaitingStandIns(*form);

@@ -34,7 +34,6 @@ constexpr tWaitingEntry Hooks[] = {
     {"Seams.LoadEbooks", "the eBook library"},
     {"Seams.ShowBinCount", "the report bin"},
     {"Seams.BookListBoxChange", "the eBook viewer"},
-    {"Seams.BuildCollectionChart", "the collection charts"},
     {"Seams.PreviewZoom", "the report preview"},
     // ---- Steps of a series selection ----
     {"SelectionSeams.SetUpBookList", "the eBook library"},
