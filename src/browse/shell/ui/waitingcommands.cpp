@@ -8,8 +8,6 @@
 namespace {
 
 constexpr tWaitingEntry Commands[] = {
-    // ---- File menu ----
-    {"SaveEbookData1", "the eBook library"},
     // ---- Tools menu ----
     {"Tipoftheday1", "the tip of the day"},
     {"Hebrewdateconverter1", "the date converters"},
@@ -28,25 +26,18 @@ constexpr tWaitingEntry Commands[] = {
     {"AboutOrvanta1", "the About box"},
     // ---- Window actions reached by their shortcuts ----
     {"ResizeMainWindow1", "the main window's size command"},
-    // ---- The series menu of the tree ----
-    {"SetupEbook", "the eBook library"},
 };
 
 constexpr tWaitingEntry Hooks[] = {
     // ---- State hooks ----
     {"Hooks.ShowBinCount", "the report bin"},
-    {"Hooks.EbooksModified", "the eBook library"},
-    {"Hooks.SaveEbookIndexes", "the eBook library"},
     // ---- Window seams ----
-    {"Seams.LoadEbooks", "the eBook library"},
     {"Seams.ShowBinCount", "the report bin"},
     {"Seams.SetSelectedLabelCaption", "the caption line's fitting"},
     {"Seams.Tipoftheday1Click", "the tip of the day"},
-    {"Seams.BookListBoxChange", "the eBook viewer"},
     {"Seams.BuildCollectionChart", "the collection charts"},
     {"Seams.PreviewZoom", "the report preview"},
     // ---- Steps of a series selection ----
-    {"SelectionSeams.SetUpBookList", "the eBook library"},
 };
 
 void MarkWaiting(QObject *command)
