@@ -150,6 +150,8 @@ TEbooksPage::TEbooksPage(tMainState &state, QWidget *parent) : QWidget(parent), 
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
     // Enter in the search box searches; the box takes the key so that it
     // neither adds an item of its own nor passes the key on.
+    // The keys reach the box, which hands them to its line edit unfiltered.
+    eBookSearchEdit->installEventFilter(this);
     eBookSearchEdit->lineEdit()->installEventFilter(this);
     // Any edit of the search text drops the shown hit.
     connect(eBookSearchEdit, &QComboBox::editTextChanged, this, [this] {
@@ -163,7 +165,7 @@ TEbooksPage::TEbooksPage(tMainState &state, QWidget *parent) : QWidget(parent), 
 
 bool TEbooksPage::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == eBookSearchEdit->lineEdit() && event->type() == QEvent::KeyPress) {
+    if ((watched == eBookSearchEdit || watched == eBookSearchEdit->lineEdit()) && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             SpeedButton1Click();
