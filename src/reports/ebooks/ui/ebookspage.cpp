@@ -52,6 +52,27 @@ QLabel *Caption(const QString &text, QWidget *parent)
 
 constexpr int ZoomSteps = 100;  // the zoom bar counts hundredths
 
+// While a search or a print job lets window events run between pages, the
+// controls that would open another book or move the page stay disabled.
+class tBusyControls {
+public:
+    explicit tBusyControls(std::initializer_list<QWidget *> widgets) : widgets_(widgets)
+    {
+        for (QWidget *w : widgets_)
+            w->setEnabled(false);
+    }
+    ~tBusyControls()
+    {
+        for (QWidget *w : widgets_)
+            w->setEnabled(true);
+    }
+    tBusyControls(const tBusyControls &) = delete;
+    tBusyControls &operator=(const tBusyControls &) = delete;
+
+private:
+    std::vector<QWidget *> widgets_;
+};
+
 bool DefaultPrintDialog(QPrinter &printer, int pageCount, QWidget *parent)
 {
     platform::ModalScope modal;
@@ -352,6 +373,7 @@ void TEbooksPage::SpeedButton1Click()
         eBookSearchEdit->setCurrentIndex(0);
     }
     Label29->setText(QStringLiteral("Searching for \"%1\"...").arg(text));
+    const tBusyControls busy{BookListBox, BookmarkBox};
 
     const int shown = FPdfView1->HitStart();
     const int len = static_cast<int>(text.size());
@@ -386,6 +408,11 @@ void TEbooksPage::eLinkButtonClick()
     if (row < 0 || row >= static_cast<int>(Picker.Items.size()) || !State.SelectedTreeNode)
         return;
     const int book = Picker.Items[static_cast<size_t>(row)].Book;
+    // The page box speaks of the book on show; a book that did not open has
+    // no page to bind.
+    if (FPdf1->status() != QPdfDocument::Status::Ready ||
+        openFile_ != Library.Books[static_cast<size_t>(book)].PDFfileName)
+        return;
     if (!ELink(Library, book, SelectedSeries(), eBookPageEdit->value()))
         return;
     if (State.IndicateEBook == book + 1)
@@ -453,6 +480,7 @@ void TEbooksPage::PrintEbookButtonClick()
         return;
     }
     const auto end = qScopeGuard([&painter] { painter.end(); });
+    const tBusyControls busy{BookListBox, BookmarkBox, eBookButtonsLayout};
     const QRectF paper(0, 0, painter.device()->width(), painter.device()->height());
     bool first = true;
     for (const int page : sheets) {

@@ -301,6 +301,9 @@ private Q_SLOTS:
         QVERIFY(f.Ui.Texts().front().startsWith(QStringLiteral("This eBook could not be opened")));
         QCOMPARE(f.Page->Label9->text(), QStringLiteral("Page (of 0)"));
         QVERIFY(!f.Page->eBookButtonsLayout->isHidden());
+        // A book that is not shown has no page to bind.
+        QTest::mouseClick(f.Page->eLinkButton, Qt::LeftButton);
+        QVERIFY(!AnyEbookModified(f.Page->Library));
     }
 };
 
