@@ -46,7 +46,7 @@
     X(RenderDatePopup) X(DatePopupClosePopup) X(DayCellMouseEnter) X(DayCellMouseLeave) X(DayCellClick)                \
     X(BuildImageRadios) X(LoadCoinImage) X(UpdateImageButtons) X(ResetImageEffects)                 \
     X(BookListBoxChange) X(BuildCollectionChart) X(ShowReportDescription) X(PreviewZoom) X(EmbedReportsPage)           \
-    X(OpenPriceUpdateForm) X(CanClose)
+    X(OpenPriceUpdateForm) X(CanClose) X(EmbedEbooksPage)
 
 #define ORV_SELECTION_STEPS(X)                                                                                         \
     X(GradeTitle) X(SetSelectedLabelCaption) X(FillGradeBox) X(SetWarningLabelPrices) X(FillMintEdit) X(FillGMEdit)    \

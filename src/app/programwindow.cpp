@@ -17,12 +17,14 @@
 #include "core/collection/ui/filetoopenform.h"
 #include "core/collection/ui/importform.h"
 #include "browse/seriespictures/seriespictures.h"
+#include "browse/shell/pageswitch.h"
 #include "browse/tree/treeview.h"
 #include "browse/tree/ui/treeimages.h"
 #include "browse/shell/ui/waitingcommands.h"
 #include "pricing/valuation/forex.h"
 #include "pricing/valuation/spotprices.h"
 #include "reports/charts/ui/chartspage.h"
+#include "reports/ebooks/ui/ebookspage.h"
 #include "reports/run/ui/reportspage.h"
 #include "updates/pricelists/ui/priceupdateform.h"
 #include "tools/charters/ui/nbnform.h"
@@ -66,6 +68,14 @@ void EmbedReportsPage(QWidget *tab)
         return form.Seams.FullPath(picture, series.Country, obverse, series.CoinShape == PaperMoneyShape);
     };
     env.SeriesTypeIcon = [](int index) { return TreeImage(index).toImage(); };
+    env.Ebooks = [&form] {
+        std::vector<tReportEbook> rows;
+        if (const auto *ebooks = form.findChild<TEbooksPage *>())
+            for (const tEbook &book : ebooks->Library.Books)
+                rows.push_back({book.PDFfileName, book.EbookFileName, static_cast<int>(book.SeriesNumbers.size()),
+                                book.Status == EbookIndexRead});
+        return rows;
+    };
     form.State.Hooks.LoadReportList = [page] { page->LoadReportList(); };
     form.Seams.ShowReportDescription = [page](int index) { page->ShowReportDescription(index); };
 }
@@ -88,6 +98,43 @@ void EmbedGraphsPage(TMainForm &form)
             before();
         page->CollectionReplaced();
     };
+}
+
+// The eBooks page lives in a library above the main window's: it takes the
+// place of the window's stand-in in the eBooks tab (so each control name
+// stands for one control), owns the eBook library and serves the window's
+// start-up, page switch, series selection and saving.
+void EmbedEbooksPage(QWidget *tab)
+{
+    TMainForm &form = *MainForm;
+    delete tab->findChild<QWidget *>(QStringLiteral("EbooksPage"), Qt::FindDirectChildrenOnly);
+    auto *page = new TEbooksPage(form.State, tab);
+    tab->layout()->addWidget(page);
+    form.BookListBox = page->BookListBox;
+    form.BookmarkBox = page->BookmarkBox;
+    form.eBookScrollBox = page->eBookScrollBox;
+    form.eBookSearchLayout = page->eBookSearchLayout;
+    form.eBookButtonsLayout = page->eBookButtonsLayout;
+    page->BookIcon = [](bool bound) { return QIcon(TreeButtonImage(bound ? ImgCollected : ImgUncollected)); };
+    page->ShowTab = [&form](bool visible) { form.TabControl1->setTabVisible(PageEbooks, visible); };
+    form.Seams.LoadEbooks = [page] { page->LoadEbooks(); };
+    form.Seams.BookListBoxChange = [page] { page->BookListBoxChange(); };
+    form.SelectionSeams.SetUpBookList = [page] { page->SetUpBookList(); };
+    form.State.Hooks.EbooksModified = [page] { return AnyEbookModified(page->Library); };
+    form.State.Hooks.SaveEbookIndexes = [page] { page->SaveEbookIndexes(); };
+}
+
+// "Save eBook changes" in the File menu and "Edit eBook" in the series menu,
+// which the window makes after its pages.
+void WireEbookCommands(TMainForm &form)
+{
+    auto *page = form.findChild<TEbooksPage *>();
+    if (!page)
+        return;
+    if (auto *save = form.findChild<QAction *>(QStringLiteral("SaveEbookData1")))
+        QObject::connect(save, &QAction::triggered, page, [page] { page->SaveEbookIndexes(); });
+    if (auto *setup = form.findChild<QAction *>(QStringLiteral("SetupEbook")))
+        QObject::connect(setup, &QAction::triggered, page, [page] { page->SetupEbookClick(); });
 }
 
 // The collection's life cycle: caption, open, the closing questions and the
@@ -189,6 +236,7 @@ tMainFormSeams ProgramSeams(const tProgramWindowOptions &options)
         LoadForexAndSpotPrices(MainForm->State, fetch);
     };
     seams.EmbedReportsPage = EmbedReportsPage;
+    seams.EmbedEbooksPage = EmbedEbooksPage;
     // The coin data set's own fields; the user fields' labels follow them.
     seams.DataSetCoinsFieldCount = [] { return static_cast<int>(CoinFieldNames().size()); };
     seams.OpenPriceUpdateForm = [] { OpenPriceUpdateForm(MainForm->State, MainForm); };
@@ -267,6 +315,7 @@ std::unique_ptr<TMainForm> BuildProgramWindow(const tProgramWindowOptions &optio
     WireNumismaticTools(*form);
     WireUpdateWindows(*form);
     EmbedGraphsPage(*form);
+    WireEbookCommands(*form);
     // Last, once every unit has connected its commands.
     DisableWaitingCommands(form.get());
     InstallWaitingStandIns(*form);

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include <QFontMetricsF>
+#include <QHash>
 
 #include "core/model/currproc.h"
 #include "core/model/seriestree.h"
@@ -516,4 +517,16 @@ tAutoScroll AutoScrollStep(double pointerY, double areaTop, double areaHeight)
         a.Interval = 310 - static_cast<int>(std::min(pointerY - bottom, 150.0) * 2);
     }
     return a;
+}
+
+void MarkIndexedSeries(tMainState &s, const std::vector<int32_t> &seriesNumbers)
+{
+    QHash<int32_t, tnodeinfo *> byNumber;
+    ForEachNode(s.EntireCollection.get(), [&byNumber](tnodeinfo *n) {
+        n->eIndexed = false;
+        byNumber.insert(n->CoinType, n);
+    });
+    for (const int32_t number : seriesNumbers)
+        if (tnodeinfo *n = byNumber.value(number))
+            n->eIndexed = true;
 }

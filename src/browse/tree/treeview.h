@@ -221,3 +221,8 @@ struct tAutoScroll {
     int Interval = 0;
 };
 tAutoScroll AutoScrollStep(double pointerY, double areaTop, double areaHeight);
+
+// The marks of the focused eBook: eIndexed is set on exactly the series whose
+// numbers are given (a number without a series is passed over) and cleared
+// on every other series of the tree.
+void MarkIndexedSeries(tMainState &s, const std::vector<int32_t> &seriesNumbers);

@@ -447,7 +447,10 @@ bool FormCloseQuery(tMainState &s)
                                                 QStringLiteral("Resource/SaveEbook"));
         if (answer == AnswerSave)
             Call(s.Hooks.SaveEbookIndexes);
-        canClose = answer == AnswerSave || answer == AnswerDiscard;
+        // A book whose index could not be written is still modified; the
+        // program stays open rather than drop the binding that was to be
+        // saved (the save has said which file failed).
+        canClose = (answer == AnswerSave && !AnyEbookModified(s)) || answer == AnswerDiscard;
     }
     // Changes the user chose to drop must stay out of the file for the rest
     // of the close, whatever window events still run before the program ends.

@@ -477,9 +477,13 @@ private Q_SLOTS:
         s.DataModified = collection;
         s.PricesModified = prices;
         s.LastFileName = Path(QStringLiteral("Main.OVD"));
-        s.Hooks.EbooksModified = [ebooks] { return ebooks; };
+        bool ebooksChanged = ebooks;
+        s.Hooks.EbooksModified = [&ebooksChanged] { return ebooksChanged; };
         s.Hooks.SavePricesToFile = [&] { ran << QStringLiteral("prices"); };
-        s.Hooks.SaveEbookIndexes = [&] { ran << QStringLiteral("ebooks"); };
+        s.Hooks.SaveEbookIndexes = [&] {
+            ran << QStringLiteral("ebooks");
+            ebooksChanged = false;
+        };
         for (const QString &a : answers) {
             if (a == QLatin1String("Esc"))
                 ui_->dismiss();
@@ -493,6 +497,22 @@ private Q_SLOTS:
             ran.prepend(QStringLiteral("collection"));
         QTEST(canClose, "canClose");
         QTEST(ran, "ran");
+        QCOMPARE(ui_->pending(), 0);
+    }
+
+    // An eBook index that could not be written keeps its book modified:
+    // the program stays open instead of losing the binding.
+    void closingEbookSaveThatFailsKeepsTheProgramOpen()
+    {
+        tMainState &s = *s_;
+        s.DataModified = false;
+        s.PricesModified = false;
+        int saves = 0;
+        s.Hooks.EbooksModified = [] { return true; };
+        s.Hooks.SaveEbookIndexes = [&saves] { ++saves; };
+        ui_->answer(QStringLiteral("Save"));
+        QVERIFY(!FormCloseQuery(s));
+        QCOMPARE(saves, 1);
         QCOMPARE(ui_->pending(), 0);
     }
 

@@ -230,6 +230,8 @@ void TMainForm::InstallSubsystems()
             w->hide();
         Seams.EmbedReportsPage(TabReports);
     }
+    if (Seams.EmbedEbooksPage)
+        Seams.EmbedEbooksPage(TabEbooks);
     DownloadPriceLists1 = new QAction(QStringLiteral("Download price lists"), this);
     DownloadPriceLists1->setObjectName(QStringLiteral("DownloadPriceLists1"));
     MenuItem16->insertAction(MenuItem16->actions().value(0), DownloadPriceLists1);

@@ -153,6 +153,9 @@ struct tMainFormSeams {
     // Builds the Reports page inside the Reports tab (unset: the tab keeps
     // its empty layout).
     std::function<void(QWidget *reportsTab)> EmbedReportsPage;
+    // Builds the eBooks page inside the eBooks tab in place of the window's
+    // stand-in (unset: the stand-in stays).
+    std::function<void(QWidget *ebooksTab)> EmbedEbooksPage;
     // "Download price lists" (unset: the menu item is hidden).
     std::function<void()> OpenPriceUpdateForm;
     // Asks the closing questions; false keeps the window open. Unset: the

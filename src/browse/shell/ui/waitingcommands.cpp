@@ -8,8 +8,6 @@
 namespace {
 
 constexpr tWaitingEntry Commands[] = {
-    // ---- File menu ----
-    {"SaveEbookData1", "the eBook library"},
     // ---- Tools menu ----
     {"Hebrewdateconverter1", "the date converters"},
     {"Arabdateconverter1", "the date converters"},
@@ -21,22 +19,15 @@ constexpr tWaitingEntry Commands[] = {
     {"ChinaDateConverter1", "the date converters"},
     {"EthiopianDateConverter1", "the date converters"},
     {"Placetrackedcoinsinreportbin1", "the report bin"},
-    // ---- The series menu of the tree ----
-    {"SetupEbook", "the eBook library"},
 };
 
 constexpr tWaitingEntry Hooks[] = {
     // ---- State hooks ----
     {"Hooks.ShowBinCount", "the report bin"},
-    {"Hooks.EbooksModified", "the eBook library"},
-    {"Hooks.SaveEbookIndexes", "the eBook library"},
     // ---- Window seams ----
-    {"Seams.LoadEbooks", "the eBook library"},
     {"Seams.ShowBinCount", "the report bin"},
-    {"Seams.BookListBoxChange", "the eBook viewer"},
     {"Seams.PreviewZoom", "the report preview"},
     // ---- Steps of a series selection ----
-    {"SelectionSeams.SetUpBookList", "the eBook library"},
 };
 
 void MarkWaiting(QObject *command)
