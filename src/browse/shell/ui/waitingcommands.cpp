@@ -21,7 +21,6 @@ constexpr tWaitingEntry Commands[] = {
     {"JapaneseDateConverter1", "the date converters"},
     {"ChinaDateConverter1", "the date converters"},
     {"EthiopianDateConverter1", "the date converters"},
-    {"Placetrackedcoinsinreportbin1", "the report bin"},
     {"VisitQuillfenSoftware1", "the maker's web links"},
     {"YouTube1", "the maker's web links"},
     {"eMailQuillfen1", "the maker's web links"},
@@ -34,17 +33,14 @@ constexpr tWaitingEntry Commands[] = {
 
 constexpr tWaitingEntry Hooks[] = {
     // ---- State hooks ----
-    {"Hooks.ShowBinCount", "the report bin"},
     {"Hooks.EbooksModified", "the eBook library"},
     {"Hooks.SaveEbookIndexes", "the eBook library"},
     // ---- Window seams ----
     {"Seams.LoadEbooks", "the eBook library"},
-    {"Seams.ShowBinCount", "the report bin"},
     {"Seams.SetSelectedLabelCaption", "the caption line's fitting"},
     {"Seams.Tipoftheday1Click", "the tip of the day"},
     {"Seams.BookListBoxChange", "the eBook viewer"},
     {"Seams.BuildCollectionChart", "the collection charts"},
-    {"Seams.PreviewZoom", "the report preview"},
     // ---- Steps of a series selection ----
     {"SelectionSeams.SetUpBookList", "the eBook library"},
 };
