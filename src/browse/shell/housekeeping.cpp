@@ -57,6 +57,7 @@ const std::vector<tHomingRow> &HomingTable()
         {23, QStringLiteral("TRepositoryForm"), tHomeVariant::Edge},
         {24, QStringLiteral("TThemeForm"), tHomeVariant::Edge},
         {25, QStringLiteral("TPopulateForm"), tHomeVariant::Edge},
+        {26, QStringLiteral("TDataForm"), tHomeVariant::Edge},
         {27, QStringLiteral("TImportForm"), tHomeVariant::Centring},
         {28, QStringLiteral("TForexForm"), tHomeVariant::Edge},
         {39, QStringLiteral("TRomanForm"), tHomeVariant::Edge},
