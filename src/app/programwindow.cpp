@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QPointer>
 #include <QTabWidget>
+#include <QToolButton>
 
 #include "app/programslots.h"
 #include "app/updatewindows.h"
@@ -23,8 +24,17 @@
 #include "browse/shell/ui/waitingcommands.h"
 #include "pricing/valuation/forex.h"
 #include "pricing/valuation/spotprices.h"
+#include "browse/finders/tracking.h"
+#include "browse/finders/ui/findercommands.h"
+#include "core/model/currproc.h"
+#include "reports/bin/reportbin.h"
+#include "reports/bin/ui/reportbinpane.h"
 #include "reports/charts/ui/chartspage.h"
+#include "reports/datasets/reportdata.h"
 #include "reports/ebooks/ui/ebookspage.h"
+#include "reports/editor/ui/reporteditorform.h"
+#include "reports/filters/ui/dataform.h"
+#include "reports/run/ui/reportpreview.h"
 #include "reports/run/ui/reportspage.h"
 #include "updates/pricelists/ui/priceupdateform.h"
 #include "tools/charters/ui/nbnform.h"
@@ -37,6 +47,82 @@
 namespace {
 
 constexpr const char *WaitingStandInsProperty = "orvantaWaitingStandIns";
+
+// The report bin: its count and picture on the Coins page, the picture
+// that puts the selected entries in or out, the tracking command, and the
+// bin pane's way back to an entry.
+void WireReportBin(TMainForm &form, TReportsPage *page)
+{
+    tMainState &s = form.State;
+    s.Hooks.ShowBinCount = [page] { page->ShowBinCount(); };
+    form.Seams.ShowBinCount = [page] { page->ShowBinCount(); };
+    QObject::connect(page, &TReportsPage::BinCountChanged, &form, &TMainForm::ShowBinPicture);
+    QObject::connect(form.BinImage, &QToolButton::clicked, page, [&form, page] {
+        CurrProcGuard guard(15900);
+        CallSeam(form.State.Hooks.CommitPendingEdit);
+        if (ToggleBinOfCurrentCoins(form.State) > 0)
+            CallSeam(form.State.Hooks.RefreshCoinGrid);
+        page->ShowBinCount();
+    });
+    if (auto *place = form.findChild<QAction *>(QStringLiteral("Placetrackedcoinsinreportbin1")))
+        QObject::connect(place, &QAction::triggered, page, [&form, page] {
+            CurrProcGuard guard(23000);
+            if (PlaceTrackedCoinsInBin(form.State, form.State.SelectedTreeNode) > 0)
+                CallSeam(form.State.Hooks.RefreshCoinGrid);
+            page->ShowBinCount();
+        });
+    page->BinPane->SeriesPicturePath = page->Environment().SeriesPicturePath;
+    page->BinPane->GoToCoin = [&form](tCoinInfo *coin) {
+        if (form.Finders)
+            ShowCoinEntry(form.State, coin, form.Finders->Navigation());
+    };
+}
+
+// Tools > Report Editing: the filters window (one at a time, over the main
+// window) and the report editor; both leave the report list reloaded.
+void WireReportEditing(TMainForm &form, TReportsPage *page)
+{
+    struct tEditingWindows : QObject {
+        using QObject::QObject;
+        QPointer<TDataForm> Filters;
+        QStringList CoinFields = CoinFieldNames();
+    };
+    auto *open = new tEditingWindows(page);
+    if (auto *filters = form.findChild<QAction *>(QStringLiteral("ReportData1")))
+        QObject::connect(filters, &QAction::triggered, page, [&form, page, open] {
+            CurrProcGuard guard(17100);
+            page->LoadReportList();
+            if (open->Filters) {
+                OpenToolWindow<TDataForm>(open->Filters, &form, tToolPlacement::OverMain, {});
+                return;
+            }
+            const tParamInfo *selected = page->List.SelectedParams();
+            auto *window = new TDataForm(form.State.ReportsRedirect, selected ? selected->StreamName : QString(),
+                                         form.State.StoredBoxItems, &form);
+            window->setWindowFlags(ToolWindowFlags());
+            if (!window->HasItems()) {
+                // Nothing to edit: the window closes as it opens.
+                window->deleteLater();
+                return;
+            }
+            window->ReportsSaved = [page] {
+                page->LoadReportList();
+                page->ShowReportDescription(page->ReportListBox->currentRow());
+            };
+            open->Filters = window;
+            OpenToolWindow<TDataForm>(open->Filters, &form, tToolPlacement::OverMain, {});
+        });
+    if (auto *editor = form.findChild<QAction *>(QStringLiteral("ReportEditor1")))
+        QObject::connect(editor, &QAction::triggered, page, [&form, page, open] {
+            CurrProcGuard guard(19500);
+            open->CoinFields = SyncReportUDFFields(open->CoinFields, form.DataSetCoinsFieldCount, form.State.UDFlist);
+            auto *window = new TReportEditorForm(form.State.ReportsRedirect, open->CoinFields, &form);
+            window->setAttribute(Qt::WA_DeleteOnClose);
+            // Templates may have changed while it was open.
+            QObject::connect(window, &QDialog::finished, page, [page] { page->LoadReportList(); });
+            window->open();
+        });
+}
 
 // The Reports page lives in a library above the main window's, so the
 // program builds it into the window's Reports tab and links its services.
@@ -78,6 +164,10 @@ void EmbedReportsPage(QWidget *tab)
     };
     form.State.Hooks.LoadReportList = [page] { page->LoadReportList(); };
     form.Seams.ShowReportDescription = [page](int index) { page->ShowReportDescription(index); };
+    form.ReportZoomTrackBar = page->ReportZoomTrackBar;
+    form.Seams.PreviewZoom = [page] { return page->ReportPreview->Zoom(); };
+    WireReportBin(form, page);
+    WireReportEditing(form, page);
 }
 
 // The Graphs page lives in a library above the main window's too; it takes

@@ -72,19 +72,6 @@ bool ActionHasHandler(const QAction *a)
     return ActionReceivers(a) > menus * MenuOwnReceivers();
 }
 
-// Stand-ins of the window's layout that an embedded page replaced for good:
-// hidden from the start and never shown again. The last is the Reports
-// page's; it goes when the Reports page takes over the corner buttons and
-// the report bin that the window still lays out there.
-bool InReplacedStandIn(const QWidget *w, const QWidget *page)
-{
-    static const QStringList standIns{QStringLiteral("ReportsPage")};
-    for (; w && w != page; w = w->parentWidget())
-        if (w->isHidden() && standIns.contains(w->objectName()))
-            return true;
-    return false;
-}
-
 struct tCommand {
     QObject *Object;
     QString Where;  // menu path or page, for the failure text
@@ -121,8 +108,7 @@ std::vector<tCommand> Commands(TMainForm &form)
     for (int i = 0; i < form.TabControl1->count(); ++i) {
         QWidget *page = form.TabControl1->widget(i);
         for (QAbstractButton *b : page->findChildren<QAbstractButton *>())
-            if (!InReplacedStandIn(b, page))
-                out.push_back({b, page->objectName(), ButtonReceivers(b) > ButtonOwnReceivers(b)});
+            out.push_back({b, page->objectName(), ButtonReceivers(b) > ButtonOwnReceivers(b)});
         // The slide strips are labels that work as buttons.
         for (TRotatedLabel *l : page->findChildren<TRotatedLabel *>())
             if (l->objectName().endsWith(QLatin1String("SlideLabel")))
@@ -276,7 +262,7 @@ private Q_SLOTS:
             // A tab bar names its own scroll buttons.
             if (name.isEmpty() || name.startsWith(QLatin1StringView("qt_")) || qobject_cast<QTabBar *>(o->parent()))
                 continue;
-            if (inMainWindow(o) && !InReplacedStandIn(qobject_cast<QWidget *>(o), &form))
+            if (inMainWindow(o))
                 ++count[name];
         }
         QStringList doubled;

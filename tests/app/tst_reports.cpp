@@ -8,10 +8,25 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 
+#include <QCheckBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QClipboard>
+#include <QComboBox>
+#include <QRadioButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTreeWidget>
+
+#include "browse/shell/pageswitch.h"
 #include "pricing/pricelists/pricelist.h"
+#include "reports/editor/ui/reporteditorform.h"
+#include "reports/filters/ui/dataform.h"
+#include "reports/run/paraminfo.h"
 #include "reports/run/ui/reportpreview.h"
 #include "reports/run/ui/reportspage.h"
 #include "support/programfixture.h"
+#include "support/programsteps.h"
 #include "support/treefixture.h"
 
 namespace {
@@ -111,6 +126,162 @@ private Q_SLOTS:
         QVERIFY2(printed.contains(QLatin1String("Total value of 3 entries, 4 pieces (USD)")), qPrintable(printed));
         QVERIFY(printed.contains(QLatin1String("59.50")));
         QVERIFY(program.Ui.Messages.empty());
+    }
+
+    // A long inventory: the page box and the preview follow each other, and
+    // the zoom bar drives the preview.
+    void pageBoxAndPreviewStayInStep()
+    {
+        tProgramFixture program;
+        TMainForm &form = program.Open();
+        program.Start();
+        BuildCollection(program.State());
+        tMainState &s = program.State();
+        for (int i = 0; i < 150; ++i) {
+            auto c = std::make_unique<tCoinInfo>(*s.CoinList.front());
+            c->Inventory = 10 + i;
+            c->Year = 1800 + i;
+            s.CoinList.push_back(std::move(c));
+        }
+        form.TabControl1->setEnabled(true);
+        CallSeam(s.Hooks.LoadReportList);
+        ClickTab(form, PageReports);
+        auto *page = form.findChild<TReportsPage *>();
+        page->ReportListBox->setCurrentItem(
+            page->ReportListBox->findItems(QStringLiteral("Coin inventory"), Qt::MatchExactly).front());
+        QTest::mouseClick(page->CornerButton2, Qt::LeftButton);
+        const int pages = page->ReportPreview->PageCount();
+        QVERIFY(pages > 3);
+        QCOMPARE(page->Label116->text(), QStringLiteral("of %1").arg(pages));
+        QTest::mouseClick(page->LastPageBtn, Qt::LeftButton);
+        QCOMPARE(page->ReportPreview->CurrentPage(), pages);
+        page->ReportSpinEdit->setValue(2);
+        QCOMPARE(page->ReportPreview->CurrentPage(), 2);
+        page->ReportPreview->SetPage(3);
+        QCOMPARE(page->ReportSpinEdit->value(), 3);
+        // At most four digits go into the box.
+        page->ReportSpinEdit->selectAll();
+        QTest::keyClicks(page->ReportSpinEdit, QStringLiteral("12345"));
+        QVERIFY(page->ReportSpinEdit->text().size() <= 4);
+        QTest::mouseClick(page->ReportWidthBtn, Qt::LeftButton);
+        page->ReportZoomTrackBar->setValue(250);
+        QCOMPARE(page->ReportPreview->Zoom(), 2.5);
+        // Leaving and entering the page shows the description again, with
+        // the zoom bar showing the preview's zoom.
+        ClickTab(form, PageSeries);
+        ClickTab(form, PageReports);
+        QCOMPARE(page->ReportTabControl->currentWidget(), page->DescriptionTab);
+        QCOMPARE(page->ReportZoomTrackBar->value(), 250);
+    }
+
+    // Tools > Report Editing > Filters and Sorting: the selected report's
+    // template is chosen, an edit reaches its parameter file on OK, and the
+    // report list is reloaded from the files.
+    void filtersWindowEditsAndSavesEveryTemplate()
+    {
+        tProgramFixture program;
+        TMainForm &form = program.Open();
+        program.Start();
+        BuildCollection(program.State());
+        tMainState &s = program.State();
+        form.TabControl1->setEnabled(true);
+        CallSeam(s.Hooks.LoadReportList);
+        auto *page = form.findChild<TReportsPage *>();
+        page->ReportListBox->setCurrentItem(
+            page->ReportListBox->findItems(QStringLiteral("Want list"), Qt::MatchExactly).front());
+        const QString folder = s.ReportsRedirect;
+        const QDateTime before = QFileInfo(QDir(folder).filePath(QStringLiteral("Price list.FrF"))).lastModified();
+
+        program.Trigger(QStringLiteral("ReportData1"));
+        auto *filters = form.findChild<TDataForm *>();
+        QVERIFY(filters);
+        QCOMPARE(filters->windowTitle(), QStringLiteral("Orvanta: Report Filters and Sorting"));
+        QVERIFY(filters->isVisible());
+        QCOMPARE(filters->ListBox1->currentItem()->text(), QStringLiteral("Want list"));
+        QVERIFY(filters->DatabaseBoxes[1]->isChecked());   // Coins
+        QVERIFY(!filters->DatabaseBoxes[0]->isChecked());  // not Prices
+        QVERIFY(filters->QuantityBoxes[1]->isChecked() && !filters->QuantityBoxes[0]->isChecked());
+        // A second command brings the same window forward.
+        program.Trigger(QStringLiteral("ReportData1"));
+        QCOMPARE(form.findChildren<TDataForm *>().size(), 1);
+
+        filters->SortComboBoxes[1]->setCurrentIndex(SortGrade);
+        filters->QuantityBoxes[3]->setChecked(true);
+        filters->ComboBox4->setCurrentIndex(3);
+        filters->SeriesRadios[10]->setChecked(true);
+        filters->Memo2->setPlainText(QStringLiteral("Needs, by grade."));
+        QTest::qWait(1100);  // the files' times must be able to differ
+        QTest::mouseClick(filters->OKButton, Qt::LeftButton);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!form.findChild<TDataForm *>());
+
+        tParamInfo back;
+        LoadParamInfo(folder, QStringLiteral("Want list"), back);
+        QCOMPARE(back.CoinSort[1], int32_t(SortGrade));
+        QCOMPARE(int(back.QuantityFilter), QuantityNeed | QuantitySold);
+        QCOMPARE(back.ForexSort, 4);
+        QCOMPARE(back.SeriesPurgeMask, 10);
+        QCOMPARE(back.description, QStringLiteral("Needs, by grade."));
+        // Every parameter file is written again, changed or not.
+        QVERIFY(QFileInfo(QDir(folder).filePath(QStringLiteral("Price list.FrF"))).lastModified() > before);
+        QCOMPARE(page->ReportDescriptionLabel->text(), QStringLiteral("Needs, by grade."));
+
+        // Cancel drops the edits.
+        program.Trigger(QStringLiteral("ReportData1"));
+        filters = form.findChild<TDataForm *>();
+        filters->SortComboBoxes[0]->setCurrentIndex(SortMint);
+        QTest::mouseClick(filters->CancelButton, Qt::LeftButton);
+        LoadParamInfo(folder, QStringLiteral("Want list"), back);
+        QCOMPARE(back.CoinSort[0], int32_t(SortSeriesOrder));
+    }
+
+    // Tools > Report Editing > Report Editor: the coin fields with the user
+    // fields' labels once, names copied as a template prints them, the
+    // template handed to the system's editor, and the list reloaded after.
+    void reportEditorListsFieldsAndOpensTemplates()
+    {
+        tProgramFixture program;
+        TMainForm &form = program.Open();
+        program.Start();
+        BuildCollection(program.State());
+        tMainState &s = program.State();
+        auto udf = std::make_unique<tUDFfield>();
+        udf->FieldLabel = QStringLiteral("Pedigree");
+        s.UDFlist.push_back(std::move(udf));
+        form.TabControl1->setEnabled(true);
+        CallSeam(s.Hooks.LoadReportList);
+        auto *page = form.findChild<TReportsPage *>();
+        const int reports = page->ReportListBox->count();
+
+        for (int round = 0; round < 2; ++round) {
+            program.Trigger(QStringLiteral("ReportEditor1"));
+            auto *editor = form.findChild<TReportEditorForm *>();
+            QVERIFY(editor && editor->isVisible());
+            QTreeWidgetItem *coins = editor->FieldBrowser->topLevelItem(0);
+            QCOMPARE(coins->text(0), QStringLiteral("Coins"));
+            int pedigree = 0;
+            for (int i = 0; i < coins->childCount(); ++i)
+                pedigree += coins->child(i)->text(0) == QLatin1String("Pedigree");
+            QCOMPARE(pedigree, 1);
+            QCOMPARE(coins->child(coins->childCount() - 1)->text(0), QStringLiteral("Pedigree"));
+            editor->FieldBrowser->setCurrentItem(coins->child(coins->childCount() - 1));
+            QTest::mouseClick(editor->CopyFieldBtn, Qt::LeftButton);
+            QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("[Coins.\"Pedigree\"]"));
+
+            QStringList opened;
+            editor->OpenInEditor = [&](const QString &path) { opened << path; };
+            editor->TemplateBox->setCurrentIndex(editor->TemplateBox->findText(QStringLiteral("Want list")));
+            QTest::mouseClick(editor->EditTemplateBtn, Qt::LeftButton);
+            QCOMPARE(opened, QStringList{QDir(s.ReportsRedirect).filePath(QStringLiteral("Want list.FR3"))});
+            // A template saved meanwhile under a new name is listed once
+            // the editor closes.
+            if (round == 0)
+                QVERIFY(QFile::copy(opened.front(), QDir(s.ReportsRedirect).filePath(QStringLiteral("My wants.FR3"))));
+            QTest::mouseClick(editor->CloseBtn, Qt::LeftButton);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QVERIFY(!form.findChild<TReportEditorForm *>());
+            QCOMPARE(page->ReportListBox->count(), reports + 1);
+        }
     }
 };
 

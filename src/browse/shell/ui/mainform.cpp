@@ -1,6 +1,8 @@
 #include "browse/shell/ui/mainform.h"
 #include "browse/tree/ui/seriestreeview.h"
 
+#include <QIcon>
+#include <QToolButton>
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QBoxLayout>
@@ -79,8 +81,8 @@ void MoveInto(QWidget *w, QWidget *parent)
     w->setVisible(!hidden);
 }
 
-// The empty report bin, drawn at 110 x 110.
-QPixmap EmptyBinPicture()
+// The report bin, empty or holding entries, drawn at 110 x 110.
+QPixmap BinPicture(bool full)
 {
     QPixmap pm(110, 110);
     pm.fill(Qt::transparent);
@@ -88,10 +90,22 @@ QPixmap EmptyBinPicture()
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(0x70, 0x80, 0x90), 4));
     p.setBrush(QColor(0xDC, 0xDC, 0xDC));
-    p.drawRoundedRect(QRectF(20, 14, 70, 10), 3, 3);
-    p.drawRect(QRectF(44, 6, 22, 8));
+    if (full) {
+        // Sheets standing out of the open bin.
+        p.save();
+        p.setPen(QPen(QColor(0x50, 0x50, 0x50), 2));
+        p.setBrush(QColor(0xFF, 0xFF, 0xF0));
+        p.drawRect(QRectF(34, 8, 26, 34));
+        p.setBrush(QColor(0xE8, 0xF0, 0xFF));
+        p.drawRect(QRectF(50, 14, 26, 30));
+        p.restore();
+    } else {
+        p.drawRoundedRect(QRectF(20, 14, 70, 10), 3, 3);
+        p.drawRect(QRectF(44, 6, 22, 8));
+    }
     QPolygonF body;
     body << QPointF(26, 28) << QPointF(84, 28) << QPointF(78, 102) << QPointF(32, 102);
+    p.setBrush(full ? QColor(0x9C, 0xC8, 0x9C) : QColor(0xDC, 0xDC, 0xDC));
     p.drawPolygon(body);
     for (double x : {42.0, 55.0, 68.0})
         p.drawLine(QPointF(x, 38), QPointF(x, 92));
@@ -230,17 +244,9 @@ void TMainForm::ConnectHandlers()
     connect(DatePopup, &TDatePopup::Closed, this, [this] { CallSeam(Seams.DatePopupClosePopup); });
     connect(SettingSlideLabel, &TRotatedLabel::clicked, this,
             [this] { CallSeam(Seams.SettingSlideLabelClick, SettingSlideLabel); });
-    connect(CornerButton1, &QPushButton::clicked, this, [this] { ReportTabControl->setCurrentWidget(DescriptionTab); });
-    connect(CornerButton2, &QPushButton::clicked, this, [this] { ReportTabControl->setCurrentWidget(PreviewTab); });
-    connect(CornerButton3, &QPushButton::clicked, this, [this] { ReportTabControl->setCurrentWidget(BinTab); });
 
     connect(Panel6, &TSizePanel::Resized, this, &TMainForm::ArrangePicturePanel);
     connect(PaperTabsLayout, &TSizePanel::Resized, this, &TMainForm::ArrangePicturePanel);
-    connect(Layout8, &TSizePanel::Resized, this, [this] {
-        // The bin column follows the coin layout only.
-        if (!PaperLayout)
-            ArrangeBinColumn();
-    });
     connect(PricingHeader, &TSizePanel::Resized, this, &TMainForm::PlacePricingHeader);
     connect(SettingSlideLabelPanel, &TSizePanel::Resized, this, &TMainForm::PlaceSlideStrips);
     connect(ImageSlideLabelPanel, &TSizePanel::Resized, this, &TMainForm::PlaceSlideStrips);
@@ -389,16 +395,11 @@ void TMainForm::FormCreate()
 
     // 37.
     MagnifierGlass1->hide();
-    ReportTabControl->setTabVisible(ReportTabControl->indexOf(BinTab), false);
-    CornerButton3->hide();
     BigLabelLayout->hide();
-    ReportTabControl->setCurrentWidget(DescriptionTab);
 
     // 38. Each date button serves its date box.
     BuyDateButton->setProperty("TagObject", QVariant::fromValue<QObject *>(BuyDateBox));
     SellDateButton->setProperty("TagObject", QVariant::fromValue<QObject *>(SellDateBox));
-
-    // 39. FirstPageBtn and LastPageBtn flank ReportSpinEdit in their row.
 
     // 40.
     ObverseNoImageLabel->hide();
@@ -411,7 +412,7 @@ void TMainForm::FormCreate()
     ImageRadios = {ImageRadioObv, ImageRadioRev, ImageRadioReceipt, ImageRadioAdd};
 
     // 43.
-    BinImage->setPixmap(EmptyBinPicture());
+    ShowBinPicture(0);
     CallSeam(Seams.ShowBinCount);
 
     // 44.
@@ -557,8 +558,6 @@ void TMainForm::LayoutMainForm(bool paperMode)
 
     ArrangePicturePanel();
     CallSeam(Seams.ArrangeStatsLabels, !paperMode);
-    if (!paperMode)
-        ArrangeBinColumn();
     PlaceThemeButtons();
 }
 
@@ -588,20 +587,6 @@ void TMainForm::ArrangePicturePanel()
                                               QSizeF(ViewSizeBtn->size()), QSizeF(FavoriteBox->size()));
     ViewSizeBtn->move(b.ViewSizeBtn);
     FavoriteBox->move(b.FavoriteBox);
-}
-
-void TMainForm::ArrangeBinColumn()
-{
-    const tBinColumn c = ComputeBinColumn({double(ReportTabControl->width()), double(Layout8->height()),
-                                           QSizeF(Layout9->size()), QSizeF(ObverseBinLabel->size()),
-                                           QSizeF(ReverseBinLabel->size())});
-    if (Layout8->width() != c.Width)
-        Layout8->setFixedWidth(c.Width);
-    Panel8->setGeometry(c.Pictures.Panel1);
-    Panel10->setGeometry(c.Pictures.Panel2);
-    ObverseBinLabel->move(c.Pictures.ObverseLabel);
-    ReverseBinLabel->move(c.Pictures.ReverseLabel);
-    Layout9->move(c.Layout9);
 }
 
 void TMainForm::PlaceThemeButtons()
@@ -889,11 +874,23 @@ void TMainForm::TabControl1Change()
     if (plan.RefreshChart)
         CallSeam(Seams.BuildCollectionChart);
     if (plan.RefreshReports) {
-        CallSeam(Seams.ShowReportDescription, ReportListBox->currentRow());
-        ReportTabControl->setCurrentWidget(DescriptionTab);
+        CallSeam(Seams.ShowReportDescription, ReportListBox ? ReportListBox->currentRow() : -1);
+        if (ReportTabControl && DescriptionTab)
+            ReportTabControl->setCurrentWidget(DescriptionTab);
         const double zoom = Seams.PreviewZoom ? Seams.PreviewZoom() : 1.0;
-        ReportZoomTrackBar->setValue(static_cast<int>(std::lround(zoom * 100)));
+        if (ReportZoomTrackBar) {
+            // Showing the preview's zoom, not setting it.
+            const QSignalBlocker block(ReportZoomTrackBar);
+            ReportZoomTrackBar->setValue(static_cast<int>(std::lround(zoom * 100)));
+        }
     }
+}
+
+void TMainForm::ShowBinPicture(int count)
+{
+    BinImage->setIcon(QIcon(BinPicture(count > 0)));
+    BinImage->setProperty("BinFull", count > 0);
+    BinLabel->setText(QString::number(count));
 }
 
 void TMainForm::TabControl2Change()

@@ -212,6 +212,8 @@ public:
     // ---- Start-up ----
     void FormCreate();
     void Timer1Timer();
+    // The Coins page's report-bin picture (empty or full) and count.
+    void ShowBinPicture(int count);
 
     // ---- Layout ----
     void LayoutMainForm(bool paperMode);
@@ -219,7 +221,6 @@ public:
     void PlaceBigLabel();
     // Applies the picture rules of the Image side page for the layout in force.
     void ArrangePicturePanel();
-    void ArrangeBinColumn();
     void PlaceThemeButtons();
     void PlacePricingHeader();
     void PlaceSlideStrips();

@@ -163,7 +163,10 @@ void TMainFormControls::SetupControls(QMainWindow *form)
     fill(TabCoins, BuildCoinsPage(form));
     fill(TabImages, BuildImagesPage());
     fill(TabGraphs, BuildGraphsPage());
-    fill(TabReports, BuildReportsPage());
+    // The Reports page is the reports subsystem's; the program builds it
+    // into this tab.
+    new QVBoxLayout(TabReports);
+    TabReports->layout()->setContentsMargins(0, 0, 0, 0);
     v->addWidget(TabControl1, 1);
 
     auto *status = Make<QFrame>("StatusPanel");
@@ -257,6 +260,10 @@ void TMainFormControls::BuildMenus(QMainWindow *form)
     AddItem(tracking, "Untrackallcoinsinselectedseries1", QStringLiteral("Untrack all coins in selected series"));
     AddItem(tracking, "Trackthecoinsinthereportbin1", QStringLiteral("Track the coins in the report bin"));
     AddItem(tracking, "Placetrackedcoinsinreportbin1", QStringLiteral("Place tracked coins in report bin"));
+    QMenu *reportEditing = MenuItem16->addMenu(QStringLiteral("Report Editing"));
+    reportEditing->setObjectName(QStringLiteral("ReportEditing1"));
+    AddItem(reportEditing, "ReportData1", QStringLiteral("Filters and Sorting"));
+    AddItem(reportEditing, "ReportEditor1", QStringLiteral("Report Editor"));
     MenuItem16->addSeparator();
     AddItem(MenuItem16, "Checkforimageupdates1", QStringLiteral("Check for image updates"));
     AddItem(MenuItem16, "Checkforprogramupdates1", QStringLiteral("Check for program  updates"));
@@ -590,7 +597,26 @@ QWidget *TMainFormControls::BuildCoinsPage(QMainWindow *form)
     cv->addWidget(CoinGridPanel, 3);
     SumPanel = Make<QWidget>("SumPanel");
     new QVBoxLayout(SumPanel);
-    cv->addWidget(SumPanel);
+    // The report bin beside the totals: its picture and count.
+    auto *binPanel = Make<QWidget>("BinPanel");
+    auto *bp = new QGridLayout(binPanel);
+    bp->setContentsMargins(4, 0, 4, 0);
+    bp->addWidget(Caption(QStringLiteral("Report Bin"), 14, true), 0, 0, 1, 2, Qt::AlignHCenter);
+    BinImage = Make<QToolButton>("BinImage");
+    BinImage->setFixedSize(52, 52);
+    BinImage->setIconSize(QSize(48, 48));
+    BinImage->setAutoRaise(true);
+    BinImage->setToolTip(QStringLiteral("The report bin is a list of coins specifically designated to be included "
+                                        "in any reports."));
+    BinImage->setAccessibleName(QStringLiteral("Report Bin"));
+    BinLabel = Make<QLabel>("BinLabel", QStringLiteral("0"));
+    SetPixelFont(BinLabel, 18);
+    bp->addWidget(BinImage, 1, 0);
+    bp->addWidget(BinLabel, 1, 1);
+    auto *sumRow = new QHBoxLayout;
+    sumRow->addWidget(SumPanel, 1);
+    sumRow->addWidget(binPanel);
+    cv->addLayout(sumRow);
 
     // ---- Place of the coin entry editor: CoinScrollBox. ----
     auto *editor = Make<QWidget>("CoinEditor");
@@ -794,99 +820,3 @@ QWidget *TMainFormControls::BuildGraphsPage()
     return page;
 }
 
-QWidget *TMainFormControls::BuildReportsPage()
-{
-    auto *page = Make<QWidget>("ReportsPage");
-    auto *h = new QHBoxLayout(page);
-    auto *left = new QVBoxLayout;
-    Label134 = Make<QLabel>("Label134", QStringLiteral("Available reports:"));
-    SetPixelFont(Label134, 18, true);
-    left->addWidget(Label134);
-    ReportListBox = Make<QListWidget>("ReportListBox");
-    ReportListBox->setItemDelegate(new TReportItemDelegate(ReportListBox));
-    left->addWidget(ReportListBox, 1);
-    BinImage = Make<QLabel>("BinImage");
-    BinImage->setFixedSize(110, 110);
-    BinImage->setAlignment(Qt::AlignCenter);
-    left->addWidget(BinImage, 0, Qt::AlignHCenter);
-    auto *leftPanel = Make<QWidget>("ReportListPanel");
-    leftPanel->setLayout(left);
-    leftPanel->setFixedWidth(320);
-    h->addWidget(leftPanel);
-
-    auto *right = new QVBoxLayout;
-    auto *corners = new QHBoxLayout;
-    CornerButton1 = Make<QPushButton>("CornerButton1", QStringLiteral("Description"));
-    CornerButton2 = Make<QPushButton>("CornerButton2", QStringLiteral("Preview"));
-    CornerButton3 = Make<QPushButton>("CornerButton3", QStringLiteral("Report Bin"));
-    for (QPushButton *b : {CornerButton1, CornerButton2, CornerButton3}) {
-        SetPixelFont(b, 16);
-        b->setMinimumWidth(120);
-        corners->addWidget(b);
-    }
-    corners->addStretch(1);
-    right->addLayout(corners);
-
-    ReportTabControl = Make<QTabWidget>("ReportTabControl");
-    ReportTabControl->tabBar()->hide();  // the corner buttons stand for the tabs
-    DescriptionTab = Make<QWidget>("DescriptionTab");
-    auto *desc = new QVBoxLayout(DescriptionTab);
-    ReportDescriptionLabel = Make<QLabel>("ReportDescriptionLabel");
-    ReportDescriptionLabel->setWordWrap(true);
-    ReportDescriptionLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    SetPixelFont(ReportDescriptionLabel, 16);
-    desc->addWidget(ReportDescriptionLabel, 1);
-
-    PreviewTab = Make<QWidget>("PreviewTab");
-    auto *pv = new QVBoxLayout(PreviewTab);
-    pv->addWidget(MakeScrollBox("ReportPreviewBox", Make<QWidget>("ReportPreview")), 1);
-    auto *pages = new QHBoxLayout;
-    // The spin box sits between its first- and last-page buttons.
-    FirstPageBtn = Make<QToolButton>("FirstPageBtn");
-    FirstPageBtn->setText(QStringLiteral("|\u25C0"));
-    ReportSpinEdit = Make<QSpinBox>("ReportSpinEdit");
-    ReportSpinEdit->setMinimum(1);
-    LastPageBtn = Make<QToolButton>("LastPageBtn");
-    LastPageBtn->setText(QStringLiteral("\u25B6|"));
-    pages->setSpacing(0);
-    pages->addWidget(FirstPageBtn);
-    pages->addWidget(ReportSpinEdit);
-    pages->addWidget(LastPageBtn);
-    pages->addSpacing(24);
-    pages->addWidget(Caption(QStringLiteral("Zoom")));
-    ReportZoomTrackBar = Make<QSlider>("ReportZoomTrackBar", Qt::Horizontal);
-    ReportZoomTrackBar->setRange(10, 400);
-    ReportZoomTrackBar->setValue(100);
-    ReportZoomTrackBar->setFixedWidth(200);
-    pages->addWidget(ReportZoomTrackBar);
-    pages->addStretch(1);
-    pv->addLayout(pages);
-
-    BinTab = Make<QWidget>("BinTab");
-    auto *bin = new QHBoxLayout(BinTab);
-    bin->addWidget(Make<QListWidget>("BinListBox"), 1);
-    Layout8 = new TSizePanel;
-    Layout8->setObjectName(QStringLiteral("Layout8"));
-    Panel8 = Make<QFrame>("Panel8", Layout8);
-    Panel10 = Make<QFrame>("Panel10", Layout8);
-    ObverseBinLabel = Make<QLabel>("ObverseBinLabel", QStringLiteral("Obverse"), Layout8);
-    ReverseBinLabel = Make<QLabel>("ReverseBinLabel", QStringLiteral("Reverse"), Layout8);
-    for (QLabel *l : {ObverseBinLabel, ReverseBinLabel}) {
-        SetPixelFont(l, 16, true);
-        l->adjustSize();
-    }
-    Layout9 = Make<QWidget>("Layout9", Layout8);
-    auto *binButtons = new QHBoxLayout(Layout9);
-    binButtons->setContentsMargins(0, 0, 0, 0);
-    binButtons->addWidget(Make<QPushButton>("RemoveFromBinBtn", QStringLiteral("Remove")));
-    binButtons->addWidget(Make<QPushButton>("EmptyBinBtn", QStringLiteral("Empty bin")));
-    Layout9->adjustSize();
-    bin->addWidget(Layout8);
-
-    ReportTabControl->addTab(DescriptionTab, QStringLiteral("Description"));
-    ReportTabControl->addTab(PreviewTab, QStringLiteral("Preview"));
-    ReportTabControl->addTab(BinTab, QStringLiteral("Report Bin"));
-    right->addWidget(ReportTabControl, 1);
-    h->addLayout(right, 1);
-    return page;
-}

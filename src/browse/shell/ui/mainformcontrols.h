@@ -134,6 +134,8 @@ struct TMainFormControls {
     QTableWidget *CoinGrid = nullptr;
     QWidget *WarningPanelCoins = nullptr;
     QWidget *SumPanel = nullptr;
+    QToolButton *BinImage = nullptr;  // the report bin's picture: puts the selection in or out
+    QLabel *BinLabel = nullptr;       // how many entries the bin holds
     QScrollArea *CoinScrollBox = nullptr; // the coin entry editor
     QComboBox *DateMintBox = nullptr;
     QComboBox *GradeBox = nullptr;
@@ -182,28 +184,14 @@ struct TMainFormControls {
     QComboBox *ChartPickerComboBox = nullptr;
     QScrollArea *GraphsVertScrollBox = nullptr;
 
-    // ---- Reports page ----
-    QLabel *Label134 = nullptr;
+    // ---- Reports page: the reports subsystem's page, whose controls the
+    // window reaches through these once the program has built it into
+    // TabReports (null until then). ----
     QListWidget *ReportListBox = nullptr;
     QTabWidget *ReportTabControl = nullptr;
     QWidget *DescriptionTab = nullptr;
     QWidget *PreviewTab = nullptr;
-    QWidget *BinTab = nullptr;
-    QLabel *ReportDescriptionLabel = nullptr;
-    QToolButton *FirstPageBtn = nullptr;
-    QSpinBox *ReportSpinEdit = nullptr;
-    QToolButton *LastPageBtn = nullptr;
     QSlider *ReportZoomTrackBar = nullptr;
-    QPushButton *CornerButton1 = nullptr; // "Description"
-    QPushButton *CornerButton2 = nullptr; // "Preview"
-    QPushButton *CornerButton3 = nullptr; // "Report Bin"
-    QLabel *BinImage = nullptr;
-    TSizePanel *Layout8 = nullptr;        // picture column of the report bin
-    QFrame *Panel8 = nullptr;
-    QFrame *Panel10 = nullptr;
-    QLabel *ObverseBinLabel = nullptr;
-    QLabel *ReverseBinLabel = nullptr;
-    QWidget *Layout9 = nullptr;           // bin buttons
 
     // Builds every control into the window.
     void SetupControls(QMainWindow *form);
@@ -216,7 +204,6 @@ private:
     QWidget *BuildImagesPage();
     QWidget *BuildEbooksPage();
     QWidget *BuildGraphsPage();
-    QWidget *BuildReportsPage();
 };
 
 // The caption of the slide strip of the settings panel, closed and open.

@@ -18,15 +18,10 @@ constexpr tWaitingEntry Commands[] = {
     {"JapaneseDateConverter1", "the date converters"},
     {"ChinaDateConverter1", "the date converters"},
     {"EthiopianDateConverter1", "the date converters"},
-    {"Placetrackedcoinsinreportbin1", "the report bin"},
 };
 
 constexpr tWaitingEntry Hooks[] = {
     // ---- State hooks ----
-    {"Hooks.ShowBinCount", "the report bin"},
-    // ---- Window seams ----
-    {"Seams.ShowBinCount", "the report bin"},
-    {"Seams.PreviewZoom", "the report preview"},
     // ---- Steps of a series selection ----
 };
 

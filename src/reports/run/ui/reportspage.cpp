@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QGraphicsDropShadowEffect>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -11,11 +12,15 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QSpinBox>
+#include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "core/model/currproc.h"
 #include "platform/uiservices.h"
+#include "reports/bin/reportbin.h"
+#include "reports/bin/ui/reportbinpane.h"
 #include "reports/engine/reportexport.h"
 #include "reports/run/starterreports.h"
 #include "reports/run/ui/reportprint.h"
@@ -39,7 +44,7 @@ TReportsPage::TReportsPage(tMainState &state, QWidget *parent) : QWidget(parent)
 
     // Description pane
     DescriptionTab = Named(new QWidget, "DescriptionTab");
-    auto *caption = new QLabel(QStringLiteral("Available reports"), DescriptionTab);
+    auto *caption = Named(new QLabel(QStringLiteral("Available reports:"), DescriptionTab), "Label134");
     ReportListBox = Named(new QListWidget(DescriptionTab), "ReportListBox");
     ReportListBox->setStyleSheet(QStringLiteral(
         "QListWidget#ReportListBox { font-size: 18px; }"
@@ -89,16 +94,50 @@ TReportsPage::TReportsPage(tMainState &state, QWidget *parent) : QWidget(parent)
     previewLayout->addWidget(ReportPreview, 1);
     ReportTabControl->addTab(PreviewTab, QStringLiteral("Preview"));
 
+    // Report Bin pane
+    BinTab = Named(new QWidget, "BinTab");
+    BinPane = new TReportBinPane(state, BinTab);
+    auto *binLayout = new QVBoxLayout(BinTab);
+    binLayout->setContentsMargins(0, 0, 0, 0);
+    binLayout->addWidget(BinPane);
+    ReportTabControl->addTab(BinTab, QStringLiteral("Report Bin"));
+
+    // The corner buttons stand for the tabs, whose own headers are hidden.
+    ReportTabControl->tabBar()->hide();
+    auto *corners = new QHBoxLayout;
+    corners->setSpacing(4);
+    CornerButton1 = Named(new QPushButton(QStringLiteral("Description"), this), "CornerButton1");
+    CornerButton2 = Named(new QPushButton(QStringLiteral("Preview"), this), "CornerButton2");
+    CornerButton3 = Named(new QPushButton(QStringLiteral("Report Bin"), this), "CornerButton3");
+    ShadowEffect2 = new QGraphicsDropShadowEffect(this);
+    ShadowEffect2->setOffset(3 * 0.7071, 3 * 0.7071);  // distance 3 towards the lower right
+    ShadowEffect2->setBlurRadius(6);
+    ShadowEffect2->setColor(QColor(0, 0, 0, 153));
+    int tag = 0;
+    for (QPushButton *b : {CornerButton1, CornerButton2, CornerButton3}) {
+        b->setProperty("Tag", tag++);
+        b->setProperty("CornerButton", true);
+        // Not checkable: a checkable button offers a screen reader "toggle"
+        // rather than "press"; the pressed look is the Down style's.
+        b->setFixedSize(123, 32);
+        // The window's style sheet draws the two corner-button styles.
+        b->setProperty("StyleLookup", QStringLiteral("CornerButtonStyleUp"));
+        corners->addWidget(b);
+        connect(b, &QPushButton::clicked, this, [this, b] { ShowPane(b->property("Tag").toInt()); });
+    }
+    corners->addStretch(1);
+
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(corners);
     layout->addWidget(ReportTabControl, 1);
     EnablePreviewControls(false);
+    ShowBinCount();
+    ReportTabControlChange();
 
     connect(ReportListBox, &QListWidget::currentRowChanged, this, [this] { ReportListBoxChange(); });
-    connect(ReportTabControl, &QTabWidget::currentChanged, this, [this](int index) {
-        if (ReportTabControl->widget(index) == PreviewTab)
-            ShowReportPreview();
-    });
+    connect(ReportTabControl, &QTabWidget::currentChanged, this, [this] { ReportTabControlChange(); });
+    connect(BinPane, &TReportBinPane::BinChanged, this, &TReportsPage::ShowBinCount);
     connect(ReportPreview, &TReportPreview::PageChanged, this, &TReportsPage::ReportPreviewPageChanged);
     connect(ReportSpinEdit, &QSpinBox::valueChanged, this, &TReportsPage::ReportSpinEditChange);
     connect(FirstPageBtn, &QPushButton::clicked, this, [this] { ReportSpinEdit->setValue(1); });
@@ -112,6 +151,59 @@ TReportsPage::TReportsPage(tMainState &state, QWidget *parent) : QWidget(parent)
     connect(ExportReportBtn, &QPushButton::clicked, this, &TReportsPage::ExportReportBtnClick);
 
     Runner.Engine.OnProgress = [this](int page) { ReportProgress(page); };
+}
+
+void TReportsPage::ShowPane(int tag)
+{
+    QWidget *panes[] = {DescriptionTab, PreviewTab, BinTab};
+    if (tag < 0 || tag > 2)
+        return;
+    if (ReportTabControl->currentWidget() == panes[tag])
+        ReportTabControlChange();  // a second click keeps the button down
+    else
+        ReportTabControl->setCurrentWidget(panes[tag]);
+}
+
+void TReportsPage::ReportTabControlChange()
+{
+    CurrProcGuard guard(28800);
+    QWidget *current = ReportTabControl->currentWidget();
+    const std::pair<QPushButton *, QWidget *> buttons[] = {
+        {CornerButton1, DescriptionTab}, {CornerButton2, PreviewTab}, {CornerButton3, BinTab}};
+    for (const auto &[b, pane] : buttons) {
+        const bool down = pane == current;
+        b->setProperty("StyleLookup", down ? QStringLiteral("CornerButtonStyleDown")
+                                           : QStringLiteral("CornerButtonStyleUp"));
+        b->setProperty("Pressed", down);
+        b->setAccessibleDescription(down ? QStringLiteral("shown") : QString());
+        // The pressed Description and Preview buttons widen; Report Bin keeps its width.
+        b->setFixedWidth(down && b != CornerButton3 ? 133 : 123);
+        if (down)
+            b->setGraphicsEffect(ShadowEffect2);
+        b->style()->unpolish(b);
+        b->style()->polish(b);
+    }
+    if (current == PreviewTab)
+        ShowReportPreview();
+    else if (current == BinTab)
+        BinPane->RefreshBinList();
+}
+
+void TReportsPage::ShowBinCount()
+{
+    const int count = BinCount(State);
+    if (count == 0)
+        ReportTabControl->setCurrentWidget(DescriptionTab);
+    // The rows hold the entries themselves: a pane on show follows any
+    // change (an entry deleted, another collection read); a hidden one is
+    // rebuilt when next shown.
+    if (count > 0 && ReportTabControl->currentWidget() == BinTab)
+        BinPane->RefreshBinList();
+    else
+        State.BinList.clear();
+    ReportTabControl->setTabVisible(ReportTabControl->indexOf(BinTab), count > 0);
+    CornerButton3->setVisible(count > 0);
+    Q_EMIT BinCountChanged(count);
 }
 
 void TReportsPage::ShowError(const QString &text)
@@ -268,7 +360,7 @@ void TReportsPage::ExportReportBtnClick()
     EnablePreviewControls(false);
     const auto report = ReportPreview->Report();
     const int kind = ExportComboBox->currentIndex();
-    bool failed = false;
+    bool written = false;
     if (report && kind >= 0 && kind <= 2) {
         static const char *const filters[] = {"PDF files (*.pdf)", "CSV files (*.csv)", "GIF pictures (*.gif)"};
         static const char *const suffixes[] = {"pdf", "csv", "gif"};
@@ -287,15 +379,16 @@ void TReportsPage::ExportReportBtnClick()
                     ExportReportCsv(*report, path);
                 else
                     ExportReportGif(*report, path);
+                written = true;
             } catch (const std::exception &e) {
-                failed = true;
                 ShowError(QString::fromUtf8(e.what()));
             }
         }
     }
     Q_EMIT StatusChanged(QString());
-    EnablePreviewControls(report != nullptr);
-    // A failed export has been reported as such; do not call it complete.
-    if (!failed)
+    EnablePreviewControls(report != nullptr && report->PageCount() > 0);
+    // Only a written file is complete: a cancelled dialog says nothing, and
+    // a failure has been shown as such.
+    if (written)
         ShowReportMessage(QStringLiteral("The export process is now complete."));
 }

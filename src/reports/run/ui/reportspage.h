@@ -1,8 +1,10 @@
 #pragma once
-// The Reports page of the main window: the list of available reports with
-// the selected report's description, and the preview of the prepared
-// report with its page, zoom, print and export controls. The logic (list,
-// parameters, run) is plain code; this page shows it.
+// The Reports page of the main window: three panes chosen by the corner
+// buttons above them: the list of available reports with the selected
+// report's description, the preview of the prepared report with its page,
+// zoom, print and export controls, and the report bin (shown only while
+// the bin holds entries). The logic (list, parameters, run, bin) is plain
+// code; this page shows it.
 #include <QWidget>
 
 #include "core/model/mainstate.h"
@@ -12,6 +14,7 @@
 #include <functional>
 
 class QComboBox;
+class QGraphicsDropShadowEffect;
 class QPrinter;
 class QLabel;
 class QListWidget;
@@ -20,6 +23,7 @@ class QPushButton;
 class QSlider;
 class QSpinBox;
 class QTabWidget;
+class TReportBinPane;
 class TReportPreview;
 
 class TReportsPage : public QWidget {
@@ -46,6 +50,12 @@ public:
     void ShowReportPreview();
     void EnablePreviewControls(bool enabled);
 
+    // Counts the bin: the Report Bin button and pane show exactly while it
+    // holds entries; an empty bin brings the Description pane back.
+    void ShowBinCount();
+    // Makes the pane of a corner button (0, 1, 2) the shown one.
+    void ShowPane(int tag);
+
     // Asks which printer to print on and which pages (the print dialog);
     // false when the user cancelled. Replaceable, so that tests print to a
     // file without a modal dialog.
@@ -54,6 +64,12 @@ public:
     QTabWidget *ReportTabControl;
     QWidget *DescriptionTab;
     QWidget *PreviewTab;
+    QWidget *BinTab;
+    QPushButton *CornerButton1;  // "Description"
+    QPushButton *CornerButton2;  // "Preview"
+    QPushButton *CornerButton3;  // "Report Bin"
+    QGraphicsDropShadowEffect *ShadowEffect2;
+    TReportBinPane *BinPane;
     QListWidget *ReportListBox;
     QLabel *ReportDescriptionLabel;
     TReportPreview *ReportPreview;
@@ -73,9 +89,12 @@ public:
 Q_SIGNALS:
     // Text for the main window's status line ("Processing page 3", "").
     void StatusChanged(const QString &text);
+    // The bin's count after every count (for the Coins page's bin picture).
+    void BinCountChanged(int count);
 
 private:
     void FillListBox();
+    void ReportTabControlChange();
     void ReportPreviewPageChanged(int page);
     void ReportProgress(int page);
     void ReportSpinEditChange(int value);

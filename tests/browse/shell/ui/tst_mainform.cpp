@@ -256,9 +256,8 @@ private Q_SLOTS:
         QVERIFY(form.StackPickerLayout->isHidden() && form.BigLabelLayout->isHidden());
         QVERIFY(form.ObverseNoImageLabel->isHidden());
         QCOMPARE(form.ObverseNoImageLabel->text(), QStringLiteral("No\nObverse image\nattached"));
-        QCOMPARE(form.ReportTabControl->currentWidget(), form.DescriptionTab);
-        QVERIFY(!form.ReportTabControl->isTabVisible(form.ReportTabControl->indexOf(form.BinTab)));
-        QVERIFY(form.CornerButton3->isHidden());
+        QCOMPARE(form.BinLabel->text(), QStringLiteral("0"));
+        QVERIFY(!form.BinImage->icon().isNull());
         QCOMPARE(form.BuyDateButton->property("TagObject").value<QObject *>(), form.BuyDateBox);
         QCOMPARE(form.SellDateButton->property("TagObject").value<QObject *>(), form.SellDateBox);
         QCOMPARE(form.ImageRadios.size(), size_t(4));
@@ -456,7 +455,6 @@ private Q_SLOTS:
         TMainForm &form = *f.Form;
         // Start from another page, so that entering the page is a change.
         form.TabControl1->setCurrentIndex(tag == PageGraphs ? PageEbooks : PageGraphs);
-        form.ReportTabControl->setCurrentWidget(form.PreviewTab);
         calls_.clear();
 
         form.TabControl1->setCurrentIndex(tag);
@@ -477,8 +475,6 @@ private Q_SLOTS:
             QCOMPARE(form.SelectedLabel->text(), QStringLiteral("1921-D"));
         else
             QCOMPARE(form.SelectedLabel->text(), QStringLiteral("United States"));
-        if (tag == PageReports)
-            QCOMPARE(form.ReportTabControl->currentWidget(), form.DescriptionTab);
     }
 
     void leavingPricingResortsOnlyModifiedPrices_data()
@@ -743,28 +739,6 @@ private Q_SLOTS:
         Settle();
         QCOMPARE(form.SettingSlideLabel->geometry(), form.SettingSlideLabelPanel->rect());
         QCOMPARE(form.Rectangle10->geometry(), form.ImageSlideLabelPanel->rect());
-    }
-
-    void binColumnFollowsTheCoinLayout()
-    {
-        Fixture f = MakeFixture(RecordingSeams());
-        TMainForm &form = *f.Form;
-        form.resize(1400, 900);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        form.TabControl1->setCurrentIndex(PageReports);
-        form.ReportTabControl->setTabVisible(form.ReportTabControl->indexOf(form.BinTab), true);
-        form.ReportTabControl->setCurrentWidget(form.BinTab);
-        Settle();
-        form.LayoutMainForm(false);
-        Settle();
-        const tBinColumn c = ComputeBinColumn({double(form.ReportTabControl->width()), double(form.Layout8->height()),
-                                               QSizeF(form.Layout9->size()), QSizeF(form.ObverseBinLabel->size()),
-                                               QSizeF(form.ReverseBinLabel->size())});
-        QCOMPARE(form.Layout8->width(), c.Width);
-        QCOMPARE(form.Panel8->geometry(), c.Pictures.Panel1);
-        QCOMPARE(form.Panel10->geometry(), c.Pictures.Panel2);
-        QCOMPARE(form.Layout9->pos(), c.Layout9);
     }
 
     void typeAheadSelectsTopLevelSeries()

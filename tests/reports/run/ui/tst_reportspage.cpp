@@ -1,6 +1,9 @@
 #include <QtTest>
 
 #include <QComboBox>
+#include <QHeaderView>
+#include <QRadioButton>
+#include <QTableWidget>
 #include <QLabel>
 #include <QListWidget>
 #include <QPrinter>
@@ -13,6 +16,7 @@
 #include <QTemporaryDir>
 
 #include "platform/uiservices.h"
+#include "reports/bin/ui/reportbinpane.h"
 #include "reports/run/ui/reportprint.h"
 #include "reports/run/ui/reportpreview.h"
 #include "reports/run/ui/reportspage.h"
@@ -191,6 +195,102 @@ private Q_SLOTS:
         const QByteArray bytes = pdf.readAll();
         QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "),
                  qsizetype(2));
+    }
+
+    // An export that was cancelled says nothing; the save dialog keeps its
+    // question before replacing a file.
+    void cancelledExportSaysNothing()
+    {
+        tPageFixture f;
+        TReportsPage page(f.S);
+        page.LoadReportList();
+        page.ReportListBox->setCurrentRow(Row(page.ReportListBox, QStringLiteral("Coin inventory")));
+        page.ReportTabControl->setCurrentWidget(page.PreviewTab);
+        ui.pick({});
+        QTest::mouseClick(page.ExportReportBtn, Qt::LeftButton);
+        QCOMPARE(ui.FileRequests.size(), size_t(1));
+        QVERIFY(ui.FileRequests[0].ConfirmOverwrite);
+        QVERIFY(ui.Messages.empty());
+        QVERIFY(page.ExportReportBtn->isEnabled());
+    }
+
+    // The corner buttons choose the panes; the bin's button and pane are
+    // there only while the bin holds entries.
+    void cornerButtonsAndTheBinPane()
+    {
+        tPageFixture f;
+        TReportsPage page(f.S);
+        page.LoadReportList();
+        QList<int> counts;
+        connect(&page, &TReportsPage::BinCountChanged, this, [&](int n) { counts << n; });
+        page.ShowBinCount();
+        QVERIFY(page.CornerButton3->isHidden());
+        QCOMPARE(page.CornerButton1->property("StyleLookup").toString(), QStringLiteral("CornerButtonStyleDown"));
+        QTest::mouseClick(page.CornerButton2, Qt::LeftButton);
+        QCOMPARE(page.ReportTabControl->currentWidget(), page.PreviewTab);
+        QCOMPARE(page.CornerButton2->property("StyleLookup").toString(), QStringLiteral("CornerButtonStyleDown"));
+        QCOMPARE(page.CornerButton1->property("StyleLookup").toString(), QStringLiteral("CornerButtonStyleUp"));
+        QCOMPARE(page.CornerButton2->width(), 133);
+
+        f.S.CoinList[3]->InBin = true;
+        f.S.CoinList[7]->InBin = true;
+        page.ShowBinCount();
+        QCOMPARE(counts.last(), 2);
+        QVERIFY(!page.CornerButton3->isHidden());
+        QTest::mouseClick(page.CornerButton3, Qt::LeftButton);
+        QTableWidget *grid = page.BinPane->BinGrid;
+        QCOMPARE(grid->rowCount(), 2);
+        QCOMPARE(page.CornerButton3->width(), 123);
+
+        // Moved columns keep their content.
+        grid->horizontalHeader()->moveSection(0, 5);
+        QCOMPARE(grid->horizontalHeaderItem(0)->text(), QStringLiteral("Item"));
+        QCOMPARE(grid->item(0, 0)->text(), QStringLiteral("4"));
+        QCOMPARE(grid->horizontalHeader()->visualIndex(0), 5);
+
+        // Removing rows: the last one clamps the current row, and the
+        // last entry out brings the description back.
+        grid->setCurrentCell(1, 0);
+        QTest::mouseClick(page.BinPane->RemoveFromBinBtn, Qt::LeftButton);
+        QCOMPARE(grid->rowCount(), 1);
+        QCOMPARE(grid->currentRow(), 0);
+        QTest::mouseClick(page.BinPane->RemoveFromBinBtn, Qt::LeftButton);
+        QCOMPARE(counts.last(), 0);
+        QVERIFY(page.CornerButton3->isHidden());
+        QCOMPARE(page.ReportTabControl->currentWidget(), page.DescriptionTab);
+        QVERIFY(f.S.DataModified);
+    }
+
+    // The bin's pictures: the entry's own, or its series' (through the
+    // main window's picture paths); a missing file hides its box.
+    void binPicturesOfTheCurrentRow()
+    {
+        tPageFixture f;
+        QTemporaryDir pics;
+        const QString obverse = pics.filePath(QStringLiteral("obv.png"));
+        const QString series = pics.filePath(QStringLiteral("series.png"));
+        QImage img(40, 40, QImage::Format_RGB32);
+        img.fill(Qt::red);
+        QVERIFY(img.save(obverse) && img.save(series));
+        tCoinInfo &coin = *f.S.CoinList[0];
+        coin.InBin = true;
+        coin.Obverse = obverse;
+        coin.Reverse = pics.filePath(QStringLiteral("gone.png"));
+        TReportsPage page(f.S);
+        page.resize(1000, 700);
+        page.show();
+        page.BinPane->SeriesPicturePath = [&](const tnodeinfo &, bool front) { return front ? QString() : series; };
+        page.ShowBinCount();
+        QTest::mouseClick(page.CornerButton3, Qt::LeftButton);
+        TReportBinPane *bin = page.BinPane;
+        QVERIFY(bin->BinRadioButton2->isChecked());
+        QVERIFY(bin->ImageControl1->isVisible());
+        QCOMPARE(bin->ImageControl1->property("PicturePath").toString(), obverse);
+        QVERIFY(!bin->ImageControl2->isVisible());
+        bin->BinRadioButton1->setChecked(true);
+        QVERIFY(!bin->ImageControl1->isVisible());
+        QVERIFY(bin->ImageControl2->isVisible());
+        QCOMPARE(bin->ImageControl2->property("PicturePath").toString(), series);
     }
 
 private:
