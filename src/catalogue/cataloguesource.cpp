@@ -5,12 +5,14 @@
 #include <limits>
 #include <set>
 #include <stdexcept>
+#include <tuple>
 
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 #include "core/catalogue/countries.h"
@@ -267,6 +269,21 @@ uint8_t MetalNumber(const QString &where, const QString &name)
     Fail(where, QStringLiteral("\"%1\" is not a metal of the metals list").arg(name));
 }
 
+// The years a series' name gives in brackets at its end: "(1859-1909)",
+// "(1966)" or the open "(2010-)" (no last year). A price row outside them
+// is a slip in its year or its series number, which nothing else catches.
+bool SeriesYears(const QString &name, int &first, int &last)
+{
+    static const QRegularExpression years(QStringLiteral("\\((\\d{4})(-(\\d{4})?)?\\)$"));
+    const QRegularExpressionMatch m = years.match(name);
+    if (!m.hasMatch())
+        return false;
+    first = m.captured(1).toInt();
+    last = m.captured(3).isEmpty() ? (m.captured(2).isEmpty() ? first : std::numeric_limits<int>::max())
+                                   : m.captured(3).toInt();
+    return true;
+}
+
 std::vector<tPriceInfo> ReadPrices(const QString &path, const tSourceCountry &country)
 {
     const std::vector<tCsvRow> rows = ReadCsv(path);
@@ -281,6 +298,7 @@ std::vector<tPriceInfo> ReadPrices(const QString &path, const tSourceCountry &co
         if (!SlotTitles.contains(g))
             Fail(path, QStringLiteral("\"%1\" is not a grade slot title").arg(g));
     std::vector<tPriceInfo> prices;
+    std::set<std::tuple<int, int, QString, QString>> seen;
     for (size_t i = 1; i < rows.size(); ++i) {
         const tCsvRow &row = rows[i];
         const QString where = QStringLiteral("%1:%2").arg(path).arg(row.Line);
@@ -297,6 +315,16 @@ std::vector<tPriceInfo> ReadPrices(const QString &path, const tSourceCountry &co
         p.Year = ToInt(where, row.Cells[1]);
         p.Mint = row.Cells[2];
         p.Variety = row.Cells[3];
+        int first = 0, last = 0;
+        if (SeriesYears(series->NodeName, first, last) && (p.Year < first || p.Year > last))
+            Fail(where, QStringLiteral("%1 is outside the years of \"%2\"").arg(p.Year).arg(series->NodeName));
+        // The same coin twice would show twice on the Coins page, each
+        // valued on its own.
+        if (!seen.insert({p.CoinType, p.Year, p.Mint, p.Variety}).second)
+            Fail(where, QStringLiteral("%1 %2%3%4 is listed twice")
+                            .arg(p.CoinType)
+                            .arg(p.Year)
+                            .arg(p.Mint, p.Variety.isEmpty() ? QString() : QLatin1Char(' ') + p.Variety));
         ReadMintage(where, row.Cells[4], p.Mintage, p.Included);
         ReadMintage(where, row.Cells[5], p.ProofMintage, p.ProofIncluded);
         p.Metal = MetalNumber(where, row.Cells[6]);

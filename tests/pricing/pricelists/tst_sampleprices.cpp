@@ -121,6 +121,95 @@ private Q_SLOTS:
         QVERIFY(numbers[31].count(QStringLiteral("OV31030a")));
     }
 
+    // The United States coins list every year of each series, from its
+    // first to its last (2025 for a running one), but for the years in
+    // which no such coin was struck; and each year with its mints.
+    void everyYearOfTheUnitedStatesSeries_data()
+    {
+        QTest::addColumn<int>("series");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("last");
+        QTest::addColumn<QList<int>>("none");
+        const QList<int> no;
+        QTest::newRow("Indian Head cents") << 11 << 1859 << 1909 << no;
+        QTest::newRow("Wheat cents") << 12 << 1909 << 1958 << no;
+        QTest::newRow("Memorial cents") << 13 << 1959 << 2008 << no;
+        QTest::newRow("Shield cents") << 14 << 2010 << 2025 << no;
+        QTest::newRow("Buffalo nickels") << 21 << 1913 << 1938 << QList<int>{1922, 1932, 1933};
+        QTest::newRow("Jefferson nickels, in silver in the war") << 22 << 1938 << 2025 << QList<int>{1943, 1944, 1945};
+        QTest::newRow("wartime nickels") << 23 << 1942 << 1945 << no;
+        QTest::newRow("Mercury dimes") << 31 << 1916 << 1945 << QList<int>{1922, 1932, 1933};
+        QTest::newRow("Roosevelt dimes") << 32 << 1946 << 2025 << no;
+        QTest::newRow("Washington quarters, 1975 dated 1976") << 341 << 1932 << 1998 << QList<int>{1933, 1975};
+        QTest::newRow("state quarters") << 345 << 1999 << 2008 << no;
+        QTest::newRow("park quarters") << 375 << 2010 << 2021 << no;
+        QTest::newRow("women quarters") << 442 << 2022 << 2025 << no;
+        QTest::newRow("Walking Liberty halves")
+            << 51 << 1916 << 1947 << QList<int>{1922, 1924, 1925, 1926, 1930, 1931, 1932};
+        QTest::newRow("Franklin halves") << 52 << 1948 << 1963 << no;
+        QTest::newRow("Kennedy halves") << 53 << 1964 << 2025 << QList<int>{1975};
+        QList<int> morganGap;
+        for (int y = 1905; y <= 1920; ++y)
+            morganGap << y;
+        QTest::newRow("Morgan dollars") << 351 << 1878 << 1921 << morganGap;
+        QTest::newRow("Peace dollars") << 352 << 1921 << 1935 << QList<int>{1929, 1930, 1931, 1932, 1933};
+        QTest::newRow("Eisenhower dollars") << 353 << 1971 << 1978 << QList<int>{1975};
+        QList<int> anthonyGap;
+        for (int y = 1982; y <= 1998; ++y)
+            anthonyGap << y;
+        QTest::newRow("Anthony dollars") << 354 << 1979 << 1999 << anthonyGap;
+        QTest::newRow("Sacagawea dollars") << 355 << 2000 << 2025 << no;
+        QTest::newRow("Presidential dollars") << 356 << 2007 << 2020 << QList<int>{2017, 2018, 2019};
+        QTest::newRow("Innovation dollars") << 417 << 2018 << 2025 << no;
+        QTest::newRow("silver eagles") << 61 << 1986 << 2025 << no;
+        QTest::newRow("gold eagles") << 62 << 1986 << 2025 << no;
+        QTest::newRow("5 oz silver") << 377 << 2010 << 2021 << no;
+    }
+
+    void everyYearOfTheUnitedStatesSeries()
+    {
+        QFETCH(int, series);
+        QFETCH(int, first);
+        QFETCH(int, last);
+        QFETCH(QList<int>, none);
+        std::set<int> years;
+        for (const auto &p : s.PriceList)
+            if (p->CoinType == series)
+                years.insert(p->Year);
+        for (int y = first; y <= last; ++y)
+            QVERIFY2(years.count(y) == !none.contains(y), qPrintable(QString::number(y)));
+        QCOMPARE(*years.begin(), first);
+        QCOMPARE(*years.rbegin(), last);
+    }
+
+    void mintsOfAYear_data()
+    {
+        QTest::addColumn<int>("series");
+        QTest::addColumn<int>("year");
+        QTest::addColumn<QString>("mints");
+        QTest::newRow("Morgan 1879, Carson City's second year") << 351 << 1879 << QStringLiteral(",CC,O,S");
+        QTest::newRow("Morgan 1895, proofs only at Philadelphia") << 351 << 1895 << QStringLiteral(",O,S");
+        QTest::newRow("Wheat 1922, Denver alone") << 12 << 1922 << QStringLiteral("D");
+        QTest::newRow("dimes 1965, no marks") << 32 << 1965 << QString();
+        QTest::newRow("dimes 1980, Philadelphia marked") << 32 << 1980 << QStringLiteral("D,P");
+        QTest::newRow("nickels 1968, none at Philadelphia") << 22 << 1968 << QStringLiteral("D,S");
+        QTest::newRow("halves 1970, Denver alone") << 53 << 1970 << QStringLiteral("D");
+        QTest::newRow("Walking Liberty 1929") << 51 << 1929 << QStringLiteral("D,S");
+        QTest::newRow("park quarters 2019, West Point too") << 375 << 2019 << QStringLiteral("D,P,W");
+    }
+
+    void mintsOfAYear()
+    {
+        QFETCH(int, series);
+        QFETCH(int, year);
+        QFETCH(QString, mints);
+        std::set<QString> found;
+        for (const auto &p : s.PriceList)
+            if (p->CoinType == series && p->Year == year)
+                found.insert(p->Mint);
+        QCOMPARE(QStringList(found.begin(), found.end()).join(QLatin1Char(',')), mints);
+    }
+
     void initTestCase()
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
@@ -196,7 +285,7 @@ private Q_SLOTS:
         QCOMPARE(got, value);
 
         // A mint the list does not hold finds nothing.
-        coin.Mint = QStringLiteral("O");
+        coin.Mint = QStringLiteral("W");
         QCOMPARE(GetCoinValue(s, coin, got, false, false), nullptr);
     }
 
