@@ -175,7 +175,7 @@ void TDigitDateForm::BuildConverterTab(int currentYear)
         b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         b->setIcon(QIcon(QPixmap::fromImage(imageList_[static_cast<size_t>(d)])));
         b->setIconSize(QSize(30, 40));
-        b->setGeometry(11 + 45 * d, 8, 40, 65);
+        b->setGeometry(6 + 45 * d, 8, 40, 65);
         auto *shadow = new QGraphicsDropShadowEffect(b);
         shadow->setColor(QColor(0, 0, 0, 153));
         shadow->setOffset(2.1, 2.1);
@@ -186,7 +186,7 @@ void TDigitDateForm::BuildConverterTab(int currentYear)
     }
     Image1 = new QLabel(tab);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(11, 92, 217, 73);
+    Image1->setGeometry(6, 92, 217, 73);
     Image1->setAlignment(Qt::AlignCenter);
 
     const bool minus = Member != tDigitMember::Bengali && Member != tDigitMember::Thai;
@@ -242,13 +242,21 @@ void TDigitDateForm::BuildConverterTab(int currentYear)
         ComboBox1->setFont(f);
         ComboBox1->addItems(CalendarAbbreviations());
         ComboBox1->setCurrentIndex(0);
-        ComboBox1->setGeometry(EraEdit->x() + EraEdit->width() + 4, 118, 80, 32);
+        // Three boxes share the row: the year boxes narrow to make room.
+        ADedit->setGeometry(232, 118, 70, 32);
+        EraEdit->setGeometry(306, 118, 70, 32);
+        CentreAbove(ADlabel, ADedit);
+        ComboBox1->setGeometry(380, 118, 72, 32);
+        // The long caption spans the calendar year and its calendar box.
+        EraLabel->adjustSize();
+        EraLabel->move((EraEdit->x() + ComboBox1->x() + ComboBox1->width() - EraLabel->width()) / 2,
+                       EraEdit->y() - EraLabel->height() - 2);
         Label2 = new QLabel(tab);
         Label2->setObjectName(QStringLiteral("Label2"));
         Label2->setFont(SizedFont(font(), 26));
         Label2->setStyleSheet(QStringLiteral("color: #1E90FF"));
         Label2->setAlignment(Qt::AlignCenter);
-        Label2->setGeometry(11, 165, 217, 34);
+        Label2->setGeometry(6, 165, 217, 34);
         Label1->setGeometry(11, 205, 440, 44);
     }
     if (Member == tDigitMember::Nepal || Member == tDigitMember::Arab) {

@@ -144,12 +144,12 @@ THebrewForm::THebrewForm(std::function<std::vector<int>()> seriesDates, int curr
     Label4->setObjectName(QStringLiteral("Label4"));
     Label4->setWordWrap(true);
     Label4->setAlignment(Qt::AlignCenter);
-    Label4->setGeometry(Image1->x(), 226, 210, 36);
+    Label4->setGeometry(Image1->x(), 224, 210, 34);
 
     Edit1 = YearBox("Edit1", tab);
     Edit2 = YearBox("Edit2", tab);
-    Edit1->move(120, 290);
-    Edit2->move(250, 290);
+    Edit1->move(120, 286);
+    Edit2->move(250, 286);
     Label1 = new QLabel(QStringLiteral("Jewish year"), tab);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label3 = new QLabel(QStringLiteral("Gregorian year"), tab);
@@ -160,7 +160,7 @@ THebrewForm::THebrewForm(std::function<std::vector<int>()> seriesDates, int curr
     Label2 = new QLabel(QStringLiteral("Hebrew Date Converter"), tab);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setAlignment(Qt::AlignCenter);
-    Label2->setGeometry(4, 330, 400, 24);
+    Label2->setGeometry(4, 318, 400, 22);
 
     connect(Edit1, &QLineEdit::textEdited, this, &THebrewForm::Edit1Typing);
     connect(Edit2, &QLineEdit::textEdited, this, &THebrewForm::Edit2Typing);

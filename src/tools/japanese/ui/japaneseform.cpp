@@ -69,9 +69,7 @@ TJapaneseForm::TJapaneseForm(std::function<std::vector<int>()> seriesDates, int 
     Label2 = new QLabel;
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setAlignment(Qt::AlignCenter);
-    left->addWidget(Label3);
     left->addWidget(Label1);
-    left->addWidget(Label2);
     auto *buttons = new QHBoxLayout;
     PrevButton = new QPushButton(QStringLiteral("Previous"));
     PrevButton->setObjectName(QStringLiteral("PrevButton"));
@@ -80,10 +78,15 @@ TJapaneseForm::TJapaneseForm(std::function<std::vector<int>()> seriesDates, int 
     buttons->addWidget(PrevButton);
     buttons->addWidget(NextButton);
     left->addLayout(buttons);
-    grid->addLayout(left, 0, 0, 3, 1);
+    left->addStretch();
+    grid->addLayout(left, 0, 0);
+    // The era's name above its years, the chosen year's date below them.
+    auto *right = new QVBoxLayout;
+    right->addWidget(Label3);
+    right->addWidget(Label2);
     Grid1 = new TSeriesDatesGrid({QStringLiteral("Japanese"), QStringLiteral("Year")}, {125, 115});
     Grid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid->addWidget(Grid1, 0, 1);
+    right->addWidget(Grid1, 1);
     FullDateLabel = new QLabel;
     FullDateLabel->setObjectName(QStringLiteral("FullDateLabel"));
     FullDateLabel->setFont(SizedFont(QFont(JapaneseFamily), 36, true));
@@ -93,8 +96,9 @@ TJapaneseForm::TJapaneseForm(std::function<std::vector<int>()> seriesDates, int 
     DirectionLabel->setFont(SizedFont(font(), 16, false));
     DirectionLabel->setStyleSheet(QStringLiteral("color: #778899"));
     DirectionLabel->setAlignment(Qt::AlignCenter);
-    grid->addWidget(FullDateLabel, 1, 1);
-    grid->addWidget(DirectionLabel, 2, 1);
+    right->addWidget(FullDateLabel);
+    right->addWidget(DirectionLabel);
+    grid->addLayout(right, 0, 1);
     TabControl1->addTab(TabItem1, QStringLiteral("Converter"));
 
     TabItem2 = new QWidget;

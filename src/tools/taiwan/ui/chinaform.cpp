@@ -147,26 +147,28 @@ TChinaForm::TChinaForm(int currentYear, QWidget *parent) : QDialog(parent, ToolW
     Coverflow->setFixedHeight(361 / 2);
     Coverflow2 = new TCoverFlow(std::move(elementCards));
     Coverflow2->setObjectName(QStringLiteral("Coverflow2"));
-    vl->addWidget(Coverflow, 0, 0, 1, 3);
-    vl->addWidget(Coverflow2, 1, 0, 1, 3);
+    vl->addWidget(Coverflow, 0, 0);
+    vl->addWidget(Coverflow2, 1, 0);
     Image1 = new QLabel(viewport);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setFixedSize(64, 80);
     Image2 = new QLabel(viewport);
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setFixedSize(64, 80);
-    YearsLabel = new QLabel(viewport);
+    // The years stand in a strip of their own at the right, clear of the cards.
+    YearsLabel = new QLabel;
     YearsLabel->setObjectName(QStringLiteral("YearsLabel"));
     QFont yf = YearsLabel->font();
     yf.setPixelSize(18);
     YearsLabel->setFont(yf);
     YearsLabel->setStyleSheet(QStringLiteral("color: white"));
     YearsLabel->setAlignment(Qt::AlignCenter);
-    YearsLabel->setFixedWidth(80);
+    YearsLabel->setFixedWidth(90);
+    vl->addWidget(YearsLabel, 0, 1, 2, 1);
     Image1->move(8, 361 - 88);
     Image2->move(76, 361 - 88);
-    YearsLabel->move(644 - 110, 100);
-    YearsLabel->setFixedHeight(200);
+    Image1->raise();
+    Image2->raise();
     cl->addWidget(viewport);
 
     auto *controls = new QGridLayout;
