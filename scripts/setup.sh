@@ -10,6 +10,7 @@ packages=(
   qt6-image-formats-plugins  # TIF pictures (and WebP) read and written
   libpcre2-dev libzip-dev zlib1g-dev libcurl4-openssl-dev libgif-dev
   libbenchmark-dev fonts-dejavu-core
+  fonts-noto-core fonts-noto-cjk  # digit and letter glyphs of the date converters, series names in any script
   python3-pyftpdlib  # loopback FTP server for the FTP tests
   python3-openssl    # its TLS mode, for the test that FTPS is asked for
 )

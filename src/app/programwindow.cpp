@@ -1,6 +1,7 @@
 #include "app/programwindow.h"
 
 #include <QAction>
+#include <QDate>
 #include <QBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -39,6 +40,11 @@
 #include "updates/pricelists/ui/priceupdateform.h"
 #include "tools/charters/ui/nbnform.h"
 #include "tools/common/ui/toolwindow.h"
+#include "tools/digitdates/ui/digitdateform.h"
+#include "tools/ethiopian/ui/ethiopianform.h"
+#include "tools/hebrew/ui/hebrewform.h"
+#include "tools/japanese/ui/japaneseform.h"
+#include "tools/taiwan/ui/chinaform.h"
 #include "tools/polygon/ui/polygonform.h"
 #include "tools/romannumerals/ui/romanform.h"
 #include "tools/serials/ui/snform.h"
@@ -294,6 +300,11 @@ void WireNumismaticTools(TMainForm &form)
         QPointer<TSNform> Serials;
         QPointer<TRomanForm> Roman;
         QPointer<TNBNForm> Banks;
+        QPointer<TDigitDateForm> Digits[5];
+        QPointer<THebrewForm> Hebrew;
+        QPointer<TChinaForm> China;
+        QPointer<TJapaneseForm> Japanese;
+        QPointer<TEthiopianForm> Ethiopian;
     };
     auto *open = new tToolWindows(&form);
     connectItem("Polygoncoinstool1", [&form, open] {
@@ -312,6 +323,35 @@ void WireNumismaticTools(TMainForm &form)
         OpenToolWindow<TRomanForm>(open->Roman, &form, tToolPlacement::OverMain, [&form] {
             return new TRomanForm([&form] { return SeriesDates(form.State.CurrPriceList); }, &form);
         });
+    });
+    // The date converters list the years of the series selected when they
+    // come to the front, and start at the current year.
+    const auto seriesDates = [&form] { return SeriesDates(form.State.CurrPriceList); };
+    const auto thisYear = [] { return QDate::currentDate().year(); };
+    const std::pair<const char *, tDigitMember> digitMembers[] = {
+        {"BengaliDateConverter1", tDigitMember::Bengali}, {"ThaiDateConverter1", tDigitMember::Thai},
+        {"BurmeseDateConverter1", tDigitMember::Burmese}, {"NapaleseDateConverter1", tDigitMember::Nepal},
+        {"Arabdateconverter1", tDigitMember::Arab}};
+    for (const auto &[name, member] : digitMembers)
+        connectItem(name, [&form, open, member, seriesDates, thisYear] {
+            OpenToolWindow<TDigitDateForm>(open->Digits[static_cast<int>(member)], &form, tToolPlacement::OverMain,
+                                           [&] { return new TDigitDateForm(member, seriesDates, thisYear(), &form); });
+        });
+    connectItem("Hebrewdateconverter1", [&form, open, seriesDates, thisYear] {
+        OpenToolWindow<THebrewForm>(open->Hebrew, &form, tToolPlacement::OverMain,
+                                    [&] { return new THebrewForm(seriesDates, thisYear(), &form); });
+    });
+    connectItem("ChinaDateConverter1", [&form, open, thisYear] {
+        OpenToolWindow<TChinaForm>(open->China, &form, tToolPlacement::OverMain,
+                                   [&] { return new TChinaForm(thisYear(), &form); });
+    });
+    connectItem("JapaneseDateConverter1", [&form, open, seriesDates, thisYear] {
+        OpenToolWindow<TJapaneseForm>(open->Japanese, &form, tToolPlacement::OverMain,
+                                      [&] { return new TJapaneseForm(seriesDates, thisYear(), &form); });
+    });
+    connectItem("EthiopianDateConverter1", [&form, open, seriesDates, thisYear] {
+        OpenToolWindow<TEthiopianForm>(open->Ethiopian, &form, tToolPlacement::OverMain,
+                                       [&] { return new TEthiopianForm(seriesDates, thisYear(), &form); });
     });
 }
 

@@ -1,5 +1,7 @@
 #include "browse/shell/ui/waitingcommands.h"
 
+#include <array>
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QMenu>
@@ -7,23 +9,11 @@
 
 namespace {
 
-constexpr tWaitingEntry Commands[] = {
-    // ---- Tools menu ----
-    {"Hebrewdateconverter1", "the date converters"},
-    {"Arabdateconverter1", "the date converters"},
-    {"BurmeseDateConverter1", "the date converters"},
-    {"ThaiDateConverter1", "the date converters"},
-    {"BengaliDateConverter1", "the date converters"},
-    {"NapaleseDateConverter1", "the date converters"},
-    {"JapaneseDateConverter1", "the date converters"},
-    {"ChinaDateConverter1", "the date converters"},
-    {"EthiopianDateConverter1", "the date converters"},
-};
-
-constexpr tWaitingEntry Hooks[] = {
-    // ---- State hooks ----
-    // ---- Steps of a series selection ----
-};
+// Every command and hook of the window has its unit today. The tables stay,
+// empty, so that a unit which is not ready yet can be named here again
+// rather than leave a command that silently does nothing.
+constexpr std::array<tWaitingEntry, 0> Commands{};
+constexpr std::array<tWaitingEntry, 0> Hooks{};
 
 void MarkWaiting(QObject *command)
 {
