@@ -410,7 +410,12 @@ void BuildCountryKMList(tMainState &s, tKMList &list, int country)
     for (const auto &p : s.PriceList) {
         if (CoinTypeToCountry(p->CoinType) != country)
             continue;
-        const QString number = p->Catalog.trimmed();
+        // Most numbers have no blanks around them: those are taken as they
+        // are, without the general trim.
+        const QString &stored = p->Catalog;
+        const QString number = stored.isEmpty() || (!stored.front().isSpace() && !stored.back().isSpace())
+                                   ? stored
+                                   : stored.trimmed();
         // Price lists repeat a number on consecutive rows (one per date or
         // mint) of one series; the same number of the next series is a row
         // of its own.
