@@ -16,18 +16,11 @@ namespace {
 // Sent to the device at a time when streaming.
 constexpr qsizetype BlockBytes = 64 * 1024;
 
-// UTF-8 to UTF-16 for well-formed text, which is all the writer makes.
-// Anything else (a malformed, overlong or cut-off sequence, an encoded
-// surrogate, a leading byte-order mark) goes to Qt's decoder whole, so its
-// replacement rules apply unchanged.
-QString FromUtf8(const char *p, qsizetype n)
+// Decodes n bytes into o (room for n units); returns the units made, or -1
+// for bytes the writer never makes.
+qsizetype DecodeUtf8(const unsigned char *b, qsizetype n, char16_t *o)
 {
-    const auto *b = reinterpret_cast<const unsigned char *>(p);
-    auto qt = [&] { return QString::fromUtf8(p, n); };
-    if (n >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF)
-        return qt();
-    QString s(n, Qt::Uninitialized);   // never more units than bytes
-    auto *o = reinterpret_cast<char16_t *>(s.data());
+    const char *p = reinterpret_cast<const char *>(b);
     qsizetype i = 0, k = 0;
     auto continuation = [&](qsizetype at) { return at < n && (b[at] & 0xC0) == 0x80; };
     while (i < n) {
@@ -39,35 +32,60 @@ QString FromUtf8(const char *p, qsizetype n)
         const char32_t c0 = b[i];
         if (c0 >= 0xC2 && c0 <= 0xDF) {
             if (!continuation(i + 1))
-                return qt();
+                return -1;
             o[k++] = static_cast<char16_t>(((c0 & 0x1F) << 6) | (b[i + 1] & 0x3F));
             i += 2;
         } else if (c0 >= 0xE0 && c0 <= 0xEF) {
             if (!continuation(i + 1) || !continuation(i + 2))
-                return qt();
+                return -1;
             const char32_t cp = ((c0 & 0x0F) << 12) | ((b[i + 1] & 0x3Fu) << 6) | (b[i + 2] & 0x3Fu);
             if (cp < 0x800 || QChar::isSurrogate(cp))
-                return qt();
+                return -1;
             o[k++] = static_cast<char16_t>(cp);
             i += 3;
         } else if (c0 >= 0xF0 && c0 <= 0xF4) {
             if (!continuation(i + 1) || !continuation(i + 2) || !continuation(i + 3))
-                return qt();
+                return -1;
             const char32_t cp = ((c0 & 0x07) << 18) | ((b[i + 1] & 0x3Fu) << 12) | ((b[i + 2] & 0x3Fu) << 6) |
                                 (b[i + 3] & 0x3Fu);
             if (cp < 0x10000 || cp > 0x10FFFF)
-                return qt();
+                return -1;
             o[k++] = QChar::highSurrogate(cp);
             o[k++] = QChar::lowSurrogate(cp);
             i += 4;
         } else {
-            return qt();
+            return -1;
         }
     }
+    return k;
+}
+
+// UTF-8 to UTF-16 for well-formed text, which is all the writer makes.
+// Anything else (a malformed, overlong or cut-off sequence, an encoded
+// surrogate, a leading byte-order mark) goes to Qt's decoder whole, so its
+// replacement rules apply unchanged.
+QString FromUtf8(const char *p, qsizetype n)
+{
+    const auto *b = reinterpret_cast<const unsigned char *>(p);
+    if (n >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF)
+        return QString::fromUtf8(p, n);
+    // Text in other scripts takes two or three bytes a unit, so the units
+    // are not known before decoding: a text of ordinary length is decoded
+    // on the stack and stored at its size in one allocation, which a large
+    // collection keeps for as long as it is open.
+    constexpr qsizetype StackUnits = 512;
+    if (n <= StackUnits) {
+        char16_t units[StackUnits];
+        const qsizetype k = DecodeUtf8(b, n, units);
+        if (k < 0)
+            return QString::fromUtf8(p, n);
+        return QString(reinterpret_cast<const QChar *>(units), k);
+    }
+    QString s(n, Qt::Uninitialized);   // never more units than bytes
+    const qsizetype k = DecodeUtf8(b, n, reinterpret_cast<char16_t *>(s.data()));
+    if (k < 0)
+        return QString::fromUtf8(p, n);
     s.truncate(k);
-    // Text in other scripts takes two or three bytes a unit: give back the
-    // room it did not need, which a large collection would otherwise keep
-    // for as long as it is open.
     if (n - k > 16)
         s.squeeze();
     return s;
