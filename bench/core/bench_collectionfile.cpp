@@ -11,11 +11,12 @@
 // turn and reports the ratio of their best times, which a busy machine
 // disturbs least.
 //
-// Peak memory of a read alone:
-//   /usr/bin/time -v bench/core_bench_collectionfile --benchmark_filter=Load
 // BM_ReadAndSaveFourTimes reads and saves a file four times as large
 // (200,000 entries in 20,000 series, a quarter of them sharing another
 // series' price list): the cost must grow in step with the data.
+// BM_PeakMemory reads and saves each file in a process of its own, as the
+// program does, and reports that process's peak memory against the file's
+// size.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -28,6 +29,10 @@
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
+#include <cstdio>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -486,6 +491,88 @@ void BM_ReadAndSaveFourTimes(benchmark::State &state)
 }
 BENCHMARK(BM_ReadAndSaveFourTimes)->Unit(benchmark::kMillisecond);
 
+// Started as "--read-and-save FROM TO": the process reads FROM and saves it
+// as TO, nothing else.
+constexpr const char *ReadAndSaveArgument = "--read-and-save";
+
+// Reads from, saves it as to and prints the peak memory of the process in
+// kilobytes ("VmHWM": the high-water mark of this program's own memory,
+// which unlike the resource usage a parent sees does not count what the
+// parent held when it started this one).
+int ReadAndSaveAlone(const char *from, const char *to)
+{
+    {
+        tMainState s;
+        if (!LoadDataFromFile(s, QString::fromLocal8Bit(from), false))
+            return 1;
+        SaveCollectionFile(s, QString::fromLocal8Bit(to));
+    }
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:")) {
+            std::printf("%s\n", line.mid(6).trimmed().split(' ').value(0).constData());
+            return 0;
+        }
+    return 1;
+}
+
+// The peak memory, in bytes, of this program started to read and save from
+// as to; 0 when it failed.
+double PeakOfReadAndSave(const QString &from, const QString &to)
+{
+    const QByteArray self = QFile::encodeName(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath());
+    const QByteArray a = QFile::encodeName(from), b = QFile::encodeName(to);
+    char *argv[] = {const_cast<char *>(self.constData()), const_cast<char *>(ReadAndSaveArgument),
+                    const_cast<char *>(a.constData()), const_cast<char *>(b.constData()), nullptr};
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0)
+        return 0;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
+    pid_t child = 0;
+    const int spawned = posix_spawn(&child, self.constData(), &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(pipeEnds[1]);
+    QByteArray printed;
+    char chunk[256];
+    for (ssize_t got; spawned == 0 && (got = read(pipeEnds[0], chunk, sizeof chunk)) > 0;)
+        printed.append(chunk, got);
+    close(pipeEnds[0]);
+    if (spawned != 0)
+        return 0;
+    int status = 0;
+    if (waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return 0;
+    return printed.trimmed().toDouble() * 1024;
+}
+
+// Peak memory of a process that reads and saves the file (the program and
+// its libraries included) over the file's size: arg 1 the collection, arg 4
+// the one four times as large.
+void BM_PeakMemory(benchmark::State &state)
+{
+    tLargeFile &file = state.range(0) == 4 ? FourTimesFile() : LargeFile();
+    const QString out = file.Dir.filePath(QStringLiteral("peak.OVD"));
+    double peak = 0;
+    for (auto _ : state) {
+        peak = PeakOfReadAndSave(file.Path, out);
+        if (peak <= 0) {
+            state.SkipWithError("the reading process failed");
+            return;
+        }
+    }
+    if (ReadAll(out) != ReadAll(file.Path))
+        state.SkipWithError("the saved file differs from the one read");
+    state.counters["file_MB"] = double(file.Size) / 1e6;
+    state.counters["peak_MB"] = peak / 1e6;
+    state.counters["peak_over_file"] = peak / double(file.Size);
+}
+BENCHMARK(BM_PeakMemory)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 void BM_LoadDataFromFile(benchmark::State &state)
 {
     tLargeFile &file = LargeFile();
@@ -536,4 +623,14 @@ BENCHMARK(BM_WriteCollectionFile)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char **argv)
+{
+    if (argc == 4 && std::strcmp(argv[1], ReadAndSaveArgument) == 0)
+        return ReadAndSaveAlone(argv[2], argv[3]);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -2,6 +2,8 @@
 #include "core/model/currproc.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstring>
 #include <set>
 #include <string>
 #include <string_view>
@@ -58,6 +60,87 @@ char16_t FoldAscii(char16_t c)
     return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + (u'a' - u'A')) : c;
 }
 
+// The sort form of a number run: the count of significant digits of the
+// integer part (as keyed: its last 12) and those digits, then the fraction
+// as keyed (8 characters, padded with zeros) reduced to one mark when it is
+// all zeros, the usual case, and otherwise a mark saying on which side of
+// all zeros it lies followed by the 8 characters. Equal runs give equal
+// bytes; unequal ones differ first where their keys do, in the same sense.
+void AppendNumberRunSortKey(std::string &out, QStringView run)
+{
+    const qsizetype dot = run.indexOf(QLatin1Char('.'));
+    QStringView whole = dot < 0 ? run : run.left(dot);
+    if (whole.size() > IntegerWidth)
+        whole = whole.right(IntegerWidth);
+    while (!whole.isEmpty() && whole.front() == u'0')
+        whole = whole.mid(1);
+    out += static_cast<char>(whole.size());
+    for (const QChar c : whole)
+        out += static_cast<char>(c.unicode());
+    const QStringView fraction = dot < 0 ? QStringView() : run.mid(dot + 1).left(FractionWidth);
+    qsizetype first = 0;  // the first character that is not a zero
+    while (first < fraction.size() && fraction[first] == u'0')
+        ++first;
+    if (first == fraction.size()) {
+        out += '\x01';
+        return;
+    }
+    out += fraction[first] < u'0' ? '\x00' : '\x02';
+    for (const QChar c : fraction)
+        out += static_cast<char>(c.unicode());
+    out.append(static_cast<size_t>(FractionWidth - fraction.size()), '0');
+}
+
+// The sort form of a letter run: its first 20 letters folded, ended by a
+// blank when shorter (the blank padding of the key sorts below every
+// letter, so one stands for all of it).
+void AppendLetterRunSortKey(std::string &out, QStringView run)
+{
+    const QStringView kept = run.left(LetterWidth);
+    for (const QChar c : kept)
+        out += static_cast<char>(FoldAscii(c.unicode()));
+    if (kept.size() < LetterWidth)
+        out += ' ';
+}
+
+// A byte string that orders as CatalogKey(kmNumber, node) does under
+// CompareCatalogKeys, a quarter of its length: a list of many thousand
+// numbers sorts by these without making a single key text. Each run's form
+// is cut off by its own length or end mark, so runs stay aligned between
+// two keys up to the first difference; a series number ("~" and digits)
+// sorts after any further run, as "~" does after digits and letters.
+void AppendSortKey(std::string &out, QStringView kmNumber, const tnodeinfo *node)
+{
+    int run = 0;
+    qsizetype i = 0;
+    // The key's text is "0" followed by the number.
+    auto at = [&](qsizetype k) { return k == 0 ? QChar(u'0') : kmNumber[k - 1]; };
+    const qsizetype size = kmNumber.size() + 1;
+    QVarLengthArray<QChar, 64> part;
+    while (i < size) {
+        const bool letters = IsRunLetter(at(i));
+        if (!letters && !IsRunDigit(at(i))) {
+            ++i;
+            continue;
+        }
+        part.clear();
+        while (i < size && (letters ? IsRunLetter(at(i)) : IsRunDigit(at(i))))
+            part.append(at(i++));
+        const QStringView view(part.constData(), part.size());
+        if (run % 2 == 0)
+            AppendNumberRunSortKey(out, view);
+        else
+            AppendLetterRunSortKey(out, view);
+        ++run;
+    }
+    if (node) {
+        char digits[16];
+        const auto end = std::to_chars(digits, digits + sizeof digits, node->CoinType).ptr;
+        out += '~';
+        out.append(digits, end);
+    }
+}
+
 } // namespace
 
 QString CatalogKey(const QString &kmNumber, const tnodeinfo *node)
@@ -110,8 +193,8 @@ int CompareCatalogKeys(const QString &a, const QString &b)
 bool tKMList::Add(const QString &key, std::unique_ptr<tKMitem> item)
 {
     const auto it = std::lower_bound(entries_.begin(), entries_.end(), key,
-                                     [](const tEntry &e, const QString &k) { return CompareCatalogKeys(e.Key, k) < 0; });
-    if (it != entries_.end() && CompareCatalogKeys(it->Key, key) == 0)
+                                     [](const tEntry &e, const QString &k) { return CompareCatalogKeys(KeyOf(e), k) < 0; });
+    if (it != entries_.end() && CompareCatalogKeys(KeyOf(*it), key) == 0)
         return false;
     entries_.insert(it, tEntry{key, std::move(item)});
     return true;
@@ -133,11 +216,11 @@ void tKMList::AddAll(std::vector<std::pair<QString, std::unique_ptr<tKMitem>>> i
     std::string pool;
     size_t size = 0;
     for (const tEntry &e : all)
-        size += static_cast<size_t>(e.Key.size());
+        size += static_cast<size_t>(KeyOf(e).size());
     pool.reserve(size);
     std::vector<std::pair<size_t, size_t>> spans(all.size());  // offset and length in pool
     for (size_t i = 0; i < all.size(); ++i) {
-        const QString &key = all[i].Key;
+        const QString &key = KeyOf(all[i]);
         spans[i] = {pool.size(), static_cast<size_t>(key.size())};
         for (const QChar ch : key) {
             const char16_t c = FoldAscii(ch.unicode());
@@ -153,7 +236,7 @@ void tKMList::AddAll(std::vector<std::pair<QString, std::unique_ptr<tKMitem>>> i
     // already listed first, so keeping only the first of each run refuses
     // the later ones as Add would.
     const auto less = [&](size_t a, size_t b) {
-        return ascii ? folded(a) < folded(b) : CompareCatalogKeys(all[a].Key, all[b].Key) < 0;
+        return ascii ? folded(a) < folded(b) : CompareCatalogKeys(KeyOf(all[a]), KeyOf(all[b])) < 0;
     };
     std::stable_sort(order.begin(), order.end(), less);
     entries_.clear();
@@ -165,6 +248,74 @@ void tKMList::AddAll(std::vector<std::pair<QString, std::unique_ptr<tKMitem>>> i
             kept.push_back(i);
     for (size_t i : kept)
         entries_.push_back(std::move(all[i]));
+}
+
+const QString &tKMList::KeyOf(const tEntry &e)
+{
+    if (e.ByNumber && e.Key.isNull())
+        e.Key = CatalogKey(e.Item->KMnumber, e.Item->Folder);
+    return e.Key;
+}
+
+void tKMList::AddAllByNumber(std::vector<std::unique_ptr<tKMitem>> items)
+{
+    if (!entries_.empty()) {
+        std::vector<std::pair<QString, std::unique_ptr<tKMitem>>> keyed;
+        keyed.reserve(items.size());
+        for (auto &item : items) {
+            QString key = CatalogKey(item->KMnumber, item->Folder);
+            keyed.emplace_back(std::move(key), std::move(item));
+        }
+        AddAll(std::move(keyed));
+        return;
+    }
+    // Every key into one buffer; each row carries its first 16 bytes as two
+    // numbers, which decide nearly every comparison without a look into the
+    // buffer. The row's place breaks ties, so the first of equal keys comes
+    // first and alone is kept, as with Add.
+    struct tRow {
+        uint64_t High = 0;
+        uint64_t Low = 0;
+        uint32_t Offset = 0;
+        uint32_t Size = 0;
+        uint32_t Place = 0;
+    };
+    std::string pool;
+    pool.reserve(items.size() * 24);
+    std::vector<tRow> rows(items.size());
+    for (size_t i = 0; i < items.size(); ++i) {
+        tRow &row = rows[i];
+        row.Offset = static_cast<uint32_t>(pool.size());
+        AppendSortKey(pool, items[i]->KMnumber, items[i]->Folder);
+        row.Size = static_cast<uint32_t>(pool.size() - row.Offset);
+        row.Place = static_cast<uint32_t>(i);
+        unsigned char head[16] = {};
+        std::memcpy(head, pool.data() + row.Offset, std::min<size_t>(row.Size, sizeof head));
+        for (int k = 0; k < 8; ++k) {
+            row.High = row.High << 8 | head[k];
+            row.Low = row.Low << 8 | head[8 + k];
+        }
+    }
+    const auto text = [&pool](const tRow &r) { return std::string_view(pool).substr(r.Offset, r.Size); };
+    const auto order = [&](const tRow &a, const tRow &b) {
+        if (a.High != b.High)
+            return a.High < b.High ? -1 : 1;
+        if (a.Low != b.Low)
+            return a.Low < b.Low ? -1 : 1;
+        return text(a).compare(text(b));
+    };
+    std::sort(rows.begin(), rows.end(), [&](const tRow &a, const tRow &b) {
+        const int c = order(a, b);
+        return c != 0 ? c < 0 : a.Place < b.Place;
+    });
+    entries_.reserve(rows.size());
+    const tRow *last = nullptr;
+    for (const tRow &row : rows) {
+        if (last && order(*last, row) == 0)
+            continue;
+        entries_.push_back(tEntry{QString(), std::move(items[row.Place]), true});
+        last = &row;
+    }
 }
 
 namespace {
@@ -255,11 +406,16 @@ void BuildCountryKMList(tMainState &s, tKMList &list, int country)
     const tSeriesIndex byType = IndexSeries(s);
     QString previous;
     int previousType = 0;
-    std::vector<std::pair<QString, std::unique_ptr<tKMitem>>> items;
+    std::vector<std::unique_ptr<tKMitem>> items;
     for (const auto &p : s.PriceList) {
         if (CoinTypeToCountry(p->CoinType) != country)
             continue;
-        const QString number = p->Catalog.trimmed();
+        // Most numbers have no blanks around them: those are taken as they
+        // are, without the general trim.
+        const QString &stored = p->Catalog;
+        const QString number = stored.isEmpty() || (!stored.front().isSpace() && !stored.back().isSpace())
+                                   ? stored
+                                   : stored.trimmed();
         // Price lists repeat a number on consecutive rows (one per date or
         // mint) of one series; the same number of the next series is a row
         // of its own.
@@ -267,11 +423,11 @@ void BuildCountryKMList(tMainState &s, tKMList &list, int country)
             continue;
         const auto it = byType.find(p->CoinType);
         tnodeinfo *node = it == byType.end() ? nullptr : it->second;
-        items.emplace_back(CatalogKey(number, node), MakeKMItem(s, number, node, byType));
+        items.push_back(MakeKMItem(s, number, node, byType));
         previous = number;
         previousType = p->CoinType;
     }
-    list.AddAll(std::move(items));
+    list.AddAllByNumber(std::move(items));
 }
 
 std::optional<std::vector<tKMitem *>> FilterKMList(const tKMList &list, const QString &filter)

@@ -41,16 +41,22 @@ public:
     // by one in their order (the first of equal keys wins), without moving
     // the list's tail for every item.
     void AddAll(std::vector<std::pair<QString, std::unique_ptr<tKMitem>>> items);
+    // The same for items filed under the key of their own number and series,
+    // CatalogKey(KMnumber, Folder): the keys are worked out as short byte
+    // strings for the sort, and made as text only when asked for.
+    void AddAllByNumber(std::vector<std::unique_ptr<tKMitem>> items);
     int Count() const { return static_cast<int>(entries_.size()); }
-    const QString &Key(int i) const { return entries_[static_cast<size_t>(i)].Key; }
+    const QString &Key(int i) const { return KeyOf(entries_[static_cast<size_t>(i)]); }
     tKMitem &Item(int i) const { return *entries_[static_cast<size_t>(i)].Item; }
     void Clear() { entries_.clear(); }
 
 private:
     struct tEntry {
-        QString Key;
+        mutable QString Key;      // for ByNumber, made on the first request
         std::unique_ptr<tKMitem> Item;
+        bool ByNumber = false;
     };
+    static const QString &KeyOf(const tEntry &e);
     std::vector<tEntry> entries_;
 };
 

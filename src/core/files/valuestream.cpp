@@ -16,18 +16,11 @@ namespace {
 // Sent to the device at a time when streaming.
 constexpr qsizetype BlockBytes = 64 * 1024;
 
-// UTF-8 to UTF-16 for well-formed text, which is all the writer makes.
-// Anything else (a malformed, overlong or cut-off sequence, an encoded
-// surrogate, a leading byte-order mark) goes to Qt's decoder whole, so its
-// replacement rules apply unchanged.
-QString FromUtf8(const char *p, qsizetype n)
+// Decodes n bytes into o (room for n units); returns the units made, or -1
+// for bytes the writer never makes.
+qsizetype DecodeUtf8(const unsigned char *b, qsizetype n, char16_t *o)
 {
-    const auto *b = reinterpret_cast<const unsigned char *>(p);
-    auto qt = [&] { return QString::fromUtf8(p, n); };
-    if (n >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF)
-        return qt();
-    QString s(n, Qt::Uninitialized);   // never more units than bytes
-    auto *o = reinterpret_cast<char16_t *>(s.data());
+    const char *p = reinterpret_cast<const char *>(b);
     qsizetype i = 0, k = 0;
     auto continuation = [&](qsizetype at) { return at < n && (b[at] & 0xC0) == 0x80; };
     while (i < n) {
@@ -39,35 +32,60 @@ QString FromUtf8(const char *p, qsizetype n)
         const char32_t c0 = b[i];
         if (c0 >= 0xC2 && c0 <= 0xDF) {
             if (!continuation(i + 1))
-                return qt();
+                return -1;
             o[k++] = static_cast<char16_t>(((c0 & 0x1F) << 6) | (b[i + 1] & 0x3F));
             i += 2;
         } else if (c0 >= 0xE0 && c0 <= 0xEF) {
             if (!continuation(i + 1) || !continuation(i + 2))
-                return qt();
+                return -1;
             const char32_t cp = ((c0 & 0x0F) << 12) | ((b[i + 1] & 0x3Fu) << 6) | (b[i + 2] & 0x3Fu);
             if (cp < 0x800 || QChar::isSurrogate(cp))
-                return qt();
+                return -1;
             o[k++] = static_cast<char16_t>(cp);
             i += 3;
         } else if (c0 >= 0xF0 && c0 <= 0xF4) {
             if (!continuation(i + 1) || !continuation(i + 2) || !continuation(i + 3))
-                return qt();
+                return -1;
             const char32_t cp = ((c0 & 0x07) << 18) | ((b[i + 1] & 0x3Fu) << 12) | ((b[i + 2] & 0x3Fu) << 6) |
                                 (b[i + 3] & 0x3Fu);
             if (cp < 0x10000 || cp > 0x10FFFF)
-                return qt();
+                return -1;
             o[k++] = QChar::highSurrogate(cp);
             o[k++] = QChar::lowSurrogate(cp);
             i += 4;
         } else {
-            return qt();
+            return -1;
         }
     }
+    return k;
+}
+
+// UTF-8 to UTF-16 for well-formed text, which is all the writer makes.
+// Anything else (a malformed, overlong or cut-off sequence, an encoded
+// surrogate, a leading byte-order mark) goes to Qt's decoder whole, so its
+// replacement rules apply unchanged.
+QString FromUtf8(const char *p, qsizetype n)
+{
+    const auto *b = reinterpret_cast<const unsigned char *>(p);
+    if (n >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF)
+        return QString::fromUtf8(p, n);
+    // Text in other scripts takes two or three bytes a unit, so the units
+    // are not known before decoding: a text of ordinary length is decoded
+    // on the stack and stored at its size in one allocation, which a large
+    // collection keeps for as long as it is open.
+    constexpr qsizetype StackUnits = 512;
+    if (n <= StackUnits) {
+        char16_t units[StackUnits];
+        const qsizetype k = DecodeUtf8(b, n, units);
+        if (k < 0)
+            return QString::fromUtf8(p, n);
+        return QString(reinterpret_cast<const QChar *>(units), k);
+    }
+    QString s(n, Qt::Uninitialized);   // never more units than bytes
+    const qsizetype k = DecodeUtf8(b, n, reinterpret_cast<char16_t *>(s.data()));
+    if (k < 0)
+        return QString::fromUtf8(p, n);
     s.truncate(k);
-    // Text in other scripts takes two or three bytes a unit: give back the
-    // room it did not need, which a large collection would otherwise keep
-    // for as long as it is open.
     if (n - k > 16)
         s.squeeze();
     return s;
@@ -166,10 +184,11 @@ void ValueWriter::WriteString(const QString &s)
     const auto *u = reinterpret_cast<const char16_t *>(s.constData());
     const qsizetype c = s.size();
     // 7-bit text, the most common, is checked and narrowed in one pass
-    // straight into the block, behind the head its length decides.
+    // straight into the block, behind the head its length decides. The room
+    // taken fits any form: UTF-8 needs at most three bytes a unit.
     const bool shortForm = c <= 255;
     const qsizetype head = shortForm ? 2 : 5;
-    char *at = room(head + c);
+    char *at = room(5 + 3 * c);
     const qsizetype ascii = platform::NarrowAsciiPrefix(u, c, at + head);
     if (ascii == c && c > 0) {
         at[0] = static_cast<char>(shortForm ? vaString : vaLString);
@@ -180,69 +199,68 @@ void ValueWriter::WriteString(const QString &s)
         commit(head + c);
         return;
     }
-    // The UTF-8 length decides between UTF-8 and UTF-16. A surrogate
-    // without its partner has no UTF-8 form: such text goes as UTF-16.
-    qsizetype b = ascii;
-    bool unpaired = false;
+    // Other text is encoded as UTF-8 in the same pass, behind the longer
+    // head; UTF-16 is taken instead once the UTF-8 form can no longer be the
+    // shorter (every unit still to come takes at least one byte), or at a
+    // surrogate without its partner, which has no UTF-8 form.
+    if (shortForm && ascii > 0)
+        std::memmove(at + 5, at + 2, static_cast<size_t>(ascii));
+    auto *const first = reinterpret_cast<unsigned char *>(at + 5);
+    auto *p = first + ascii;
+    const qsizetype limit = 2 * c;  // UTF-8 must stay below this many bytes
+    bool wide = false;
     for (qsizetype i = ascii; i < c; ++i) {
-        const char16_t ch = u[i];
+        const char32_t ch = u[i];
         if (ch < 0x80) {
-            const qsizetype run = platform::AsciiPrefix(u + i, c - i);
-            b += run;
+            const qsizetype run = platform::NarrowAsciiPrefix(u + i, c - i, reinterpret_cast<char *>(p));
+            p += run;
             i += run - 1;
-        } else if (ch < 0x800) {
-            b += 2;
+            continue;
+        }
+        if ((p - first) + (c - i) >= limit) {
+            wide = true;
+            break;
+        }
+        if (ch < 0x800) {
+            p[0] = static_cast<unsigned char>(0xC0 | (ch >> 6));
+            p[1] = static_cast<unsigned char>(0x80 | (ch & 0x3F));
+            p += 2;
         } else if (!QChar::isSurrogate(ch)) {
-            b += 3;
+            p[0] = static_cast<unsigned char>(0xE0 | (ch >> 12));
+            p[1] = static_cast<unsigned char>(0x80 | ((ch >> 6) & 0x3F));
+            p[2] = static_cast<unsigned char>(0x80 | (ch & 0x3F));
+            p += 3;
         } else if (QChar::isHighSurrogate(ch) && i + 1 < c && QChar::isLowSurrogate(u[i + 1])) {
-            b += 4;
+            const char32_t cp = QChar::surrogateToUcs4(u[i], u[i + 1]);
             ++i;
+            p[0] = static_cast<unsigned char>(0xF0 | (cp >> 18));
+            p[1] = static_cast<unsigned char>(0x80 | ((cp >> 12) & 0x3F));
+            p[2] = static_cast<unsigned char>(0x80 | ((cp >> 6) & 0x3F));
+            p[3] = static_cast<unsigned char>(0x80 | (cp & 0x3F));
+            p += 4;
         } else {
-            unpaired = true;
+            wide = true;
             break;
         }
     }
-    if (unpaired || b >= 2 * c) {
-        char *p = grow(5 + 2 * c);
-        p[0] = static_cast<char>(vaWString);
-        storeLE32(p + 1, static_cast<uint32_t>(c));
+    const qsizetype b = p - first;
+    if (wide || b >= limit) {
+        at[0] = static_cast<char>(vaWString);
+        storeLE32(at + 1, static_cast<uint32_t>(c));
 #if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
-        std::memcpy(p + 5, u, static_cast<size_t>(2 * c));
+        std::memcpy(at + 5, u, static_cast<size_t>(2 * c));
 #else
         for (qsizetype i = 0; i < c; ++i) {
-            p[5 + 2 * i] = static_cast<char>(u[i] & 0xFF);
-            p[6 + 2 * i] = static_cast<char>(u[i] >> 8);
+            at[5 + 2 * i] = static_cast<char>(u[i] & 0xFF);
+            at[6 + 2 * i] = static_cast<char>(u[i] >> 8);
         }
 #endif
+        commit(5 + 2 * c);
         return;
     }
-    auto *p = reinterpret_cast<unsigned char *>(grow(5 + b));
-    p[0] = vaUTF8String;
-    storeLE32(reinterpret_cast<char *>(p + 1), static_cast<uint32_t>(b));
-    p += 5;
-    for (qsizetype i = 0; i < c; ++i) {
-        const char32_t ch = u[i];
-        if (ch < 0x80) {
-            const qsizetype run = platform::AsciiPrefix(u + i, c - i);
-            platform::NarrowAscii(u + i, run, reinterpret_cast<char *>(p));
-            p += run;
-            i += run - 1;
-        } else if (ch < 0x800) {
-            *p++ = static_cast<unsigned char>(0xC0 | (ch >> 6));
-            *p++ = static_cast<unsigned char>(0x80 | (ch & 0x3F));
-        } else if (!QChar::isSurrogate(ch)) {
-            *p++ = static_cast<unsigned char>(0xE0 | (ch >> 12));
-            *p++ = static_cast<unsigned char>(0x80 | ((ch >> 6) & 0x3F));
-            *p++ = static_cast<unsigned char>(0x80 | (ch & 0x3F));
-        } else {
-            const char32_t cp = QChar::surrogateToUcs4(u[i], u[i + 1]);
-            ++i;
-            *p++ = static_cast<unsigned char>(0xF0 | (cp >> 18));
-            *p++ = static_cast<unsigned char>(0x80 | ((cp >> 12) & 0x3F));
-            *p++ = static_cast<unsigned char>(0x80 | ((cp >> 6) & 0x3F));
-            *p++ = static_cast<unsigned char>(0x80 | (cp & 0x3F));
-        }
-    }
+    at[0] = static_cast<char>(vaUTF8String);
+    storeLE32(at + 1, static_cast<uint32_t>(b));
+    commit(5 + b);
 }
 
 void ValueReader::invalid()

@@ -36,6 +36,16 @@ void AddPrice(tMainState &s, int coinType, const QString &catalog)
     s.PriceList.push_back(std::move(p));
 }
 
+tnodeinfo *SeriesOfNumber(tMainState &s, int coinType)
+{
+    tnodeinfo *found = nullptr;
+    ForEachNode(s.EntireCollection.get(), [&](tnodeinfo *n) {
+        if (!found && n->CoinType == coinType)
+            found = n;
+    });
+    return found;
+}
+
 } // namespace
 
 class tst_CatalogKeys : public QObject {
@@ -90,6 +100,43 @@ private Q_SLOTS:
         for (const QString &n : added)
             AddKMItem(s, list, n, nullptr);
         QCOMPARE(Numbers(list), listed);
+    }
+
+    // The country list sorts by a short form of the keys; it must give the
+    // order, the refusals and the keys that filing each key text gives.
+    void countryListOrdersAsTheKeysDo()
+    {
+        tMainState s;
+        auto n = BuildTree(s, QStringLiteral("Canada #11000\n"
+                                            "  Cents #11001\n"
+                                            "  Dimes #11002\n"
+                                            "  Bars #11010\n"));
+        const QStringList numbers = {
+            "1.5", "1.50", "1.05", "1.005", "1.", "1..5", "1.0.1", "1.00000001", "1.000000001", "1.5a", "0", "",
+            "00012", "12", "1234567890123", "234567890123", "999999999999", "KM# 12", "km# 12a", "KM# 12A", "KM#12b",
+            "KM# 12.5", "KM# 12 a 3", "KM# 12 a", "Y# 3", "X# 3", "A", "B!", "a!", "abcdefghijklmnopqrstu",
+            "abcdefghijklmnopqrst", "abcdefghijklmnopqrs", "ABCDEFGHIJKLMNOPQRSTV", "5-10", "5-9", "5-10-2",
+            "5-10-", "KM# 7.", "KM# 7.0", ".5", "..", "!", "Pn1", "Pn1a", "1a2b3c4d", "1a2b3c",
+        };
+        const int series[] = {11001, 11002, 11010};
+        int k = 0;
+        for (const QString &number : numbers)
+            for (int type : series)
+                if (++k % 2 == 0 || type == 11001)
+                    AddPrice(s, type, number);
+        tKMList built;
+        BuildCountryKMList(s, built, CoinTypeToCountry(11001));
+        tKMList filed;
+        for (const auto &p : s.PriceList)
+            if (!p->Catalog.trimmed().isEmpty())
+                AddKMItem(s, filed, p->Catalog.trimmed(), SeriesOfNumber(s, p->CoinType));
+        QCOMPARE(Numbers(built), Numbers(filed));
+        QCOMPARE(built.Count(), filed.Count());
+        for (int i = 0; i < built.Count(); ++i) {
+            QCOMPARE(built.Item(i).Folder, filed.Item(i).Folder);
+            QCOMPARE(built.Key(i), filed.Key(i));
+        }
+        Q_UNUSED(n);
     }
 
     void keysCompareOrdinallyIgnoringAsciiCaseOnly()

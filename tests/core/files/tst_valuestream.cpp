@@ -52,6 +52,19 @@ private Q_SLOTS:
         QTest::newRow("255 ascii") << QString(255, QLatin1Char('x')) << Bytes({6, 255});
         QTest::newRow("256 ascii") << QString(256, QLatin1Char('x')) << Bytes({12, 0, 1, 0, 0});
         QTest::newRow("cyrillic is utf16") << QStringLiteral("\u0420\u0443\u0431") << Bytes({18, 3, 0, 0, 0});
+        // UTF-8 only while it is shorter than UTF-16: 2 + 6 bytes for 4
+        // units is not, 3 + 6 for 5 is.
+        QTest::newRow("two 7-bit units and two ideographs are utf16")
+            << QStringLiteral("ab\u65e5\u672c") << Bytes({18, 4, 0, 0, 0, 97, 0, 98, 0, 0xE5, 0x65});
+        QTest::newRow("three 7-bit units and two ideographs are utf8")
+            << QStringLiteral("abc\u65e5\u672c") << Bytes({20, 9, 0, 0, 0, 97, 98, 99, 0xE6, 0x97, 0xA5, 0xE6, 0x9C, 0xAC});
+        QTest::newRow("7-bit run, cyrillic, 7-bit run is utf8")
+            << QStringLiteral("Lot 12345678901234567, \u043f\u0430\u0442\u0438\u043d\u0430. Safe")
+            << Bytes({20, 41, 0, 0, 0, 76, 111, 116, 32, 49});
+        QTest::newRow("long 7-bit text ending in an accent is utf8")
+            << QString(300, QLatin1Char('x')) + QStringLiteral("\u00e9") << Bytes({20, 46, 1, 0, 0, 120});
+        QTest::newRow("long text turning to ideographs is utf16")
+            << QString(10, QLatin1Char('x')) + QString(300, QChar(0x65e5)) << Bytes({18, 54, 1, 0, 0, 120, 0});
     }
     void stringEncoding()
     {
