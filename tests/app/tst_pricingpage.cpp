@@ -503,6 +503,7 @@ private Q_SLOTS:
         QCOMPARE(p.State().CurrPriceList.size(), count);
 
         // Clone stands right of its source.
+        p.Grid->PriceHScrollBar->setValue(0);
         p.Click(1, 0);
         tPriceInfo *source = p.State().CurrPriceList.front();
         clone->click();
@@ -549,8 +550,9 @@ private Q_SLOTS:
         QVERIFY(p.Grid);
         QScrollBar *bar = p.Grid->PriceHScrollBar;
         QPushButton *add = p.Button("AddPriceBtn");
-        while (bar->maximum() < 3)
+        do
             add->click();
+        while (bar->maximum() < 3);
         // Each new entry is scrolled into view and selected.
         QCOMPARE(p.Grid->SelectedEntry(), p.State().CurrPriceList.back());
         QCOMPARE(bar->value(), bar->maximum());

@@ -86,7 +86,7 @@ int ForexIndexOfSort(int forexSort)
 
 QStringList SaveFilterItems(const QString &folder, const std::vector<tFilterItem> &items)
 {
-    CurrProcGuard guard(17103);
+    // Runs under the OK command's block number, which its caller sets.
     QStringList failures;
     for (const tFilterItem &item : items) {
         try {

@@ -66,8 +66,9 @@ private Q_SLOTS:
         // Numbers that the design gives to more than one operation on
         // purpose: the report run's currency steps share one, and the
         // catalogue-number key shares its number with the list of a
-        // series' numbers that it builds.
-        const QSet<int> shared = {7, 32700};
+        // series' numbers that it builds; the menu commands that open the
+        // price-list download and the new-coin-type check share theirs.
+        const QSet<int> shared = {7, 4800, 32700};
         const QMultiMap<int, tUse> uses = Uses();
         QStringList clashes;
         for (const int number : uses.uniqueKeys()) {

@@ -404,7 +404,9 @@ bool TMainForm::SaveFormState()
     tClosingWindow closing;
     const QRect g = geometry();
     closing.Window = {g.x(), g.y(), g.width(), g.height(), isMaximized()};
-    if (QListWidgetItem *item = ReportListBox->currentItem())
+    // The report list belongs to the Reports page, which a window built
+    // without its pages does not have.
+    if (QListWidgetItem *item = ReportListBox ? ReportListBox->currentItem() : nullptr)
         closing.SelectedReport = item->text();
     return WriteFormState(State, closing);
 }
