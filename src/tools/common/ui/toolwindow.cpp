@@ -1,10 +1,30 @@
 #include "tools/common/ui/toolwindow.h"
 
+#include <QBoxLayout>
+#include <QDialog>
+#include <QPushButton>
+#include <QTabWidget>
+
 #include "core/program/ui/centring.h"
 
 Qt::WindowFlags ToolWindowFlags()
 {
     return Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+}
+
+QPushButton *LayOutTabsAboveOk(QDialog *window, QTabWidget *tabs)
+{
+    auto *ok = new QPushButton(QStringLiteral("OK"));
+    ok->setObjectName(QStringLiteral("OKbutton"));
+    QObject::connect(ok, &QPushButton::clicked, window, &QDialog::close);
+    auto *strip = new QHBoxLayout;
+    strip->addStretch();
+    strip->addWidget(ok);
+    auto *v = new QVBoxLayout(window);
+    v->setContentsMargins(4, 4, 4, 4);
+    v->addWidget(tabs, 1);
+    v->addLayout(strip);
+    return ok;
 }
 
 void PlaceToolWindow(QWidget *window, const QWidget *main, tToolPlacement placement)

@@ -6,6 +6,10 @@
 #include <QPointer>
 #include <QWidget>
 
+class QDialog;
+class QPushButton;
+class QTabWidget;
+
 enum class tToolPlacement {
     OverMain,  // centred over the main window
     OnScreen,  // centred on the screen
@@ -13,6 +17,11 @@ enum class tToolPlacement {
 
 // Window flags of a tool window: a title, no border icons.
 Qt::WindowFlags ToolWindowFlags();
+
+// Lays out a converter window: its tabs filling it and an "OK" button
+// (object name "OKbutton") that closes it at the bottom right; returns the
+// button.
+QPushButton *LayOutTabsAboveOk(QDialog *window, QTabWidget *tabs);
 
 // Shows the window held by slot, creating it by make when there is none
 // (the window deletes itself when closed, which empties slot), and brings it

@@ -146,16 +146,7 @@ TDigitDateForm::TDigitDateForm(tDigitMember member, std::function<std::vector<in
     datesLayout->addWidget(Grid1);
     TabControl1->addTab(TabItem2, QStringLiteral("Dates in this series"));
 
-    OKbutton = new QPushButton(QStringLiteral("OK"));
-    OKbutton->setObjectName(QStringLiteral("OKbutton"));
-    connect(OKbutton, &QPushButton::clicked, this, &QDialog::close);
-    auto *strip = new QHBoxLayout;
-    strip->addStretch();
-    strip->addWidget(OKbutton);
-    auto *v = new QVBoxLayout(this);
-    v->setContentsMargins(4, 4, 4, 4);
-    v->addWidget(TabControl1, 1);
-    v->addLayout(strip);
+    OKbutton = LayOutTabsAboveOk(this, TabControl1);
 
     BuildConverterTab(currentYear);
     TabControl1->setCurrentWidget(TabItem1);

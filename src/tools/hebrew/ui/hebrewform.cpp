@@ -103,16 +103,7 @@ THebrewForm::THebrewForm(std::function<std::vector<int>()> seriesDates, int curr
     datesLayout->addWidget(Grid1);
     TabControl1->addTab(TabItem2, QStringLiteral("Dates in this series"));
 
-    OKbutton = new QPushButton(QStringLiteral("OK"));
-    OKbutton->setObjectName(QStringLiteral("OKbutton"));
-    connect(OKbutton, &QPushButton::clicked, this, &QDialog::close);
-    auto *strip = new QHBoxLayout;
-    strip->addStretch();
-    strip->addWidget(OKbutton);
-    auto *v = new QVBoxLayout(this);
-    v->setContentsMargins(4, 4, 4, 4);
-    v->addWidget(TabControl1, 1);
-    v->addLayout(strip);
+    OKbutton = LayOutTabsAboveOk(this, TabControl1);
 
     QWidget *tab = TabItem1;
     for (int tag = 1; tag <= 22; ++tag) {

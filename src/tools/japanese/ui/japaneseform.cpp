@@ -110,16 +110,7 @@ TJapaneseForm::TJapaneseForm(std::function<std::vector<int>()> seriesDates, int 
     datesLayout->addWidget(Grid2);
     TabControl1->addTab(TabItem2, QStringLiteral("Dates in this series"));
 
-    OKbutton = new QPushButton(QStringLiteral("OK"));
-    OKbutton->setObjectName(QStringLiteral("OKbutton"));
-    connect(OKbutton, &QPushButton::clicked, this, &QDialog::close);
-    auto *strip = new QHBoxLayout;
-    strip->addStretch();
-    strip->addWidget(OKbutton);
-    auto *v = new QVBoxLayout(this);
-    v->setContentsMargins(4, 4, 4, 4);
-    v->addWidget(TabControl1, 1);
-    v->addLayout(strip);
+    OKbutton = LayOutTabsAboveOk(this, TabControl1);
 
     connect(PrevButton, &QPushButton::clicked, this, [this] { NextButtonClick(+1); });
     connect(NextButton, &QPushButton::clicked, this, [this] { NextButtonClick(-1); });

@@ -196,16 +196,7 @@ TChinaForm::TChinaForm(int currentYear, QWidget *parent) : QDialog(parent, ToolW
     cl->addStretch();
     TabControl1->addTab(cycle, QStringLiteral("Cyclical dates"));
 
-    OKbutton = new QPushButton(QStringLiteral("OK"));
-    OKbutton->setObjectName(QStringLiteral("OKbutton"));
-    connect(OKbutton, &QPushButton::clicked, this, &QDialog::close);
-    auto *strip = new QHBoxLayout;
-    strip->addStretch();
-    strip->addWidget(OKbutton);
-    auto *v = new QVBoxLayout(this);
-    v->setContentsMargins(4, 4, 4, 4);
-    v->addWidget(TabControl1, 1);
-    v->addLayout(strip);
+    OKbutton = LayOutTabsAboveOk(this, TabControl1);
 
     connect(TrackBar1, &QSlider::valueChanged, this, [this] { TrackBarChange(TrackBar1); });
     connect(TrackBar2, &QSlider::valueChanged, this, [this] { TrackBarChange(TrackBar2); });
