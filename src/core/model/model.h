@@ -96,6 +96,8 @@ enum : uint16_t {
 };
 
 struct tCoinInfo {
+    // A collection holds hundreds of thousands of these: the fields are
+    // ordered so that none needs padding after it.
     int32_t CoinType = 0;
     int32_t Year = 0;
     QString Mint;
@@ -106,11 +108,12 @@ struct tCoinInfo {
     int32_t Need = 0;
     int32_t Sell = 0;
     int32_t Sold = 0;
+    int32_t Inventory = 0;
     QString Gradedby;
     QString Stored;
     int32_t BuyDate = 0;
-    Money BuyPrice = 0;
     int32_t SellDate = 0;
+    Money BuyPrice = 0;
     Money SellPrice = 0;
     Money TempValue = 0;      // work value, not stored
     QString Notes;
@@ -119,18 +122,17 @@ struct tCoinInfo {
     QString Receipt;
     QString OtherImages;      // comma text
     QString OtherImageNames;
-    int32_t Inventory = 0;
     QString Comment;
+    QString UDFstring;        // comma text, slot i = i-th entry of UDFlist
+    tnodeinfo *Folder = nullptr;
+    tPriceInfo *PriceInfo = nullptr;  // cached match, not stored
+    int32_t tag = 0;          // not stored
     bool BuyLock = false;
     bool SellLock = false;
     bool MintError = false;
     bool User1 = false;       // tracking mark
-    QString UDFstring;        // comma text, slot i = i-th entry of UDFlist
     bool InBin = false;
-    tnodeinfo *Folder = nullptr;
     bool selected = false;    // not stored
-    tPriceInfo *PriceInfo = nullptr;  // cached match, not stored
-    int32_t tag = 0;          // not stored
 };
 
 enum tUDFType : int32_t {
