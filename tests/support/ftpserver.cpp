@@ -43,11 +43,13 @@ LoopbackFtpServer::LoopbackFtpServer(const Options &options)
     args << QStringLiteral("--command-log") << logDir_.filePath(QStringLiteral("commands.log"));
     process_.setProcessChannelMode(QProcess::SeparateChannels);
     process_.start(QStringLiteral("/usr/bin/python3"), args);
-    if (!process_.waitForStarted(10000)) {
+    if (!process_.waitForStarted(30000)) {
         error_ = QStringLiteral("could not start /usr/bin/python3: ") + process_.errorString();
         return;
     }
-    const QDeadlineTimer deadline(15000);
+    // Generous: on a machine busy building, starting Python and its FTP
+    // library alone can take many seconds.
+    const QDeadlineTimer deadline(60000);
     QByteArray out;
     while (!deadline.hasExpired()) {
         if (process_.canReadLine() || process_.waitForReadyRead(static_cast<int>(deadline.remainingTime()))) {
