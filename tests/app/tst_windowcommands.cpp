@@ -1,5 +1,7 @@
 #include <QtTest>
 
+#include <QListWidget>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -291,12 +293,19 @@ private Q_SLOTS:
             program.Trigger(QStringLiteral("HighContrast1"));
             QCOMPARE(rows->defaultSectionSize(), 48);
             QCOMPARE(form.SelectedPanel->height(), 34);
+            QCOMPARE(form.BinLabel->font().pixelSize(), 22);
             QVERIFY(captionFits());
             program.Trigger(QStringLiteral("HighContrast1"));
             QCOMPARE(rows->defaultSectionSize(), 32);
             QCOMPARE(form.SelectedPanel->height(), 29);
+            QCOMPARE(form.BinLabel->font().pixelSize(), 18);
             QVERIFY(captionFits());
         }
+        // The report names read large and red in both modes.
+        QVERIFY(form.ReportListBox->count() > 0);
+        QListWidgetItem *report = form.ReportListBox->item(0);
+        QCOMPARE(report->font().pixelSize(), 24);
+        QCOMPARE(report->foreground().color(), QColor(Qt::red));
     }
 
     void shortcutsWindowRefusesASharedShortcut()

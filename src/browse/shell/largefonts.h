@@ -15,6 +15,7 @@ struct tLargeFontSizes {
     int GridRowHeight;
     int GridFont;
     bool GridBold;
+    int BinCount;            // the Coins page's count of entries in the report bin
     bool operator==(const tLargeFontSizes &) const = default;
 };
 

@@ -8,7 +8,7 @@ constexpr int tLargeFontSizes::*Fields[] = {
     &tLargeFontSizes::EditorLabels,    &tLargeFontSizes::TabCaptions,       &tLargeFontSizes::MetalLabels,
     &tLargeFontSizes::ReportCornerButtons, &tLargeFontSizes::ReportListCaption, &tLargeFontSizes::SlideStripWidth,
     &tLargeFontSizes::SlideStripFont,  &tLargeFontSizes::ReportDescription, &tLargeFontSizes::CaptionLineHeight,
-    &tLargeFontSizes::GridRowHeight,   &tLargeFontSizes::GridFont,
+    &tLargeFontSizes::GridRowHeight,   &tLargeFontSizes::GridFont,          &tLargeFontSizes::BinCount,
 };
 
 } // namespace
@@ -33,6 +33,7 @@ private Q_SLOTS:
         QTest::newRow("caption line") << 8 << 29 << 34;
         QTest::newRow("grid rows") << 9 << 32 << 48;
         QTest::newRow("grid text") << 10 << 16 << 32;
+        QTest::newRow("report bin count") << 11 << 18 << 22;
     }
     void pairs()
     {

@@ -6,6 +6,7 @@
 #include "browse/shell/ui/mainform.h"
 
 #include <QAction>
+#include <QListWidget>
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
@@ -251,6 +252,17 @@ void TMainForm::ApplyLargeFonts(bool large)
         SetPixelSizeOfAll(TabReports, name, z.ReportCornerButtons);
     SetPixelSizeOfAll(TabReports, "Label134", z.ReportListCaption);
     SetPixelSizeOfAll(TabReports, "ReportDescriptionLabel", z.ReportDescription);
+    if (BinLabel)
+        SetPixelSize(BinLabel, z.BinCount);
+    // The report names read large and red in both modes.
+    if (ReportListBox)
+        for (int i = 0; i < ReportListBox->count(); ++i) {
+            QListWidgetItem *item = ReportListBox->item(i);
+            QFont f = item->font();
+            f.setPixelSize(24);
+            item->setFont(f);
+            item->setForeground(QColor(Qt::red));
+        }
 }
 
 void TMainForm::ShowBusy(bool busy)
