@@ -16,18 +16,6 @@ namespace {
 
 const QString PartSuffix = QStringLiteral(".part");
 
-// The copy is replaced by renaming over it, which needs a writable folder; a
-// copy marked read-only is made writable first.
-bool CanReplace(const QString &folder, const QString &path)
-{
-    if (!QDir().mkpath(folder) || !QFileInfo(folder).isWritable())
-        return false;
-    QFile f(path);
-    if (f.exists() && !QFileInfo(path).isWritable() && !f.setPermissions(f.permissions() | QFile::WriteOwner))
-        return false;
-    return true;
-}
-
 void RemoveWithPart(const QString &path)
 {
     QFile::remove(path);

@@ -27,18 +27,6 @@ QString LocalTarget(const QString &folder, const QString &serverName)
     return folder + (existing.isEmpty() ? serverName : existing);
 }
 
-// A fetched file replaces the local one by renaming over it, which needs a
-// writable folder; a file marked read-only is made writable first.
-bool CanReplace(const QString &folder, const QString &path)
-{
-    if (!QDir().mkpath(folder) || !QFileInfo(folder).isWritable())
-        return false;
-    QFile f(path);
-    if (f.exists() && !QFileInfo(path).isWritable() && !f.setPermissions(f.permissions() | QFile::WriteOwner))
-        return false;
-    return true;
-}
-
 bool AnyPricesModified(const tMainState &s)
 {
     return s.PricesModified || std::any_of(s.PricesModifiedArray.begin(), s.PricesModifiedArray.end(), [](bool b) { return b; });

@@ -2,6 +2,10 @@
 
 #include <chrono>
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
 #include "core/model/currproc.h"
 #include "core/model/helpers.h"
 
@@ -232,4 +236,14 @@ int CompareCaptions(const QString &a, const QString &b)
             return x < y ? -1 : 1;
     }
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+bool CanReplace(const QString &folder, const QString &path)
+{
+    if (!QDir().mkpath(folder) || !QFileInfo(folder).isWritable())
+        return false;
+    QFile f(path);
+    if (f.exists() && !QFileInfo(path).isWritable() && !f.setPermissions(f.permissions() | QFile::WriteOwner))
+        return false;
+    return true;
 }

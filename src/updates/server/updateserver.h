@@ -47,6 +47,10 @@ QString CleanName(const QString &S);
 
 // A byte count as "1023 bytes", "1.0KB", "1024.0MB", "2.5GB": one decimal in
 // the locale's separator, no blank before the unit.
+// Whether a fetched file can replace path by renaming over it: the folder is
+// made and must be writable; a file marked read-only is made writable first.
+bool CanReplace(const QString &folder, const QString &path);
+
 QString FormatSize(qint64 N, const QLocale &locale = QLocale());
 
 // "Progress: 1.5MB of 3.0MB (50.0%)". While the total is not known yet (a
