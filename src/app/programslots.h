@@ -29,7 +29,7 @@
     X(LoadReportList) X(UpdateRecentFiles) X(GetCoinValue) X(ValueCodeName) X(SaveCurrencyIndex) X(CommitPendingEdit) \
     X(PrepCoinsPage) X(SortFolderCoins) X(SelectCoin) X(UpdateSelectionSummary) X(RestoreNotesMemo) X(ShowCoinsPage)   \
     X(ReloadCountryPrices) X(ResortPrices) X(SavePricesToFile)                     \
-    X(ReadPriceDatesDat) X(ReadSettingString) X(WriteSettingString) X(EbooksModified) X(SaveEbookIndexes)
+    X(ReadPriceDatesDat) X(ReadSettingString) X(WriteSettingString) X(EbooksModified) X(SaveEbookIndexes) X(DesignateIndexedeBooks)
 
 #define ORV_WINDOW_SEAMS(X)                                                                                            \
     X(LogModeKeysHeld) X(InstallAppException) X(BuildThemePanel) X(LoadMetals) X(LoadFormState) X(LoadCountries)       \

@@ -218,6 +218,7 @@ void EmbedEbooksPage(QWidget *tab)
     form.SelectionSeams.SetUpBookList = [page] { page->SetUpBookList(); };
     form.State.Hooks.EbooksModified = [page] { return AnyEbookModified(page->Library); };
     form.State.Hooks.SaveEbookIndexes = [page] { page->SaveEbookIndexes(); };
+    form.State.Hooks.DesignateIndexedeBooks = [page] { page->DesignateIndexedeBooks(); };
 }
 
 // "Save eBook changes" in the File menu and "Edit eBook" in the series menu,

@@ -14,7 +14,10 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "browse/countries/ui/collectioncommands.h"
+#include "browse/countries/ui/countryform.h"
 #include "browse/shell/pageswitch.h"
+#include "core/model/seriestree.h"
 #include "core/model/mainstate.h"
 #include "reports/ebooks/ebookindex.h"
 #include "reports/ebooks/ui/ebookspage.h"
@@ -51,6 +54,25 @@ QByteArray FileBytes(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Selects series, opens "Edit eBook" from the series menu, optionally binds
+// the first book at page, focuses that book and presses OK. False when the
+// setup window did not open or did not close.
+bool FocusFirstBook(tProgramFixture &program, tnodeinfo *series, const QString &page = {})
+{
+    TMainForm &form = program.Form();
+    ClickSeries(form, series);
+    program.Trigger(QStringLiteral("SetupEbook"));
+    auto *ebooks = form.findChild<TEbooksPage *>();
+    if (!ebooks || !QTest::qWaitFor([ebooks] { return ebooks->SetupForm() != nullptr; }))
+        return false;
+    QWidget *setup = ebooks->SetupForm();
+    if (!page.isEmpty())
+        setup->findChild<QLineEdit *>(QStringLiteral("PageEdit0"))->setText(page);
+    QTest::mouseClick(setup->findChild<QWidget *>(QStringLiteral("FocusBox0")), Qt::LeftButton);
+    QTest::mouseClick(setup->findChild<QPushButton *>(QStringLiteral("Button1")), Qt::LeftButton);
+    return QTest::qWaitFor([ebooks] { return ebooks->SetupForm() == nullptr; });
 }
 
 } // namespace
@@ -141,19 +163,74 @@ private Q_SLOTS:
         StartWithNewCollection(program);
         TMainForm &form = program.Form();
         tnodeinfo *series = SomeSeries(program.State());
-        ClickSeries(form, series);
-        program.Trigger(QStringLiteral("SetupEbook"));
-        auto *page = form.findChild<TEbooksPage *>();
-        QVERIFY(page);
-        QTRY_VERIFY(page->SetupForm());
-        page->SetupForm()->findChild<QLineEdit *>(QStringLiteral("PageEdit0"))->setText(QStringLiteral("2"));
-        QTest::mouseClick(page->SetupForm()->findChild<QWidget *>(QStringLiteral("FocusBox0")), Qt::LeftButton);
-        QTest::mouseClick(page->SetupForm()->findChild<QPushButton *>(QStringLiteral("Button1")), Qt::LeftButton);
-        QTRY_VERIFY(!page->SetupForm());
+        QVERIFY(FocusFirstBook(program, series, QStringLiteral("2")));
         QCOMPARE(program.State().IndicateEBook, 1);
         QVERIFY(series->eIndexed);
         QCOMPARE(Control<QListWidget>(form, "BookListBox")->item(0)->text(), QStringLiteral("Notes (Page 2)"));
         QVERIFY(program.Action(QStringLiteral("SaveEbookData1"))->isVisible());
+    }
+
+    // A country added from the Countries Explorer brings series the focused
+    // eBook indexes: they are marked in the tree at once, like the rest.
+    void addedCountryIsMarkedForTheFocusedBook()
+    {
+        constexpr int32_t CanadaSeries = 31001;
+        tProgramFixture program;
+        StartWithNewCollection(program);
+        QVERIFY(!CoinTypeToNodeInfo(program.State(), CanadaSeries));
+        const QString folder = program.State().EbooksRedirect;
+        QVERIFY(QDir().mkpath(folder));
+        const qint64 size = WriteTestPdf(folder + QStringLiteral("Canada.pdf"), {{QStringLiteral("Cents")}});
+        WriteEbookIndex(folder + QStringLiteral("Canada.eBook"), size, {CanadaSeries}, {1});
+        StartWithNewCollection(program);
+        TMainForm &form = program.Form();
+        QVERIFY(FocusFirstBook(program, SomeSeries(program.State())));
+        QCOMPARE(program.State().IndicateEBook, 1);
+
+        program.Trigger(QStringLiteral("Addcountries1"));
+        auto *commands = form.findChild<TCollectionCommands *>(QStringLiteral("CollectionCommands"));
+        QVERIFY(commands && commands->CountryForm);
+        TCountryForm *explorer = commands->CountryForm.data();
+        QListWidget *countries = explorer->cListBox;
+        countries->clearSelection();
+        for (int row = 0; row < countries->count(); ++row)
+            if (countries->item(row)->text() == QStringLiteral("Canada")) {
+                countries->setCurrentRow(row);
+                countries->item(row)->setSelected(true);
+            }
+        explorer->UpdateSelection(false);
+        explorer->AddLocationBtn->click();
+        const tnodeinfo *canada = CoinTypeToNodeInfo(program.State(), CanadaSeries);
+        QVERIFY(canada);
+        QVERIFY(canada->eIndexed);
+        explorer->close();
+    }
+    // A catalogue locked with a password cannot be shown: the collector is
+    // told which one and why, and the page stays empty.
+    void lockedCatalogueIsRefusedWithItsReason()
+    {
+        tProgramFixture program;
+        StartWithNewCollection(program);
+        tnodeinfo *series = SomeSeries(program.State());
+        QVERIFY(series);
+        const int32_t number = series->CoinType;
+        const QString folder = program.State().EbooksRedirect;
+        QVERIFY(QDir().mkpath(folder));
+        const qint64 size = WriteLockedPdf(folder + QStringLiteral("Locked.pdf"));
+        QVERIFY(size > 0);
+        WriteEbookIndex(folder + QStringLiteral("Locked.eBook"), size, {number}, {1});
+        StartWithNewCollection(program);
+        TMainForm &form = program.Form();
+        series = SeriesNumbered(program.State(), number);
+        ClickSeries(form, series);
+        program.Ui.reset();
+        ClickTab(form, PageEbooks);
+        QCOMPARE(program.Ui.Texts().size(), 1);
+        QVERIFY2(program.Ui.Texts().front().startsWith(
+                     QStringLiteral("This eBook is protected by a password and cannot be shown:\n")),
+                 qPrintable(program.Ui.Texts().front()));
+        QVERIFY(program.Ui.Texts().front().contains(QStringLiteral("Locked")));
+        QCOMPARE(Control<QSpinBox>(form, "eBookPageEdit")->maximum(), 1);
     }
 };
 

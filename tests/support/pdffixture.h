@@ -8,3 +8,8 @@
 // Writes a portrait A5 PDF with one page per entry of pageLines (each page's
 // lines drawn one under another). Returns the file's size in bytes.
 qint64 WriteTestPdf(const QString &path, const QList<QStringList> &pageLines, const QString &title = {});
+
+// Writes a one-page PDF locked with a password (the standard security
+// handler with a user password that is not empty), as a catalogue bought
+// with a password arrives. Returns the file's size in bytes.
+qint64 WriteLockedPdf(const QString &path);

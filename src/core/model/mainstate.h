@@ -172,6 +172,9 @@ struct tStateHooks {
     // Writes the changed eBook index files.
     std::function<void()> SaveEbookIndexes;
     // ---- end of collection lifecycle ----
+    // Marks the series the chosen eBook indexes (eBooks page); the Countries
+    // window calls it after adding series, which arrive unmarked.
+    std::function<void()> DesignateIndexedeBooks;
 };
 
 // One title of the selected series' grade scale with the grade slot it names.

@@ -460,6 +460,9 @@ void TCountryForm::AddLocationBtnClick()
         tnodeinfo *target = AddCountryItems(s, selected, goTo_);
         goTo_ = 0;
         if (target) {
+            // The added series come without the chosen eBook's marks.
+            if (s.Hooks.DesignateIndexedeBooks)
+                s.Hooks.DesignateIndexedeBooks();
             if (s.Hooks.CalcVisibleNodes)
                 s.Hooks.CalcVisibleNodes();
             target->Expanded = true;
