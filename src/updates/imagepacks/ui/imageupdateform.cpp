@@ -1,7 +1,5 @@
 #include "updates/imagepacks/ui/imageupdateform.h"
 
-#include <climits>
-
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
@@ -29,16 +27,6 @@ QString NoAccelerator(const QString &text)
     return t.replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
-// A progress bar holds an int: byte counts past 2 GB are scaled down.
-void SetBar(QProgressBar *bar, qint64 value, qint64 maximum)
-{
-    int shift = 0;
-    while ((maximum >> shift) > INT_MAX)
-        ++shift;
-    bar->setRange(0, static_cast<int>(maximum >> shift));
-    bar->setValue(static_cast<int>(std::clamp<qint64>(value, 0, maximum) >> shift));
-}
-
 } // namespace
 
 TImageUpdateForm::TImageUpdateForm(tMainState &s, QWidget *parent, tRetryTimer::Clock clock)
@@ -52,33 +40,18 @@ TImageUpdateForm::TImageUpdateForm(tMainState &s, QWidget *parent, tRetryTimer::
     ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
     ScrollBox1->setGeometry(8, 8, 390, 306);
 
-    const auto button = [this](const char *name, const QString &caption, int y) {
-        auto *b = new QPushButton(caption, this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setGeometry(408, y, 148, 28);
-        return b;
+    const tButtonColumn column{408, 148};
+    static constexpr tSelectionButton Selection[] = {
+        {"SelectCoinsBtn", "Select coins", ImageSelectCoinsTag},
+        {"SelectPaperBtn", "Select paper", ImageSelectPaperTag},
+        {"SuggestCoinsBtn", "Suggest Coins", ImageSuggestCoinsTag},
+        {"SuggestPaperBtn", "Suggest paper", ImageSuggestPaperTag},
+        {"SelectNoneBtn", "Select none", ImageSelectNoneTag},
     };
-    const struct {
-        const char *Name;
-        const char *Caption;
-        int Tag;
-    } selection[] = {{"SelectCoinsBtn", "Select coins", ImageSelectCoinsTag},
-                     {"SelectPaperBtn", "Select paper", ImageSelectPaperTag},
-                     {"SuggestCoinsBtn", "Suggest Coins", ImageSuggestCoinsTag},
-                     {"SuggestPaperBtn", "Suggest paper", ImageSuggestPaperTag},
-                     {"SelectNoneBtn", "Select none", ImageSelectNoneTag}};
-    int y = 8;
-    for (const auto &sel : selection) {
-        QPushButton *b = button(sel.Name, QString::fromLatin1(sel.Caption), y);
-        b->setProperty("Tag", sel.Tag);
-        const int tag = sel.Tag;
-        connect(b, &QPushButton::clicked, this, [this, tag] { SelectCoinsBtnClick(tag); });
-        SelectionButtons.push_back(b);
-        y += 34;
-    }
-    UpdateButton = button("UpdateButton", QStringLiteral("Begin update"), 216);
-    StopButton = button("StopButton", QStringLiteral("Stop update"), 250);
-    OKbutton = button("OKbutton", QStringLiteral("Done"), 286);
+    SelectionButtons = AddSelectionButtons(this, column, Selection, [this](int tag) { SelectCoinsBtnClick(tag); });
+    UpdateButton = AddColumnButton(this, column, "UpdateButton", QStringLiteral("Begin update"), 216);
+    StopButton = AddColumnButton(this, column, "StopButton", QStringLiteral("Stop update"), 250);
+    OKbutton = AddColumnButton(this, column, "OKbutton", QStringLiteral("Done"), 286);
     connect(UpdateButton, &QPushButton::clicked, this, &TImageUpdateForm::UpdateButtonClick);
     connect(StopButton, &QPushButton::clicked, this, &TImageUpdateForm::StopButtonClick);
     connect(OKbutton, &QPushButton::clicked, this, &TImageUpdateForm::OKbuttonClick);
@@ -108,8 +81,10 @@ TImageUpdateForm::TImageUpdateForm(tMainState &s, QWidget *parent, tRetryTimer::
         RetryLabel->setText(text);
         RetryLabel->show();
     });
-    connect(&Machine_, &tImageUpdateMachine::FileBar, this, [this](qint64 v, qint64 m) { SetBar(ProgressBar1, v, m); });
-    connect(&Machine_, &tImageUpdateMachine::OverallBar, this, [this](qint64 v, qint64 m) { SetBar(ProgressBar2, v, m); });
+    connect(&Machine_, &tImageUpdateMachine::FileBar, this,
+            [this](qint64 v, qint64 m) { ShowByteProgress(ProgressBar1, v, m); });
+    connect(&Machine_, &tImageUpdateMachine::OverallBar, this,
+            [this](qint64 v, qint64 m) { ShowByteProgress(ProgressBar2, v, m); });
     connect(&Machine_, &tImageUpdateMachine::RowFinished, this, &TImageUpdateForm::OnRowFinished);
     connect(&Machine_, &tImageUpdateMachine::DirectoryReady, this, &TImageUpdateForm::OnDirectoryReady);
     connect(&Machine_, &tImageUpdateMachine::UpdateStarted, this, &TImageUpdateForm::OnUpdateStarted);

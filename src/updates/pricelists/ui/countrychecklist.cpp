@@ -1,10 +1,15 @@
 #include "updates/pricelists/ui/countrychecklist.h"
 
+#include <algorithm>
+#include <climits>
+
 #include <QFrame>
 #include <QGraphicsDropShadowEffect>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QScrollBar>
 
 TGroupBar::TGroupBar(QRgb color, QWidget *parent) : QWidget(parent), color_(color)
@@ -87,4 +92,38 @@ void TCountryChecklist::Build(const OwningList<tCountryInfo> &countries, const t
     content_->resize(width, layout.EndY + 1);
     content_->setUpdatesEnabled(true);
     setWidget(content_);
+}
+
+QPushButton *AddColumnButton(QWidget *form, tButtonColumn column, const char *name, const QString &caption, int top)
+{
+    auto *b = new QPushButton(caption, form);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setGeometry(column.Left, top, column.Width, 28);
+    return b;
+}
+
+std::vector<QPushButton *> AddSelectionButtons(QWidget *form, tButtonColumn column,
+                                               std::span<const tSelectionButton> buttons,
+                                               const std::function<void(int tag)> &click)
+{
+    std::vector<QPushButton *> made;
+    int top = 8;
+    for (const tSelectionButton &sel : buttons) {
+        QPushButton *b = AddColumnButton(form, column, sel.Name, QString::fromLatin1(sel.Caption), top);
+        b->setProperty("Tag", sel.Tag);
+        QObject::connect(b, &QPushButton::clicked, form, [click, tag = sel.Tag] { click(tag); });
+        made.push_back(b);
+        top += 34;
+    }
+    return made;
+}
+
+void ShowByteProgress(QProgressBar *bar, qint64 value, qint64 maximum)
+{
+    maximum = std::max<qint64>(maximum, 0);
+    int shift = 0;
+    while ((maximum >> shift) > INT_MAX)
+        ++shift;
+    bar->setRange(0, static_cast<int>(maximum >> shift));
+    bar->setValue(static_cast<int>(std::clamp<qint64>(value, 0, maximum) >> shift));
 }

@@ -4,6 +4,8 @@
 // continent's coins and paper money. The rows themselves belong to the
 // window that asks for them.
 #include <functional>
+#include <span>
+#include <vector>
 
 #include <QScrollArea>
 
@@ -11,6 +13,8 @@
 #include "updates/server/updateserver.h"
 
 class QFrame;
+class QProgressBar;
+class QPushButton;
 
 // The rounded bar behind a group's header: right-hand corners rounded,
 // filled with the group's colour, with a drop shadow.
@@ -52,3 +56,27 @@ private:
     QFrame *line1_ = nullptr;
     std::vector<TGroupBar *> bars_;
 };
+
+// The download windows' buttons beside the checklist share one column.
+struct tButtonColumn {
+    int Left = 0;
+    int Width = 0;
+};
+QPushButton *AddColumnButton(QWidget *form, tButtonColumn column, const char *name, const QString &caption, int top);
+
+// One of the selection buttons at the top of that column: Tag tells the
+// window's handler which selection it makes.
+struct tSelectionButton {
+    const char *Name;
+    const char *Caption;
+    int Tag;
+};
+// Adds the buttons one under another from the column's top, each calling
+// click with its Tag (also kept as the button's "Tag" property).
+std::vector<QPushButton *> AddSelectionButtons(QWidget *form, tButtonColumn column,
+                                               std::span<const tSelectionButton> buttons,
+                                               const std::function<void(int tag)> &click);
+
+// Shows a byte count on a progress bar. A bar holds an int, so counts past
+// 2 GB are scaled down; a value outside 0..maximum is held at the ends.
+void ShowByteProgress(QProgressBar *bar, qint64 value, qint64 maximum);

@@ -1,7 +1,5 @@
 #include "updates/pricelists/ui/priceupdateform.h"
 
-#include <climits>
-
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFrame>
@@ -30,16 +28,6 @@ QString NoAccelerator(const QString &text)
     return t.replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
-// A progress bar holds an int: byte counts past 2 GB are scaled down.
-void SetBar(QProgressBar *bar, qint64 value, qint64 maximum)
-{
-    int shift = 0;
-    while ((maximum >> shift) > INT_MAX)
-        ++shift;
-    bar->setRange(0, static_cast<int>(maximum >> shift));
-    bar->setValue(static_cast<int>(std::min(value, maximum) >> shift));
-}
-
 void SetTextColor(QLabel *label, QRgb color)
 {
     QPalette p = label->palette();
@@ -59,33 +47,18 @@ TPriceUpdateForm::TPriceUpdateForm(tMainState &s, QWidget *parent, tRetryTimer::
     ScrollBox1 = new TCountryChecklist(this);
     ScrollBox1->setGeometry(8, 8, 470, 300);
 
-    const auto button = [this](const char *name, const QString &caption, int y) {
-        auto *b = new QPushButton(caption, this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setGeometry(488, y, 150, 28);
-        return b;
+    const tButtonColumn column{488, 150};
+    static constexpr tSelectionButton Selection[] = {
+        {"SelectAllBtn", "Select all", SelectAllTag},
+        {"SelectCoinsBtn", "Select coins", SelectCoinsTag},
+        {"SelectPaperBtn", "Select paper", SelectPaperTag},
+        {"SuggestBtn", "Suggest", SuggestTag},
+        {"SelectNoneBtn", "Select none", SelectNoneTag},
     };
-    const struct {
-        const char *Name;
-        const char *Caption;
-        int Tag;
-    } selection[] = {{"SelectAllBtn", "Select all", SelectAllTag},
-                     {"SelectCoinsBtn", "Select coins", SelectCoinsTag},
-                     {"SelectPaperBtn", "Select paper", SelectPaperTag},
-                     {"SuggestBtn", "Suggest", SuggestTag},
-                     {"SelectNoneBtn", "Select none", SelectNoneTag}};
-    int y = 8;
-    for (const auto &sel : selection) {
-        QPushButton *b = button(sel.Name, QString::fromLatin1(sel.Caption), y);
-        b->setProperty("Tag", sel.Tag);
-        const int tag = sel.Tag;
-        connect(b, &QPushButton::clicked, this, [this, tag] { SelectCoinsBtnClick(tag); });
-        SelectionButtons.push_back(b);
-        y += 34;
-    }
+    SelectionButtons = AddSelectionButtons(this, column, Selection, [this](int tag) { SelectCoinsBtnClick(tag); });
     SelectionButtons.front()->setToolTip(QStringLiteral("Check every price list for download"));
-    UpdateButton = button("UpdateButton", QStringLiteral("Begin update"), 240);
-    OKbutton = button("OKbutton", QStringLiteral("Done"), 276);
+    UpdateButton = AddColumnButton(this, column, "UpdateButton", QStringLiteral("Begin update"), 240);
+    OKbutton = AddColumnButton(this, column, "OKbutton", QStringLiteral("Done"), 276);
     connect(UpdateButton, &QPushButton::clicked, this, &TPriceUpdateForm::UpdateButtonClick);
     connect(OKbutton, &QPushButton::clicked, this, &TPriceUpdateForm::OKbuttonClick);
 
@@ -112,14 +85,16 @@ TPriceUpdateForm::TPriceUpdateForm(tMainState &s, QWidget *parent, tRetryTimer::
     ServerEdit->setGeometry(112, 390, 366, 28);
     ServerEdit->setPlaceholderText(QStringLiteral("host or host:port"));
     ServerLabel->setBuddy(ServerEdit);
-    ServerButton = button("ServerButton", QStringLiteral("Connect"), 390);
+    ServerButton = AddColumnButton(this, column, "ServerButton", QStringLiteral("Connect"), 390);
     connect(ServerButton, &QPushButton::clicked, this, &TPriceUpdateForm::ServerButtonClick);
     connect(ServerEdit, &QLineEdit::returnPressed, this, &TPriceUpdateForm::ServerButtonClick);
 
     connect(&Machine_, &tPriceUpdateMachine::StatusText, Label1, &QLabel::setText);
     connect(&Machine_, &tPriceUpdateMachine::ProgressText, Label2, &QLabel::setText);
-    connect(&Machine_, &tPriceUpdateMachine::FileBar, this, [this](qint64 v, qint64 m) { SetBar(ProgressBar1, v, m); });
-    connect(&Machine_, &tPriceUpdateMachine::OverallBar, this, [this](qint64 v, qint64 m) { SetBar(ProgressBar2, v, m); });
+    connect(&Machine_, &tPriceUpdateMachine::FileBar, this,
+            [this](qint64 v, qint64 m) { ShowByteProgress(ProgressBar1, v, m); });
+    connect(&Machine_, &tPriceUpdateMachine::OverallBar, this,
+            [this](qint64 v, qint64 m) { ShowByteProgress(ProgressBar2, v, m); });
     connect(&Machine_, &tPriceUpdateMachine::RowFinished, this, &TPriceUpdateForm::OnRowFinished);
     connect(&Machine_, &tPriceUpdateMachine::StatusChanged, this, &TPriceUpdateForm::ShowPriceListStatus);
     connect(&Machine_, &tPriceUpdateMachine::DatesReady, this, &TPriceUpdateForm::OnDatesReady);

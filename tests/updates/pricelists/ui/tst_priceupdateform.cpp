@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 
 #include "core/model/dates.h"
@@ -501,6 +502,30 @@ private Q_SLOTS:
         QCOMPARE(f.s.PricesModifiedArray[Belgium], !runs);
         QVERIFY(f.s.PricesModifiedArray[CanadaPaper]);
         QVERIFY(f.s.PricesModified);
+    }
+    // Byte counts of the download bars: past the int range of a progress
+    // bar they are scaled down, and a value out of range is held at an end.
+    void byteProgressOnTheBar_data()
+    {
+        QTest::addColumn<qint64>("value");
+        QTest::addColumn<qint64>("maximum");
+        QTest::addColumn<int>("barMaximum");
+        QTest::addColumn<int>("barValue");
+        constexpr qint64 G = 1024LL * 1024 * 1024;
+        QTest::newRow("small") << qint64(5) << qint64(10) << 10 << 5;
+        QTest::newRow("negative value") << qint64(-1) << qint64(10) << 10 << 0;
+        QTest::newRow("past the end") << qint64(20) << qint64(10) << 10 << 10;
+        QTest::newRow("6 GB, half done") << 3 * G << 6 * G << int(6 * G >> 2) << int(3 * G >> 2);
+        QTest::newRow("unknown size") << qint64(7) << qint64(-1) << 0 << 0;
+    }
+    void byteProgressOnTheBar()
+    {
+        QFETCH(qint64, value);
+        QFETCH(qint64, maximum);
+        QProgressBar bar;
+        ShowByteProgress(&bar, value, maximum);
+        QTEST(bar.maximum(), "barMaximum");
+        QTEST(bar.value(), "barValue");
     }
 };
 
