@@ -12,6 +12,21 @@ Qt::WindowFlags ToolWindowFlags()
     return Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
 }
 
+QTabWidget *NewConverterTabs(QWidget *window)
+{
+    auto *tabs = new QTabWidget(window);
+    tabs->setObjectName(QStringLiteral("TabControl1"));
+    tabs->setTabPosition(QTabWidget::South);
+    return tabs;
+}
+
+QWidget *NewTabPage(const char *name)
+{
+    auto *page = new QWidget;
+    page->setObjectName(QString::fromLatin1(name));
+    return page;
+}
+
 QPushButton *LayOutTabsAboveOk(QDialog *window, QTabWidget *tabs)
 {
     auto *ok = new QPushButton(QStringLiteral("OK"));

@@ -18,6 +18,11 @@ enum class tToolPlacement {
 // Window flags of a tool window: a title, no border icons.
 Qt::WindowFlags ToolWindowFlags();
 
+// The converter windows' tab strip ("TabControl1", tabs at the bottom) and
+// an empty page for it with its object name.
+QTabWidget *NewConverterTabs(QWidget *window);
+QWidget *NewTabPage(const char *name);
+
 // Lays out a converter window: its tabs filling it and an "OK" button
 // (object name "OKbutton") that closes it at the bottom right; returns the
 // button.

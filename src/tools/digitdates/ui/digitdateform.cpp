@@ -116,15 +116,11 @@ TDigitDateForm::TDigitDateForm(tDigitMember member, std::function<std::vector<in
             imageList_.push_back(GlyphPicture(QString(QChar(static_cast<char16_t>(look.SecondZero + d))), GlyphWidth,
                                               GlyphHeight, QString::fromLatin1(look.SecondFamily)));
 
-    TabControl1 = new QTabWidget(this);
-    TabControl1->setObjectName(QStringLiteral("TabControl1"));
-    TabControl1->setTabPosition(QTabWidget::South);
-    TabItem1 = new QWidget;
-    TabItem1->setObjectName(QStringLiteral("TabItem1"));
+    TabControl1 = NewConverterTabs(this);
+    TabItem1 = NewTabPage("TabItem1");
     TabControl1->addTab(TabItem1, QStringLiteral("Converter"));
 
-    TabItem2 = new QWidget;
-    TabItem2->setObjectName(QStringLiteral("TabItem2"));
+    TabItem2 = NewTabPage("TabItem2");
     auto *datesLayout = new QVBoxLayout(TabItem2);
     if (member == tDigitMember::Arab) {
         auto *strip = new QHBoxLayout;
@@ -466,14 +462,9 @@ QString TDigitDateForm::CellText(int y, int column) const
 void TDigitDateForm::FillSeriesDates()
 {
     DateArray = seriesDates_ ? seriesDates_() : std::vector<int>{};
-    const int datesTab = TabControl1->indexOf(TabItem2);
-    if (DateArray.empty()) {
-        TabControl1->setCurrentWidget(TabItem1);
-        TabControl1->setTabVisible(datesTab, false);
-        Grid1->setRowCount(0);
+    const auto cell = [this](int year, int column) { return CellText(year, column); };
+    if (!ShowSeriesDates(TabControl1, TabItem1, TabItem2, Grid1, DateArray, cell))
         return;
-    }
-    Grid1->Fill(DateArray, [this](int year, int column) { return CellText(year, column); });
     const QList<int> native = LookOf(Member).NativeColumns;
     for (int r = 0; r < Grid1->rowCount(); ++r)
         for (int c = 0; c < Grid1->columnCount(); ++c) {
@@ -483,7 +474,6 @@ void TDigitDateForm::FillSeriesDates()
             else if (Member == tDigitMember::Burmese)
                 item->setTextAlignment(Qt::AlignCenter);
         }
-    TabControl1->setTabVisible(datesTab, true);
 }
 
 bool TDigitDateForm::event(QEvent *e)

@@ -73,12 +73,9 @@ TEthiopianForm::TEthiopianForm(std::function<std::vector<int>()> seriesDates, in
     setWindowTitle(QStringLiteral("Ethiopian date converter"));
     setFixedSize(354, 414);
 
-    TabControl1 = new QTabWidget(this);
-    TabControl1->setObjectName(QStringLiteral("TabControl1"));
-    TabControl1->setTabPosition(QTabWidget::South);
+    TabControl1 = NewConverterTabs(this);
 
-    TabItem1 = new QWidget;
-    TabItem1->setObjectName(QStringLiteral("TabItem1"));
+    TabItem1 = NewTabPage("TabItem1");
     auto *grid = new QGridLayout(TabItem1);
     const char *captions[3] = {"Ethiopian Century", "Decade", "Year"};
     const char *names[3] = {"Century", "Decade", "Year"};
@@ -140,8 +137,7 @@ TEthiopianForm::TEthiopianForm(std::function<std::vector<int>()> seriesDates, in
     grid->setRowStretch(6, 1);
     TabControl1->addTab(TabItem1, QStringLiteral("Converter"));
 
-    TabItem2 = new QWidget;
-    TabItem2->setObjectName(QStringLiteral("TabItem2"));
+    TabItem2 = NewTabPage("TabItem2");
     auto *datesLayout = new QVBoxLayout(TabItem2);
     Grid1 = new TSeriesDatesGrid({QStringLiteral("Ethiopian"), QStringLiteral("E.E."), QStringLiteral("A.D.")},
                                  {130, 80, 80});
@@ -272,25 +268,19 @@ bool TEthiopianForm::eventFilter(QObject *watched, QEvent *e)
 void TEthiopianForm::FillSeriesDates()
 {
     DateArray = seriesDates_ ? seriesDates_() : std::vector<int>{};
-    const int datesTab = TabControl1->indexOf(TabItem2);
-    if (DateArray.empty()) {
-        TabControl1->setCurrentWidget(TabItem1);
-        TabControl1->setTabVisible(datesTab, false);
-        Grid1->setRowCount(0);
-        return;
-    }
-    Grid1->Fill(DateArray, [](int y, int column) {
+    const auto cell = [](int y, int column) {
         if (column == 0)
             return EthiopicNumeral(AD2EE(y));
         return QString::number(column == 1 ? AD2EE(y) : y);
-    });
+    };
+    if (!ShowSeriesDates(TabControl1, TabItem1, TabItem2, Grid1, DateArray, cell))
+        return;
     for (int r = 0; r < Grid1->rowCount(); ++r) {
         QTableWidgetItem *item = Grid1->item(r, 0);
         QFont f(EthiopicFamily);
         f.setPixelSize(26);
         item->setFont(f);
     }
-    TabControl1->setTabVisible(datesTab, true);
 }
 
 bool TEthiopianForm::event(QEvent *e)

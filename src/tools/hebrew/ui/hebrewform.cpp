@@ -88,14 +88,10 @@ THebrewForm::THebrewForm(std::function<std::vector<int>()> seriesDates, int curr
     imageList_.push_back(GlyphPicture(QString(QChar(0x05F4)), 125, 170, HebrewFamily));
     imageList_.push_back(GlyphPicture(QString(QChar(0x05D4)), 125, 170, HebrewFamily, QColor(0x80, 0x80, 0x80)));
 
-    TabControl1 = new QTabWidget(this);
-    TabControl1->setObjectName(QStringLiteral("TabControl1"));
-    TabControl1->setTabPosition(QTabWidget::South);
-    TabItem1 = new QWidget;
-    TabItem1->setObjectName(QStringLiteral("TabItem1"));
+    TabControl1 = NewConverterTabs(this);
+    TabItem1 = NewTabPage("TabItem1");
     TabControl1->addTab(TabItem1, QStringLiteral("Converter"));
-    TabItem2 = new QWidget;
-    TabItem2->setObjectName(QStringLiteral("TabItem2"));
+    TabItem2 = NewTabPage("TabItem2");
     auto *datesLayout = new QVBoxLayout(TabItem2);
     Grid1 = new TSeriesDatesGrid({QStringLiteral("Hebrew"), QStringLiteral("J.E."), QStringLiteral("A.D.")},
                                  {170, 110, 110});
@@ -284,20 +280,12 @@ void THebrewForm::LetterButtonClick(int tag)
 void THebrewForm::FillSeriesDates()
 {
     DateArray = seriesDates_ ? seriesDates_() : std::vector<int>{};
-    const int datesTab = TabControl1->indexOf(TabItem2);
-    if (DateArray.empty()) {
-        TabControl1->setCurrentWidget(TabItem1);
-        TabControl1->setTabVisible(datesTab, false);
-        Grid1->setRowCount(0);
-        return;
-    }
-    Grid1->Fill(DateArray, [](int y, int column) {
+    ShowSeriesDates(TabControl1, TabItem1, TabItem2, Grid1, DateArray, [](int y, int column) {
         const int j = y + JewishOffset;
         if (column == 0)
             return HebrewGridLetters(j);
         return QString::number(column == 1 ? j : y);
     });
-    TabControl1->setTabVisible(datesTab, true);
 }
 
 bool THebrewForm::event(QEvent *e)

@@ -36,12 +36,9 @@ TJapaneseForm::TJapaneseForm(std::function<std::vector<int>()> seriesDates, int 
     setWindowTitle(QStringLiteral("Orvanta: Japanese date converter"));
     setFixedSize(536, 432);
 
-    TabControl1 = new QTabWidget(this);
-    TabControl1->setObjectName(QStringLiteral("TabControl1"));
-    TabControl1->setTabPosition(QTabWidget::South);
+    TabControl1 = NewConverterTabs(this);
 
-    TabItem1 = new QWidget;
-    TabItem1->setObjectName(QStringLiteral("TabItem1"));
+    TabItem1 = NewTabPage("TabItem1");
     auto *grid = new QGridLayout(TabItem1);
     auto *left = new QVBoxLayout;
     // The portrait's frame casts the shadow; the portrait itself fades.
@@ -101,8 +98,7 @@ TJapaneseForm::TJapaneseForm(std::function<std::vector<int>()> seriesDates, int 
     grid->addLayout(right, 0, 1);
     TabControl1->addTab(TabItem1, QStringLiteral("Converter"));
 
-    TabItem2 = new QWidget;
-    TabItem2->setObjectName(QStringLiteral("TabItem2"));
+    TabItem2 = NewTabPage("TabItem2");
     auto *datesLayout = new QVBoxLayout(TabItem2);
     Grid2 = new TSeriesDatesGrid({QStringLiteral("Katakana"), QStringLiteral("Year"), QStringLiteral("A.D.")},
                                  {280, 115, 115});
@@ -182,14 +178,7 @@ void TJapaneseForm::FillSeriesDates()
     for (int y : seriesDates_ ? seriesDates_() : std::vector<int>{})
         if (JapaneseSeriesYear(y))
             DateArray.push_back(y);
-    const int datesTab = TabControl1->indexOf(TabItem2);
-    if (DateArray.empty()) {
-        TabControl1->setCurrentWidget(TabItem1);
-        TabControl1->setTabVisible(datesTab, false);
-        Grid2->setRowCount(0);
-        return;
-    }
-    Grid2->Fill(DateArray, [](int y, int column) {
+    ShowSeriesDates(TabControl1, TabItem1, TabItem2, Grid2, DateArray, [](int y, int column) {
         const int e = JapaneseEraOfYear(y);
         const int n = e < 0 ? 0 : y - JapaneseEra(e).Start + 1;
         switch (column) {
@@ -198,7 +187,6 @@ void TJapaneseForm::FillSeriesDates()
         default: return QString::number(y);
         }
     });
-    TabControl1->setTabVisible(datesTab, true);
 }
 
 bool TJapaneseForm::event(QEvent *e)

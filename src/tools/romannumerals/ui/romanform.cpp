@@ -48,12 +48,9 @@ TRomanForm::TRomanForm(std::function<std::vector<int>()> seriesDates, QWidget *p
     setWindowTitle(QStringLiteral("Orvanta: Roman number converter"));
     setFixedSize(308, 386);
 
-    TabControl1 = new QTabWidget(this);
-    TabControl1->setObjectName(QStringLiteral("TabControl1"));
-    TabControl1->setTabPosition(QTabWidget::South);
+    TabControl1 = NewConverterTabs(this);
 
-    TabItem1 = new QWidget;
-    TabItem1->setObjectName(QStringLiteral("TabItem1"));
+    TabItem1 = NewTabPage("TabItem1");
     auto *grid = new QGridLayout(TabItem1);
     auto *romanCaption = new QLabel(QStringLiteral("Roman Number"));
     Edit1 = new QLineEdit;
@@ -97,8 +94,7 @@ TRomanForm::TRomanForm(std::function<std::vector<int>()> seriesDates, QWidget *p
     grid->setRowStretch(3, 1);
     TabControl1->addTab(TabItem1, QStringLiteral("Converter"));
 
-    TabItem2 = new QWidget;
-    TabItem2->setObjectName(QStringLiteral("TabItem2"));
+    TabItem2 = NewTabPage("TabItem2");
     auto *datesLayout = new QVBoxLayout(TabItem2);
     Grid1 = new TSeriesDatesGrid({QStringLiteral("Roman"), QStringLiteral("Western")}, {173, 110});
     datesLayout->addWidget(Grid1);
@@ -141,15 +137,8 @@ void TRomanForm::Edit2Typing()
 void TRomanForm::FillSeriesDates()
 {
     DateArray = seriesDates_ ? seriesDates_() : std::vector<int>{};
-    const int datesTab = TabControl1->indexOf(TabItem2);
-    if (DateArray.empty()) {
-        TabControl1->setCurrentWidget(TabItem1);
-        TabControl1->setTabVisible(datesTab, false);
-        Grid1->setRowCount(0);
-        return;
-    }
-    Grid1->Fill(DateArray, [](int year, int column) { return column == 0 ? ToRoman(year) : QString::number(year); });
-    TabControl1->setTabVisible(datesTab, true);
+    ShowSeriesDates(TabControl1, TabItem1, TabItem2, Grid1, DateArray,
+                    [](int year, int column) { return column == 0 ? ToRoman(year) : QString::number(year); });
 }
 
 bool TRomanForm::event(QEvent *e)

@@ -1,6 +1,7 @@
 #include "tools/seriesdates/ui/seriesdatesgrid.h"
 
 #include <QPainter>
+#include <QTabWidget>
 
 TConverterHeader::TConverterHeader(QWidget *parent) : QHeaderView(Qt::Horizontal, parent)
 {
@@ -61,4 +62,19 @@ void TSeriesDatesGrid::Fill(const std::vector<int> &years, const std::function<Q
             setItem(r, c, item);
         }
     viewport()->update();
+}
+
+bool ShowSeriesDates(QTabWidget *tabs, QWidget *converterTab, QWidget *datesTab, TSeriesDatesGrid *grid,
+                     const std::vector<int> &years, const std::function<QString(int, int)> &cell)
+{
+    const int index = tabs->indexOf(datesTab);
+    if (years.empty()) {
+        tabs->setCurrentWidget(converterTab);
+        tabs->setTabVisible(index, false);
+        grid->setRowCount(0);
+        return false;
+    }
+    grid->Fill(years, cell);
+    tabs->setTabVisible(index, true);
+    return true;
 }

@@ -7,6 +7,8 @@
 #include <QHeaderView>
 #include <QTableWidget>
 
+class QTabWidget;
+
 class TConverterHeader : public QHeaderView {
 public:
     explicit TConverterHeader(QWidget *parent = nullptr);
@@ -22,3 +24,9 @@ public:
     // One row per year; cell(year, column) gives each cell's text.
     void Fill(const std::vector<int> &years, const std::function<QString(int year, int column)> &cell);
 };
+
+// The converters' "Dates in this series" tab: filled from the series' years,
+// or hidden (the converter tab shown instead) when the series has none.
+// True when the grid was filled.
+bool ShowSeriesDates(QTabWidget *tabs, QWidget *converterTab, QWidget *datesTab, TSeriesDatesGrid *grid,
+                     const std::vector<int> &years, const std::function<QString(int year, int column)> &cell);

@@ -99,9 +99,7 @@ TChinaForm::TChinaForm(int currentYear, QWidget *parent) : QDialog(parent, ToolW
     setWindowTitle(QStringLiteral("Orvanta: Taiwan date converter"));
     setFixedSize(644, 536);
 
-    TabControl1 = new QTabWidget(this);
-    TabControl1->setObjectName(QStringLiteral("TabControl1"));
-    TabControl1->setTabPosition(QTabWidget::South);
+    TabControl1 = NewConverterTabs(this);
 
     auto *republic = new QWidget;
     auto *rl = new QVBoxLayout(republic);
