@@ -26,6 +26,7 @@
 #include "browse/coins/ui/pickerbox.h"
 #include "browse/tree/ui/treeimages.h"
 #include "platform/ui/typinglimit.h"
+#include "core/program/ui/widgetkit.h"
 
 namespace {
 
@@ -70,14 +71,6 @@ protected:
         return QScrollArea::eventFilter(o, e);
     }
 };
-
-template <class T>
-T *Make(const char *name, QWidget *parent = nullptr)
-{
-    auto *w = new T(parent);
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
 
 QLabel *Caption(const char *name, const QString &text)
 {

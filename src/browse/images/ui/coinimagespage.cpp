@@ -41,29 +41,9 @@
 #include "platform/clipboard.h"
 #include "platform/paths.h"
 #include "platform/uiservices.h"
+#include "core/program/ui/widgetkit.h"
 
 namespace {
-
-template <class T, class... A>
-T *Make(const char *name, A &&...args)
-{
-    auto *w = new T(std::forward<A>(args)...);
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
-// Runs a handler and hands whatever it throws to the application's error
-// window, so a picture that cannot be read or written is reported and the
-// page goes on.
-template <class Fn>
-void Guarded(Fn fn)
-{
-    try {
-        fn();
-    } catch (const std::exception &e) {
-        AppException(e);
-    }
-}
 
 QString ReadError(const QString &file, const QString &why)
 {

@@ -9,15 +9,7 @@
 #include <QStyledItemDelegate>
 #include <QWidget>
 
-// A control carrying its design name as object name, so handlers and tests
-// find it by that name.
-template <class T, class... Args>
-T *Make(const char *name, Args &&...args)
-{
-    auto *w = new T(std::forward<Args>(args)...);
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
+#include "core/program/ui/widgetkit.h"
 
 // Sets a control's font to a pixel size, bold or regular.
 void SetPixelFont(QWidget *w, int px, bool bold = false);

@@ -36,28 +36,9 @@
 #include "platform/uiservices.h"
 #include "reports/charts/ui/chartcanvas.h"
 #include "browse/seriespictures/seriespictures.h"
+#include "core/program/ui/widgetkit.h"
 
 namespace {
-
-template <class T, class... A>
-T *Make(const char *name, A &&...args)
-{
-    auto *w = new T(std::forward<A>(args)...);
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
-// Runs a command and hands what it throws to the error window, so a
-// picture or file that fails is reported and the page goes on.
-template <class Fn>
-void Guarded(Fn fn)
-{
-    try {
-        fn();
-    } catch (const std::exception &e) {
-        AppException(e);
-    }
-}
 
 // The points' and slices' own colours, one after another.
 const QRgb Palette[] = {0xFF4572A7, 0xFFAA4643, 0xFF89A54E, 0xFF80699B, 0xFF3D96AE, 0xFFDB843D,
