@@ -176,13 +176,12 @@ void EmbedReportsPage(QWidget *tab)
     WireReportEditing(form, page);
 }
 
-// The Graphs page lives in a library above the main window's too; it takes
-// the place of the Graphs tab's empty page and builds its chart whenever the
-// window's page change asks for it.
+// The Graphs page lives in a library above the main window's too; it fills
+// the Graphs tab and builds its chart whenever the window's page change asks
+// for it.
 void EmbedGraphsPage(TMainForm &form)
 {
     QWidget *tab = form.TabGraphs;
-    delete tab->findChild<QWidget *>(QStringLiteral("GraphsPage"), Qt::FindDirectChildrenOnly);
     auto *page = new TChartsPage(form.State, tab);
     tab->layout()->addWidget(page);
     form.ChartPickerComboBox = page->ChartPickerComboBox;
@@ -196,14 +195,12 @@ void EmbedGraphsPage(TMainForm &form)
     };
 }
 
-// The eBooks page lives in a library above the main window's: it takes the
-// place of the window's stand-in in the eBooks tab (so each control name
-// stands for one control), owns the eBook library and serves the window's
-// start-up, page switch, series selection and saving.
+// The eBooks page lives in a library above the main window's: it fills the
+// eBooks tab, owns the eBook library and serves the window's start-up, page
+// switch, series selection and saving.
 void EmbedEbooksPage(QWidget *tab)
 {
     TMainForm &form = *MainForm;
-    delete tab->findChild<QWidget *>(QStringLiteral("EbooksPage"), Qt::FindDirectChildrenOnly);
     auto *page = new TEbooksPage(form.State, tab);
     tab->layout()->addWidget(page);
     form.BookListBox = page->BookListBox;
@@ -211,6 +208,9 @@ void EmbedEbooksPage(QWidget *tab)
     form.eBookScrollBox = page->eBookScrollBox;
     form.eBookSearchLayout = page->eBookSearchLayout;
     form.eBookButtonsLayout = page->eBookButtonsLayout;
+    // The page opens on its buttons; the search strip shows when asked for.
+    page->eBookSearchLayout->hide();
+    page->eBookButtonsLayout->show();
     page->BookIcon = [](bool bound) { return QIcon(TreeButtonImage(bound ? ImgCollected : ImgUncollected)); };
     page->ShowTab = [&form](bool visible) { form.TabControl1->setTabVisible(PageEbooks, visible); };
     form.Seams.LoadEbooks = [page] { page->LoadEbooks(); };

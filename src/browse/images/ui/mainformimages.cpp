@@ -32,13 +32,9 @@ std::function<void()> Reported(Fn fn)
 
 void TMainForm::EmbedImagesPage()
 {
-    // The stand-in page goes for good; the window's control members name
-    // the page's working controls from here on.
-    QLayout *layout = TabImages->layout();
-    for (QWidget *w : TabImages->findChildren<QWidget *>(QStringLiteral("ImagesPage"), Qt::FindDirectChildrenOnly))
-        delete w;
+    // The window's control members name the page's working controls.
     ImagesPage = new TCoinImagesPage(State, ImageRadios, TabImages);
-    layout->addWidget(ImagesPage);
+    TabImages->layout()->addWidget(ImagesPage);
     ImageRadioObv = ImagesPage->ImageRadioObv;
     ImageRadioRev = ImagesPage->ImageRadioRev;
     ImageRadioReceipt = ImagesPage->ImageRadioReceipt;

@@ -373,8 +373,6 @@ void TMainForm::FormCreate()
 
     // 32.
     ApplyScrollBarPolicies();
-    eBookSearchLayout->hide();
-    eBookButtonsLayout->show();
 
     // 33.
     LayoutMainForm(false);

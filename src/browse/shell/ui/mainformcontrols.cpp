@@ -158,15 +158,14 @@ void TMainFormControls::SetupControls(QMainWindow *form)
         l->addWidget(content);
     };
     fill(TabSeries, BuildSeriesPage());
-    fill(TabEbooks, BuildEbooksPage());
     fill(TabPricing, BuildPricingPage());
     fill(TabCoins, BuildCoinsPage(form));
-    fill(TabImages, BuildImagesPage());
-    fill(TabGraphs, BuildGraphsPage());
-    // The Reports page is the reports subsystem's; the program builds it
-    // into this tab.
-    new QVBoxLayout(TabReports);
-    TabReports->layout()->setContentsMargins(0, 0, 0, 0);
+    // The eBooks, Images, Graphs and Reports pages belong to other units,
+    // which build them into these tabs; until then a tab is empty.
+    for (QWidget *tab : {TabEbooks, TabImages, TabGraphs, TabReports}) {
+        auto *l = new QVBoxLayout(tab);
+        l->setContentsMargins(0, 0, 0, 0);
+    }
     v->addWidget(TabControl1, 1);
 
     auto *status = Make<QFrame>("StatusPanel");
@@ -732,91 +731,6 @@ QWidget *TMainFormControls::BuildCoinsPage(QMainWindow *form)
     foot->addWidget(Button9);
     foot->addWidget(Button10);
     dp->addLayout(foot);
-    return page;
-}
-
-QWidget *TMainFormControls::BuildImagesPage()
-{
-    auto *page = Make<QWidget>("ImagesPage");
-    auto *h = new QHBoxLayout(page);
-    auto *left = new QVBoxLayout;
-    ImageRadioObv = Make<QRadioButton>("ImageRadioObv", QStringLiteral("Obverse"));
-    ImageRadioRev = Make<QRadioButton>("ImageRadioRev", QStringLiteral("Reverse"));
-    ImageRadioReceipt = Make<QRadioButton>("ImageRadioReceipt", QStringLiteral("Receipt"));
-    ImageRadioAdd = Make<QRadioButton>("ImageRadioAdd", QStringLiteral("Add another image"));
-    ImageRadioObv->setChecked(true);
-    for (QRadioButton *r : {ImageRadioObv, ImageRadioRev, ImageRadioReceipt, ImageRadioAdd}) {
-        SetPixelFont(r, 14);
-        left->addWidget(r);
-    }
-    left->addStretch(1);
-    SaveImageButton = Make<QPushButton>("SaveImageButton", QStringLiteral("Save Image"));
-    PrintImageButton = Make<QPushButton>("PrintImageButton", QStringLiteral("Print Image"));
-    left->addWidget(SaveImageButton);
-    left->addWidget(PrintImageButton);
-    auto *leftPanel = Make<QWidget>("ImageRadioPanel");
-    leftPanel->setLayout(left);
-    leftPanel->setFixedWidth(200);
-    h->addWidget(leftPanel);
-    auto *viewer = Make<QLabel>("iViewImage");
-    viewer->setAlignment(Qt::AlignCenter);
-    iView = MakeScrollBox("iView", viewer);
-    iView->setFrameShape(QFrame::StyledPanel);
-    h->addWidget(iView, 1);
-    ImageEffectsLayout = Make<QWidget>("ImageEffectsLayout");
-    ImageEffectsLayout->setFixedWidth(220);
-    auto *fx = new QVBoxLayout(ImageEffectsLayout);
-    fx->addWidget(Caption(QStringLiteral("Adjustments"), 14, true));
-    fx->addStretch(1);
-    h->addWidget(ImageEffectsLayout);
-    CoinPDFLayout = Make<QWidget>("CoinPDFLayout");
-    new QVBoxLayout(CoinPDFLayout);
-    h->addWidget(CoinPDFLayout, 1);
-    return page;
-}
-
-QWidget *TMainFormControls::BuildEbooksPage()
-{
-    auto *page = Make<QWidget>("EbooksPage");
-    auto *h = new QHBoxLayout(page);
-    auto *left = new QVBoxLayout;
-    left->addWidget(Caption(QStringLiteral("eBooks"), 14, true));
-    BookListBox = Make<QListWidget>("BookListBox");
-    left->addWidget(BookListBox, 2);
-    left->addWidget(Caption(QStringLiteral("Bookmarks"), 14, true));
-    BookmarkBox = Make<QListWidget>("BookmarkBox");
-    left->addWidget(BookmarkBox, 3);
-    eBookButtonsLayout = Make<QWidget>("eBookButtonsLayout");
-    new QHBoxLayout(eBookButtonsLayout);
-    left->addWidget(eBookButtonsLayout);
-    eBookSearchLayout = Make<QWidget>("eBookSearchLayout");
-    auto *search = new QHBoxLayout(eBookSearchLayout);
-    search->addWidget(Make<QLineEdit>("eBookSearchEdit"));
-    left->addWidget(eBookSearchLayout);
-    auto *leftPanel = Make<QWidget>("eBookListPanel");
-    leftPanel->setLayout(left);
-    leftPanel->setFixedWidth(300);
-    h->addWidget(leftPanel);
-    eBookScrollBox = MakeScrollBox("eBookScrollBox", Make<QWidget>("eBookView"));
-    eBookScrollBox->setFrameShape(QFrame::StyledPanel);
-    h->addWidget(eBookScrollBox, 1);
-    return page;
-}
-
-QWidget *TMainFormControls::BuildGraphsPage()
-{
-    auto *page = Make<QWidget>("GraphsPage");
-    auto *v = new QVBoxLayout(page);
-    auto *head = new QHBoxLayout;
-    head->addWidget(Caption(QStringLiteral("Chart:"), 14, true));
-    ChartPickerComboBox = Make<QComboBox>("ChartPickerComboBox");
-    ChartPickerComboBox->setMinimumWidth(260);
-    head->addWidget(ChartPickerComboBox);
-    head->addStretch(1);
-    v->addLayout(head);
-    GraphsVertScrollBox = MakeScrollBox("GraphsVertScrollBox", Make<QWidget>("GraphsContent"));
-    GraphsVertScrollBox->setFrameShape(QFrame::StyledPanel);
-    v->addWidget(GraphsVertScrollBox, 1);
     return page;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 // The controls of the main window, built in code. Every control carries its
 // design name as its Qt object name, so other units and tests find it with
-// findChild. Pages whose content other units build hold placeholders and
-// containers; each such place is marked in mainformcontrols.cpp.
+// findChild. The eBooks, Images, Graphs and Reports tabs stay empty until
+// their units build their pages into them (the members of those pages are
+// null until then); the Coins page holds containers, and a few stand-ins,
+// for what its units build, each marked in mainformcontrols.cpp.
 #include <QString>
 
 class QAction;
@@ -201,9 +203,6 @@ private:
     QWidget *BuildSeriesPage();
     QWidget *BuildPricingPage();
     QWidget *BuildCoinsPage(QMainWindow *form);
-    QWidget *BuildImagesPage();
-    QWidget *BuildEbooksPage();
-    QWidget *BuildGraphsPage();
 };
 
 // The caption of the slide strip of the settings panel, closed and open.
