@@ -1,5 +1,6 @@
 #include "support/treefixture.h"
 
+#include <memory>
 #include <stdexcept>
 
 #include <QStringList>
@@ -59,4 +60,16 @@ QString TreeOutline(const tMainState &s)
     };
     walk(walk, s.EntireCollection.get(), 0);
     return lines.join(QLatin1Char('\n'));
+}
+
+tCoinInfo *AddEntry(tMainState &s, tnodeinfo *series, int item, bool tracked, bool inBin)
+{
+    s.CoinList.push_back(std::make_unique<tCoinInfo>());
+    tCoinInfo *c = s.CoinList.back().get();
+    c->CoinType = series->CoinType;
+    c->Folder = series;
+    c->Inventory = item;
+    c->User1 = tracked;
+    c->InBin = inBin;
+    return c;
 }

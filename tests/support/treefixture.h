@@ -13,3 +13,7 @@ QHash<QString, tnodeinfo *> BuildTree(tMainState &s, const QString &outline);
 // The tree below the root as an outline of names (two blanks per level),
 // after checking that every node's ParentNode is the node whose list owns it.
 QString TreeOutline(const tMainState &s);
+
+// Appends an entry of the series to the collection with its item number,
+// its tracked mark and its report-bin mark.
+tCoinInfo *AddEntry(tMainState &s, tnodeinfo *series, int item, bool tracked = false, bool inBin = false);

@@ -27,15 +27,7 @@ struct tFixture {
 
     tCoinInfo *Coin(const QString &series, int item, bool tracked = false, bool inBin = false)
     {
-        tnodeinfo *n = N.value(series);
-        S.CoinList.push_back(std::make_unique<tCoinInfo>());
-        tCoinInfo *c = S.CoinList.back().get();
-        c->CoinType = n->CoinType;
-        c->Folder = n;
-        c->Inventory = item;
-        c->User1 = tracked;
-        c->InBin = inBin;
-        return c;
+        return AddEntry(S, N.value(series), item, tracked, inBin);
     }
     // The item numbers of the tracked entries, in CoinList order.
     QList<int> Tracked() const

@@ -28,15 +28,7 @@ struct tFixture {
     }
     tCoinInfo *Coin(const char *series, int item, bool tracked = false, bool inBin = false)
     {
-        tnodeinfo *n = N.value(QString::fromLatin1(series));
-        S.CoinList.push_back(std::make_unique<tCoinInfo>());
-        tCoinInfo *c = S.CoinList.back().get();
-        c->CoinType = n->CoinType;
-        c->Folder = n;
-        c->Inventory = item;
-        c->User1 = tracked;
-        c->InBin = inBin;
-        return c;
+        return AddEntry(S, N.value(QString::fromLatin1(series)), item, tracked, inBin);
     }
     QList<int> InBin() const
     {
