@@ -29,10 +29,8 @@ int encodeChar(char16_t c)
 
 } // namespace
 
-QString fromCp1252(const char *data, qsizetype size)
+void widenCp1252(const char *data, qsizetype size, char16_t *o)
 {
-    QString out(size, Qt::Uninitialized);
-    auto *o = reinterpret_cast<char16_t *>(out.data());
     for (qsizetype i = WidenAscii(data, size, o); i < size; ++i) {
         const auto b = static_cast<unsigned char>(data[i]);
         char16_t c = b;
@@ -40,6 +38,12 @@ QString fromCp1252(const char *data, qsizetype size)
             c = High[b - 0x80];
         o[i] = c;
     }
+}
+
+QString fromCp1252(const char *data, qsizetype size)
+{
+    QString out(size, Qt::Uninitialized);
+    widenCp1252(data, size, reinterpret_cast<char16_t *>(out.data()));
     return out;
 }
 

@@ -402,11 +402,12 @@ std::unique_ptr<tCoinInfo> ReadCoin(ValueReader &r, int32_t ver)
         c->SellDate = r.ReadInteger();
     c->SellPrice = ReadPrice(r, ver);
     c->Notes = r.ReadString();
-    c->Obverse = r.ReadString();
-    c->Reverse = r.ReadString();
-    c->Receipt = r.ReadString();
+    // Picture and receipt paths name one entry's files: rarely worth sharing.
+    c->Obverse = r.ReadUniqueString();
+    c->Reverse = r.ReadUniqueString();
+    c->Receipt = r.ReadUniqueString();
     if (ver >= VerOtherImages)
-        c->OtherImages = r.ReadString();
+        c->OtherImages = r.ReadUniqueString();
     if (ver >= VerImageNames)
         c->OtherImageNames = r.ReadString();
     c->Inventory = r.ReadInteger();
@@ -626,6 +627,10 @@ void tCollectionReader::ReadCoins(tSeriesIndex &index)
         Status(s_, QStringLiteral("Loading coins..."));
         s_.CoinList.reserve(s_.CoinList.size() + static_cast<size_t>(count));
         tnodeinfo *root = s_.EntireCollection.get();
+        // Entries of one series are stored together: the last series found
+        // is nearly always the next one's too.
+        int32_t lastType = 0;
+        tnodeinfo *lastFolder = nullptr;
         for (int64_t k = 1; k <= count; ++k) {
             if (k == 1 && s_.Hooks.ShowProgress)
                 s_.Hooks.ShowProgress(true);
@@ -638,7 +643,11 @@ void tCollectionReader::ReadCoins(tSeriesIndex &index)
             } else if (c->Inventory > s_.MaxInventory) {
                 s_.MaxInventory = c->Inventory;
             }
-            c->Folder = index.value(c->CoinType, root);
+            if (!lastFolder || c->CoinType != lastType) {
+                lastType = c->CoinType;
+                lastFolder = index.value(c->CoinType, root);
+            }
+            c->Folder = lastFolder;
             ++c->Folder->EntryCount;
             s_.CoinList.push_back(std::move(c));
         }

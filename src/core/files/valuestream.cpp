@@ -263,6 +263,44 @@ void ValueWriter::WriteString(const QString &s)
     commit(5 + b);
 }
 
+void ValueReader::tTextBlock::open()
+{
+    Close();
+    auto [d, data] = QTypedArrayData<char16_t>::allocate(Units);
+    Q_CHECK_PTR(d);
+    d_ = d;
+    next_ = data;
+    end_ = data + Units;
+    // Every text takes two units at least (one and its zero), so the block
+    // can hold no more than Units / 2 of them. Their references are taken
+    // here at once, with the block's own; Close gives back those not used.
+    spareRefs_ = static_cast<int>(Units / 2);
+    d_->ref_.storeRelaxed(1 + spareRefs_);
+}
+
+QString ValueReader::tTextBlock::Take(qsizetype k)
+{
+    Q_ASSERT(k > 0 && next_ + k < end_ && spareRefs_ > 0);
+    char16_t *at = next_;
+    at[k] = 0;
+    next_ += k + 1;
+    --spareRefs_;
+    return QString(QStringPrivate(d_, at, k));
+}
+
+void ValueReader::tTextBlock::Close()
+{
+    if (!d_)
+        return;
+    d_->ref_.fetchAndAddOrdered(-spareRefs_);
+    // Holding the block's own reference; freeing the block when no text
+    // was made in it.
+    const QStringPrivate own(d_, nullptr, 0);
+    d_ = nullptr;
+    next_ = end_ = nullptr;
+    spareRefs_ = 0;
+}
+
 void ValueReader::invalid()
 {
     throw StreamReadError(InvalidPropertyValue);
@@ -425,7 +463,7 @@ Money ValueReader::ReadCurrency()
     return units * MoneyScale;
 }
 
-QString ValueReader::readStringPayload(uint8_t tag)
+QString ValueReader::readStringPayload(uint8_t tag, bool share)
 {
     qsizetype n = 0;
     switch (tag) {
@@ -448,7 +486,7 @@ QString ValueReader::readStringPayload(uint8_t tag)
         invalid();
     }
     const char *p = take(n);
-    if (n == 0 || n > SeenMaxBytes)
+    if (!share || n == 0 || n > SeenMaxBytes)
         return decode(tag, p, n);
     // Short texts (mints, grading services, places, picture names) repeat
     // from entry to entry: each distinct one is made once and shared. A text
@@ -494,33 +532,56 @@ QString ValueReader::readStringPayload(uint8_t tag)
 QString ValueReader::decode(uint8_t tag, const char *p, qsizetype n)
 {
     switch (tag) {
-    case vaUTF8String:
-        return FromUtf8(p, n);
+    case vaUTF8String: {
+        // Never more units than bytes.
+        const auto *b = reinterpret_cast<const unsigned char *>(p);
+        const bool bom = n >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF;
+        char16_t *o = n > 0 && !bom ? texts_.Room(n) : nullptr;
+        if (!o)
+            return FromUtf8(p, n);
+        const qsizetype k = DecodeUtf8(b, n, o);
+        return k > 0 ? texts_.Take(k) : QString::fromUtf8(p, n);
+    }
     case vaWString: {
-        QString s(n / 2, Qt::Uninitialized);
+        const qsizetype units = n / 2;
+        char16_t *o = units > 0 ? texts_.Room(units) : nullptr;
+        const bool inBlock = o != nullptr;
+        QString s;
+        if (!inBlock) {
+            s = QString(units, Qt::Uninitialized);
+            o = reinterpret_cast<char16_t *>(s.data());
+        }
 #if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
-        std::memcpy(s.data(), p, static_cast<size_t>(n / 2 * 2));
+        std::memcpy(o, p, static_cast<size_t>(units * 2));
 #else
         const auto *b = reinterpret_cast<const unsigned char *>(p);
-        auto *o = reinterpret_cast<char16_t *>(s.data());
-        for (qsizetype i = 0; i < n / 2; ++i)
+        for (qsizetype i = 0; i < units; ++i)
             o[i] = static_cast<char16_t>(b[2 * i] | (b[2 * i + 1] << 8));
 #endif
-        return s;
+        return inBlock ? texts_.Take(units) : s;
     }
     default:
+        if (char16_t *o = n > 0 ? texts_.Room(n) : nullptr) {
+            platform::widenCp1252(p, n, o);
+            return texts_.Take(n);
+        }
         return platform::fromCp1252(p, n);
     }
 }
 
 QString ValueReader::readWidePayload()
 {
-    return readStringPayload(vaWString);
+    return readStringPayload(vaWString, true);
 }
 
 QString ValueReader::ReadString()
 {
-    return readStringPayload(takeTag());
+    return readStringPayload(takeTag(), true);
+}
+
+QString ValueReader::ReadUniqueString()
+{
+    return readStringPayload(takeTag(), false);
 }
 
 QChar ValueReader::ReadChar()
@@ -543,7 +604,7 @@ void ValueReader::SkipValue()
     case vaInt64: case vaCurrency: case vaDate: case vaDouble: take(8); return;
     case vaExtended: take(10); return;
     case vaString: case vaLString: case vaWString: case vaUTF8String:
-        readStringPayload(tag);
+        readStringPayload(tag, false);
         return;
     case vaIdent: take(static_cast<unsigned char>(*take(1))); return;
     case vaBinary: take(takeU32()); return;

@@ -182,6 +182,9 @@ public:
         return tag == vaTrue;
     }
     QString ReadString();
+    // A text that seldom repeats (a picture path): read without looking
+    // for an earlier copy to share.
+    QString ReadUniqueString();
     QChar ReadChar();
 
     // Untagged little-endian fields (see ValueWriter). Lengths and counts are
@@ -213,6 +216,45 @@ private:
         QString Text;
     };
 
+    // The texts read are laid out one after another in shared blocks
+    // rather than each in an allocation of its own. Every text is an
+    // ordinary QString holding a reference to its block, so copies,
+    // changes and lifetimes follow Qt's sharing rules unchanged: a text is
+    // copied out before it is changed while anything else holds the block,
+    // and the block goes back to the heap with its last text. A collection
+    // of a million texts so costs a few hundred allocations, made and freed.
+    class tTextBlock {
+    public:
+        tTextBlock() = default;
+        tTextBlock(const tTextBlock &) = delete;
+        tTextBlock &operator=(const tTextBlock &) = delete;
+        ~tTextBlock() { Close(); }
+        // Room for n units and a terminating zero; nullptr for a text too
+        // long to share a block (it gets an allocation of its own).
+        char16_t *Room(qsizetype n)
+        {
+            if (n > MaxUnits)
+                return nullptr;
+            if (end_ - next_ <= n)
+                open();
+            return next_;
+        }
+        // The text of the k units (at least one) written at Room's pointer.
+        QString Take(qsizetype k);
+        // Gives up the block's own reference and those kept for texts it
+        // will not hold; the block lives on with the texts made in it.
+        void Close();
+
+    private:
+        static constexpr qsizetype Units = 16 * 1024;
+        static constexpr qsizetype MaxUnits = 1024;
+        void open();
+        QTypedArrayData<char16_t> *d_ = nullptr;
+        char16_t *next_ = nullptr;
+        char16_t *end_ = nullptr;
+        int spareRefs_ = 0;
+    };
+
     uint8_t takeTag() { return static_cast<uint8_t>(*take(1)); }
     // n bytes from the stream; the pointer holds until the next take.
     const char *take(qsizetype n)
@@ -227,9 +269,9 @@ private:
     uint32_t takeU32();
     int32_t readWideInteger();
     int64_t readIntPayload(uint8_t tag);
-    QString readStringPayload(uint8_t tag);
+    QString readStringPayload(uint8_t tag, bool share);
     QString readWidePayload();
-    static QString decode(uint8_t tag, const char *p, qsizetype n);
+    QString decode(uint8_t tag, const char *p, qsizetype n);
     [[noreturn]] void invalid();
     [[noreturn]] static void pastEnd();
 
@@ -243,4 +285,5 @@ private:
     QIODevice *source_ = nullptr;
     QByteArray block_;
     std::unique_ptr<std::array<tSeenText, SeenSlots>> seen_;
+    tTextBlock texts_;
 };

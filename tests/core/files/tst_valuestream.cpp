@@ -335,6 +335,60 @@ private Q_SLOTS:
         }
     }
 
+    // Texts read share large blocks; each must still behave as a text of
+    // its own: outlive the reader and the bytes, and change alone, whether
+    // its block is shared with others or it is the last one left in it.
+    void textsReadBehaveAsTheirOwn()
+    {
+        QStringList written;
+        for (int i = 0; i < 6000; ++i) {
+            switch (i % 4) {
+            case 0: written << QStringLiteral("R~Folder\\%1a.jpg").arg(i); break;           // 8-bit
+            case 1: written << QStringLiteral("Lot %1, \u043f\u0430\u0442\u0438\u043d\u0430").arg(i); break;  // UTF-8
+            case 2: written << QStringLiteral("\u65e5\u672c %1").arg(i); break;               // UTF-16
+            default: written << QString(i % 7 == 0 ? 1500 : 3, QChar(u'a' + i % 26)); break;   // long ones alone
+            }
+        }
+        written << QString() << QStringLiteral("x");
+        QList<QString> read;
+        {
+            ValueWriter w;
+            for (const QString &t : written)
+                w.WriteString(t);
+            QByteArray bytes = w.TakeData();
+            ValueReader r(bytes);
+            for (int i = 0; i < written.size(); ++i)
+                read << (i % 2 ? r.ReadString() : r.ReadUniqueString());
+            QVERIFY(r.AtEnd());
+            bytes.fill('\0');
+        }
+        QCOMPARE(read, written);
+        QVERIFY(read.at(written.size() - 2).isEmpty());
+
+        // Changing one text leaves its neighbours in the block as they were.
+        read[10].append(QStringLiteral("!"));
+        read[11].prepend(QStringLiteral("<"));
+        read[12].data()[0] = QLatin1Char('#');
+        read[13].resize(1);
+        read[14].clear();
+        QString copy = read[15];
+        copy[0] = QLatin1Char('?');
+        written[10].append(QStringLiteral("!"));
+        written[11].prepend(QStringLiteral("<"));
+        written[12][0] = QLatin1Char('#');
+        written[13].resize(1);
+        written[14].clear();
+        QCOMPARE(read, written);
+        QCOMPARE(copy.mid(1), written[15].mid(1));
+
+        // The last text of a block may grow in place; the others are gone.
+        QString last = read[20];
+        read.clear();
+        last.append(QString(5000, QLatin1Char('z')));
+        last.prepend(QStringLiteral(">"));
+        QCOMPARE(last, QStringLiteral(">") + written[20] + QString(5000, QLatin1Char('z')));
+    }
+
     void listExpectationStepsOverTheValue()
     {
         ValueWriter w;
