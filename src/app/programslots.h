@@ -20,16 +20,16 @@
 
 #define ORV_STATE_HOOKS(X)                                                                                             \
     X(SeriesSelected) X(ReloadPriceLists) X(RefreshThemeButtons) X(SetSaveMenuVisibility) X(SetMainCaption)            \
-    X(ProcessEvents) X(PriceListsConverted) X(StorePushNote) X(RefreshCoinGrid) X(FillCoinEditor) X(SetStatusText)     \
+    X(ProcessEvents) X(PriceListsConverted) X(RefreshCoinGrid) X(FillCoinEditor) X(SetStatusText)     \
     X(ShowProgress) X(SetProgress) X(CalcVisibleNodes) X(FormResize) X(AssignNodePorts) X(RenderTree) X(ShowBusy)      \
     X(ClearClickTrackList) X(CoinsCleared) X(CollectionReplaced) X(ShowBinCount) X(ClearUDFControls)                   \
     X(CreateUDFobjects)                                                                                                \
     X(BuildUDFHistoryLists) X(PackColumnData) X(UnpackColumnData) X(ResetCoinGridColumnWidths) X(SetupCoinGridCols)    \
     X(HideCoinPages) X(CreateDefaultDatabase) X(CheckForNewTypes) X(BuildFavoritesMenu) X(ClearRecentSeriesMenu)       \
-    X(LoadReportList) X(UpdateRecentFiles) X(GetCoinValue) X(ValueCodeName) X(SaveCurrencyIndex) X(CommitPendingEdit) \
+    X(LoadReportList) X(UpdateRecentFiles) X(CommitPendingEdit) \
     X(PrepCoinsPage) X(SortFolderCoins) X(SelectCoin) X(UpdateSelectionSummary) X(RestoreNotesMemo) X(ShowCoinsPage)   \
     X(ReloadCountryPrices) X(ResortPrices) X(SavePricesToFile)                     \
-    X(ReadPriceDatesDat) X(ReadSettingString) X(WriteSettingString) X(EbooksModified) X(SaveEbookIndexes) X(DesignateIndexedeBooks)
+    X(EbooksModified) X(SaveEbookIndexes) X(DesignateIndexedeBooks)
 
 #define ORV_WINDOW_SEAMS(X)                                                                                            \
     X(LogModeKeysHeld) X(InstallAppException) X(BuildThemePanel) X(LoadMetals) X(LoadFormState) X(LoadCountries)       \

@@ -138,14 +138,12 @@ bool IsDisabledWithTip(QObject *o)
 const QStringList FixtureSeams{QStringLiteral("Seams.LogModeKeysHeld"), QStringLiteral("Seams.ShowWelcomeWindow"),
                                QStringLiteral("Seams.Tipoftheday1Click")};
 // Left unset on purpose, each a place where a test puts its double and the
-// program uses the real thing: the price download reads the dates file
-// itself, the housekeeping asks the process-wide error-window flag, the
+// program uses the real thing: the housekeeping asks the process-wide error-window flag, the
 // Images page prints through the system's print dialog and hands files to
 // the desktop; the application object hands every exception that escapes a
 // handler to the error window, and the Coins page's view boxes run their own
 // handler.
-const QStringList UnsetByDesign{QStringLiteral("Hooks.ReadPriceDatesDat"),
-                                QStringLiteral("Housekeeping.ErrorWindowOpen"),
+const QStringList UnsetByDesign{QStringLiteral("Housekeeping.ErrorWindowOpen"),
                                 QStringLiteral("ImagesPage.ChoosePrinter"), QStringLiteral("ImagesPage.OpenFile"),
                                 QStringLiteral("Seams.InstallAppException"),
                                 QStringLiteral("Seams.ViewHaveCheckBoxChange")};

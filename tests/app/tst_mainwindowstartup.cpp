@@ -15,6 +15,7 @@
 #include "platform/settingsstore.h"
 #include "pricing/valuation/forex.h"
 #include "pricing/pricelists/pricefile.h"
+#include "pricing/valuation/valuation.h"
 #include "support/pricefixtures.h"
 #include "support/scriptedui.h"
 
@@ -187,7 +188,7 @@ private Q_SLOTS:
         tCoinInfo *raw = coin.get();
         s.CoinList.push_back(std::move(coin));
         Money value = 0;
-        tPriceInfo *old = s.Hooks.GetCoinValue(*raw, value, false, false);
+        tPriceInfo *old = ::GetCoinValue(s, *raw, value, false, false);
         QVERIFY(old);
         QCOMPARE(value, LoonieValue);
         raw->PriceInfo = old;
@@ -204,7 +205,7 @@ private Q_SLOTS:
             QVERIFY(live(p));
         for (const tPriceInfo *p : s.ReportListPrices)
             QVERIFY(live(p));
-        QVERIFY(s.Hooks.GetCoinValue(*raw, value, false, false));
+        QVERIFY(::GetCoinValue(s, *raw, value, false, false));
         QCOMPARE(value, LoonieValue);
     }
 

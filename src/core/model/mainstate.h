@@ -65,8 +65,6 @@ struct tStateHooks {
     // it is not empty, set ForexLabel to the active currency's description and
     // redraw the price grid when the Pricing page is showing.
     std::function<void(const QString &statusText)> PriceListsConverted;
-    // Stores the title of the last spot-file notice shown ("PushNote").
-    std::function<void(const QString &title)> StorePushNote;
 
     // Coins page (browse/coins/coingrid, browse/coins/coineditor).
     // Refills the coin grid from CurrCoinList and redraws it.
@@ -108,19 +106,6 @@ struct tStateHooks {
     std::function<void(const QString &)> UpdateRecentFiles;
     // --- end collection file
 
-    // Reports: valuation's look-up of a coin's price entry, installed by the
-    // prices subsystem: returns the entry (nullptr when none) and sets value
-    // to the coin's value. Unset, no coin has a price entry.
-    std::function<tPriceInfo *(tCoinInfo &coin, Money &value, bool currPriceListOnly, bool dumbGet)> GetCoinValue;
-    // ---- Coin grid (browse/coins/coingrid) ----
-    // (GetCoinValue above serves the coin grid too.)
-    // The name of a special value code as the price grid lists it ("n/a"),
-    // installed by the prices subsystem; empty for an unknown code.
-    std::function<QString(int code)> ValueCodeName;
-    // ---- end of coin grid ----
-
-    // Prices and valuation: stores "Currency Index" in the settings.
-    std::function<void()> SaveCurrencyIndex;
     // ---- Coin entries and the entry editor (core/collection/coinentries, browse/coins/coineditor) ----
     // Commits the editor control that has the focus, as leaving it would
     // (entry editor). Save, Close and a series change call it first: menus
@@ -160,12 +145,6 @@ struct tStateHooks {
     // Writes every price list with unsaved changes.
     std::function<void()> SavePricesToFile;
     // (CheckForNewTypes and RenderTree are declared above.)
-    // The 1,001 day numbers of a "PriceDates.Dat" file; throws when the file
-    // cannot be read whole. Unset: the download's own reader is used.
-    std::function<std::array<int32_t, CountryTableSize>(const QString &path)> ReadPriceDatesDat;
-    // A string value of the settings store ("PLU"): empty when there is none.
-    std::function<QString(const QString &name)> ReadSettingString;
-    std::function<void(const QString &name, const QString &value)> WriteSettingString;
     // ---- Collection lifecycle (core/collection/collectionlifecycle) ----
     // Some eBook index has unsaved changes; unset: none has.
     std::function<bool()> EbooksModified;

@@ -1,5 +1,6 @@
 #include "pricing/pricelists/pricefile.h"
 
+#include "core/program/settings.h"
 #include "core/catalogue/countries.h"
 #include "pricing/valuation/forex.h"
 
@@ -382,8 +383,7 @@ void SavePricesToFile(tMainState &s)
             s.Hooks.RenderTree();
         if (s.Hooks.SetSaveMenuVisibility)
             s.Hooks.SetSaveMenuVisibility();
-        if (s.Hooks.SaveCurrencyIndex)
-            s.Hooks.SaveCurrencyIndex();
+        WriteRegInteger(RegName::CurrencyIndex, s.ActiveForexIndex);
         if (refused.isEmpty())
             ShowStatus(s, QString());
         else

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "core/program/settings.h"
 #include "core/program/epicmessage.h"
 #include "core/program/log.h"
 #include "core/model/seriestree.h"
@@ -379,8 +380,7 @@ void tPriceUpdateMachine::FinishUpdate()
 {
     step_ = tStep::None;
     Guarded([&] {
-        if (s_.Hooks.WriteSettingString)
-            s_.Hooks.WriteSettingString(PLUSettingName, FormatPLU(processed_));
+        WriteRegString(PLUSettingName, FormatPLU(processed_));
     });
     Guarded([&] { CalcNodeDates(s_); });
     if (s_.Hooks.RenderTree)

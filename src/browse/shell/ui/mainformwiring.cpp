@@ -117,10 +117,6 @@ void TMainForm::InstallSubsystems()
 
     // ---- State hooks ----
     tStateHooks &h = State.Hooks;
-    SetIfUnset(h.GetCoinValue, [this](tCoinInfo &coin, Money &value, bool currOnly, bool dumb) {
-        return ::GetCoinValue(State, coin, value, currOnly, dumb);
-    });
-    SetIfUnset(h.ValueCodeName, [](int code) { return ::ValueCodeName(code); });
     SetIfUnset(h.ResortPrices, [this] { ::ResortPrices(State); });
     SetIfUnset(h.SavePricesToFile, [this] { ::SavePricesToFile(State); });
     SetIfUnset(h.ReloadPriceLists, [this] { LoadPricesFromFile(State); });
@@ -152,10 +148,6 @@ void TMainForm::InstallSubsystems()
     });
     SetIfUnset(h.ProcessEvents, [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
     SetIfUnset(h.FormResize, [this] { FormResize(); });
-    SetIfUnset(h.ReadSettingString, [](const QString &name) { return ReadRegString(name, QString()); });
-    SetIfUnset(h.WriteSettingString, [](const QString &name, const QString &value) { WriteRegString(name, value); });
-    SetIfUnset(h.StorePushNote, [](const QString &title) { WriteRegString(RegName::PushNote, title); });
-    SetIfUnset(h.SaveCurrencyIndex, [this] { WriteRegInteger(RegName::CurrencyIndex, State.ActiveForexIndex); });
     SetIfUnset(h.ShowCoinsPage, [this] { TabControl1->setCurrentIndex(PageCoins); });
     // A collection being read has no series selected yet: the pages of
     // entries come back with the first selection that has entries.

@@ -18,7 +18,7 @@ class tst_CoinGridPage : public QObject {
 
     std::unique_ptr<tMainState> s;
     std::unique_ptr<TCoinGridPage> page;
-    tFakeValuation valuation;
+    tCoinPrices valuation;
     int editorFills = 0;
     QList<bool> prepared;  // CoinsPagePrepared calls
 
