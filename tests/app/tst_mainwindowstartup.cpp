@@ -154,7 +154,7 @@ private Q_SLOTS:
         });
         QVERIFY(series);
         form.State.SelectedTreeNode = series;
-        form.State.Hooks.SeriesSelected();
+        Q_EMIT form.State.Events->SeriesSelected();
 
         QAbstractItemModel *model = form.CoinGridPage->CoinGrid->model();
         QCOMPARE(model->rowCount(), 1);
@@ -177,7 +177,7 @@ private Q_SLOTS:
         country->Country = Canada;
         tnodeinfo *series = country->ChildNodes.front().get();
         series->Country = Canada;
-        CallSeam(s.Hooks.ReloadPriceLists);
+        Q_EMIT s.Events->ReloadPriceLists();
         QCOMPARE(s.PriceList.size(), size_t(13));
 
         auto coin = std::make_unique<tCoinInfo>();
@@ -195,7 +195,7 @@ private Q_SLOTS:
         s.CurrPriceList = {old};
         s.ReportListPrices = {old};
 
-        s.Hooks.ReloadCountryPrices(Canada);
+        Q_EMIT s.Events->ReloadCountryPrices(Canada);
         QCOMPARE(s.PriceList.size(), size_t(13));
         auto live = [&](const tPriceInfo *p) {
             return std::any_of(s.PriceList.begin(), s.PriceList.end(), [p](const auto &e) { return e.get() == p; });

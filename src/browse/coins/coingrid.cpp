@@ -361,8 +361,7 @@ bool CoinGridSelectCell(tMainState &s, int row)
     s.CoinGridRow = row;
     // Item navigation steps on from the entry reached last.
     s.LastItemNumberAccessed = s.CurrCoinList[row]->Inventory;
-    if (s.Hooks.FillCoinEditor)
-        s.Hooks.FillCoinEditor();
+    Q_EMIT s.Events->FillCoinEditor();
     return true;
 }
 

@@ -514,7 +514,7 @@ private Q_SLOTS:
         ListAll(*s);
         s->CurrCoinList[0]->Inventory = 41;
         int filled = 0;
-        s->Hooks.FillCoinEditor = [&] { ++filled; };
+        QObject::connect(s->Events.get(), &tStateEvents::FillCoinEditor, [&] { ++filled; });
         QVERIFY(CoinGridSelectCell(*s, 0));
         QVERIFY(!CoinGridSelectCell(*s, 1));
         QVERIFY(!CoinGridSelectCell(*s, -1));

@@ -28,8 +28,8 @@ struct tDisk {
         QDir(dir.path()).mkpath("Other");
         s.PricesRedirect = dir.path() + "/Prices/";
         s.OtherRedirect = dir.path() + "/Other/";
-        s.Hooks.SetStatusText = [this](const QString &t) { status << t; };
-        s.Hooks.RenderTree = [this] { ++rendered; };
+        QObject::connect(s.Events.get(), &tStateEvents::SetStatusText, [this](const QString &t) { status << t; });
+        QObject::connect(s.Events.get(), &tStateEvents::RenderTree, [this] { ++rendered; });
     }
     void Put(const QString &name, const QByteArray &data)
     {

@@ -133,8 +133,7 @@ void TAutoUpdateForm::OKbuttonClick()
     if (value != s_.AutoAddStr) {
         s_.AutoAddStr = value;
         s_.DataModified = true;
-        if (s_.Hooks.SetMainCaption)
-            s_.Hooks.SetMainCaption();
+        Q_EMIT s_.Events->SetMainCaption();
     }
     close();
 }

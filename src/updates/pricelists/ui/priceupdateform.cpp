@@ -374,8 +374,8 @@ void TPriceUpdateForm::closeEvent(QCloseEvent *event)
     }
     event->accept();
     hide();
-    if (Machine_.SomeUpdates() && s_.Hooks.CheckForNewTypes)
-        s_.Hooks.CheckForNewTypes();
+    if (Machine_.SomeUpdates())
+        Q_EMIT s_.Events->CheckForNewTypes();
     PriceUpdateInUse = false;
     if (PriceUpdateForm == this)
         PriceUpdateForm = nullptr;

@@ -28,7 +28,7 @@ struct Fixture {
         Add(41, QStringLiteral("Chile"), 3, false);
         Add(340, QStringLiteral("Belgium Paper"), 4, true);
         Add(1200, QStringLiteral("Your own"), 8, false);
-        s.Hooks.SetMainCaption = [this] { ++captions; };
+        QObject::connect(s.Events.get(), &tStateEvents::SetMainCaption, [this] { ++captions; });
     }
     void Add(int id, const QString &name, int continent, bool paper)
     {

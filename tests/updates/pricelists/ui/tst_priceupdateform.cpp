@@ -91,17 +91,17 @@ struct Fixture {
         WriteFixtureFile(s.PricesRedirect + QStringLiteral("Belgium.OVP"), PriceListFixture(Belgium, Day(2023, 1, 1), 'o'));
         WriteFixtureFile(s.PricesRedirect + QStringLiteral("United States.ovp"), PriceListFixture(UnitedStates, 0, 'o'));
 
-        s.Hooks.ReloadCountryPrices = [this](int country) {
+        QObject::connect(s.Events.get(), &tStateEvents::ReloadCountryPrices, [this](int country) {
             reloads.push_back(country);
             const QString name = country == Belgium ? QStringLiteral("Belgium.OVP") : QStringLiteral("United States.OVP");
             reloadedBytes << ReadFixtureFile(s.PricesRedirect + platform::findEntryIgnoreCase(s.PricesRedirect, name));
             // Reading lists afresh used to clear every country's mark.
             s.PricesModifiedArray.fill(false);
-        };
-        s.Hooks.ResortPrices = [this] { ++resorts; };
-        s.Hooks.RenderTree = [this] { ++renders; };
-        s.Hooks.CheckForNewTypes = [this] { ++newTypeChecks; };
-        s.Hooks.SavePricesToFile = [this] { ++saves; };
+        });
+        QObject::connect(s.Events.get(), &tStateEvents::ResortPrices, [this] { ++resorts; });
+        QObject::connect(s.Events.get(), &tStateEvents::RenderTree, [this] { ++renders; });
+        QObject::connect(s.Events.get(), &tStateEvents::CheckForNewTypes, [this] { ++newTypeChecks; });
+        QObject::connect(s.Events.get(), &tStateEvents::SavePricesToFile, [this] { ++saves; });
 
         options.user = ServerUser;
         options.password = ServerPassword;
