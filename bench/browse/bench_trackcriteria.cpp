@@ -36,9 +36,6 @@ struct tBench {
             }
         }
         PriceListChanged(s);
-        s.Hooks.GetCoinValue = [this](tCoinInfo &coin, Money &value, bool currOnly, bool dumb) {
-            return ::GetCoinValue(s, coin, value, currOnly, dumb);
-        };
         static const char *comments[] = {"A dusty day", "bright", "DAY", "Doubled die", "", "toned", "DY"};
         unsigned seed = 4242;
         const auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 8) & 0xFFFF; };

@@ -118,9 +118,6 @@ void BM_CoinValuesInAnotherCurrency10000(benchmark::State &state)
         s.PriceList.push_back(std::move(p));
     }
     PriceListChanged(s);
-    s.Hooks.GetCoinValue = [&s](tCoinInfo &coin, Money &value, bool currOnly, bool dumb) {
-        return GetCoinValue(s, coin, value, currOnly, dumb);
-    };
     QFile f(c.Dir.filePath(QStringLiteral("Coins in euros.FR3")));
     f.open(QIODevice::WriteOnly);
     f.write(ConvertedTemplate);

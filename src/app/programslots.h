@@ -1,12 +1,17 @@
 #pragma once
-// Every optional call slot of the assembled program in one list: the state's
-// hooks, the main window's seams, the selection steps, the finders'
+// Every optional call slot of the assembled program in one list: the main
+// window's seams, the selection steps, the finders'
 // navigation steps, the housekeeping steps, the welcome window's hooks, the
 // message box's hooks and the Images page's hooks. A slot is either set when
 // the window is built or named in the table of what waits for its unit
 // (src/browse/shell/ui/waitingcommands.h); BuildProgramWindow gives each
 // waiting one a stand-in that logs and tells the user, and the action-walk
 // test checks the rule for every slot listed here.
+//
+// The state's notifications are not slots but signals of tStateEvents
+// (core/model/stateevents.h); the same rule holds for them, with the names
+// "Events.X": BuildProgramWindow connects a stand-in to each waiting one,
+// and the action-walk test walks their meta-object.
 //
 // The size checks below make a member added to one of these structs without
 // its line here fail to compile.
@@ -17,19 +22,6 @@
 #include "browse/images/ui/coinimagespage.h"
 #include "core/collection/ui/filetoopenform.h"
 #include "core/program/epicmessage.h"
-
-#define ORV_STATE_HOOKS(X)                                                                                             \
-    X(SeriesSelected) X(ReloadPriceLists) X(RefreshThemeButtons) X(SetSaveMenuVisibility) X(SetMainCaption)            \
-    X(ProcessEvents) X(PriceListsConverted) X(StorePushNote) X(RefreshCoinGrid) X(FillCoinEditor) X(SetStatusText)     \
-    X(ShowProgress) X(SetProgress) X(CalcVisibleNodes) X(FormResize) X(AssignNodePorts) X(RenderTree) X(ShowBusy)      \
-    X(ClearClickTrackList) X(CoinsCleared) X(CollectionReplaced) X(ShowBinCount) X(ClearUDFControls)                   \
-    X(CreateUDFobjects)                                                                                                \
-    X(BuildUDFHistoryLists) X(PackColumnData) X(UnpackColumnData) X(ResetCoinGridColumnWidths) X(SetupCoinGridCols)    \
-    X(HideCoinPages) X(CreateDefaultDatabase) X(CheckForNewTypes) X(BuildFavoritesMenu) X(ClearRecentSeriesMenu)       \
-    X(LoadReportList) X(UpdateRecentFiles) X(GetCoinValue) X(ValueCodeName) X(SaveCurrencyIndex) X(CommitPendingEdit) \
-    X(PrepCoinsPage) X(SortFolderCoins) X(SelectCoin) X(UpdateSelectionSummary) X(RestoreNotesMemo) X(ShowCoinsPage)   \
-    X(ReloadCountryPrices) X(ResortPrices) X(SavePricesToFile)                     \
-    X(ReadPriceDatesDat) X(ReadSettingString) X(WriteSettingString) X(EbooksModified) X(SaveEbookIndexes) X(DesignateIndexedeBooks)
 
 #define ORV_WINDOW_SEAMS(X)                                                                                            \
     X(LogModeKeysHeld) X(InstallAppException) X(BuildThemePanel) X(LoadMetals) X(LoadFormState) X(LoadCountries)       \
@@ -69,7 +61,6 @@
 namespace programslots {
 #define ORV_COUNT(n) +1
 constexpr size_t FunctionSize = sizeof(std::function<void()>);
-static_assert((0 ORV_STATE_HOOKS(ORV_COUNT)) * FunctionSize == sizeof(tStateHooks), "a tStateHooks member is not listed");
 static_assert((0 ORV_WINDOW_SEAMS(ORV_COUNT)) * FunctionSize == sizeof(tMainFormSeams),
               "a tMainFormSeams member is not listed");
 static_assert((0 ORV_SELECTION_STEPS(ORV_COUNT)) * FunctionSize == sizeof(tSelectionSeams),
@@ -88,7 +79,7 @@ static_assert((0 ORV_IMAGES_PAGE_HOOKS(ORV_COUNT)) * FunctionSize == sizeof(TCoi
 } // namespace programslots
 
 // Calls visit(name, slot) for every slot of the assembled window, name as
-// "Hooks.X", "Seams.X", "SelectionSeams.X", "Navigation.X", "Housekeeping.X",
+// "Seams.X", "SelectionSeams.X", "Navigation.X", "Housekeeping.X",
 // "Welcome.X", "MessageBox.X" or "ImagesPage.X". The navigation and welcome
 // hooks are made afresh for each use, so visit sees a copy of them; the
 // others are the live slots and may be set by visit.
@@ -96,9 +87,6 @@ template <class Visit>
 void VisitProgramSlots(TMainForm &form, Visit &&visit)
 {
 #define ORV_ONE(n) visit(ORV_PREFIX "." #n, o.n);
-#define ORV_PREFIX "Hooks"
-    [&](tStateHooks &o) { ORV_STATE_HOOKS(ORV_ONE) }(form.State.Hooks);
-#undef ORV_PREFIX
 #define ORV_PREFIX "Seams"
     [&](tMainFormSeams &o) { ORV_WINDOW_SEAMS(ORV_ONE) }(form.Seams);
 #undef ORV_PREFIX

@@ -60,21 +60,21 @@ constexpr const char *WaitingStandInsProperty = "orvantaWaitingStandIns";
 void WireReportBin(TMainForm &form, TReportsPage *page)
 {
     tMainState &s = form.State;
-    s.Hooks.ShowBinCount = [page] { page->ShowBinCount(); };
+    QObject::connect(s.Events.get(), &tStateEvents::ShowBinCount, page, [page] { page->ShowBinCount(); });
     form.Seams.ShowBinCount = [page] { page->ShowBinCount(); };
     QObject::connect(page, &TReportsPage::BinCountChanged, &form, &TMainForm::ShowBinPicture);
     QObject::connect(form.BinImage, &QToolButton::clicked, page, [&form, page] {
         CurrProcGuard guard(15900);
-        CallSeam(form.State.Hooks.CommitPendingEdit);
+        Q_EMIT form.State.Events->CommitPendingEdit();
         if (ToggleBinOfCurrentCoins(form.State) > 0)
-            CallSeam(form.State.Hooks.RefreshCoinGrid);
+            Q_EMIT form.State.Events->RefreshCoinGrid();
         page->ShowBinCount();
     });
     if (auto *place = form.findChild<QAction *>(QStringLiteral("Placetrackedcoinsinreportbin1")))
         QObject::connect(place, &QAction::triggered, page, [&form, page] {
             CurrProcGuard guard(23000);
             if (PlaceTrackedCoinsInBin(form.State, form.State.SelectedTreeNode) > 0)
-                CallSeam(form.State.Hooks.RefreshCoinGrid);
+                Q_EMIT form.State.Events->RefreshCoinGrid();
             page->ShowBinCount();
         });
     page->BinPane->SeriesPicturePath = page->Environment().SeriesPicturePath;
@@ -168,7 +168,7 @@ void EmbedReportsPage(QWidget *tab)
                                 book.Status == EbookIndexRead});
         return rows;
     };
-    form.State.Hooks.LoadReportList = [page] { page->LoadReportList(); };
+    QObject::connect(form.State.Events.get(), &tStateEvents::LoadReportList, page, [page] { page->LoadReportList(); });
     form.Seams.ShowReportDescription = [page](int index) { page->ShowReportDescription(index); };
     form.ReportZoomTrackBar = page->ReportZoomTrackBar;
     form.Seams.PreviewZoom = [page] { return page->ReportPreview->Zoom(); };
@@ -187,12 +187,8 @@ void EmbedGraphsPage(TMainForm &form)
     form.ChartPickerComboBox = page->ChartPickerComboBox;
     form.GraphsVertScrollBox = page->GraphsVertScrollBox;
     form.Seams.BuildCollectionChart = [page] { page->BuildCollectionChart(); };
-    tStateHooks &hooks = form.State.Hooks;
-    hooks.CollectionReplaced = [before = std::move(hooks.CollectionReplaced), page] {
-        if (before)
-            before();
-        page->CollectionReplaced();
-    };
+    QObject::connect(form.State.Events.get(), &tStateEvents::CollectionReplaced, page,
+                     [page] { page->CollectionReplaced(); });
 }
 
 // The eBooks page lives in a library above the main window's: it fills the
@@ -216,9 +212,14 @@ void EmbedEbooksPage(QWidget *tab)
     form.Seams.LoadEbooks = [page] { page->LoadEbooks(); };
     form.Seams.BookListBoxChange = [page] { page->BookListBoxChange(); };
     form.SelectionSeams.SetUpBookList = [page] { page->SetUpBookList(); };
-    form.State.Hooks.EbooksModified = [page] { return AnyEbookModified(page->Library); };
-    form.State.Hooks.SaveEbookIndexes = [page] { page->SaveEbookIndexes(); };
-    form.State.Hooks.DesignateIndexedeBooks = [page] { page->DesignateIndexedeBooks(); };
+    // Read right after it is asked for: connected directly.
+    QObject::connect(
+        form.State.Events.get(), &tStateEvents::EbooksModifiedWanted, page,
+        [page, &form] { form.State.EbooksModified = AnyEbookModified(page->Library); }, Qt::DirectConnection);
+    QObject::connect(form.State.Events.get(), &tStateEvents::SaveEbookIndexes, page,
+                     [page] { page->SaveEbookIndexes(); });
+    QObject::connect(form.State.Events.get(), &tStateEvents::DesignateIndexedeBooks, page,
+                     [page] { page->DesignateIndexedeBooks(); });
 }
 
 // "Save eBook changes" in the File menu and "Edit eBook" in the series menu,
@@ -240,10 +241,11 @@ void WireCollectionLifecycle(TMainForm &form)
 {
     tMainState &s = form.State;
     InstallLifecycleHooks(s);
-    s.Hooks.SetMainCaption = [&form] { form.setWindowTitle(MainCaption(form.State)); };
+    QObject::connect(s.Events.get(), &tStateEvents::SetMainCaption, &form,
+                     [&form] { form.setWindowTitle(MainCaption(form.State)); });
     if (auto *open = form.findChild<QAction *>(QStringLiteral("Menu_open")))
         QObject::connect(open, &QAction::triggered, &form, [&form] { Menu_openClick(form.State, WelcomeHooks(), &form); });
-    s.Hooks.SetMainCaption();
+    Q_EMIT s.Events->SetMainCaption();
 }
 
 // The message box takes its button pictures, its default picture and its
@@ -380,17 +382,18 @@ tMainFormSeams ProgramSeams(const tProgramWindowOptions &options)
 
 // A command whose unit is not built yet gets a stand-in that says so: in the
 // log, and on the status line, so a collector who reaches it is told instead
-// of seeing nothing happen. Waiting notifications (a count to show, a list to
+// of seeing nothing happen. Other waiting slots (a count to show, a list to
 // refill) stay unset: their callers keep the window usable without them, and
-// the action-walk test holds each to its row in the waiting table.
+// the action-walk test holds each to its row in the waiting table. A waiting
+// signal of the state's events gets a stand-in receiver of the same kind.
 template <class R, class... Args>
 void StandIn(std::function<R(Args...)> &slot, const QString &name, const QString &unit)
 {
     slot = [name, unit](Args...) -> R {
         LogEntry(name + QStringLiteral(" is not available yet: it waits for ") + unit);
-        if (MainForm && MainForm->State.Hooks.SetStatusText)
-            MainForm->State.Hooks.SetStatusText(unit.left(1).toUpper() + unit.mid(1) +
-                                                QStringLiteral(" is not available yet"));
+        if (MainForm)
+            Q_EMIT MainForm->State.Events->SetStatusText(unit.left(1).toUpper() + unit.mid(1) +
+                                                         QStringLiteral(" is not available yet"));
         if constexpr (!std::is_void_v<R>)
             return R{};
     };
@@ -408,6 +411,18 @@ void InstallWaitingStandIns(TMainForm &form)
             standIns << key;
         }
     });
+    // A waiting notification: its signal gets a receiver that says so.
+    const QMetaObject &events = tStateEvents::staticMetaObject;
+    for (int i = events.methodOffset(); i < events.methodCount(); ++i) {
+        const QMetaMethod signal = events.method(i);
+        if (signal.methodType() != QMetaMethod::Signal || form.State.Events->HasReceiver(signal))
+            continue;
+        const QString key = QStringLiteral("Events.") + QString::fromLatin1(signal.name());
+        if (const tWaitingEntry *row = FindWaiting(WaitingHooks(), key)) {
+            form.State.Events->StandIn(signal, key, QString::fromUtf8(row->Unit));
+            standIns << key;
+        }
+    }
     form.setProperty(WaitingStandInsProperty, standIns);
 }
 
@@ -421,8 +436,7 @@ tFileToOpenHooks WelcomeHooks()
     hooks.EnableMainPages = [] { MainForm->TabControl1->setEnabled(true); };
     hooks.ImportFile = [](const QString &path) {
         ShowImportForm(MainForm->State, path, MainForm);
-        if (MainForm->State.Hooks.RenderTree)
-            MainForm->State.Hooks.RenderTree();
+        Q_EMIT MainForm->State.Events->RenderTree();
     };
     return hooks;
 }

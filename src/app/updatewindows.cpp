@@ -21,11 +21,8 @@ void WireUpdateWindows(TMainForm &form)
 
     // The new-coin-type checklist shows the open collection's choice; OK
     // after another collection was read would write it into that one.
-    auto previous = form.State.Hooks.CollectionReplaced;
-    form.State.Hooks.CollectionReplaced = [previous] {
-        if (previous)
-            previous();
+    QObject::connect(form.State.Events.get(), &tStateEvents::CollectionReplaced, &form, [] {
         if (AutoUpdateForm)
             AutoUpdateForm->close();
-    };
+    });
 }

@@ -391,7 +391,7 @@ private Q_SLOTS:
         coin->UDFstring = CommaTextJoin({owner, link, dealer});
         coin->Comment = comment;
         ClickTab(form, PageCoins);
-        CallSeam(s.Hooks.FillCoinEditor);
+        Q_EMIT s.Events->FillCoinEditor();
         auto *ownerBox = Control<QLineEdit>(form, "UDFControl1");
         QCOMPARE(ownerBox->text(), owner);
         QCOMPARE(Control<QLineEdit>(form, "UDFControl2")->text(), link);

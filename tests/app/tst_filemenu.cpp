@@ -40,7 +40,7 @@ tnodeinfo *PricedSeries(tMainState &s)
 void Select(tMainState &s, tnodeinfo *node)
 {
     s.SelectedTreeNode = node;
-    s.Hooks.SeriesSelected();
+    Q_EMIT s.Events->SeriesSelected();
 }
 
 // A started program with a new collection holding two entries of a priced
@@ -208,12 +208,11 @@ private Q_SLOTS:
         form.TabControl1->setCurrentIndex(PageCoins);
 
         // The busy indicator shows while the new collection is made.
+        // Recorded after the window's own receiver has shown or hidden it.
         QList<bool> busyShown;
-        auto showBusy = c.State().Hooks.ShowBusy;
-        c.State().Hooks.ShowBusy = [&](bool busy) {
-            showBusy(busy);
-            busyShown << form.AniIndicator1->isVisible();
-        };
+        QObject recording;
+        QObject::connect(c.State().Events.get(), &tStateEvents::ShowBusy, &recording,
+                         [&] { busyShown << form.AniIndicator1->isVisible(); });
         c.Program.Ui.answer(answer);
         c.Program.Trigger(QStringLiteral("MenuItem17"));
         QCOMPARE(c.Program.Ui.Texts().back(),

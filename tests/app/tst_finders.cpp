@@ -87,8 +87,8 @@ tCollection Fill(tProgramFixture &program)
     s.LastFileName = QDir(program.Home()).filePath(QStringLiteral("Finders.OVD"));
     form.TabControl1->setEnabled(true);
     s.SelectedTreeNode = s.EntireCollection.get();
-    s.Hooks.CalcVisibleNodes();
-    s.Hooks.SeriesSelected();
+    Q_EMIT s.Events->CalcVisibleNodes();
+    Q_EMIT s.Events->SeriesSelected();
     return c;
 }
 
@@ -209,7 +209,7 @@ private Q_SLOTS:
 
         // Reading another collection frees every entry: the list is dropped
         // and built afresh when the window is next used.
-        program.State().Hooks.CoinsCleared();
+        Q_EMIT program.State().Events->CoinsCleared();
         QCOMPARE(find->Grid1->rowCount(), 0);
         program.Trigger(QStringLiteral("FindCatalog1"));
         QCOMPARE(find->Grid1->rowCount(), 3);
@@ -271,7 +271,7 @@ private Q_SLOTS:
 
         // Find next tracked coin goes series by series and wraps.
         s.SelectedTreeNode = c.CentSeries;
-        s.Hooks.SeriesSelected();
+        Q_EMIT s.Events->SeriesSelected();
         program.Trigger(QStringLiteral("Findnexttrackedcoin1"));
         QCOMPARE(s.SelectedTreeNode, c.DimeSeries);
         QCOMPARE(form.TabControl1->currentIndex(), int(PageCoins));
@@ -283,7 +283,7 @@ private Q_SLOTS:
 
         // "Move tracked coins here" on the series menu asks, then moves.
         s.SelectedTreeNode = c.CentSeries;
-        s.Hooks.SeriesSelected();
+        Q_EMIT s.Events->SeriesSelected();
         QVERIFY(form.SeriesTree->RightMenu->actions().contains(form.Finders->Movetracked1));
         program.Ui.answer(QStringLiteral("Yes"));
         form.Finders->Movetracked1->trigger();
@@ -442,7 +442,7 @@ private Q_SLOTS:
         // "Find next tracked coin": the only tracked entry, from another
         // series and then again from itself.
         s.SelectedTreeNode = c.CentSeries;
-        s.Hooks.SeriesSelected();
+        Q_EMIT s.Events->SeriesSelected();
         program.Trigger(QStringLiteral("Findnexttrackedcoin1"));
         QCOMPARE(s.SelectedTreeNode, c.DimeSeries);
         QCOMPARE(shown(), needed);
@@ -452,7 +452,7 @@ private Q_SLOTS:
 
         // The item finder.
         s.SelectedTreeNode = c.CentSeries;
-        s.Hooks.SeriesSelected();
+        Q_EMIT s.Events->SeriesSelected();
         program.Trigger(QStringLiteral("Findcoinbyitemnumber1"));
         auto *find = Window<TFindItemForm>(form);
         find->SpinBox1->setValue(4);
@@ -494,7 +494,7 @@ private Q_SLOTS:
         // The two dimes are tracked and moved into the cents series.
         c.Coins[2]->User1 = c.Coins[3]->User1 = true;
         s.SelectedTreeNode = c.CentSeries;
-        s.Hooks.SeriesSelected();
+        Q_EMIT s.Events->SeriesSelected();
         program.Ui.answer(QStringLiteral("Yes"));
         form.Finders->Movetracked1->trigger();
         QCOMPARE(c.Coins[2]->Folder, c.CentSeries);

@@ -15,6 +15,7 @@
 #include "platform/settingsstore.h"
 #include "pricing/valuation/forex.h"
 #include "pricing/pricelists/pricefile.h"
+#include "pricing/valuation/valuation.h"
 #include "support/pricefixtures.h"
 #include "support/scriptedui.h"
 
@@ -153,7 +154,7 @@ private Q_SLOTS:
         });
         QVERIFY(series);
         form.State.SelectedTreeNode = series;
-        form.State.Hooks.SeriesSelected();
+        Q_EMIT form.State.Events->SeriesSelected();
 
         QAbstractItemModel *model = form.CoinGridPage->CoinGrid->model();
         QCOMPARE(model->rowCount(), 1);
@@ -176,7 +177,7 @@ private Q_SLOTS:
         country->Country = Canada;
         tnodeinfo *series = country->ChildNodes.front().get();
         series->Country = Canada;
-        CallSeam(s.Hooks.ReloadPriceLists);
+        Q_EMIT s.Events->ReloadPriceLists();
         QCOMPARE(s.PriceList.size(), size_t(13));
 
         auto coin = std::make_unique<tCoinInfo>();
@@ -187,14 +188,14 @@ private Q_SLOTS:
         tCoinInfo *raw = coin.get();
         s.CoinList.push_back(std::move(coin));
         Money value = 0;
-        tPriceInfo *old = s.Hooks.GetCoinValue(*raw, value, false, false);
+        tPriceInfo *old = ::GetCoinValue(s, *raw, value, false, false);
         QVERIFY(old);
         QCOMPARE(value, LoonieValue);
         raw->PriceInfo = old;
         s.CurrPriceList = {old};
         s.ReportListPrices = {old};
 
-        s.Hooks.ReloadCountryPrices(Canada);
+        Q_EMIT s.Events->ReloadCountryPrices(Canada);
         QCOMPARE(s.PriceList.size(), size_t(13));
         auto live = [&](const tPriceInfo *p) {
             return std::any_of(s.PriceList.begin(), s.PriceList.end(), [p](const auto &e) { return e.get() == p; });
@@ -204,7 +205,7 @@ private Q_SLOTS:
             QVERIFY(live(p));
         for (const tPriceInfo *p : s.ReportListPrices)
             QVERIFY(live(p));
-        QVERIFY(s.Hooks.GetCoinValue(*raw, value, false, false));
+        QVERIFY(::GetCoinValue(s, *raw, value, false, false));
         QCOMPARE(value, LoonieValue);
     }
 

@@ -124,7 +124,7 @@ private Q_SLOTS:
             program.Trigger(QStringLiteral("MenuItem17"));
             tMainState &s = program.State();
             s.SelectedTreeNode = FirstLeaf(s);
-            s.Hooks.SeriesSelected();
+            Q_EMIT s.Events->SeriesSelected();
             const tCoinInfo *coin = NewCoinBtnClick(s, false);
             QCOMPARE(coin->InBin, on);
         }
@@ -163,7 +163,7 @@ private Q_SLOTS:
         tnodeinfo *renamed = FirstLeaf(s);
         renamed->GlyphStats |= 0x8;  // its name differs from the catalogue's
         s.SelectedTreeNode = renamed;
-        s.Hooks.SeriesSelected();
+        Q_EMIT s.Events->SeriesSelected();
         tSeriesTree &tree = form.SeriesTree->Tree();
         auto glyphs = [&] {
             tree.RenderTree();

@@ -61,7 +61,7 @@ tValuedCoin AddValuedCoin(tProgramFixture &program)
         if (out.Price || !n->HasPrices || n->NodeMode != NodeModeRegular || n->CoinShape == PaperMoneyShape)
             return;
         s.SelectedTreeNode = n;
-        s.Hooks.SeriesSelected();
+        Q_EMIT s.Events->SeriesSelected();
         for (tPriceInfo *p : s.CurrPriceList)
             for (int g = 19; g < 30 && !out.Price; ++g)
                 if (p->Value[static_cast<size_t>(g)] > 0 && p->Variety.isEmpty()) {
@@ -80,7 +80,7 @@ tValuedCoin AddValuedCoin(tProgramFixture &program)
     out.Coin = coin.get();
     s.CoinList.push_back(std::move(coin));
     s.SelectedTreeNode = out.Series;
-    s.Hooks.SeriesSelected();
+    Q_EMIT s.Events->SeriesSelected();
     return out;
 }
 
@@ -125,7 +125,7 @@ private Q_SLOTS:
         const tValuedCoin v = AddValuedCoin(program);
         QVERIFY(v.Coin);
         v.Series->GradeScale = 1;  // the series is graded on user scale 1
-        program.State().Hooks.SeriesSelected();
+        Q_EMIT program.State().Events->SeriesSelected();
         program.State().DataModified = false;
         const QString standard = program.State().GradeTitles3D.Title(GradeKindCoins, 0, v.Grade);
         QVERIFY(GridRow(form, 0).contains(standard));

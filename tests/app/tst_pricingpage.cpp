@@ -70,7 +70,7 @@ struct tPricing {
     void SelectSeries(tnodeinfo *node)
     {
         State().SelectedTreeNode = node;
-        State().Hooks.SeriesSelected();
+        Q_EMIT State().Events->SeriesSelected();
         Form().TabControl1->setCurrentIndex(PageSeries);
         Form().TabControl1->setCurrentIndex(PagePricing);
         QCoreApplication::processEvents();

@@ -64,8 +64,8 @@ tCollection Fill(tProgramFixture &program)
     s.LastFileName = QDir(program.Home()).filePath(QStringLiteral("Bin.OVD"));
     program.Form().TabControl1->setEnabled(true);
     s.SelectedTreeNode = c.Cents;
-    s.Hooks.CalcVisibleNodes();
-    s.Hooks.SeriesSelected();
+    Q_EMIT s.Events->CalcVisibleNodes();
+    Q_EMIT s.Events->SeriesSelected();
     return c;
 }
 
@@ -115,7 +115,7 @@ private Q_SLOTS:
         // Tracked entries of the whole collection join it from the menu.
         c.Coins[3]->User1 = true;
         s.SelectedTreeNode = s.EntireCollection.get();
-        s.Hooks.SeriesSelected();
+        Q_EMIT s.Events->SeriesSelected();
         program.Trigger(QStringLiteral("Placetrackedcoinsinreportbin1"));
         QCOMPARE(InBin(s), (QList<int>{1, 4}));
         QCOMPARE(form.BinLabel->text(), QStringLiteral("2"));
@@ -170,7 +170,7 @@ private Q_SLOTS:
         const tCollection c = Fill(program);
         for (tCoinInfo *coin : c.Coins)
             coin->InBin = true;
-        CallSeam(s.Hooks.ShowBinCount);
+        Q_EMIT s.Events->ShowBinCount();
         auto *page = form.findChild<TReportsPage *>();
         ClickTab(form, PageReports);
         QTest::mouseClick(page->CornerButton3, Qt::LeftButton);
@@ -184,7 +184,7 @@ private Q_SLOTS:
 
         // A new collection replaces the entries: the count follows.
         c.Coins[0]->InBin = true;
-        CallSeam(s.Hooks.ShowBinCount);
+        Q_EMIT s.Events->ShowBinCount();
         QCOMPARE(form.BinLabel->text(), QStringLiteral("1"));
         s.DataModified = false;
         program.Trigger(QStringLiteral("MenuItem17"));  // File > New

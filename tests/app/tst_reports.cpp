@@ -83,7 +83,7 @@ private Q_SLOTS:
         form.TabControl1->setEnabled(true);
         // As after a collection is read: the report list is loaded (and the
         // starter reports installed into the empty reports folder).
-        CallSeam(program.State().Hooks.LoadReportList);
+        Q_EMIT program.State().Events->LoadReportList();
 
         QTabBar *tabs = form.TabControl1->tabBar();
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(form.TabControl1->indexOf(form.TabReports)).center());
@@ -144,7 +144,7 @@ private Q_SLOTS:
             s.CoinList.push_back(std::move(c));
         }
         form.TabControl1->setEnabled(true);
-        CallSeam(s.Hooks.LoadReportList);
+        Q_EMIT s.Events->LoadReportList();
         ClickTab(form, PageReports);
         auto *page = form.findChild<TReportsPage *>();
         page->ReportListBox->setCurrentItem(
@@ -185,7 +185,7 @@ private Q_SLOTS:
         BuildCollection(program.State());
         tMainState &s = program.State();
         form.TabControl1->setEnabled(true);
-        CallSeam(s.Hooks.LoadReportList);
+        Q_EMIT s.Events->LoadReportList();
         auto *page = form.findChild<TReportsPage *>();
         page->ReportListBox->setCurrentItem(
             page->ReportListBox->findItems(QStringLiteral("Want list"), Qt::MatchExactly).front());
@@ -249,7 +249,7 @@ private Q_SLOTS:
         udf->FieldLabel = QStringLiteral("Pedigree");
         s.UDFlist.push_back(std::move(udf));
         form.TabControl1->setEnabled(true);
-        CallSeam(s.Hooks.LoadReportList);
+        Q_EMIT s.Events->LoadReportList();
         auto *page = form.findChild<TReportsPage *>();
         const int reports = page->ReportListBox->count();
 

@@ -44,7 +44,7 @@ struct tProgram {
     void Select(tnodeinfo *node)
     {
         State().SelectedTreeNode = node;
-        State().Hooks.SeriesSelected();
+        Q_EMIT State().Events->SeriesSelected();
         QCoreApplication::processEvents();
     }
     // Opens the series menu's command with the dialog, and runs act on the

@@ -104,7 +104,7 @@ private Q_SLOTS:
         // As the welcome window leaves it after a new collection.
         Form().TabControl1->setEnabled(true);
         Form().TabControl1->setCurrentIndex(0);
-        CallSeam(program_->State().Hooks.SeriesSelected);
+        Q_EMIT program_->State().Events->SeriesSelected();
     }
     void cleanup()
     {

@@ -182,7 +182,7 @@ private Q_SLOTS:
         ForEachNode(s.EntireCollection.get(), [&](tnodeinfo *n) {
             if (n->HasPrices && s.ClickTrackList.size() < 3) {
                 s.SelectedTreeNode = n;
-                s.Hooks.SeriesSelected();
+                Q_EMIT s.Events->SeriesSelected();
             }
         });
         QVERIFY(!s.ClickTrackList.empty());

@@ -261,14 +261,14 @@ private Q_SLOTS:
 
         series->NodeName = QStringLiteral("Cents");
         s.SelectedTreeNode = series;
-        s.Hooks.SeriesSelected();
+        Q_EMIT s.Events->SeriesSelected();
         QCOMPARE(caption->text(), QStringLiteral("Cents"));
         const int shortSize = caption->font().pixelSize();
         QVERIFY(shortSize > 8 && shortSize <= 28);
         QVERIFY(fits());
 
         series->NodeName = QStringLiteral("A series name far too long for the caption line. ").repeated(20);
-        s.Hooks.SeriesSelected();
+        Q_EMIT s.Events->SeriesSelected();
         QCOMPARE(caption->font().pixelSize(), 8);
         // The caption never widens the window.
         QVERIFY(form.width() <= 1280);

@@ -4,13 +4,13 @@
 
 namespace {
 
-void Logged(tCoinFixture &f, std::function<void()> &hook, const QString &name, std::function<void()> also = {})
+void Logged(tCoinFixture &f, void (tStateEvents::*signal)(), const QString &name, std::function<void()> also = {})
 {
-    hook = [&f, name, also] {
+    QObject::connect(f.s.Events.get(), signal, [&f, name, also] {
         f.Log << name;
         if (also)
             also();
-    };
+    });
 }
 
 } // namespace
@@ -25,8 +25,7 @@ tCoinFixture::tCoinFixture()
     Dimes = AddChildNode(Country, 100002);
     Dimes->NodeName = QStringLiteral("Dimes");
 
-    auto &h = s.Hooks;
-    Logged(*this, h.PrepCoinsPage, QStringLiteral("PrepCoinsPage"), [this] {
+    Logged(*this, &tStateEvents::PrepCoinsPage, QStringLiteral("PrepCoinsPage"), [this] {
         s.CurrCoinList.clear();
         for (auto &c : s.CoinList)
             if (c->CoinType == s.SelectedTreeNode->CoinType)
@@ -34,18 +33,18 @@ tCoinFixture::tCoinFixture()
         if (s.CoinGridRow >= static_cast<int>(s.CurrCoinList.size()))
             s.CoinGridRow = static_cast<int>(s.CurrCoinList.size()) - 1;
     });
-    Logged(*this, h.SortFolderCoins, QStringLiteral("SortFolderCoins"), [this] {
+    Logged(*this, &tStateEvents::SortFolderCoins, QStringLiteral("SortFolderCoins"), [this] {
         std::stable_sort(s.CurrCoinList.begin(), s.CurrCoinList.end(), [](const tCoinInfo *a, const tCoinInfo *b) {
             return a->Year != b->Year ? a->Year < b->Year : a->Mint < b->Mint;
         });
     });
-    Logged(*this, h.SeriesSelected, QStringLiteral("SeriesSelected"), [this] { Select(s.SelectedTreeNode); });
-    Logged(*this, h.RefreshCoinGrid, QStringLiteral("RefreshCoinGrid"));
-    Logged(*this, h.SetMainCaption, QStringLiteral("SetMainCaption"));
-    Logged(*this, h.ShowBinCount, QStringLiteral("ShowBinCount"));
-    Logged(*this, h.UpdateSelectionSummary, QStringLiteral("UpdateSelectionSummary"));
-    Logged(*this, h.RestoreNotesMemo, QStringLiteral("RestoreNotesMemo"));
-    Logged(*this, h.ShowCoinsPage, QStringLiteral("ShowCoinsPage"));
+    Logged(*this, &tStateEvents::SeriesSelected, QStringLiteral("SeriesSelected"), [this] { Select(s.SelectedTreeNode); });
+    Logged(*this, &tStateEvents::RefreshCoinGrid, QStringLiteral("RefreshCoinGrid"));
+    Logged(*this, &tStateEvents::SetMainCaption, QStringLiteral("SetMainCaption"));
+    Logged(*this, &tStateEvents::ShowBinCount, QStringLiteral("ShowBinCount"));
+    Logged(*this, &tStateEvents::UpdateSelectionSummary, QStringLiteral("UpdateSelectionSummary"));
+    Logged(*this, &tStateEvents::RestoreNotesMemo, QStringLiteral("RestoreNotesMemo"));
+    Logged(*this, &tStateEvents::ShowCoinsPage, QStringLiteral("ShowCoinsPage"));
     s.SelectedTreeNode = Cents;
 }
 

@@ -1,5 +1,7 @@
 #include "support/coinfixture.h"
 
+#include <algorithm>
+
 std::unique_ptr<tMainState> NewCoinState()
 {
     auto s = std::make_unique<tMainState>();
@@ -28,32 +30,74 @@ void AddField(tMainState &s, int fieldType, const QString &label)
     s.UDFlist.push_back(std::move(f));
 }
 
-void tFakeValuation::Install(tMainState &s)
+void tCoinPrices::Install(tMainState &s)
 {
-    s.Hooks.GetCoinValue = [this](tCoinInfo &coin, Money &value, bool, bool dumbGet) -> tPriceInfo * {
-        ++Calls;
-        const auto it = Answers.find(&coin);
-        value = coin.BuyLock ? coin.BuyPrice : coin.SellLock ? coin.SellPrice : 0;
-        if (it == Answers.end())
-            return nullptr;
-        if (!coin.BuyLock && !coin.SellLock)
-            value = it->second.Value;
-        return dumbGet && it->second.DumbPrice ? it->second.DumbPrice : it->second.Price;
-    };
-    s.Hooks.ValueCodeName = [](int code) { return QStringLiteral("code %1").arg(code); };
+    S = &s;
 }
 
-tPriceInfo *tFakeValuation::Price(const QString &catalog, int metal, float content)
+tPriceInfo *tCoinPrices::Price(const QString &catalog, int metal, float content)
 {
     auto p = std::make_unique<tPriceInfo>();
+    p->CoinType = -1;
     p->Catalog = catalog;
     p->Metal = static_cast<uint8_t>(metal);
     p->Content = content;
-    Prices.push_back(std::move(p));
-    return Prices.back().get();
+    tPriceInfo *raw = p.get();
+    S->PriceList.push_back(std::move(p));
+    S->CurrPriceList.push_back(raw);
+    ++S->PriceListGeneration;
+    return raw;
 }
 
-void tFakeValuation::Set(const tCoinInfo *coin, Money value, tPriceInfo *price)
+namespace {
+
+int32_t PriceSeries(const tCoinInfo &c)
 {
-    Answers[coin] = {price ? price : Price(), value, nullptr};
+    if (!c.Folder)
+        return c.CoinType;
+    return c.Folder->PriceSource > 0 ? c.Folder->PriceSource : c.Folder->CoinType;
+}
+
+} // namespace
+
+void tCoinPrices::Link(tCoinInfo *coin, tPriceInfo *price)
+{
+    const int32_t series = PriceSeries(*coin);
+    // A variety of its own, so that no other entry of the test (priced or
+    // not) shares the coin's key, even where the grade modifier is ignored.
+    if (coin->Variety.isEmpty())
+        coin->Variety = QStringLiteral("#%1").arg(++Made);
+    price->CoinType = series;
+    price->Year = coin->Year;
+    price->Mint = coin->Mint;
+    price->Variety = coin->Variety;
+    price->GM = coin->GM;
+    ++S->PriceListGeneration;
+}
+
+void tCoinPrices::Set(tCoinInfo *coin, Money value, tPriceInfo *price)
+{
+    if (!price)
+        price = Price();
+    if (coin->Grade < 0 || coin->Grade >= GradeSlots)
+        coin->Grade = 0;
+    Link(coin, price);
+    price->Value[static_cast<size_t>(coin->Grade)] = value;
+}
+
+void tCoinPrices::SetIgnoringModifier(tCoinInfo *coin, tPriceInfo *price)
+{
+    const int32_t series = PriceSeries(*coin);
+    price->CoinType = series;
+    price->Year = coin->Year;
+    price->Mint = coin->Mint;
+    price->Variety = coin->Variety;
+    price->GM = coin->GM + QStringLiteral("+");
+    auto &list = S->PriceList;
+    const auto it = std::find_if(list.begin(), list.end(), [price](const auto &p) { return p.get() == price; });
+    std::rotate(list.begin(), it, it + 1);
+    auto &curr = S->CurrPriceList;
+    curr.erase(std::find(curr.begin(), curr.end(), price));
+    curr.insert(curr.begin(), price);
+    ++S->PriceListGeneration;
 }

@@ -25,25 +25,26 @@ tCoinInfo *AddCoin(tMainState &s, tCoinInfo init = {});
 // Appends a user-defined field.
 void AddField(tMainState &s, int fieldType, const QString &label = {});
 
-// Valuation by table: a coin listed here has the given price entry and
-// value; others have none and 0. A locked coin is worth its locked price
-// as the real valuation makes it. Installs itself into the state's hooks
-// (GetCoinValue and ValueCodeName, which names codes "code N").
-struct tFakeValuation {
-    struct tAnswer {
-        tPriceInfo *Price = nullptr;
-        Money Value = 0;
-        // With dumbGet (grade modifier ignored) another entry may match.
-        tPriceInfo *DumbPrice = nullptr;
-    };
-    std::map<const tCoinInfo *, tAnswer> Answers;
-    int Calls = 0;
-    OwningList<tPriceInfo> Prices;
+// Prices through the program's own valuation: Set gives a coin a price
+// entry in the state's price list (and the current price list) keyed to the
+// coin, with the value at the coin's grade, so the real look-up finds it. A
+// coin without a grade is given slot 0, a coin without a variety a variety of
+// its own ("#1", "#2" ...), so each finds its own entry and no other.
+struct tCoinPrices {
+    tMainState *S = nullptr;
+    int Made = 0;
 
     void Install(tMainState &s);
-    // A price entry owned by the fixture.
+    // A price entry in the state's lists that no coin matches yet.
     tPriceInfo *Price(const QString &catalog = {}, int metal = 0, float content = 0);
-    void Set(const tCoinInfo *coin, Money value, tPriceInfo *price = nullptr);
+    // Keys the entry (a new one when none) to the coin and stores value at
+    // the coin's grade.
+    void Set(tCoinInfo *coin, Money value, tPriceInfo *price = nullptr);
+    // Keys the entry to the coin without changing its values.
+    void Link(tCoinInfo *coin, tPriceInfo *price);
+    // An entry that only a look-up ignoring the grade modifier finds: it is
+    // keyed to the coin with another modifier and goes first in the lists.
+    void SetIgnoringModifier(tCoinInfo *coin, tPriceInfo *price);
 };
 
 // Money from whole and hundredths for readable tables: M(12.5).

@@ -29,22 +29,6 @@ tReportFixture::tReportFixture()
     France = Series(root, 200, "France");
     France->GlyphStats = GlyphAdded;
     Francs = Series(France, 201, "Francs");
-
-    // Valuation's look-up, reduced to what reports rely on: the first entry
-    // of the coin's price source with its year and mint (ignoring case); the
-    // value is the locked price, else the entry's value in the coin's grade.
-    S.Hooks.GetCoinValue = [this](tCoinInfo &c, Money &value, bool, bool) -> tPriceInfo * {
-        ++Lookups;
-        value = c.BuyLock ? c.BuyPrice : c.SellLock ? c.SellPrice : 0;
-        const int source = c.Folder ? (c.Folder->PriceSource > 0 ? c.Folder->PriceSource : c.Folder->CoinType) : 0;
-        for (auto &p : S.PriceList)
-            if (p->CoinType == source && p->Year == c.Year && p->Mint.compare(c.Mint, Qt::CaseInsensitive) == 0) {
-                if (!c.BuyLock && !c.SellLock && c.Grade >= 0)
-                    value = p->Value[static_cast<size_t>(c.Grade)];
-                return p.get();
-            }
-        return nullptr;
-    };
 }
 
 tCoinInfo &tReportFixture::AddCoin(tnodeinfo *series, int year, const QString &mint, int inventory)

@@ -25,9 +25,6 @@ struct tReportFixture {
                          const QString &gm = {});
     // The coin with that item number.
     tCoinInfo *Coin(int inventory);
-
-    // How many times the price look-up ran.
-    int Lookups = 0;
 };
 
 // A value as a test expects to read it: its kind and its content ("text:abc",

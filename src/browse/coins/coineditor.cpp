@@ -12,13 +12,6 @@
 
 namespace {
 
-template <class F>
-void Call(const F &hook)
-{
-    if (hook)
-        hook();
-}
-
 // Block numbers of the writes, so a failure names the field.
 int FieldBlock(tCoinField field)
 {
@@ -169,19 +162,16 @@ int StuffCoinInfo(tMainState &s, tCoinField field, const tEditorValue &value)
         }
         viewsChanged |= ShowCountViews(s, *c);
     }
-    Call(s.Hooks.SetMainCaption);
+    Q_EMIT s.Events->SetMainCaption();
     if (viewsChanged)
-        Call(s.Hooks.PrepCoinsPage);
+        Q_EMIT s.Events->PrepCoinsPage();
     if (focused) {
-        Call(s.Hooks.SortFolderCoins);
-        if (s.Hooks.SelectCoin) {
-            s.Hooks.SelectCoin(focused);
-        } else {
-            const auto it = std::find(s.CurrCoinList.begin(), s.CurrCoinList.end(), focused);
-            if (it != s.CurrCoinList.end())
-                s.CoinGridRow = static_cast<int>(it - s.CurrCoinList.begin());
-        }
-        Call(s.Hooks.RefreshCoinGrid);
+        Q_EMIT s.Events->SortFolderCoins();
+        const auto it = std::find(s.CurrCoinList.begin(), s.CurrCoinList.end(), focused);
+        if (it != s.CurrCoinList.end())
+            s.CoinGridRow = static_cast<int>(it - s.CurrCoinList.begin());
+        Q_EMIT s.Events->SelectCoin(focused);
+        Q_EMIT s.Events->RefreshCoinGrid();
     }
     return changed;
 }
@@ -213,7 +203,7 @@ int DeleteCoinBtnClick(tMainState &s)
     for (tCoinInfo *c : doomed)
         RemoveCoinToUndo(s, c);
 
-    Call(s.Hooks.ShowBinCount);
+    Q_EMIT s.Events->ShowBinCount();
     const int left = static_cast<int>(s.CurrCoinList.size());
     if (left == 0)
         s.CoinGridRow = -1;
@@ -223,14 +213,14 @@ int DeleteCoinBtnClick(tMainState &s)
     if (left == 0) {
         // The page shows why it is empty and rests the editor, as it does
         // for any series without listed entries.
-        Call(s.Hooks.PrepCoinsPage);
+        Q_EMIT s.Events->PrepCoinsPage();
     } else {
-        Call(s.Hooks.RefreshCoinGrid);
+        Q_EMIT s.Events->RefreshCoinGrid();
     }
-    Call(s.Hooks.FillCoinEditor);
-    Call(s.Hooks.SetMainCaption);
-    Call(s.Hooks.UpdateSelectionSummary);
-    Call(s.Hooks.RestoreNotesMemo);
+    Q_EMIT s.Events->FillCoinEditor();
+    Q_EMIT s.Events->SetMainCaption();
+    Q_EMIT s.Events->UpdateSelectionSummary();
+    Q_EMIT s.Events->RestoreNotesMemo();
     TrimCoinUndoList(s);
     return static_cast<int>(doomed.size());
 }

@@ -13,13 +13,12 @@
 #include "core/model/commatext.h"
 #include "core/model/currproc.h"
 #include "browse/coins/coingridcells.h"
+#include "pricing/valuation/valuation.h"
 
 tPriceInfo *LookUpCoinValue(tMainState &s, tCoinInfo &coin, Money &value, bool currPriceListOnly, bool dumbGet)
 {
     value = 0;
-    if (!s.Hooks.GetCoinValue)
-        return nullptr;
-    return s.Hooks.GetCoinValue(coin, value, currPriceListOnly, dumbGet);
+    return ::GetCoinValue(s, coin, value, currPriceListOnly, dumbGet);
 }
 
 // ---- View filter ----
@@ -362,8 +361,7 @@ bool CoinGridSelectCell(tMainState &s, int row)
     s.CoinGridRow = row;
     // Item navigation steps on from the entry reached last.
     s.LastItemNumberAccessed = s.CurrCoinList[row]->Inventory;
-    if (s.Hooks.FillCoinEditor)
-        s.Hooks.FillCoinEditor();
+    Q_EMIT s.Events->FillCoinEditor();
     return true;
 }
 

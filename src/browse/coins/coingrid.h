@@ -54,7 +54,7 @@ void CoinSortTick(tMainState &s);
 
 // The grid's current row moves to row: LastItemNumberAccessed takes its
 // item number and the entry editor is refilled
-// (Hooks.FillCoinEditor). Rows outside CurrCoinList are ignored; returns
+// (the FillCoinEditor event). Rows outside CurrCoinList are ignored; returns
 // whether the row was taken.
 bool CoinGridSelectCell(tMainState &s, int row);
 // A click on row after the current row has moved there: with Ctrl the mark

@@ -9,6 +9,7 @@
 #include "core/model/commatext.h"
 #include "core/model/helpers.h"
 #include "browse/coins/coingrid.h"
+#include "pricing/valuation/valuation.h"
 
 namespace {
 
@@ -76,7 +77,7 @@ QString ValueCodeText(const tMainState &s, Money value)
     const Money code = value < 0 ? -(value / MoneyScale) : 0;
     if (code < 1 || code > std::numeric_limits<int>::max())
         return {};
-    return s.Hooks.ValueCodeName ? s.Hooks.ValueCodeName(static_cast<int>(code)) : QString();
+    return ::ValueCodeName(code);
 }
 
 tCoinCell ValueCell(tMainState &s, tCoinInfo &coin, bool extended)

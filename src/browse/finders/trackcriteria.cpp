@@ -161,11 +161,8 @@ tPriceInfo *tPriceRowCache::Lookup(const tMainState &s, tCoinInfo &coin)
             return k.Row;
     }
     ++lookups_;
-    tPriceInfo *row = nullptr;
-    if (s.Hooks.GetCoinValue) {
-        Money value = 0;
-        row = s.Hooks.GetCoinValue(coin, value, false, true);
-    }
+    Money value = 0;
+    tPriceInfo *row = ::GetCoinValue(s, coin, value, false, true);
     rows_[&coin] = tKept{coin.Folder, source, coin.Year, coin.Mint, coin.Variety, row};
     return row;
 }

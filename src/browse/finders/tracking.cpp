@@ -24,7 +24,7 @@ void Call(const F &f, Args &&...args)
 void Select(tMainState &s, tnodeinfo *node)
 {
     s.SelectedTreeNode = node;
-    Call(s.Hooks.SeriesSelected);
+    Q_EMIT s.Events->SeriesSelected();
 }
 
 // The series numbers of a subtree: entries belong to a series by number.
@@ -49,7 +49,7 @@ int SetMarks(tMainState &s, tnodeinfo *top, bool track, bool binOnly)
     }
     if (changed > 0) {
         MarkCollectionModified(s);
-        Call(s.Hooks.RefreshCoinGrid);
+        Q_EMIT s.Events->RefreshCoinGrid();
     }
     return changed;
 }
@@ -66,7 +66,7 @@ void ShowFoundSeries(tMainState &s, tnodeinfo *node, const tNavigationSeams &nav
     Call(nav.ShowPage, int(PageSeries));
     s.SelectedTreeNode = node;
     Call(nav.MakeTreeNodeVisible, node);
-    Call(s.Hooks.SeriesSelected);
+    Q_EMIT s.Events->SeriesSelected();
     Call(nav.RenderTree);
 }
 
@@ -77,7 +77,7 @@ void ShowCatalogSeries(tMainState &s, tnodeinfo *node, const tNavigationSeams &n
     Call(nav.BigImageDown);
     s.SelectedTreeNode = node;
     Call(nav.MakeTreeNodeVisible, node);
-    Call(s.Hooks.SeriesSelected);
+    Q_EMIT s.Events->SeriesSelected();
     Call(nav.RenderTree);
     if (nav.ActivePage && nav.ActivePage() == PagePricing)
         Call(nav.RefreshPricing);
@@ -92,7 +92,7 @@ void ShowCoinEntry(tMainState &s, tCoinInfo *coin, const tNavigationSeams &nav)
     s.LastItemNumberAccessed = coin->Inventory;
     s.SelectedTreeNode = coin->Folder;
     Call(nav.MakeTreeNodeVisible, coin->Folder);
-    Call(s.Hooks.SeriesSelected);
+    Q_EMIT s.Events->SeriesSelected();
     Call(nav.AddRecent);
     Call(nav.BuildDateMintBoxList, false);
     Call(nav.RenderTree);
@@ -116,8 +116,8 @@ void ShowCoinEntry(tMainState &s, tCoinInfo *coin, const tNavigationSeams &nav)
 void MarkCollectionModified(tMainState &s)
 {
     s.DataModified = true;
-    Call(s.Hooks.SetMainCaption);
-    Call(s.Hooks.SetSaveMenuVisibility);
+    Q_EMIT s.Events->SetMainCaption();
+    Q_EMIT s.Events->SetSaveMenuVisibility();
 }
 
 int SetTrackInSeries(tMainState &s, tnodeinfo *top, bool track)
@@ -142,7 +142,7 @@ int ClearAllTracks(tMainState &s)
         }
     if (changed > 0) {
         MarkCollectionModified(s);
-        Call(s.Hooks.RefreshCoinGrid);
+        Q_EMIT s.Events->RefreshCoinGrid();
     }
     return changed;
 }
@@ -341,7 +341,7 @@ int Movetracked1Click(tMainState &s, const tNavigationSeams &nav)
     if (answer != 1)
         return 0;
     MoveTrackedCoins(s, move.Coins, target, EpicDontAsk);
-    Call(s.Hooks.PrepCoinsPage);
+    Q_EMIT s.Events->PrepCoinsPage();
     Call(nav.SortFolderCoins);
     if (s.CoinGridRow != 0 && !s.CurrCoinList.empty()) {
         if (nav.SetCoinGridRow)

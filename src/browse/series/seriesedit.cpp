@@ -359,8 +359,7 @@ bool SortSubseries(tMainState &s, tnodeinfo &node, bool byDate)
     // The order is stored in the collection file: without the mark a close
     // would drop it without asking.
     s.DataModified = true;
-    if (s.Hooks.SetMainCaption)
-        s.Hooks.SetMainCaption();
+    Q_EMIT s.Events->SetMainCaption();
     return true;
 }
 
@@ -451,20 +450,17 @@ bool DeleteThisFolder(tMainState &s, bool emptyOnly)
     // Entries deleted earlier and kept for undo would come back into a
     // series that no longer holds them.
     std::erase_if(s.UndoCoinList, [&](const auto &u) { return u->Owned && typeSet.count(u->Owned->CoinType); });
-    if (s.Hooks.ShowBinCount)
-        s.Hooks.ShowBinCount();
+    Q_EMIT s.Events->ShowBinCount();
 
     if (emptyOnly) {
-        if (s.Hooks.PrepCoinsPage)
-            s.Hooks.PrepCoinsPage();
+        Q_EMIT s.Events->PrepCoinsPage();
     } else {
         tnodeinfo *parent = node->ParentNode;
         // DeleteSeries purges every link into the subtree: the selection,
         // the click track, the special series, price entries' series.
         s.DeleteSeries(node);
         s.SelectedTreeNode = parent;
-        if (s.Hooks.SeriesSelected)
-            s.Hooks.SeriesSelected();
+        Q_EMIT s.Events->SeriesSelected();
     }
     s.DataModified = true;
 
@@ -472,14 +468,14 @@ bool DeleteThisFolder(tMainState &s, bool emptyOnly)
         RemovePriceEntries(s, [&](const tPriceInfo &p) { return typeSet.count(p.CoinType) != 0; });
         s.PricesModified = true;
         s.PricesModifiedArray[UserPriceList] = true;
-        if (s.Hooks.SetSaveMenuVisibility)
-            s.Hooks.SetSaveMenuVisibility();
+        Q_EMIT s.Events->SetSaveMenuVisibility();
     }
 
     CalcNodeEntries(s);
     CalcNodeDates(s);
-    for (auto *hook : {&s.Hooks.CalcVisibleNodes, &s.Hooks.AssignNodePorts, &s.Hooks.RenderTree, &s.Hooks.SetMainCaption})
-        if (*hook)
-            (*hook)();
+    Q_EMIT s.Events->CalcVisibleNodes();
+    Q_EMIT s.Events->AssignNodePorts();
+    Q_EMIT s.Events->RenderTree();
+    Q_EMIT s.Events->SetMainCaption();
     return true;
 }

@@ -20,8 +20,7 @@ void SetThemeBit(tMainState &s, int theme, bool on)
     else
         node->Themes &= ~(1 << theme);
     s.DataModified = true;
-    if (s.Hooks.SetMainCaption)
-        s.Hooks.SetMainCaption();
+    Q_EMIT s.Events->SetMainCaption();
 }
 
 tnodeinfo *NextThemeCarrier(const tMainState &s, int theme)
@@ -58,8 +57,7 @@ bool SetThemeNames(tMainState &s, const std::array<QString, ThemeCount> &names)
         return false;
     s.ThemeNames = names;
     s.DataModified = true;
-    if (s.Hooks.SetMainCaption)
-        s.Hooks.SetMainCaption();
+    Q_EMIT s.Events->SetMainCaption();
     return true;
 }
 

@@ -99,8 +99,7 @@ bool DropSelectedSeries(tMainState &s, tnodeinfo *target)
         CalcNodeEntries(s);
         CalcNodeDates(s);
         s.DataModified = true;
-        if (s.Hooks.SetMainCaption)
-            s.Hooks.SetMainCaption();
+        Q_EMIT s.Events->SetMainCaption();
     }
     if (item)
         SelectSeries(s, item);

@@ -100,8 +100,7 @@ void SelectSeries(tMainState &s, tnodeinfo *node)
     if (!node)
         return;
     s.SelectedTreeNode = node;
-    if (s.Hooks.SeriesSelected)
-        s.Hooks.SeriesSelected();
+    Q_EMIT s.Events->SeriesSelected();
 }
 
 tSeriesTree::tSeriesTree(tMainState &state) : State(state)

@@ -37,16 +37,9 @@ constexpr int FirstUserSeries = 1000000;  // numbers above are the user's own se
 constexpr int RecordsPerEventPass = 256;
 constexpr int LockedNone = -1;
 
-template <class F, class... A>
-void Call(const F &hook, A &&...args)
-{
-    if (hook)
-        hook(std::forward<A>(args)...);
-}
-
 void ShowStatus(tMainState &s, const QString &text)
 {
-    Call(s.Hooks.SetStatusText, text);
+    Q_EMIT s.Events->SetStatusText(text);
 }
 
 // Appends to the log's last line, as the log's " <Done>" marks do.
@@ -232,7 +225,7 @@ private:
     // first node are then looked up afresh.
     void LetEventsRun()
     {
-        Call(s_.Hooks.ProcessEvents);
+        Q_EMIT s_.Events->ProcessEvents();
         if (s_.TreeGeneration == generation_)
             return;
         BuildIndex();
@@ -273,12 +266,12 @@ private:
             LoadCountryFile(classID, AnyKind);
         } else if (!s_.CountryList.empty()) {
             const int count = static_cast<int>(s_.CountryList.size());
-            Call(s_.Hooks.SetProgress, 0, count - 1);
-            Call(s_.Hooks.ShowProgress, true);
-            Call(s_.Hooks.CalcVisibleNodes);
-            Call(s_.Hooks.FormResize);
+            Q_EMIT s_.Events->SetProgress(0, count - 1);
+            Q_EMIT s_.Events->ShowProgress(true);
+            Q_EMIT s_.Events->CalcVisibleNodes();
+            Q_EMIT s_.Events->FormResize();
             for (int i = 0; i < count; ++i) {
-                Call(s_.Hooks.SetProgress, i, count - 1);
+                Q_EMIT s_.Events->SetProgress(i, count - 1);
                 const tCountryInfo &c = *s_.CountryList[static_cast<size_t>(i)];
                 int kind = AnyKind;
                 if (!ClassMember(classID, c, kind))
@@ -291,11 +284,11 @@ private:
                     continue;
                 LoadCountryFile(id, kind);
             }
-            Call(s_.Hooks.ShowProgress, false);
-            Call(s_.Hooks.CalcVisibleNodes);
-            Call(s_.Hooks.FormResize);
+            Q_EMIT s_.Events->ShowProgress(false);
+            Q_EMIT s_.Events->CalcVisibleNodes();
+            Q_EMIT s_.Events->FormResize();
         }
-        Call(s_.Hooks.SetMainCaption);
+        Q_EMIT s_.Events->SetMainCaption();
     }
 
     const tCountryInfo *FindEntry(int countryID, int kind) const
@@ -706,17 +699,17 @@ void CheckForNewTypes(tMainState &s)
                            "collection.  Would you like to add ") +
             (one ? QStringLiteral("this coin type?") : QStringLiteral("these coin types?"));
         if (ShowEpicMessage(question, QStringLiteral("Yes"), QStringLiteral("No"), {}, {}, {}, {}, 2, 3) == 1) {
-            Call(s.Hooks.ShowProgress, true);
+            Q_EMIT s.Events->ShowProgress(true);
             tnodeinfo *first = nullptr;
             LoadCountryStructuresKeepLocked(s, AutoAddClass, StructureAddUpdate, true, first);
             ReleasePriceEntries(s);
-            Call(s.Hooks.ReloadPriceLists);
+            Q_EMIT s.Events->ReloadPriceLists();
             CalcNodeEntries(s);
             CalcNodeDates(s);
-            Call(s.Hooks.RenderTree);
+            Q_EMIT s.Events->RenderTree();
             s.DataModified = true;
-            Call(s.Hooks.SetMainCaption);
-            Call(s.Hooks.ShowProgress, false);
+            Q_EMIT s.Events->SetMainCaption();
+            Q_EMIT s.Events->ShowProgress(false);
         }
     }
     ShowStatus(s, QString());
@@ -725,17 +718,17 @@ void CheckForNewTypes(tMainState &s)
 void UpdateSeries1Click(tMainState &s)
 {
     CurrProcGuard guard(UpdateSeriesBlock);
-    Call(s.Hooks.ShowProgress, true);
+    Q_EMIT s.Events->ShowProgress(true);
     const tnodeinfo *selected = s.SelectedTreeNode;
     const int classID =
         (!selected || selected == s.EntireCollection.get()) ? AutoAddClass : selected->Country;
     tnodeinfo *first = nullptr;
     LoadCountryStructuresKeepLocked(s, classID, StructureAddUpdate, true, first);
-    Call(s.Hooks.CalcVisibleNodes);
-    Call(s.Hooks.AssignNodePorts);
-    Call(s.Hooks.RenderTree);
+    Q_EMIT s.Events->CalcVisibleNodes();
+    Q_EMIT s.Events->AssignNodePorts();
+    Q_EMIT s.Events->RenderTree();
     s.DataModified = true;
-    Call(s.Hooks.SetMainCaption);
+    Q_EMIT s.Events->SetMainCaption();
     ShowStatus(s, QString());
-    Call(s.Hooks.ShowProgress, false);
+    Q_EMIT s.Events->ShowProgress(false);
 }

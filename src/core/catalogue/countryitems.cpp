@@ -325,8 +325,7 @@ tnodeinfo *AddCountryItems(tMainState &s, const std::vector<const tCountryItem *
         if (!target && first)
             target = first;
     }
-    if (s.Hooks.ReloadPriceLists)
-        s.Hooks.ReloadPriceLists();
+    Q_EMIT s.Events->ReloadPriceLists();
     if (!target)
         return nullptr;
     CalcNodeEntries(s);

@@ -36,31 +36,22 @@ bool IsEditRecord(const tUndoCoinInfo &u)
     return u.ChangedField != tCoinField::NewCoinBtn && u.ChangedField != tCoinField::DeleteCoinBtn;
 }
 
-template <class F>
-void Call(const F &hook)
-{
-    if (hook)
-        hook();
-}
-
 tCoinInfo *CurrentCoin(const tMainState &s)
 {
     const int r = s.CoinGridRow;
     return r >= 0 && r < static_cast<int>(s.CurrCoinList.size()) ? s.CurrCoinList[r] : nullptr;
 }
 
-// The grid's SelectCoin when the grid is there; otherwise just the row.
+// The entry's row becomes the current row; the grid, when it is there,
+// shows it.
 void SelectCoinOf(tMainState &s, const tCoinInfo *coin)
 {
     if (!coin)
         return;
-    if (s.Hooks.SelectCoin) {
-        s.Hooks.SelectCoin(coin);
-        return;
-    }
     const auto it = std::find(s.CurrCoinList.begin(), s.CurrCoinList.end(), coin);
     if (it != s.CurrCoinList.end())
         s.CoinGridRow = static_cast<int>(it - s.CurrCoinList.begin());
+    Q_EMIT s.Events->SelectCoin(coin);
 }
 
 bool SameTrimmedText(const QString &a, const QString &b)
@@ -299,15 +290,15 @@ tCoinInfo *NewCoinBtnClick(tMainState &s, bool clone)
     s.CoinList.push_back(std::move(made));
     s.CurrCoinList.push_back(raw);
     ShowCountViews(s, *raw);
-    Call(s.Hooks.RestoreNotesMemo);
+    Q_EMIT s.Events->RestoreNotesMemo();
     if (s.AutoBin)
-        Call(s.Hooks.ShowBinCount);
+        Q_EMIT s.Events->ShowBinCount();
     // Counted up to the root, as Delete counts down: the tree shows the same
     // figures before and after a recount.
     AddEntryCount(series, 1);
 
-    Call(s.Hooks.PrepCoinsPage);
-    Call(s.Hooks.SortFolderCoins);
+    Q_EMIT s.Events->PrepCoinsPage();
+    Q_EMIT s.Events->SortFolderCoins();
     s.CoinGridRow = -1;
     SelectCoinOf(s, raw);
 
@@ -319,15 +310,15 @@ tCoinInfo *NewCoinBtnClick(tMainState &s, bool clone)
     TrimCoinUndoList(s);
 
     s.DataModified = true;
-    Call(s.Hooks.SetMainCaption);
-    Call(s.Hooks.RefreshCoinGrid);
-    Call(s.Hooks.FillCoinEditor);
+    Q_EMIT s.Events->SetMainCaption();
+    Q_EMIT s.Events->RefreshCoinGrid();
+    Q_EMIT s.Events->FillCoinEditor();
     return raw;
 }
 
 bool UndoCoinBtnClick(tMainState &s)
 {
-    Call(s.Hooks.RestoreNotesMemo);
+    Q_EMIT s.Events->RestoreNotesMemo();
     if (s.UndoCoinList.empty())
         return false;
     // Off the stack first: freeing an entry below purges the records that
@@ -340,10 +331,7 @@ bool UndoCoinBtnClick(tMainState &s)
     // series selection so the caption and the price and grade lists agree.
     if (coin && coin->Folder && s.SelectedTreeNode && coin->CoinType != s.SelectedTreeNode->CoinType) {
         s.SelectedTreeNode = coin->Folder;
-        if (s.Hooks.SeriesSelected)
-            s.Hooks.SeriesSelected();
-        else
-            Call(s.Hooks.PrepCoinsPage);
+        Q_EMIT s.Events->SeriesSelected();
     }
 
     switch (rec->ChangedField) {
@@ -351,33 +339,33 @@ bool UndoCoinBtnClick(tMainState &s)
         s.CoinList.push_back(std::move(rec->Owned));
         AddEntryCount(coin->Folder, 1);
         s.DataModified = true;
-        Call(s.Hooks.PrepCoinsPage);
-        Call(s.Hooks.SortFolderCoins);
+        Q_EMIT s.Events->PrepCoinsPage();
+        Q_EMIT s.Events->SortFolderCoins();
         SelectCoinOf(s, coin);
-        Call(s.Hooks.ShowBinCount);
+        Q_EMIT s.Events->ShowBinCount();
         break;
     case tCoinField::NewCoinBtn:
         AddEntryCount(coin->Folder, -1);
         s.DeleteCoin(coin);
         s.DataModified = true;
-        Call(s.Hooks.PrepCoinsPage);
-        Call(s.Hooks.SortFolderCoins);
+        Q_EMIT s.Events->PrepCoinsPage();
+        Q_EMIT s.Events->SortFolderCoins();
         SelectCoinOf(s, rec->OrgCoin);
         // After the removal, so the count no longer includes the entry.
-        Call(s.Hooks.ShowBinCount);
+        Q_EMIT s.Events->ShowBinCount();
         break;
     default:
         CopyCoinFields(*coin, *rec->OrgCoin);
         // The restored values may belong elsewhere in the sorted list, as
         // the edit itself re-sorted.
-        Call(s.Hooks.SortFolderCoins);
+        Q_EMIT s.Events->SortFolderCoins();
         SelectCoinOf(s, rec->OrgCoin);
         s.DataModified = true;
         break;
     }
-    Call(s.Hooks.SetMainCaption);
-    Call(s.Hooks.RefreshCoinGrid);
-    Call(s.Hooks.FillCoinEditor);
+    Q_EMIT s.Events->SetMainCaption();
+    Q_EMIT s.Events->RefreshCoinGrid();
+    Q_EMIT s.Events->FillCoinEditor();
     return true;
 }
 
@@ -428,11 +416,11 @@ int PopulateCoins(tMainState &s, const std::vector<tPriceInfo *> &rows, int grad
     if (made == 0)
         return 0;
     AddEntryCount(series, made);
-    Call(s.Hooks.ShowCoinsPage);
+    Q_EMIT s.Events->ShowCoinsPage();
     s.DataModified = true;
-    Call(s.Hooks.PrepCoinsPage);
-    Call(s.Hooks.SetMainCaption);
-    Call(s.Hooks.RefreshCoinGrid);
-    Call(s.Hooks.FillCoinEditor);
+    Q_EMIT s.Events->PrepCoinsPage();
+    Q_EMIT s.Events->SetMainCaption();
+    Q_EMIT s.Events->RefreshCoinGrid();
+    Q_EMIT s.Events->FillCoinEditor();
     return made;
 }

@@ -53,7 +53,7 @@ int AskSaveDiscardCancel(const QString &first, const QString &second, const QStr
 
 void Status(tMainState &s, const QString &text)
 {
-    Call(s.Hooks.SetStatusText, text);
+    Q_EMIT s.Events->SetStatusText(text);
 }
 
 // name with its extension (after the last "." of the file name part)
@@ -115,7 +115,8 @@ void KeepOtherVersion(const tMainState &s, const QString &target)
 
 bool AnyEbookModified(const tMainState &s)
 {
-    return s.Hooks.EbooksModified && s.Hooks.EbooksModified();
+    Q_EMIT s.Events->EbooksModifiedWanted();
+    return s.EbooksModified;
 }
 
 } // namespace
@@ -145,17 +146,17 @@ void ClearAllData(tMainState &s)
     s.ClearCoins();
     s.IndicateEBook = 0;
     // The find windows hold links into the entries just freed.
-    Call(s.Hooks.CoinsCleared);
+    Q_EMIT s.Events->CoinsCleared();
 }
 
 void CreateDefaultDatabase(tMainState &s)
 {
     CurrProcGuard guard(Blocks::CreateDefaultDatabase);
     Status(s, QStringLiteral("Creating a new collection..."));
-    Call(s.Hooks.ProcessEvents);
+    Q_EMIT s.Events->ProcessEvents();
 
-    Call(s.Hooks.CollectionReplaced);
-    Call(s.Hooks.ClearClickTrackList);
+    Q_EMIT s.Events->CollectionReplaced();
+    Q_EMIT s.Events->ClearClickTrackList();
     s.ClickTrackList.clear();
     s.ClearSeries();
     s.EntireCollection->NodeName = QStringLiteral("Entire Collection");
@@ -163,9 +164,9 @@ void CreateDefaultDatabase(tMainState &s)
     ClearAllData(s);
     ClearStoredBox(s);
     ClearGradedByBox(s);
-    Call(s.Hooks.ShowBinCount);
+    Q_EMIT s.Events->ShowBinCount();
     s.UDFlist.clear();
-    Call(s.Hooks.ClearUDFControls);
+    Q_EMIT s.Events->ClearUDFControls();
 
     // Built-in scale 0 for coins and paper money, the user's scales empty;
     // the decimal scale 4 is left as it is.
@@ -183,34 +184,36 @@ void CreateDefaultDatabase(tMainState &s)
     s.SelectedTreeNode = s.EntireCollection.get();
 
     ReconcilePriceList(s);
-    Call(s.Hooks.ReloadPriceLists);
+    Q_EMIT s.Events->ReloadPriceLists();
     s.AutoAddStr.clear();
     CalcNodeEntries(s);
     CalcNodeDates(s);
-    Call(s.Hooks.CalcVisibleNodes);
-    Call(s.Hooks.AssignNodePorts);
-    Call(s.Hooks.RenderTree);
+    Q_EMIT s.Events->CalcVisibleNodes();
+    Q_EMIT s.Events->AssignNodePorts();
+    Q_EMIT s.Events->RenderTree();
     SetDefaultThemeNames(s);
-    Call(s.Hooks.RefreshThemeButtons);
+    Q_EMIT s.Events->RefreshThemeButtons();
 
     s.LastFileName.clear();
     s.DataModified = false;
-    Call(s.Hooks.CreateUDFobjects);
-    Call(s.Hooks.SetMainCaption);
+    Q_EMIT s.Events->CreateUDFobjects();
+    Q_EMIT s.Events->SetMainCaption();
     FindQuarterNode(s);
-    Call(s.Hooks.SetupCoinGridCols);
-    Call(s.Hooks.SeriesSelected);
+    Q_EMIT s.Events->SetupCoinGridCols();
+    Q_EMIT s.Events->SeriesSelected();
     s.LastItemNumberAccessed = 0;
-    Call(s.Hooks.BuildFavoritesMenu);
-    Call(s.Hooks.ClearRecentSeriesMenu);
-    Call(s.Hooks.LoadReportList);
+    Q_EMIT s.Events->BuildFavoritesMenu();
+    Q_EMIT s.Events->ClearRecentSeriesMenu();
+    Q_EMIT s.Events->LoadReportList();
     s.AutoSaveTicks = 0;
 }
 
 void InstallLifecycleHooks(tMainState &s)
 {
-    s.Hooks.CreateDefaultDatabase = [&s] { CreateDefaultDatabase(s); };
-    s.Hooks.UpdateRecentFiles = [](const QString &name) { UpdateRecentFiles(name); };
+    QObject::connect(s.Events.get(), &tStateEvents::CreateDefaultDatabase, s.Events.get(),
+                     [&s] { CreateDefaultDatabase(s); });
+    QObject::connect(s.Events.get(), &tStateEvents::UpdateRecentFiles, s.Events.get(),
+                     [](const QString &name) { UpdateRecentFiles(name); });
 }
 
 bool AskToSaveBeforeReplacing(tMainState &s)
@@ -231,22 +234,22 @@ bool AskToSaveBeforeReplacing(tMainState &s)
 bool NewCollection(tMainState &s)
 {
     CurrProcGuard guard(Blocks::NewCollection);
-    Call(s.Hooks.CommitPendingEdit);
+    Q_EMIT s.Events->CommitPendingEdit();
     if (!AskToSaveBeforeReplacing(s))
         return false;
-    Call(s.Hooks.ShowBusy, true);
+    Q_EMIT s.Events->ShowBusy(true);
     try {
-        Call(s.Hooks.ShowBinCount);
+        Q_EMIT s.Events->ShowBinCount();
         CreateDefaultDatabase(s);
         s.CoinSortOrder = {2, 3, 4};
-        Call(s.Hooks.CreateUDFobjects);
-        Call(s.Hooks.SetupCoinGridCols);
+        Q_EMIT s.Events->CreateUDFobjects();
+        Q_EMIT s.Events->SetupCoinGridCols();
         Status(s, QStringLiteral("Your new collection is ready."));
     } catch (...) {
-        Call(s.Hooks.ShowBusy, false);
+        Q_EMIT s.Events->ShowBusy(false);
         throw;
     }
-    Call(s.Hooks.ShowBusy, false);
+    Q_EMIT s.Events->ShowBusy(false);
     return true;
 }
 
@@ -258,7 +261,7 @@ bool SaveCollectionDialogCanClose(const tMainState &s, const QString &fileName)
 bool SaveDataToFile(tMainState &s, bool AutoMode, bool BackupMode)
 {
     CurrProcGuard guard(Blocks::SaveDataToFile);
-    Call(s.Hooks.CommitPendingEdit);
+    Q_EMIT s.Events->CommitPendingEdit();
     platform::FileRequest request;
     request.Title = BackupMode ? QStringLiteral("Create an Orvanta backup file")
                                : QStringLiteral("Save this Orvanta database");
@@ -297,7 +300,7 @@ bool SaveDataToFile(tMainState &s, bool AutoMode, bool BackupMode)
     SaveCollectionFile(s, target);
     if (!AutoMode && !BackupMode) {
         s.LastFileName = target;
-        Call(s.Hooks.SetMainCaption);
+        Q_EMIT s.Events->SetMainCaption();
     }
     if (!BackupMode)
         SaveCollectionFile(s, RotatingBackupName(s, s.LastFileName, QDate::currentDate()));
@@ -352,7 +355,7 @@ QString ProposedBundleName(const tMainState &s)
 bool CreateBackupZip(tMainState &s)
 {
     CurrProcGuard guard(Blocks::CreateBackupZip);
-    Call(s.Hooks.CommitPendingEdit);
+    Q_EMIT s.Events->CommitPendingEdit();
     platform::FileRequest request;
     request.Title = QStringLiteral("Create a backup bundle");
     request.Filter = QStringLiteral("Zip file (*.ZIP)");
@@ -393,7 +396,7 @@ bool CreateBackupZip(tMainState &s)
     }
     // The bundle holds the collection as it is now.
     s.DataModified = false;
-    Call(s.Hooks.SetMainCaption);
+    Q_EMIT s.Events->SetMainCaption();
     s.AutoSaveTicks = 0;
     return true;
 }
@@ -423,7 +426,7 @@ void UpdateRecentFiles(const QString &PriorityName)
 bool FormCloseQuery(tMainState &s)
 {
     CurrProcGuard guard(Blocks::FormCloseQuery);
-    Call(s.Hooks.CommitPendingEdit);
+    Q_EMIT s.Events->CommitPendingEdit();
     const QString exiting = QStringLiteral("Do you want to save your changes before exiting?");
     bool canClose = true;
     bool discarded = false;
@@ -437,7 +440,7 @@ bool FormCloseQuery(tMainState &s)
         const int answer = AskSaveDiscardCancel(QStringLiteral("Your price list changes have not been saved."),
                                                 exiting, QStringLiteral("Resource/SavePrice"));
         if (answer == AnswerSave)
-            Call(s.Hooks.SavePricesToFile);
+            Q_EMIT s.Events->SavePricesToFile();
         canClose = answer == AnswerSave || answer == AnswerDiscard;
     }
     if (canClose && AnyEbookModified(s)) {
@@ -446,7 +449,7 @@ bool FormCloseQuery(tMainState &s)
         const int answer = AskSaveDiscardCancel(QStringLiteral("Your eBook changes have not been saved."), exiting,
                                                 QStringLiteral("Resource/SaveEbook"));
         if (answer == AnswerSave)
-            Call(s.Hooks.SaveEbookIndexes);
+            Q_EMIT s.Events->SaveEbookIndexes();
         // A book whose index could not be written is still modified; the
         // program stays open rather than drop the binding that was to be
         // saved (the save has said which file failed).
@@ -471,22 +474,22 @@ void AutoSaveTick(tMainState &s, const std::function<void(bool enabled)> &setTim
     s.AutoSaveTicks = 0;
     s.AutoSaveInProgress = true;
     // What is being typed is saved with the rest.
-    Call(s.Hooks.CommitPendingEdit);
-    Call(s.Hooks.SetMainCaption);
+    Q_EMIT s.Events->CommitPendingEdit();
+    Q_EMIT s.Events->SetMainCaption();
     Call(setTimerEnabled, false);
     // Whatever the save does, the timer runs again and the caption is the
     // collection's: a failed save is retried 120 ticks later.
     auto finish = [&] {
         s.AutoSaveInProgress = false;
         Call(setTimerEnabled, true);
-        Call(s.Hooks.SetMainCaption);
+        Q_EMIT s.Events->SetMainCaption();
     };
     try {
         if (s.DataModified && !s.LastFileName.trimmed().isEmpty())
             SaveDataToFile(s, true, false);
         if (s.PricesModified)
-            Call(s.Hooks.SavePricesToFile);
-        Call(s.Hooks.SaveEbookIndexes);
+            Q_EMIT s.Events->SavePricesToFile();
+        Q_EMIT s.Events->SaveEbookIndexes();
     } catch (...) {
         finish();
         throw;
@@ -500,14 +503,13 @@ bool OpenCollectionFile(tMainState &s, const QString &path, bool merge, const QS
     // A file refused as written by a newer program is replaced by a new
     // collection, which must not take the refused file's name.
     bool refused = false;
-    const auto createDefault = s.Hooks.CreateDefaultDatabase;
-    s.Hooks.CreateDefaultDatabase = [&] {
-        refused = true;
-        if (createDefault)
-            createDefault();
-        else
-            CreateDefaultDatabase(s);
-    };
+    const bool madeByReceiver = s.Events->HasReceiver(QMetaMethod::fromSignal(&tStateEvents::CreateDefaultDatabase));
+    const QMetaObject::Connection noteRefusal =
+        QObject::connect(s.Events.get(), &tStateEvents::CreateDefaultDatabase, s.Events.get(), [&] {
+            refused = true;
+            if (!madeByReceiver)
+                CreateDefaultDatabase(s);
+        });
     bool loaded = false;
     try {
         loaded = LoadDataFromFile(s, path, merge);
@@ -516,12 +518,12 @@ bool OpenCollectionFile(tMainState &s, const QString &path, bool merge, const QS
         // keeps what it added, marked modified).
         loaded = false;
     } catch (...) {
-        s.Hooks.CreateDefaultDatabase = createDefault;
+        QObject::disconnect(noteRefusal);
         throw;
     }
-    s.Hooks.CreateDefaultDatabase = createDefault;
+    QObject::disconnect(noteRefusal);
     if (!loaded) {
-        Call(s.Hooks.SetMainCaption);
+        Q_EMIT s.Events->SetMainCaption();
         ShowLoadFailure(s, shownName);
         return false;
     }
@@ -530,7 +532,7 @@ bool OpenCollectionFile(tMainState &s, const QString &path, bool merge, const QS
         s.LastFileName = TrimFileName(path);
         s.LastDir = platform::folderPart(s.LastFileName);
     }
-    Call(s.Hooks.SetMainCaption);
+    Q_EMIT s.Events->SetMainCaption();
     CalcNodeDates(s);
     CalcNodeEntries(s);
     return true;

@@ -5,7 +5,7 @@
 // commands show, and the questions asked before unsaved changes are dropped.
 //
 // Everything here is plain logic on tMainState; questions and file pickers go
-// through platform::ui(), the window-side steps through tStateHooks. The main
+// through platform::ui(), the window-side steps through the state's events. The main
 // window applies the results (caption text, menu visibility) itself.
 #include <functional>
 
@@ -36,8 +36,8 @@ void ClearAllData(tMainState &s);
 // of country 0; price lists of countries with unsaved changes survive.
 void CreateDefaultDatabase(tMainState &s);
 
-// Installs CreateDefaultDatabase and UpdateRecentFiles in the state's hooks,
-// so the collection file's reader reaches them.
+// Connects CreateDefaultDatabase and UpdateRecentFiles to the state's events
+// of those names, which the collection file's reader emits.
 void InstallLifecycleHooks(tMainState &s);
 
 // The question before the open collection is replaced (New, Open): true

@@ -29,13 +29,6 @@ QString Counted(int n, const char *noun)
     return QString::number(n) + QLatin1Char(' ') + QLatin1String(noun) + PluralS(n);
 }
 
-template <class... Args>
-void Call(const std::function<void(Args...)> &f, Args... args)
-{
-    if (f)
-        f(args...);
-}
-
 } // namespace
 
 QString CopyFolderToClipboard(const tMainState &s, tSeriesClipboard &clip, const tnodeinfo *top)
@@ -116,13 +109,13 @@ QString PasteFromClipboard(tMainState &s, const tSeriesClipboard &clip)
     // A paste of a few series is over before a bar would be seen.
     const bool showProgress = total >= 100;
     if (showProgress) {
-        Call(s.Hooks.ShowProgress, true);
-        Call(s.Hooks.SetProgress, 0, total);
+        Q_EMIT s.Events->ShowProgress(true);
+        Q_EMIT s.Events->SetProgress(0, total);
     }
     int done = 0;
     for (const auto &copy : clip.ClipboardFolderList) {
         if (showProgress && ++done % 50 == 0)
-            Call(s.Hooks.SetProgress, done, total);
+            Q_EMIT s.Events->SetProgress(done, total);
         const auto target = first.find(copy->CoinType);
         tnodeinfo *series = target != first.end() ? target->second : nullptr;
         if (!series) {
@@ -153,14 +146,14 @@ QString PasteFromClipboard(tMainState &s, const tSeriesClipboard &clip)
         }
     }
     if (showProgress)
-        Call(s.Hooks.ShowProgress, false);
-    Call(s.Hooks.ReloadPriceLists);
-    Call(s.Hooks.PrepCoinsPage);
-    Call(s.Hooks.CalcVisibleNodes);
-    Call(s.Hooks.AssignNodePorts);
-    Call(s.Hooks.RenderTree);
+        Q_EMIT s.Events->ShowProgress(false);
+    Q_EMIT s.Events->ReloadPriceLists();
+    Q_EMIT s.Events->PrepCoinsPage();
+    Q_EMIT s.Events->CalcVisibleNodes();
+    Q_EMIT s.Events->AssignNodePorts();
+    Q_EMIT s.Events->RenderTree();
     s.DataModified = true;
-    Call(s.Hooks.SetMainCaption);
+    Q_EMIT s.Events->SetMainCaption();
     CalcNodeEntries(s);
     CalcNodeDates(s);
 

@@ -504,9 +504,7 @@ void AcceptImport(tMainState &s, OwningList<tCoinInfo> &importList)
         AddEntryCount(coin->Folder, 1);
     }
     importList.clear();
-    if (s.Hooks.ShowBinCount)
-        s.Hooks.ShowBinCount();
+    Q_EMIT s.Events->ShowBinCount();
     s.DataModified = true;
-    if (s.Hooks.SetMainCaption)
-        s.Hooks.SetMainCaption();
+    Q_EMIT s.Events->SetMainCaption();
 }

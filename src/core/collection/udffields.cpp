@@ -207,6 +207,5 @@ void ApplyUDFWorkList(tMainState &s, const tUDFWorkList &work)
         s.UDFlist.push_back(std::move(f));
     }
     s.DataModified = true;
-    if (s.Hooks.SetMainCaption)
-        s.Hooks.SetMainCaption();
+    Q_EMIT s.Events->SetMainCaption();
 }

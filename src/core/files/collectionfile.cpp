@@ -74,14 +74,7 @@ void CheckCount(const ValueReader &r, int64_t count, qsizetype minBytes)
 
 void Status(tMainState &s, const QString &text)
 {
-    if (s.Hooks.SetStatusText)
-        s.Hooks.SetStatusText(text);
-}
-
-void Call(const std::function<void()> &hook)
-{
-    if (hook)
-        hook();
+    Q_EMIT s.Events->SetStatusText(text);
 }
 
 // Prices are stored as whole hundredths within 32 bits: the reader takes
@@ -236,7 +229,7 @@ void PrefetchTexts(const tCoinInfo &c)
 void MarkSaved(tMainState &s)
 {
     s.DataModified = false;
-    Call(s.Hooks.SetMainCaption);
+    Q_EMIT s.Events->SetMainCaption();
 }
 
 // ---------------------------------------------------------------- reading
@@ -497,17 +490,17 @@ tReadOutcome tCollectionReader::Read(tSeriesIndex &index, QString &keptLayout)
     ReadFields();
 
     Status(s_, QStringLiteral("Loading series..."));
-    Call(s_.Hooks.ProcessEvents);
+    Q_EMIT s_.Events->ProcessEvents();
     index.reserve(index.size() + seriesCount);
     for (int32_t i = 0; i < seriesCount; ++i) {
         LinkSeries(s_, index, ReadSeries(r_, ver_));
         if ((i + 1) % 512 == 0)
-            Call(s_.Hooks.ProcessEvents);
+            Q_EMIT s_.Events->ProcessEvents();
     }
     LogEntry(QStringLiteral("Series loaded"));
 
     FindQuarterNode(s_);
-    Call(s_.Hooks.HideCoinPages);
+    Q_EMIT s_.Events->HideCoinPages();
 
     if (ver_ >= VerDropdowns) {
         QStringList stored = ReadDropdown(r_);
@@ -539,7 +532,7 @@ void tCollectionReader::ReadSettings(QString &keptLayout)
     } else {
         SetDefaultThemeNames(s_);
     }
-    Call(s_.Hooks.RefreshThemeButtons);
+    Q_EMIT s_.Events->RefreshThemeButtons();
     LogEntry(QStringLiteral("Themes loaded"));
 
     // Titles stay in their slots: older files are not moved to the new grade
@@ -566,7 +559,7 @@ void tCollectionReader::ReadSettings(QString &keptLayout)
         if (!merge_ && ver_ >= VerColumnLayoutApplied)
             keptLayout = std::move(layout);
     } else if (!merge_) {
-        Call(s_.Hooks.ResetCoinGridColumnWidths);
+        Q_EMIT s_.Events->ResetCoinGridColumnWidths();
     }
     if (!merge_)
         s_.ColumnLayout = keptLayout;
@@ -612,8 +605,8 @@ void tCollectionReader::ReadFields()
     LogEntry(QStringLiteral("UDF structure loaded"));
     // The controls are made afresh for the fields now defined; the old ones
     // go first so that a merge does not show them twice.
-    Call(s_.Hooks.ClearUDFControls);
-    Call(s_.Hooks.CreateUDFobjects);
+    Q_EMIT s_.Events->ClearUDFControls();
+    Q_EMIT s_.Events->CreateUDFobjects();
 }
 
 void tCollectionReader::ReadCoins(tSeriesIndex &index)
@@ -632,11 +625,10 @@ void tCollectionReader::ReadCoins(tSeriesIndex &index)
         int32_t lastType = 0;
         tnodeinfo *lastFolder = nullptr;
         for (int64_t k = 1; k <= count; ++k) {
-            if (k == 1 && s_.Hooks.ShowProgress)
-                s_.Hooks.ShowProgress(true);
-            if (s_.Hooks.SetProgress)
-                s_.Hooks.SetProgress(static_cast<int>(k), static_cast<int>(count));
-            Call(s_.Hooks.ProcessEvents);
+            if (k == 1)
+                Q_EMIT s_.Events->ShowProgress(true);
+            Q_EMIT s_.Events->SetProgress(static_cast<int>(k), static_cast<int>(count));
+            Q_EMIT s_.Events->ProcessEvents();
             std::unique_ptr<tCoinInfo> c = ReadCoin(r_, ver_);
             if (merge_) {
                 c->Inventory = AssignInventory(s_);
@@ -658,17 +650,17 @@ void tCollectionReader::ReadCoins(tSeriesIndex &index)
 // Everything that frees or replaces content before the file is read.
 void EmptyCollection(tMainState &s)
 {
-    Call(s.Hooks.CollectionReplaced);
+    Q_EMIT s.Events->CollectionReplaced();
     s.ClearSeries();
     s.EntireCollection->NodeName = QStringLiteral("Entire Collection");
-    Call(s.Hooks.ClearClickTrackList);
+    Q_EMIT s.Events->ClearClickTrackList();
     s.ClearCoins();
-    Call(s.Hooks.CoinsCleared);
+    Q_EMIT s.Events->CoinsCleared();
     ClearStoredBox(s);
     ClearGradedByBox(s);
-    Call(s.Hooks.ShowBinCount);
+    Q_EMIT s.Events->ShowBinCount();
     s.UDFlist.clear();
-    Call(s.Hooks.ClearUDFControls);
+    Q_EMIT s.Events->ClearUDFControls();
 }
 
 // Moves a collection read whole into a state of its own over to the open
@@ -711,15 +703,20 @@ tReadOutcome ReadWholeCollection(tMainState &s,
 {
     tMainState read;
     read.OVversionString = s.OVversionString;
-    read.Hooks.SetStatusText = s.Hooks.SetStatusText;
-    read.Hooks.ShowProgress = s.Hooks.ShowProgress;
-    read.Hooks.SetProgress = s.Hooks.SetProgress;
-    read.Hooks.ProcessEvents = s.Hooks.ProcessEvents;
-    using tHook = std::function<void()> tStateHooks::*;
-    std::vector<tHook> deferred;
-    for (tHook hook : {&tStateHooks::RefreshThemeButtons, &tStateHooks::ResetCoinGridColumnWidths,
-                       &tStateHooks::ClearUDFControls, &tStateHooks::CreateUDFobjects, &tStateHooks::HideCoinPages})
-        read.Hooks.*hook = [&deferred, hook] { deferred.push_back(hook); };
+    // Progress goes on to the open collection's window as it is read; the
+    // steps that rebuild the window from the collection wait until it has
+    // been taken over.
+    tStateEvents *from = read.Events.get();
+    tStateEvents *to = s.Events.get();
+    QObject::connect(from, &tStateEvents::SetStatusText, to, &tStateEvents::SetStatusText);
+    QObject::connect(from, &tStateEvents::ShowProgress, to, &tStateEvents::ShowProgress);
+    QObject::connect(from, &tStateEvents::SetProgress, to, &tStateEvents::SetProgress);
+    QObject::connect(from, &tStateEvents::ProcessEvents, to, &tStateEvents::ProcessEvents);
+    using tStep = void (tStateEvents::*)();
+    std::vector<tStep> deferred;
+    for (tStep step : {&tStateEvents::RefreshThemeButtons, &tStateEvents::ResetCoinGridColumnWidths,
+                       &tStateEvents::ClearUDFControls, &tStateEvents::CreateUDFobjects, &tStateEvents::HideCoinPages})
+        QObject::connect(from, step, from, [&deferred, step] { deferred.push_back(step); });
 
     tSeriesIndex index;
     index.insert(RootCoinType, read.EntireCollection.get());
@@ -728,17 +725,15 @@ tReadOutcome ReadWholeCollection(tMainState &s,
         return outcome;
     EmptyCollection(s);
     TakeCollection(s, read);
-    for (tHook hook : deferred)
-        Call(s.Hooks.*hook);
+    for (tStep step : deferred)
+        (to->*step)();
     return outcome;
 }
 
 void HideBusy(tMainState &s)
 {
-    if (s.Hooks.ShowBusy)
-        s.Hooks.ShowBusy(false);
-    if (s.Hooks.ShowProgress)
-        s.Hooks.ShowProgress(false);
+    Q_EMIT s.Events->ShowBusy(false);
+    Q_EMIT s.Events->ShowProgress(false);
     Status(s, QString());
 }
 
@@ -755,8 +750,8 @@ void AfterFailedMerge(tMainState &s)
         CalcNodeDates(s);
         s.SelectedTreeNode = s.EntireCollection.get();
         s.DataModified = true;
-        Call(s.Hooks.SetMainCaption);
-        Call(s.Hooks.SeriesSelected);
+        Q_EMIT s.Events->SetMainCaption();
+        Q_EMIT s.Events->SeriesSelected();
     } catch (...) {
         // The read error is the one to report.
     }
@@ -812,7 +807,9 @@ void WriteCollection(ValueWriter &w, const tMainState &s, tBundlePictures *image
                 w.WriteString(s.GradeTitles3D[static_cast<size_t>(kind)][static_cast<size_t>(scale)]
                                              [static_cast<size_t>(g + 1)]);
     w.WriteString(s.AutoAddStr);
-    w.WriteString(s.Hooks.PackColumnData ? s.Hooks.PackColumnData() : s.ColumnLayout);
+    // The coin grid, when there is one, stores its current layout first.
+    Q_EMIT s.Events->ColumnLayoutWanted();
+    w.WriteString(s.ColumnLayout);
     for (int32_t key : s.CoinSortOrder)
         w.WriteInteger(key);
     w.WriteInt64(static_cast<int64_t>(s.UDFlist.size()));
@@ -929,15 +926,14 @@ bool LoadCollection(tMainState &s, ValueReader *data, const QString &Filename, b
     CurrProcGuard guard(1135);
     const QString fileName = TrimFileName(Filename);
     LogEntry(QStringLiteral("Load Collection: ") + fileName);
-    if (s.Hooks.ShowBusy)
-        s.Hooks.ShowBusy(true);
+    Q_EMIT s.Events->ShowBusy(true);
 
     tReadOutcome outcome = tReadOutcome::Unreadable;
     QString keptLayout;
     s.LoadFailure.clear();
     if (data) {
         Status(s, QStringLiteral("Opening collection file..."));
-        Call(s.Hooks.ProcessEvents);
+        Q_EMIT s.Events->ProcessEvents();
         // Reads the file into a state with the reader and says, when it
         // fails, where a damaged file stopped or why its start was refused.
         auto readInto = [&](tMainState &into, tSeriesIndex &index) {
@@ -987,8 +983,7 @@ bool LoadCollection(tMainState &s, ValueReader *data, const QString &Filename, b
         // Nothing was taken from the file: the open collection, its file
         // name and its state stay as they were.
         HideBusy(s);
-        if (s.Hooks.ShowBusy)
-            s.Hooks.ShowBusy(false);
+        Q_EMIT s.Events->ShowBusy(false);
         LogEntry(QStringLiteral("Collection not loaded"));
         return false;
     }
@@ -996,14 +991,14 @@ bool LoadCollection(tMainState &s, ValueReader *data, const QString &Filename, b
     if (read) {
         // A merge adds content that no file holds yet.
         s.DataModified = MergeMode;
-        Call(s.Hooks.SetMainCaption);
+        Q_EMIT s.Events->SetMainCaption();
         s.EntireCollection->Expanded = true;
-        Call(s.Hooks.BuildUDFHistoryLists);
+        Q_EMIT s.Events->BuildUDFHistoryLists();
     } else if (refused && !MergeMode) {
         // A new collection stands in for the refused file and must never be
         // saved over it.
         EmptyCollection(s);
-        Call(s.Hooks.CreateDefaultDatabase);
+        Q_EMIT s.Events->CreateDefaultDatabase();
         s.LastFileName.clear();
     }
 
@@ -1011,35 +1006,32 @@ bool LoadCollection(tMainState &s, ValueReader *data, const QString &Filename, b
 
     if (!refused) {
         ReconcilePriceList(s);
-        Call(s.Hooks.SetMainCaption);
-        Call(s.Hooks.ReloadPriceLists);
+        Q_EMIT s.Events->SetMainCaption();
+        Q_EMIT s.Events->ReloadPriceLists();
     }
 
     s.SelectedTreeNode = s.EntireCollection.get();
     if (!MergeMode && read)
-        Call(s.Hooks.CheckForNewTypes);
+        Q_EMIT s.Events->CheckForNewTypes();
     Status(s, QStringLiteral("Preparing your collection..."));
     CalcNodeEntries(s);
     CalcNodeDates(s);
     s.SelectedTreeNode = s.EntireCollection.get();
-    Call(s.Hooks.SeriesSelected);
+    Q_EMIT s.Events->SeriesSelected();
     s.LastItemNumberAccessed = 0;
-    Call(s.Hooks.BuildFavoritesMenu);
-    Call(s.Hooks.ClearRecentSeriesMenu);
-    Call(s.Hooks.LoadReportList);
+    Q_EMIT s.Events->BuildFavoritesMenu();
+    Q_EMIT s.Events->ClearRecentSeriesMenu();
+    Q_EMIT s.Events->LoadReportList();
     // Only a file that became the open collection enters the recent list.
-    if (!MergeMode && read && s.Hooks.UpdateRecentFiles)
-        s.Hooks.UpdateRecentFiles(fileName);
+    if (!MergeMode && read)
+        Q_EMIT s.Events->UpdateRecentFiles(fileName);
 
     Status(s, read ? QStringLiteral("Your collection is loaded and ready.") : QString());
-    Call(s.Hooks.SetupCoinGridCols);
-    if (s.Hooks.UnpackColumnData) {
-        s.Hooks.UnpackColumnData(keptLayout);
-        s.Hooks.UnpackColumnData(keptLayout);
-    }
-    Call(s.Hooks.ShowBinCount);
-    if (s.Hooks.ShowBusy)
-        s.Hooks.ShowBusy(false);
+    Q_EMIT s.Events->SetupCoinGridCols();
+    Q_EMIT s.Events->UnpackColumnData(keptLayout);
+    Q_EMIT s.Events->UnpackColumnData(keptLayout);
+    Q_EMIT s.Events->ShowBinCount();
+    Q_EMIT s.Events->ShowBusy(false);
     LogEntry(QStringLiteral("Collection loaded"));
     s.AutoSaveTicks = 0;
     return read || refused;

@@ -14,6 +14,7 @@
 
 #include "core/model/gradetitles.h"
 #include "core/model/model.h"
+#include "core/model/stateevents.h"
 
 struct tUndoCoinInfo;  // core/collection/coinentries.h
 
@@ -47,134 +48,6 @@ struct tForex {
 struct MetalRec {
     QString Name;
     int32_t index = 0;
-};
-
-// Calls from the core into subsystems built above it. Each subsystem that
-// owns the behaviour installs its function when the main window is built;
-// unset hooks do nothing, so the core runs alone in tests.
-struct tStateHooks {
-    std::function<void()> SeriesSelected;
-    std::function<void()> ReloadPriceLists;
-    std::function<void()> RefreshThemeButtons;
-    std::function<void()> SetSaveMenuVisibility;
-    std::function<void()> SetMainCaption;
-    std::function<void()> ProcessEvents;
-
-    // Currencies and spot prices (pricing/valuation/forex, pricing/valuation/spotprices).
-    // After a price-list conversion: show statusText on the status line when
-    // it is not empty, set ForexLabel to the active currency's description and
-    // redraw the price grid when the Pricing page is showing.
-    std::function<void(const QString &statusText)> PriceListsConverted;
-    // Stores the title of the last spot-file notice shown ("PushNote").
-    std::function<void(const QString &title)> StorePushNote;
-
-    // Coins page (browse/coins/coingrid, browse/coins/coineditor).
-    // Refills the coin grid from CurrCoinList and redraws it.
-    std::function<void()> RefreshCoinGrid;
-    // Fills the entry editor from the coin on CoinGridRow.
-    std::function<void()> FillCoinEditor;
-
-    // Countries and default structures: the main window's status line,
-    // progress bar and tree rows, used while catalogue series are loaded.
-    std::function<void(const QString &)> SetStatusText;
-    std::function<void(bool visible)> ShowProgress;
-    std::function<void(int position, int maximum)> SetProgress;
-    std::function<void()> CalcVisibleNodes;
-    std::function<void()> FormResize;
-    std::function<void()> AssignNodePorts;
-    std::function<void()> RenderTree;
-
-    // --- Collection file: the window-side steps of reading a collection.
-    std::function<void(bool)> ShowBusy;               // busy indicator on / off
-    std::function<void()> ClearClickTrackList;
-    std::function<void()> CoinsCleared;               // after every entry was freed: find windows, eBook mark
-    // Another collection is about to replace the open one (read or made
-    // new): tool windows holding the old one's data close unapplied.
-    std::function<void()> CollectionReplaced;
-    std::function<void()> ShowBinCount;
-    std::function<void()> ClearUDFControls;           // frees the user-field controls (UDFlist2)
-    std::function<void()> CreateUDFobjects;
-    std::function<void()> BuildUDFHistoryLists;
-    std::function<QString()> PackColumnData;          // unset: ColumnLayout is written as kept
-    std::function<void(const QString &)> UnpackColumnData;
-    std::function<void()> ResetCoinGridColumnWidths;
-    std::function<void()> SetupCoinGridCols;
-    std::function<void()> HideCoinPages;              // the Coins and Images pages
-    std::function<void()> CreateDefaultDatabase;
-    std::function<void()> CheckForNewTypes;
-    std::function<void()> BuildFavoritesMenu;
-    std::function<void()> ClearRecentSeriesMenu;
-    std::function<void()> LoadReportList;
-    std::function<void(const QString &)> UpdateRecentFiles;
-    // --- end collection file
-
-    // Reports: valuation's look-up of a coin's price entry, installed by the
-    // prices subsystem: returns the entry (nullptr when none) and sets value
-    // to the coin's value. Unset, no coin has a price entry.
-    std::function<tPriceInfo *(tCoinInfo &coin, Money &value, bool currPriceListOnly, bool dumbGet)> GetCoinValue;
-    // ---- Coin grid (browse/coins/coingrid) ----
-    // (GetCoinValue above serves the coin grid too.)
-    // The name of a special value code as the price grid lists it ("n/a"),
-    // installed by the prices subsystem; empty for an unknown code.
-    std::function<QString(int code)> ValueCodeName;
-    // ---- end of coin grid ----
-
-    // Prices and valuation: stores "Currency Index" in the settings.
-    std::function<void()> SaveCurrencyIndex;
-    // ---- Coin entries and the entry editor (core/collection/coinentries, browse/coins/coineditor) ----
-    // Commits the editor control that has the focus, as leaving it would
-    // (entry editor). Save, Close and a series change call it first: menus
-    // and shortcuts reach them without moving the focus.
-    std::function<void()> CommitPendingEdit;
-    // Rebuilds CurrCoinList for the selected series through the view filter
-    // and sets up the Coins page (coin grid).
-    std::function<void()> PrepCoinsPage;
-    // Sorts CurrCoinList by the coin list's sort keys (coin grid).
-    std::function<void()> SortFolderCoins;
-    // Makes the entry's row the grid's current row and scrolls it into view
-    // (coin grid). Unset, CoinGridRow simply takes the entry's index.
-    std::function<void(const tCoinInfo *coin)> SelectCoin;
-    // Totals of a multi-selection (coin grid).
-    std::function<void()> UpdateSelectionSummary;
-    // (ShowBinCount, the report-bin count, is with the collection file's hooks.)
-    // When the notes memo fills the editor, shows the other controls again
-    // (main window).
-    std::function<void()> RestoreNotesMemo;
-    // Makes the Coins page the active page and shows the Images and Graphs
-    // pages (main window).
-    std::function<void()> ShowCoinsPage;
-    // A packed variety in display form (forceFormat false) or sortable form
-    // (price lists). Unset, the text is taken as it is.
-    // The one-line label of a year, mint and variety, "Circa 1921-D (Doubled
-    // die)" (price lists). Unset, the parts are joined by blanks.
-    // ---- end of coin entries and the entry editor ----
-    // Price-list download (updates/pricelists/priceupdate): steps that belong to the
-    // price lists, the countries, the tree view and the settings store.
-    // Removes the country's entries from PriceList after clearing every link
-    // to them (coins' PriceInfo, CurrPriceList, the price summary, report
-    // lists, price undo records), frees them and reads the country's list
-    // afresh from the Prices folder.
-    std::function<void(int country)> ReloadCountryPrices;
-    // Puts PriceList into price-list order.
-    std::function<void()> ResortPrices;
-    // Writes every price list with unsaved changes.
-    std::function<void()> SavePricesToFile;
-    // (CheckForNewTypes and RenderTree are declared above.)
-    // The 1,001 day numbers of a "PriceDates.Dat" file; throws when the file
-    // cannot be read whole. Unset: the download's own reader is used.
-    std::function<std::array<int32_t, CountryTableSize>(const QString &path)> ReadPriceDatesDat;
-    // A string value of the settings store ("PLU"): empty when there is none.
-    std::function<QString(const QString &name)> ReadSettingString;
-    std::function<void(const QString &name, const QString &value)> WriteSettingString;
-    // ---- Collection lifecycle (core/collection/collectionlifecycle) ----
-    // Some eBook index has unsaved changes; unset: none has.
-    std::function<bool()> EbooksModified;
-    // Writes the changed eBook index files.
-    std::function<void()> SaveEbookIndexes;
-    // ---- end of collection lifecycle ----
-    // Marks the series the chosen eBook indexes (eBooks page); the Countries
-    // window calls it after adding series, which arrive unmarked.
-    std::function<void()> DesignateIndexedeBooks;
 };
 
 // One title of the selected series' grade scale with the grade slot it names.
@@ -275,7 +148,11 @@ struct tMainState {
     // Series per collecting theme, recounted by CalcNodeEntries.
     std::array<int, ThemeCount> ThemeQuantity{};
 
-    tStateHooks Hooks;
+    // Notifications to the windows (core/model/stateevents.h).
+    const std::unique_ptr<tStateEvents> Events = std::make_unique<tStateEvents>();
+    // Some eBook index has unsaved changes: kept by the eBooks page, which
+    // stores it when EbooksModifiedWanted is emitted.
+    bool EbooksModified = false;
 
     // Currencies, metals and spot prices (pricing/valuation/forex, pricing/valuation/metals,
     // pricing/valuation/spotprices). MetalValues and MetalChanges hold silver, gold,

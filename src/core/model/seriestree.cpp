@@ -182,8 +182,7 @@ void CalcNodeEntries(tMainState &s)
     } catch (const std::exception &) {
         // The figures stay as far as they got; a recount never stops the caller.
     }
-    if (s.Hooks.RefreshThemeButtons)
-        s.Hooks.RefreshThemeButtons();
+    Q_EMIT s.Events->RefreshThemeButtons();
 }
 
 namespace {
@@ -272,8 +271,8 @@ void CalcNodeDates(tMainState &s)
                     OfferMax(n, y, circa);
                 }
             }
-            if (idx % 32 == 0 && s.Hooks.ProcessEvents)
-                s.Hooks.ProcessEvents();
+            if (idx % 32 == 0)
+                Q_EMIT s.Events->ProcessEvents();
         }
         const std::vector<tnodeinfo *> nodes = PreOrder(s.EntireCollection.get());
         // Series that share another series' price list take its range: the

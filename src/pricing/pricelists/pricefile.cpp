@@ -1,5 +1,6 @@
 #include "pricing/pricelists/pricefile.h"
 
+#include "core/program/settings.h"
 #include "core/catalogue/countries.h"
 #include "pricing/valuation/forex.h"
 
@@ -35,8 +36,7 @@ constexpr Money DashesCode = -5 * MoneyScale;
 
 void ShowStatus(const tMainState &s, const QString &text)
 {
-    if (s.Hooks.SetStatusText)
-        s.Hooks.SetStatusText(text);
+    Q_EMIT s.Events->SetStatusText(text);
 }
 
 void AppendToLastLogLine(const QString &text)
@@ -309,8 +309,7 @@ void LoadPricesFromFile(tMainState &s)
         } else {
             LogEntry(QStringLiteral("Price file ") + path + QStringLiteral(" not found."));
         }
-        if (s.Hooks.ProcessEvents)
-            s.Hooks.ProcessEvents();
+        Q_EMIT s.Events->ProcessEvents();
     }
 
     if (damaged.isEmpty())
@@ -325,8 +324,7 @@ void LoadPricesFromFile(tMainState &s)
     ReFolderPrices(s);
     ConvertPriceListCurrency(s);
     s.PricesModified = std::any_of(s.PricesModifiedArray.begin(), s.PricesModifiedArray.end(), [](bool b) { return b; });
-    if (s.Hooks.SetSaveMenuVisibility)
-        s.Hooks.SetSaveMenuVisibility();
+    Q_EMIT s.Events->SetSaveMenuVisibility();
 }
 
 void SavePricesToFile(tMainState &s)
@@ -378,12 +376,9 @@ void SavePricesToFile(tMainState &s)
         s.PricesModified = std::any_of(s.PricesModifiedArray.begin(), s.PricesModifiedArray.end(), [](bool b) { return b; });
         s.PricesConverted =
             std::any_of(s.PricesConvertedArray.begin(), s.PricesConvertedArray.end(), [](bool b) { return b; });
-        if (s.Hooks.RenderTree)
-            s.Hooks.RenderTree();
-        if (s.Hooks.SetSaveMenuVisibility)
-            s.Hooks.SetSaveMenuVisibility();
-        if (s.Hooks.SaveCurrencyIndex)
-            s.Hooks.SaveCurrencyIndex();
+        Q_EMIT s.Events->RenderTree();
+        Q_EMIT s.Events->SetSaveMenuVisibility();
+        WriteRegInteger(RegName::CurrencyIndex, s.ActiveForexIndex);
         if (refused.isEmpty())
             ShowStatus(s, QString());
         else
@@ -460,8 +455,7 @@ void SavePriceData1Click(tMainState &s)
 {
     CurrProcGuard guard(2124);
     // A price still being typed is part of the changes to save.
-    if (s.Hooks.CommitPendingEdit)
-        s.Hooks.CommitPendingEdit();
+    Q_EMIT s.Events->CommitPendingEdit();
     if (s.PricesModified || s.PricesConverted)
         SavePricesToFile(s);
 }
@@ -469,8 +463,7 @@ void SavePriceData1Click(tMainState &s)
 void SaveAllChanges1Click(tMainState &s, const tSaveAllSteps &steps)
 {
     CurrProcGuard guard(2125);
-    if (s.Hooks.CommitPendingEdit)
-        s.Hooks.CommitPendingEdit();
+    Q_EMIT s.Events->CommitPendingEdit();
     if (s.MaintainerMode) {
         BuildPriceDatesFile(s);
         return;

@@ -84,8 +84,7 @@ void MarkPricesModifiedFor(tMainState &s, int coinType)
     if (country >= 0 && country < CountryTableSize)
         s.PricesModifiedArray[static_cast<size_t>(country)] = true;
     s.PricesModified = true;
-    if (s.Hooks.SetSaveMenuVisibility)
-        s.Hooks.SetSaveMenuVisibility();
+    Q_EMIT s.Events->SetSaveMenuVisibility();
 }
 
 int SelectedPriceSource(const tMainState &s)

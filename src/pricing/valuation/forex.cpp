@@ -176,10 +176,8 @@ QString ConvertPriceListCurrency(tMainState &s)
         if (active < static_cast<int>(s.ForexList.size()))
             status += s.ForexList[active]->Description;
     }
-    if (s.Hooks.PriceListsConverted)
-        s.Hooks.PriceListsConverted(status);
-    if (s.Hooks.SetSaveMenuVisibility)
-        s.Hooks.SetSaveMenuVisibility();
+    Q_EMIT s.Events->PriceListsConverted(status);
+    Q_EMIT s.Events->SetSaveMenuVisibility();
     return status;
 }
 

@@ -9,6 +9,7 @@
 #include <QJsonArray>
 #include <QLocale>
 
+#include "core/program/settings.h"
 #include "core/model/currproc.h"
 #include "core/program/log.h"
 #include "core/files/valuestream.h"
@@ -290,12 +291,10 @@ void PushNotice(tMainState &s, const QString &title, const QString &text)
     try {
         // The title shown last is kept in the settings, so a notice is shown
         // once, not at every start.
-        if (s.Hooks.ReadSettingString)
-            s.PushNote = s.Hooks.ReadSettingString(QStringLiteral("PushNote"));
+        s.PushNote = ReadRegString(RegName::PushNote, QString());
         if (CompareTextAscii(title, s.PushNote) != 0) {
             s.PushNote = title;
-            if (s.Hooks.StorePushNote)
-                s.Hooks.StorePushNote(title);
+            WriteRegString(RegName::PushNote, title);
             shown = platform::notifier().notify(QStringLiteral("Orvanta"), title, text);
         }
     } catch (const std::exception &) {

@@ -280,9 +280,9 @@ QStringList Latin(std::initializer_list<const char *> names)
 
 tPriceInfo *LookUpCoinPrice(tMainState &s, tCoinInfo &coin)
 {
-    if (!coin.PriceInfo && s.Hooks.GetCoinValue) {
+    if (!coin.PriceInfo) {
         Money value = 0;
-        coin.PriceInfo = s.Hooks.GetCoinValue(coin, value, false, false);
+        coin.PriceInfo = ::GetCoinValue(s, coin, value, false, false);
     }
     return coin.PriceInfo;
 }
@@ -292,8 +292,7 @@ Money CoinReportValue(tMainState &s, tCoinInfo &coin)
     if (coin.PriceInfo)
         return CoinAndPriceToValue(s, *coin.PriceInfo, coin);
     Money value = coin.BuyLock ? coin.BuyPrice : coin.SellLock ? coin.SellPrice : 0;
-    if (s.Hooks.GetCoinValue)
-        coin.PriceInfo = s.Hooks.GetCoinValue(coin, value, false, false);
+    coin.PriceInfo = ::GetCoinValue(s, coin, value, false, false);
     return value;
 }
 

@@ -40,7 +40,7 @@ tPriceDates ReadPriceDatesFile(const QString &path)
 
 tPriceDates ReadServerPriceDates(const tMainState &s, const QString &path)
 {
-    return s.Hooks.ReadPriceDatesDat ? s.Hooks.ReadPriceDatesDat(path) : ReadPriceDatesFile(path);
+    return ReadPriceDatesFile(path);
 }
 
 tPriceRowStatus PriceListStatus(int32_t serverDate, int32_t localDate)

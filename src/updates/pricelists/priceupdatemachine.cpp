@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "core/program/settings.h"
 #include "core/program/epicmessage.h"
 #include "core/program/log.h"
 #include "core/model/seriestree.h"
@@ -124,8 +125,8 @@ bool tPriceUpdateMachine::BeginUpdate(std::vector<tPriceRow> rows)
                             15, 19, 3, -1, -1, -1, 0, {}, false, QStringLiteral("Resource/SavePrice"));
         if (answer == 4 || answer == 0)
             return false;
-        if (answer == 1 && s_.Hooks.SavePricesToFile)
-            s_.Hooks.SavePricesToFile();
+        if (answer == 1)
+            Q_EMIT s_.Events->SavePricesToFile();
     }
     QDir().mkpath(s_.PricesRedirect);
     QDir().mkpath(s_.CountriesRedirect);
@@ -358,14 +359,13 @@ void tPriceUpdateMachine::ReloadCountry(const tCountryInfo &c)
         others[static_cast<size_t>(id)] = false;
         s_.PricesModifiedArray[static_cast<size_t>(id)] = false;
     }
-    if (s_.Hooks.ReloadCountryPrices)
-        s_.Hooks.ReloadCountryPrices(id);
+    Q_EMIT s_.Events->ReloadCountryPrices(id);
     // Reading the lists afresh must not cost the other countries their
     // unsaved changes.
     s_.PricesModifiedArray = others;
     s_.PricesModified = std::any_of(others.begin(), others.end(), [](bool b) { return b; });
-    if (s_.SelectedTreeNode && CoinTypeToCountry(s_.SelectedTreeNode->CoinType) == id && s_.Hooks.ResortPrices)
-        s_.Hooks.ResortPrices();
+    if (s_.SelectedTreeNode && CoinTypeToCountry(s_.SelectedTreeNode->CoinType) == id)
+        Q_EMIT s_.Events->ResortPrices();
 }
 
 void tPriceUpdateMachine::EndWalk()
@@ -379,12 +379,10 @@ void tPriceUpdateMachine::FinishUpdate()
 {
     step_ = tStep::None;
     Guarded([&] {
-        if (s_.Hooks.WriteSettingString)
-            s_.Hooks.WriteSettingString(PLUSettingName, FormatPLU(processed_));
+        WriteRegString(PLUSettingName, FormatPLU(processed_));
     });
     Guarded([&] { CalcNodeDates(s_); });
-    if (s_.Hooks.RenderTree)
-        Guarded([&] { s_.Hooks.RenderTree(); });
+    Guarded([&] { Q_EMIT s_.Events->RenderTree(); });
     inUpdate_ = false;
     SetPhase(tPhase::Idle);
     Q_EMIT UpdateFinished();

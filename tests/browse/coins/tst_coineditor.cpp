@@ -110,7 +110,7 @@ private Q_SLOTS:
             c->Need = 1;
         }
         f.s.ViewHave = false;
-        f.s.Hooks.SortFolderCoins();
+        Q_EMIT f.s.Events->SortFolderCoins();
         f.Log.clear();
         f.s.CoinGridRow = 0;  // 2000
         f.Row(1)->selected = true;  // 2001

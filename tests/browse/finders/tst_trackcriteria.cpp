@@ -17,7 +17,7 @@ namespace {
 // has fewer user-field slots than there are fields.
 struct tCollection {
     std::unique_ptr<tMainState> S = NewCoinState();
-    tFakeValuation Valuation;
+    tCoinPrices Valuation;
     tnodeinfo *Paper = nullptr;
 
     tCollection()
@@ -45,7 +45,7 @@ struct tCollection {
         for (int i : {0, 1, 2, 4}) {
             tPriceInfo *p = Valuation.Price(QString::fromLatin1(catalogs[i]), metals[i]);
             p->Value.fill(i == 4 ? M(30) : M(15));
-            Valuation.Set(S->CoinList[static_cast<size_t>(i)].get(), 0, p);
+            Valuation.Link(S->CoinList[static_cast<size_t>(i)].get(), p);
         }
     }
     void Add(tCoinInfo c, tnodeinfo *series, const char *fields)

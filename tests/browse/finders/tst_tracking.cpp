@@ -42,14 +42,14 @@ struct tFixture {
     // the entries of the selected series as the Coins page does.
     tNavigationSeams Nav(QStringList *steps = nullptr)
     {
-        S.Hooks.SeriesSelected = [this, steps] {
+        QObject::connect(S.Events.get(), &tStateEvents::SeriesSelected, [this, steps] {
             S.CurrCoinList.clear();
             for (const auto &c : S.CoinList)
                 if (c->Folder == S.SelectedTreeNode)
                     S.CurrCoinList.push_back(c.get());
             if (steps)
                 *steps << QStringLiteral("SeriesSelected ") + S.SelectedTreeNode->NodeName;
-        };
+        });
         tNavigationSeams nav;
         nav.ShowPage = [steps](int page) {
             if (steps)
@@ -318,7 +318,7 @@ private Q_SLOTS:
         f.Coin("Beta cents", 2, true);
         const int before = CurrProc;
         int seen = 0;
-        f.S.Hooks.SetMainCaption = [&seen] { seen = CurrProc; };
+        QObject::connect(f.S.Events.get(), &tStateEvents::SetMainCaption, [&seen] { seen = CurrProc; });
         SetTrackInSeries(f.S, f.N["Alpha"], true);
         QCOMPARE(seen, 29200);
         f.Coin("Alpha dimes", 3, false, true);

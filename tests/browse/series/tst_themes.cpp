@@ -51,7 +51,7 @@ private Q_SLOTS:
         tMainState s;
         auto t = BuildTree(s, Tree);
         int captions = 0;
-        s.Hooks.SetMainCaption = [&] { ++captions; };
+        QObject::connect(s.Events.get(), &tStateEvents::SetMainCaption, [&] { ++captions; });
         s.SelectedTreeNode = s.EntireCollection.get();
         SetThemeBit(s, 5, true);
         s.SelectedTreeNode = t[QStringLiteral("B1")];

@@ -21,12 +21,14 @@ struct tTickFixture {
     tTickFixture()
     {
         s.BackupsRedirect = dir.filePath("Backups") + QLatin1Char('/');
-        s.Hooks.SetMainCaption = [this] { calls << QStringLiteral("caption: ") + MainCaption(s); };
-        s.Hooks.SaveEbookIndexes = [this] { calls << QStringLiteral("save eBook indexes"); };
-        s.Hooks.SavePricesToFile = [this] {
+        QObject::connect(s.Events.get(), &tStateEvents::SetMainCaption,
+                         [this] { calls << QStringLiteral("caption: ") + MainCaption(s); });
+        QObject::connect(s.Events.get(), &tStateEvents::SaveEbookIndexes,
+                         [this] { calls << QStringLiteral("save eBook indexes"); });
+        QObject::connect(s.Events.get(), &tStateEvents::SavePricesToFile, [this] {
             calls << QStringLiteral("save prices");
             s.PricesModified = false;
-        };
+        });
         h.Steps.SetTimerEnabled = [this](bool on) { calls << (on ? QStringLiteral("timer on") : QStringLiteral("timer off")); };
         h.Steps.ShowStatistics = [this] { calls << QStringLiteral("show statistics"); };
         h.Steps.UpdateSizeGrip = [this] { calls << QStringLiteral("size grip"); };
@@ -131,7 +133,10 @@ private Q_SLOTS:
     {
         tTickFixture f;
         f.s.PricesModified = true;
-        f.s.Hooks.SavePricesToFile = [] { throw std::runtime_error("disk full"); };
+        // The write fails instead of the fixture's recording one.
+        QObject::disconnect(f.s.Events.get(), &tStateEvents::SavePricesToFile, nullptr, nullptr);
+        QObject::connect(f.s.Events.get(), &tStateEvents::SavePricesToFile,
+                         [] { throw std::runtime_error("disk full"); });
         f.Ticks(119);
         QVERIFY_THROWS_EXCEPTION(std::runtime_error, f.h.tick());
         const Calls calls = f.SaveCalls();

@@ -85,7 +85,7 @@ private Q_SLOTS:
         tScriptedUi ui{tScriptedUi::tUnscripted::FirstButton};
         platform::setUserInterface(&ui);
         int selections = 0;
-        s.Hooks.SeriesSelected = [&] { ++selections; };
+        QObject::connect(s.Events.get(), &tStateEvents::SeriesSelected, [&] { ++selections; });
         tnodeinfo *a1 = n.value("A1");
         s.SelectedTreeNode = a1;
         QVERIFY(DropSelectedSeries(s, s.EntireCollection.get()));
@@ -125,7 +125,7 @@ private Q_SLOTS:
         ui.reply(answer);
         platform::setUserInterface(&ui);
         int selections = 0;
-        s.Hooks.SeriesSelected = [&] { ++selections; };
+        QObject::connect(s.Events.get(), &tStateEvents::SeriesSelected, [&] { ++selections; });
         s.SelectedTreeNode = a1;
 
         QCOMPARE(DropSelectedSeries(s, n.value("B1")), moved);

@@ -595,7 +595,7 @@ private Q_SLOTS:
         f.n.value("C")->NodeMode = NodeModeComment;
         f.s.SelectedTreeNode = f.n.value("B");
         int selections = 0;
-        f.s.Hooks.SeriesSelected = [&] { ++selections; };
+        QObject::connect(f.s.Events.get(), &tStateEvents::SeriesSelected, [&] { ++selections; });
         f.Refresh();
         const int row = f.t.RowOf(f.n.value(node));
         const tPressAction got = f.t.NodePortMouseDown(row, Qt::MouseButton(button), Qt::KeyboardModifiers(modifiers), x);

@@ -83,7 +83,7 @@ struct tFixture {
     tFixture()
     {
         s.CountriesRedirect = dir.path() + QLatin1Char('/');
-        s.Hooks.SetStatusText = [this](const QString &t) { Status << t; };
+        QObject::connect(s.Events.get(), &tStateEvents::SetStatusText, [this](const QString &t) { Status << t; });
     }
     QString Write(const QString &fileName, const tStructureHeader &h, const std::vector<tStructureRecord> &recs = {})
     {
@@ -486,7 +486,7 @@ private Q_SLOTS:
         // Country 20 is in the tree already, with one of its two series.
         Child(f.Root(), 20001, QStringLiteral("C20"));
         int progressMax = -2;
-        f.s.Hooks.SetProgress = [&](int, int max) { progressMax = max; };
+        QObject::connect(f.s.Events.get(), &tStateEvents::SetProgress, [&](int, int max) { progressMax = max; });
 
         tnodeinfo *first = nullptr;
         LoadCountryStructures(f.s, classID, StructureAddUpdate, onlyLoaded, first);
@@ -637,7 +637,7 @@ private Q_SLOTS:
         coin->Folder = cents;
         f.s.CoinList.push_back(std::move(coin));
         int reloads = 0;
-        f.s.Hooks.ReloadPriceLists = [&] { ++reloads; };
+        QObject::connect(f.s.Events.get(), &tStateEvents::ReloadPriceLists, [&] { ++reloads; });
 
         CheckForNewTypes(f.s);
         QCOMPARE(ui.Messages.size(), size_t(1));
@@ -761,7 +761,7 @@ private Q_SLOTS:
         f.s.AutoAddStr = QStringLiteral("    N");  // country 4 refused
         f.s.SelectedTreeNode = onRoot ? f.Root() : c4;
         int renders = 0;
-        f.s.Hooks.RenderTree = [&] { ++renders; };
+        QObject::connect(f.s.Events.get(), &tStateEvents::RenderTree, [&] { ++renders; });
 
         UpdateSeries1Click(f.s);
         QList<int> found;
@@ -784,12 +784,12 @@ private Q_SLOTS:
         tnodeinfo *doomed = Child(f.Root(), 4001, QStringLiteral("C4"));
         int calls = 0;
         int nested = -1;
-        f.s.Hooks.ProcessEvents = [&] {
+        QObject::connect(f.s.Events.get(), &tStateEvents::ProcessEvents, [&] {
             if (++calls == 1) {
                 f.s.DeleteSeries(doomed);
                 nested = f.Load(3);  // a second load while one runs does nothing
             }
-        };
+        });
         f.Load(AllCoinsClass);
         QCOMPARE(nested, 0);
         QCOMPARE(CountNumber(f.s, 4001), 1);

@@ -57,7 +57,7 @@ struct tCatalogue {
         Write(QStringLiteral("Alpha"), 5, {Rec(5000, 1, QStringLiteral("Alpha")), Rec(5001, 5000, QStringLiteral("Alpha cents"))});
         Write(QStringLiteral("Beta"), 6, {Rec(6000, 1, QStringLiteral("Beta")), Rec(6001, 6000, QStringLiteral("Beta cents"))});
         LoadCountries(s);
-        s.Hooks.ReloadPriceLists = [this] { ++PriceReloads; };
+        QObject::connect(s.Events.get(), &tStateEvents::ReloadPriceLists, [this] { ++PriceReloads; });
     }
     void Write(const QString &name, int id, const std::vector<tStructureRecord> &recs)
     {

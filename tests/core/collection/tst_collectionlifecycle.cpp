@@ -123,7 +123,7 @@ private Q_SLOTS:
     {
         tMainState &s = *s_;
         QString shown;
-        s.Hooks.SetMainCaption = [&] { shown = MainCaption(s); };
+        QObject::connect(s.Events.get(), &tStateEvents::SetMainCaption, [&] { shown = MainCaption(s); });
         NewCollection(s);
         QCOMPARE(shown, QStringLiteral("Orvanta [New File]"));
         AddCoin(s);
@@ -159,7 +159,7 @@ private Q_SLOTS:
         QFETCH(bool, converted);
         QFETCH(bool, maintainer);
         tMainState &s = *s_;
-        s.Hooks.EbooksModified = [ebook] { return ebook; };
+        s.EbooksModified = ebook;
         s.PricesModified = prices;
         s.PricesConverted = converted;
         s.MaintainerMode = maintainer;
@@ -477,13 +477,12 @@ private Q_SLOTS:
         s.DataModified = collection;
         s.PricesModified = prices;
         s.LastFileName = Path(QStringLiteral("Main.OVD"));
-        bool ebooksChanged = ebooks;
-        s.Hooks.EbooksModified = [&ebooksChanged] { return ebooksChanged; };
-        s.Hooks.SavePricesToFile = [&] { ran << QStringLiteral("prices"); };
-        s.Hooks.SaveEbookIndexes = [&] {
+        s.EbooksModified = ebooks;
+        QObject::connect(s.Events.get(), &tStateEvents::SavePricesToFile, [&] { ran << QStringLiteral("prices"); });
+        QObject::connect(s.Events.get(), &tStateEvents::SaveEbookIndexes, [&] {
             ran << QStringLiteral("ebooks");
-            ebooksChanged = false;
-        };
+            s.EbooksModified = false;
+        });
         for (const QString &a : answers) {
             if (a == QLatin1String("Esc"))
                 ui_->dismiss();
@@ -508,8 +507,8 @@ private Q_SLOTS:
         s.DataModified = false;
         s.PricesModified = false;
         int saves = 0;
-        s.Hooks.EbooksModified = [] { return true; };
-        s.Hooks.SaveEbookIndexes = [&saves] { ++saves; };
+        s.EbooksModified = true;
+        QObject::connect(s.Events.get(), &tStateEvents::SaveEbookIndexes, [&saves] { ++saves; });
         ui_->answer(QStringLiteral("Save"));
         QVERIFY(!FormCloseQuery(s));
         QCOMPARE(saves, 1);
@@ -557,7 +556,7 @@ private Q_SLOTS:
         s.LastFileName = Path(QStringLiteral("Auto.OVD"));
         s.DataModified = true;
         int ebookSaves = 0;
-        s.Hooks.SaveEbookIndexes = [&] { ++ebookSaves; };
+        QObject::connect(s.Events.get(), &tStateEvents::SaveEbookIndexes, [&] { ++ebookSaves; });
         s.AutoSave = false;
         AutoSaveTick(s);
         QCOMPARE(s.AutoSaveTicks, 0);

@@ -94,7 +94,7 @@ private Q_SLOTS:
         BuildTree(other, QStringLiteral("Country #5000\n  Nickels #5020\n"));
         Coin(other, other.EntireCollection->ChildNodes[0].get(), 1);   // takes item number 1
         int renders = 0;
-        other.Hooks.RenderTree = [&] { ++renders; };
+        QObject::connect(other.Events.get(), &tStateEvents::RenderTree, [&] { ++renders; });
         QCOMPARE(PasteFromClipboard(other, clip),
                  QStringLiteral("3 folders pasted from clipboard.\r5 coins pasted from clipboard."));
         QCOMPARE(TreeOutline(other), QStringLiteral("Country\n  Nickels\n  Cents\n    Wheat\n    Memorial"));

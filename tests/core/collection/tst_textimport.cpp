@@ -317,7 +317,7 @@ private Q_SLOTS:
         tTarget t;
         tTextImport run = t.Run(0);
         int binCounts = 0;
-        t.s.Hooks.ShowBinCount = [&] { ++binCounts; };
+        QObject::connect(t.s.Events.get(), &tStateEvents::ShowBinCount, [&] { ++binCounts; });
         t.s.ViewNeed = false;
         AcceptImport(t.s, run.ImportList);
         QVERIFY(run.ImportList.empty());

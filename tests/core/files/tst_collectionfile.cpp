@@ -146,15 +146,17 @@ struct tHookLog {
     void Install(tMainState &s)
     {
         auto rec = [this](const char *name) { return [this, name] { Calls << QString::fromLatin1(name); }; };
-        s.Hooks.ResetCoinGridColumnWidths = rec("ResetCoinGridColumnWidths");
-        s.Hooks.CreateDefaultDatabase = rec("CreateDefaultDatabase");
-        s.Hooks.CheckForNewTypes = rec("CheckForNewTypes");
-        s.Hooks.SeriesSelected = rec("SeriesSelected");
-        s.Hooks.ReloadPriceLists = rec("ReloadPriceLists");
-        s.Hooks.CreateUDFobjects = rec("CreateUDFobjects");
-        s.Hooks.ClearUDFControls = rec("ClearUDFControls");
-        s.Hooks.UnpackColumnData = [this](const QString &t) { Calls << QStringLiteral("UnpackColumnData:") + t; };
-        s.Hooks.UpdateRecentFiles = [this](const QString &t) { Calls << QStringLiteral("UpdateRecentFiles:") + t; };
+        QObject::connect(s.Events.get(), &tStateEvents::ResetCoinGridColumnWidths, rec("ResetCoinGridColumnWidths"));
+        QObject::connect(s.Events.get(), &tStateEvents::CreateDefaultDatabase, rec("CreateDefaultDatabase"));
+        QObject::connect(s.Events.get(), &tStateEvents::CheckForNewTypes, rec("CheckForNewTypes"));
+        QObject::connect(s.Events.get(), &tStateEvents::SeriesSelected, rec("SeriesSelected"));
+        QObject::connect(s.Events.get(), &tStateEvents::ReloadPriceLists, rec("ReloadPriceLists"));
+        QObject::connect(s.Events.get(), &tStateEvents::CreateUDFobjects, rec("CreateUDFobjects"));
+        QObject::connect(s.Events.get(), &tStateEvents::ClearUDFControls, rec("ClearUDFControls"));
+        QObject::connect(s.Events.get(), &tStateEvents::UnpackColumnData,
+                         [this](const QString &t) { Calls << QStringLiteral("UnpackColumnData:") + t; });
+        QObject::connect(s.Events.get(), &tStateEvents::UpdateRecentFiles,
+                         [this](const QString &t) { Calls << QStringLiteral("UpdateRecentFiles:") + t; });
     }
 };
 

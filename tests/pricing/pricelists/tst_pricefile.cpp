@@ -20,7 +20,7 @@ struct tDisk {
     tMainState s;
     QStringList status;
     int rendered = 0;
-    int currencySaved = 0;
+    RecordingSettings settings;
 
     tDisk()
     {
@@ -28,9 +28,8 @@ struct tDisk {
         QDir(dir.path()).mkpath("Other");
         s.PricesRedirect = dir.path() + "/Prices/";
         s.OtherRedirect = dir.path() + "/Other/";
-        s.Hooks.SetStatusText = [this](const QString &t) { status << t; };
-        s.Hooks.RenderTree = [this] { ++rendered; };
-        s.Hooks.SaveCurrencyIndex = [this] { ++currencySaved; };
+        QObject::connect(s.Events.get(), &tStateEvents::SetStatusText, [this](const QString &t) { status << t; });
+        QObject::connect(s.Events.get(), &tStateEvents::RenderTree, [this] { ++rendered; });
     }
     void Put(const QString &name, const QByteArray &data)
     {
@@ -368,7 +367,7 @@ private Q_SLOTS:
         QVERIFY(!d.s.PricesModified);
         QVERIFY(!d.s.PricesModifiedArray[160]);
         QCOMPARE(d.rendered, 1);
-        QCOMPARE(d.currencySaved, 1);
+        QCOMPARE(d.settings.Writes.count(QStringLiteral("Currency Index")), 1);
     }
 
     void deletedEntriesDoNotComeBack()

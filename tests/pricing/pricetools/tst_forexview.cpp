@@ -140,7 +140,7 @@ private Q_SLOTS:
         s.PriceList.push_back(std::move(p));
         s.MetalValues = {30 * MoneyScale, 2000 * MoneyScale, 0, 0};
         QString status;
-        s.Hooks.PriceListsConverted = [&](const QString &t) { status = t; };
+        QObject::connect(s.Events.get(), &tStateEvents::PriceListsConverted, [&](const QString &t) { status = t; });
 
         QVERIFY(SelectForex(s, RowOf(BuildLocalForexList(s), QStringLiteral("EUR"))));
         QCOMPARE(s.ActiveForexIndex, EurForexIndex);

@@ -178,8 +178,8 @@ private Q_SLOTS:
 
         QStringList statuses;
         int saveMenuCalls = 0;
-        s.Hooks.PriceListsConverted = [&](const QString &t) { statuses << t; };
-        s.Hooks.SetSaveMenuVisibility = [&] { ++saveMenuCalls; };
+        QObject::connect(s.Events.get(), &tStateEvents::PriceListsConverted, [&](const QString &t) { statuses << t; });
+        QObject::connect(s.Events.get(), &tStateEvents::SetSaveMenuVisibility, [&] { ++saveMenuCalls; });
 
         QCOMPARE(ConvertPriceListCurrency(s), QStringLiteral("3 price lists were just converted to Euro Member Countries"));
         QCOMPARE(usd->Value[0], Money(500000));

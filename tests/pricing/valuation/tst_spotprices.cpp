@@ -5,6 +5,7 @@
 
 #include "core/model/dates.h"
 #include "core/program/log.h"
+#include "core/program/settings.h"
 #include "core/files/valuestream.h"
 #include "pricing/valuation/forex.h"
 #include "pricing/valuation/spotprices.h"
@@ -96,7 +97,23 @@ struct StartupFixture {
     QTemporaryDir dir;
     tMainState s;
     RecordingNotifier notifier;
-    QStringList stored;
+    RecordingSettings settings;
+
+    // Seeds the title an earlier run stored; the seeding is not a write of this run.
+    void Seed(const QString &title)
+    {
+        settings.write(QStringLiteral("PushNote"), platform::SettingValue::string(title));
+        settings.Writes.clear();
+    }
+    // The titles this run stored, in order.
+    QStringList Stored() const
+    {
+        QStringList out;
+        for (const QString &name : settings.Writes)
+            if (name == QStringLiteral("PushNote"))
+                out << ReadRegString(QStringLiteral("PushNote"), QString());
+        return out;
+    }
 
     StartupFixture()
     {
@@ -105,7 +122,6 @@ struct StartupFixture {
         s.AutoSpotPrices = true;
         s.MetalValues = {111, 222, 333, 444};
         s.MetalChanges = {5, 6, 7, 8};
-        s.Hooks.StorePushNote = [this](const QString &t) { stored << t; };
         platform::setNotifier(&notifier);
         LogMode = true;
         LogList.clear();
@@ -284,7 +300,7 @@ private Q_SLOTS:
         QCOMPARE(t.notifier.shown[0].title, QStringLiteral("Market note"));
         QCOMPARE(t.notifier.shown[0].body, QStringLiteral("Gold is up."));
         QCOMPARE(t.s.PushNote, QStringLiteral("Market note"));
-        QCOMPARE(t.stored, QStringList{QStringLiteral("Market note")});
+        QCOMPARE(t.Stored(), QStringList{QStringLiteral("Market note")});
         QCOMPARE(LogLinesWithoutTime(), QStringList({QStringLiteral("Pull Spot file <Done>"), QStringLiteral("Process Spot Prices <Done>"),
                                        QStringLiteral("Push Notice  <Done>")}));
 
@@ -436,11 +452,11 @@ private Q_SLOTS:
         QFETCH(QString, title);
         QFETCH(bool, shown);
         StartupFixture t;
-        t.s.PushNote = stored;
+        t.Seed(stored);
         PushNotice(t.s, title, QStringLiteral("body"));
         QCOMPARE(t.notifier.shown.size(), size_t(shown ? 1 : 0));
         QCOMPARE(t.s.PushNote, shown ? title : stored);
-        QCOMPARE(t.stored.size(), shown ? 1 : 0);
+        QCOMPARE(t.Stored().size(), shown ? 1 : 0);
         QCOMPARE(LogLinesWithoutTime().value(0), QStringLiteral("Push Notice  <Done>"));
     }
 
@@ -448,14 +464,13 @@ private Q_SLOTS:
     {
         // What an earlier run stored decides, not what this run holds.
         StartupFixture t;
-        QMap<QString, QString> settings{{QStringLiteral("PushNote"), QStringLiteral("Market note")}};
-        t.s.Hooks.ReadSettingString = [&](const QString &name) { return settings.value(name); };
+        t.Seed(QStringLiteral("Market note"));
         PushNotice(t.s, QStringLiteral("market NOTE"), QStringLiteral("body"));
         QVERIFY(t.notifier.shown.empty());
-        settings[QStringLiteral("PushNote")] = QStringLiteral("Older note");
+        t.Seed(QStringLiteral("Older note"));
         PushNotice(t.s, QStringLiteral("Market note"), QStringLiteral("body"));
         QCOMPARE(t.notifier.shown.size(), size_t(1));
-        QCOMPARE(t.stored, QStringList{QStringLiteral("Market note")});
+        QCOMPARE(t.Stored(), QStringList{QStringLiteral("Market note")});
     }
 
     void noticeWithoutATrayGoesToTheLog()

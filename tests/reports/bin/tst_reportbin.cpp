@@ -23,7 +23,7 @@ struct tFixture {
     tFixture()
     {
         N = BuildTree(S, QString::fromLatin1(Outline));
-        S.Hooks.SetMainCaption = [this] { ++Captions; };
+        QObject::connect(S.Events.get(), &tStateEvents::SetMainCaption, [this] { ++Captions; });
         FillBuiltInGradeTitles(S.GradeTitles3D);
     }
     tCoinInfo *Coin(const char *series, int item, bool tracked = false, bool inBin = false)

@@ -37,7 +37,7 @@ struct tFieldsFixture : tReportFixture {
         Row->Content = 0.25f;
         Row->Mintage = 1825000;
         Row->ProofMintage = 2175;
-        Row->Value[13] = 412500;   // EF-40
+        Row->Value[13] = 1412500;  // EF-40, above the face value of 100.00
         Row->Value[5] = -30000;    // VG-8: code 3, "Melt"
         Row->Value[35] = 9000000;  // PF-65
         Wheat->FaceValueCode = QStringLiteral("USD");
@@ -58,16 +58,16 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("answer");
-        QTest::newRow("plain value") << "Value" << "money:412500";
-        QTest::newRow("formatted in the active currency") << "Value ($£€¥)" << "text:$41.25";
-        QTest::newRow("converted and formatted") << "Value ($£€¥)/EUR" << "text:20,63 €";
-        QTest::newRow("converted, plain") << "Value/EUR" << "money:206250";
-        QTest::newRow("suffix in any case") << "VALUE ($£€¥)/EUR" << "text:20,63 €";
+        QTest::newRow("plain value") << "Value" << "money:1412500";
+        QTest::newRow("formatted in the active currency") << "Value ($£€¥)" << "text:$141.25";
+        QTest::newRow("converted and formatted") << "Value ($£€¥)/EUR" << "text:70,63 €";
+        QTest::newRow("converted, plain") << "Value/EUR" << "money:706250";
+        QTest::newRow("suffix in any case") << "VALUE ($£€¥)/EUR" << "text:70,63 €";
         QTest::newRow("unknown code: formatted is empty") << "Value ($£€¥)/XYZ" << "text:";
-        QTest::newRow("unknown code: plain unconverted") << "Value/XYZ" << "money:412500";
+        QTest::newRow("unknown code: plain unconverted") << "Value/XYZ" << "money:1412500";
         QTest::newRow("extended is times have") << "Purchase price extended/EUR" << "money:37500";
-        QTest::newRow("change extended") << "Change extended" << "money:1162500";
-        QTest::newRow("grade value formatted") << "Value EF-40 ($£€¥)/EUR" << "text:20,63 €";
+        QTest::newRow("change extended") << "Change extended" << "money:4162500";
+        QTest::newRow("grade value formatted") << "Value EF-40 ($£€¥)/EUR" << "text:70,63 €";
         QTest::newRow("melt code") << "Value VG-8" << "text:Melt";
         QTest::newRow("melt code, formatted") << "Value VG-8 ($£€¥)" << "text:Melt";
         QTest::newRow("proof grade titles are PF") << "Value PF-65" << "money:9000000";
@@ -269,7 +269,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("answer");
         QTest::newRow("special code, any suffixes") << "Value VG-8 ($£€¥)/EUR" << "text:Melt";
-        QTest::newRow("grade value converted") << "Value EF-40/EUR" << "money:206250";
+        QTest::newRow("grade value converted") << "Value EF-40/EUR" << "money:706250";
         QTest::newRow("gold/silver has no melt price here") << "Melt value ($£€¥)" << "money:0";
         QTest::newRow("mintage") << "Mintage" << "text:1,825,000";
         QTest::newRow("year and mint") << "Year & Mint" << "text:1909-S";

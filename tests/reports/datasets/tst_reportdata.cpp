@@ -179,9 +179,15 @@ private Q_SLOTS:
     {
         tDataFixture f;
         f.Data.Coins.First();
-        for (const char *n : {"Catalog", "Weight", "Price found", "Metal content"})
+        f.Data.Coins.Value(QStringLiteral("Catalog"));
+        tCoinInfo *coin = f.Coin(7);
+        tPriceInfo *entry = coin->PriceInfo;
+        QVERIFY(entry);
+        // A second look-up would find nothing now: the entry found stays.
+        entry->Year += 1000;
+        for (const char *n : {"Weight", "Price found", "Metal content"})
             f.Data.Coins.Value(QString::fromLatin1(n));
-        QCOMPARE(f.Lookups, 1);
+        QCOMPARE(coin->PriceInfo, entry);
     }
 
     // The currency table: each currency's code, name and its rates against

@@ -205,14 +205,11 @@ private Q_SLOTS:
         WriteFixtureFile(dir.filePath(QStringLiteral("short.Dat")), bytes.left(4000));
         QVERIFY_THROWS_EXCEPTION(std::runtime_error, ReadPriceDatesFile(dir.filePath(QStringLiteral("short.Dat"))));
 
-        // A reader installed by the price lists takes over.
+        // The download reads the fetched file with the same reader.
         tMainState s;
-        s.Hooks.ReadPriceDatesDat = [](const QString &) {
-            tPriceDates d{};
-            d[7] = 77;
-            return d;
-        };
-        QCOMPARE(ReadServerPriceDates(s, dir.filePath(QStringLiteral("short.Dat")))[7], 77);
+        QCOMPARE(ReadServerPriceDates(s, dir.filePath(QStringLiteral("PriceDates.Dat")))[12], 120);
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error,
+                                 ReadServerPriceDates(s, dir.filePath(QStringLiteral("short.Dat"))));
     }
 
     void recordPriceDate_data()

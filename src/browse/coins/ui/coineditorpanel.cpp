@@ -113,22 +113,12 @@ TCoinEditorPanel::TCoinEditorPanel(tMainState &state, QWidget *parent) : QWidget
     setObjectName(QStringLiteral("CoinEditorPanel"));
     BuildControls();
     Connect();
-    // The hooks outlive neither the panel nor the state: the main window may
-    // free its state before its child widgets, so the panel never touches
-    // the state when it goes, and the hooks check that it is still there.
-    const QPointer<TCoinEditorPanel> self(this);
-    s.Hooks.FillCoinEditor = [self] {
-        if (self)
-            self->FillCoinEditor();
-    };
-    s.Hooks.CommitPendingEdit = [self] {
-        if (self)
-            self->CommitPendingEdit();
-    };
-    s.Hooks.RestoreNotesMemo = [self] {
-        if (self)
-            self->RestoreNotesMemo();
-    };
+    // The panel is the connections' context: they go with it. The main
+    // window may free its state before its child widgets, so the panel
+    // never touches the state when it goes.
+    QObject::connect(s.Events.get(), &tStateEvents::FillCoinEditor, this, [this] { FillCoinEditor(); });
+    QObject::connect(s.Events.get(), &tStateEvents::CommitPendingEdit, this, [this] { CommitPendingEdit(); });
+    QObject::connect(s.Events.get(), &tStateEvents::RestoreNotesMemo, this, [this] { RestoreNotesMemo(); });
     NoteMaxedBtnClick(this);
     FillPickLists();
     FillGradeBox();
@@ -595,8 +585,7 @@ void TCoinEditorPanel::BuyBoxChange(QCheckBox *sender)
 
 void TCoinEditorPanel::UpdateSelectionSummary()
 {
-    if (s.Hooks.UpdateSelectionSummary)
-        s.Hooks.UpdateSelectionSummary();
+    Q_EMIT s.Events->UpdateSelectionSummary();
 }
 
 void TCoinEditorPanel::UpdateButtons()

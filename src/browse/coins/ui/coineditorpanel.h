@@ -9,9 +9,9 @@
 // Embedding: construct it with the main window's state and put it where the
 // editor belongs; CoinButtons() is the row of buttons, which the main window
 // may move under the coin grid by adding it to another layout. The panel
-// installs Hooks.FillCoinEditor, Hooks.CommitPendingEdit and
-// Hooks.RestoreNotesMemo (inert once it is gone); Save, Close and a change
-// of series call CommitPendingEdit() (directly or through the hook) first.
+// receives the FillCoinEditor, CommitPendingEdit and
+// RestoreNotesMemo events (while it exists); Save, Close and a change
+// of series call CommitPendingEdit() (directly or through the event) first.
 // The series selection's FillGradeBox step may be routed to FillGradeBox().
 // The "Graded by" and "Stored in" suggestions are the state's
 // GradedByBoxItems and StoredBoxItems; FillPickLists() shows them again

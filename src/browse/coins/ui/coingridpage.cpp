@@ -40,7 +40,7 @@ TCoinGridPage::TCoinGridPage(tMainState &state, QWidget *parent) : QWidget(paren
     columns_.Setup(static_cast<int>(state_.UDFlist.size()));
     Build();
     ConnectGrid();
-    state_.Hooks.RefreshCoinGrid = [this] { RefreshCoinGrid(); };
+    QObject::connect(state_.Events.get(), &tStateEvents::RefreshCoinGrid, this, [this] { RefreshCoinGrid(); });
 
     RefineTimer = new QTimer(this);
     RefineTimer->setObjectName(QStringLiteral("RefineTimer"));
@@ -49,10 +49,8 @@ TCoinGridPage::TCoinGridPage(tMainState &state, QWidget *parent) : QWidget(paren
     RefineTimer->start();
 }
 
-TCoinGridPage::~TCoinGridPage()
-{
-    state_.Hooks.RefreshCoinGrid = nullptr;
-}
+// The connection goes with the page (its context object).
+TCoinGridPage::~TCoinGridPage() = default;
 
 // ---- Building ----
 
@@ -210,9 +208,9 @@ void TCoinGridPage::PrepCoinsPage()
     if (filled) {
         ShowCurrentRow(true);
         CoinGrid->raise();
-    } else if (state_.Hooks.FillCoinEditor) {
+    } else {
         // No entry is current: the editor rests, showing none.
-        state_.Hooks.FillCoinEditor();
+        Q_EMIT state_.Events->FillCoinEditor();
     }
     if (CoinsPagePrepared)
         CoinsPagePrepared(filled);
@@ -393,8 +391,7 @@ void TCoinGridPage::ColumnMoved(int, int oldVisual, int newVisual)
     columns_.Move(oldVisual, newVisual);
     // The column order is part of the collection.
     state_.DataModified = true;
-    if (state_.Hooks.SetMainCaption)
-        state_.Hooks.SetMainCaption();
+    Q_EMIT state_.Events->SetMainCaption();
 }
 
 void TCoinGridPage::ColumnResized(int logicalIndex, int, int newSize)
@@ -443,8 +440,7 @@ void TCoinGridPage::ResetColumnsButtonBtnClick()
     for (int p = 0; p < columns_.Count(); ++p) {
         if (before[p] != columns_.Columns[p].OriginalIndex) {
             state_.DataModified = true;
-            if (state_.Hooks.SetMainCaption)
-                state_.Hooks.SetMainCaption();
+            Q_EMIT state_.Events->SetMainCaption();
             break;
         }
     }
@@ -478,8 +474,7 @@ void TCoinGridPage::TakeListMemo(TListMemo *memo, QStringList &items)
     items = lines;
     // The lists are part of the collection file.
     state_.DataModified = true;
-    if (state_.Hooks.SetMainCaption)
-        state_.Hooks.SetMainCaption();
+    Q_EMIT state_.Events->SetMainCaption();
     if (PickListsChanged)
         PickListsChanged();
 }

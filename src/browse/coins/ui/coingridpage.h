@@ -8,7 +8,7 @@
 // Embedding: construct it with the main window's state and place it on the
 // Coins tab; SetEditor() puts the entry editor and its buttons in their
 // places, and the settings (SettingContent) may be moved into a slide-out
-// panel. It installs Hooks.RefreshCoinGrid; it calls Hooks.FillCoinEditor
+// panel. It receives the RefreshCoinGrid event; it emits FillCoinEditor
 // whenever the current entry changes (and when none is left) and the seams
 // below for steps that belong to other pages. The collection reader and
 // writer reach the column layout through PackColumnData, UnpackColumnData,
@@ -95,7 +95,7 @@ public:
     // Makes the entry's row current and scrolls it towards the middle.
     void SelectCoin(tCoinInfo *coin);
     void UpdateSelectionSummary();
-    // Redraws the grid after its entries changed (Hooks.RefreshCoinGrid).
+    // Redraws the grid after its entries changed (the RefreshCoinGrid event).
     void RefreshCoinGrid();
     // Rebuilds the user-field columns after the field list changed.
     void SetupCoinGridCols();

@@ -126,13 +126,13 @@ void TMainForm::InstallCoinEditor()
     });
 
     // ---- User-defined fields ----
-    tStateHooks &h = State.Hooks;
     // Another collection: the controls of the old fields go, unsaved typing
     // with them (the collection was committed before it was replaced).
-    Install(h.ClearUDFControls, [this] { CoinEditor->ClearUDFlist2(TCoinEditorPanel::tPendingEdit::Drop); });
-    Install(h.CreateUDFobjects, [this] {
+    QObject::connect(State.Events.get(), &tStateEvents::ClearUDFControls, this,
+                     [this] { CoinEditor->ClearUDFlist2(TCoinEditorPanel::tPendingEdit::Drop); });
+    QObject::connect(State.Events.get(), &tStateEvents::CreateUDFobjects, this, [this] {
         CoinEditor->CreateUDFobjects();
-        CallSeam(State.Hooks.BuildUDFHistoryLists);
+        Q_EMIT State.Events->BuildUDFHistoryLists();
         CoinEditor->ShowUDFValues(State.CoinGridRow);
     });
     // A resize remakes the controls for the new width; an edit in progress
@@ -140,7 +140,7 @@ void TMainForm::InstallCoinEditor()
     Install(Seams.ClearUDFlist2, [this] { CoinEditor->ClearUDFlist2(TCoinEditorPanel::tPendingEdit::Carry); });
     Install(Seams.CreateUDFobjects, [this] {
         CoinEditor->CreateUDFobjects();
-        CallSeam(State.Hooks.BuildUDFHistoryLists);
+        Q_EMIT State.Events->BuildUDFHistoryLists();
     });
     Install(Seams.ShowUDFValues, [this](int row) { CoinEditor->ShowUDFValues(row, true); });
     if (auto *menu = findChild<QAction *>(QStringLiteral("Userfields1")))
@@ -244,8 +244,8 @@ void TMainForm::Userfields1Click()
         UDFform->raise();
         return;
     }
-    CallSeam(State.Hooks.RestoreNotesMemo);
-    CallSeam(State.Hooks.CommitPendingEdit);
+    Q_EMIT State.Events->RestoreNotesMemo();
+    Q_EMIT State.Events->CommitPendingEdit();
     TabControl1->setCurrentIndex(PageSeries);
     CoinEditor->ClearUDFlist2(TCoinEditorPanel::tPendingEdit::Commit);
     UDFform = new TUDFform(State, [this, oldIDs = UDFFieldIDs(State)](bool ok) {
@@ -259,12 +259,12 @@ void TMainForm::Userfields1Click()
         }
         State.CoinSortOrder = {2, 3, 4};
         CoinEditor->CreateUDFobjects();
-        CallSeam(State.Hooks.SetupCoinGridCols);
-        CallSeam(State.Hooks.BuildUDFHistoryLists);
+        Q_EMIT State.Events->SetupCoinGridCols();
+        Q_EMIT State.Events->BuildUDFHistoryLists();
         CoinEditor->ShowUDFValues(State.CoinGridRow);
-        CallSeam(State.Hooks.SetupCoinGridCols);
-        CallSeam(State.Hooks.SetMainCaption);
-        CallSeam(State.Hooks.SetSaveMenuVisibility);
+        Q_EMIT State.Events->SetupCoinGridCols();
+        Q_EMIT State.Events->SetMainCaption();
+        Q_EMIT State.Events->SetSaveMenuVisibility();
         // The keyboard goes back to the main window.
         activateWindow();
     }, this);

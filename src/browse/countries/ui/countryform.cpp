@@ -461,10 +461,8 @@ void TCountryForm::AddLocationBtnClick()
         goTo_ = 0;
         if (target) {
             // The added series come without the chosen eBook's marks.
-            if (s.Hooks.DesignateIndexedeBooks)
-                s.Hooks.DesignateIndexedeBooks();
-            if (s.Hooks.CalcVisibleNodes)
-                s.Hooks.CalcVisibleNodes();
+            Q_EMIT s.Events->DesignateIndexedeBooks();
+            Q_EMIT s.Events->CalcVisibleNodes();
             target->Expanded = true;
             ShowFoundSeries(s, target, nav_);
         }

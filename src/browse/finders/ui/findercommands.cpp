@@ -41,8 +41,7 @@ TFinderCommands::TFinderCommands(TMainForm &form) : QObject(&form), form_(form)
 
     // A collection read or cleared frees every entry: the open windows
     // forget what they found, and recount or rebuild when next used.
-    if (!s.Hooks.CoinsCleared)
-        s.Hooks.CoinsCleared = [this] { CoinsCleared(); };
+    QObject::connect(s.Events.get(), &tStateEvents::CoinsCleared, this, [this] { CoinsCleared(); });
 }
 
 void TFinderCommands::CoinsCleared()

@@ -363,10 +363,8 @@ tTrackCounts TTrackForm::EvaluateTracks(bool doTrack, bool inverse)
 
 void TTrackForm::RefreshCoinGrid()
 {
-    if (s_.Hooks.RefreshCoinGrid)
-        s_.Hooks.RefreshCoinGrid();
-    if (s_.Hooks.FillCoinEditor)
-        s_.Hooks.FillCoinEditor();
+    Q_EMIT s_.Events->RefreshCoinGrid();
+    Q_EMIT s_.Events->FillCoinEditor();
 }
 
 void TTrackForm::ClearButtonClick()

@@ -52,9 +52,9 @@ void TMainForm::EmbedImagesPage()
     };
     ImagesPage->Hooks.Modified = [this] {
         State.DataModified = true;
-        CallSeam(State.Hooks.RefreshCoinGrid);  // its picture mark follows the entry
-        CallSeam(State.Hooks.SetMainCaption);
-        CallSeam(State.Hooks.SetSaveMenuVisibility);
+        Q_EMIT State.Events->RefreshCoinGrid();  // its picture mark follows the entry
+        Q_EMIT State.Events->SetMainCaption();
+        Q_EMIT State.Events->SetSaveMenuVisibility();
     };
     SetIfUnset(Seams.BuildImageRadios, Reported([this] { ImagesPage->BuildImageRadios(); }));
     SetIfUnset(Seams.LoadCoinImage, Reported([this] { ImagesPage->LoadCoinImage(); }));
@@ -69,8 +69,8 @@ void TMainForm::Repository1Click()
 {
     if (!RepositoryForm) {
         RepositoryForm = new TRepositoryForm(State, [this] {
-            CallSeam(State.Hooks.SetMainCaption);
-            CallSeam(State.Hooks.SetSaveMenuVisibility);
+            Q_EMIT State.Events->SetMainCaption();
+            Q_EMIT State.Events->SetSaveMenuVisibility();
             // The picture shown may now be found elsewhere.
             if (CurrentPageTag() == PageImages)
                 CallSeam(Seams.LoadCoinImage);

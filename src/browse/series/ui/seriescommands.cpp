@@ -158,8 +158,8 @@ TSeriesCommands::TSeriesCommands(TMainForm &form) : QObject(&form), f_(form)
     // ---- Recent and favourite series ----
     SetIfUnset(f_.Seams.AddRecent, [this] { AddRecent(); });
     SetIfUnset(f_.Seams.BuildFavoritesMenu, [this] { BuildFavoritesMenu(); });
-    SetIfUnset(s.Hooks.BuildFavoritesMenu, [this] { BuildFavoritesMenu(); });
-    SetIfUnset(s.Hooks.ClearRecentSeriesMenu, [this] { ClearRecentSeriesMenu(); });
+    QObject::connect(s.Events.get(), &tStateEvents::BuildFavoritesMenu, this, [this] { BuildFavoritesMenu(); });
+    QObject::connect(s.Events.get(), &tStateEvents::ClearRecentSeriesMenu, this, [this] { ClearRecentSeriesMenu(); });
     ClearRecentSeriesMenu();
     BuildFavoritesMenu();
 
@@ -208,10 +208,10 @@ void TSeriesCommands::AfterTreeChange()
 {
     tMainState &s = f_.State;
     CalcNodeDates(s);
-    CallSeam(s.Hooks.CalcVisibleNodes);
+    Q_EMIT s.Events->CalcVisibleNodes();
     CallSeam(f_.Seams.AssignNodePorts);
-    CallSeam(s.Hooks.SeriesSelected);
-    CallSeam(s.Hooks.SetMainCaption);
+    Q_EMIT s.Events->SeriesSelected();
+    Q_EMIT s.Events->SetMainCaption();
 }
 
 void TSeriesCommands::Properties1Click(bool addNew)
@@ -250,7 +250,7 @@ void TSeriesCommands::Sortsubseriesalphabetically1Click(bool byDate)
         return;
     if (!SortSubseries(s, *s.SelectedTreeNode, byDate))
         return;
-    CallSeam(s.Hooks.CalcVisibleNodes);
+    Q_EMIT s.Events->CalcVisibleNodes();
     CallSeam(f_.Seams.AssignNodePorts);
     CallSeam(f_.Seams.RenderTree);
     f_.StatusLabel->clear();
@@ -278,7 +278,7 @@ void TSeriesCommands::InstallThemes()
         ThemePanel->SelectSeries = [this](tnodeinfo *node) {
             f_.State.SelectedTreeNode = node;
             CallSeam(f_.Seams.MakeTreeNodeVisible, node);
-            CallSeam(f_.State.Hooks.SeriesSelected);
+            Q_EMIT f_.State.Events->SeriesSelected();
         };
     });
     SetIfUnset(f_.Seams.SetupThemesBox, [this] {
@@ -293,7 +293,7 @@ void TSeriesCommands::InstallThemes()
             ThemePanel->SetThemeBoxes(bits);
     });
     // Runs after a recount and after new theme names were read.
-    SetIfUnset(s.Hooks.RefreshThemeButtons, [this] {
+    QObject::connect(s.Events.get(), &tStateEvents::RefreshThemeButtons, this, [this] {
         if (!ThemePanel)
             return;
         ThemePanel->RefreshThemeButtons();
@@ -366,7 +366,7 @@ void TSeriesCommands::RecentSeriesMenuClick(int coinType)
         return;  // its series was deleted meanwhile
     f_.TabControl1->setCurrentIndex(PageSeries);
     f_.State.SelectedTreeNode = node;
-    CallSeam(f_.State.Hooks.SeriesSelected);
+    Q_EMIT f_.State.Events->SeriesSelected();
 }
 
 // ---------------------------------------------------------------------------

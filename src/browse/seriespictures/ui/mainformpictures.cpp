@@ -24,12 +24,10 @@ void TMainForm::InstallSeriesPictures()
         };
     if (!Seams.BigImageDown)
         Seams.BigImageDown = [this] { SeriesPictures->BigImageDown(); };
-    // A collection being read replaces the series the large view shows.
-    State.Hooks.HideCoinPages = [this, hide = State.Hooks.HideCoinPages] {
-        if (hide)
-            hide();
-        SeriesPictures->BigImageDown();
-    };
+    // A collection being read replaces the series the large view shows
+    // (after the window has hidden the pages of entries).
+    QObject::connect(State.Events.get(), &tStateEvents::HideCoinPages, this,
+                     [this] { SeriesPictures->BigImageDown(); });
     if (!Seams.ViewSizeBtnClick)
         Seams.ViewSizeBtnClick = [this](QObject *sender) { SeriesPictures->ViewSizeBtnClick(sender); };
     tSelectionSeams &sel = SelectionSeams;
@@ -71,7 +69,7 @@ void TMainForm::QuarterForm1Click()
             CallSeam(Seams.BigImageDown);
             State.SelectedTreeNode = series;
             CallSeam(Seams.MakeTreeNodeVisible, series);
-            CallSeam(State.Hooks.SeriesSelected);
+            Q_EMIT State.Events->SeriesSelected();
             CallSeam(Seams.RenderTree);
         };
         QuarterForm->RefreshMainImages = [this] {
@@ -83,8 +81,8 @@ void TMainForm::QuarterForm1Click()
             SeriesPictures->ShowImage(Image3, n->Reverse, n->Country, false, paper);
         };
         QuarterForm->CollectionModified = [this] {
-            CallSeam(State.Hooks.SetMainCaption);
-            CallSeam(State.Hooks.SetSaveMenuVisibility);
+            Q_EMIT State.Events->SetMainCaption();
+            Q_EMIT State.Events->SetSaveMenuVisibility();
         };
     }
     // Centred over the main window on every request, also when it was open.

@@ -201,10 +201,9 @@ void TMainForm::EmbedSeriesTree()
         Seams.RenderTree = [&tree] { tree.RenderTree(); };
     if (!Seams.MakeTreeNodeVisible)
         Seams.MakeTreeNodeVisible = [&tree](tnodeinfo *node) { tree.MakeTreeNodeVisible(node); };
-    State.Hooks.CalcVisibleNodes = [&tree] { tree.CalcVisibleNodes(); };
-    State.Hooks.AssignNodePorts = [&tree] { tree.AssignNodePorts(); };
-    State.Hooks.RenderTree = [&tree] { tree.RenderTree(); };
-    State.Hooks.SeriesSelected = [this] { SeriesSelected(State, &SeriesTree->Tree(), SelectionSeams); };
+    QObject::connect(State.Events.get(), &tStateEvents::CalcVisibleNodes, this, [&tree] { tree.CalcVisibleNodes(); });
+    QObject::connect(State.Events.get(), &tStateEvents::AssignNodePorts, this, [&tree] { tree.AssignNodePorts(); });
+    QObject::connect(State.Events.get(), &tStateEvents::RenderTree, this, [&tree] { tree.RenderTree(); });
     connect(SeriesTree, &TSeriesTreeView::StatusHint, this, [this](const QString &hint) { StatusLabel->setText(hint); });
 }
 
@@ -415,7 +414,7 @@ void TMainForm::FormCreate()
 
     // 44.
     ProgressBar1->hide();
-    CallSeam(State.Hooks.SetSaveMenuVisibility);
+    Q_EMIT State.Events->SetSaveMenuVisibility();
     CallSeam(Seams.SquewSpotPrices);
     CallSeam(Seams.DisplayMetalValues);
 
@@ -455,7 +454,7 @@ void TMainForm::Timer1Timer()
             loaded = false;
         }
         if (loaded) {
-            CallSeam(State.Hooks.SetMainCaption);
+            Q_EMIT State.Events->SetMainCaption();
             CalcNodeDates(State);
             CalcNodeEntries(State);
             TabControl1->setEnabled(true);
@@ -670,7 +669,7 @@ void TMainForm::FormKeyDown(int &key, QChar &keyChar, Qt::KeyboardModifiers)
         if (tnodeinfo *match = FindTypeAheadSeries(*State.EntireCollection, SeriesKeyFilter)) {
             State.SelectedTreeNode = match;
             CallSeam(Seams.MakeTreeNodeVisible, match);
-            CallSeam(State.Hooks.SeriesSelected);
+            Q_EMIT State.Events->SeriesSelected();
         }
         KeyTimer->start();
         keyChar = QChar();
@@ -678,7 +677,7 @@ void TMainForm::FormKeyDown(int &key, QChar &keyChar, Qt::KeyboardModifiers)
     case tSeriesKey::Parent:
         if (State.SelectedTreeNode && State.SelectedTreeNode->ParentNode) {
             State.SelectedTreeNode = State.SelectedTreeNode->ParentNode;
-            CallSeam(State.Hooks.SeriesSelected);
+            Q_EMIT State.Events->SeriesSelected();
         }
         break;
     case tSeriesKey::ScrollUp:
@@ -908,7 +907,7 @@ void TMainForm::TabControl2Change()
         b->style()->polish(b);
     }
     if (side == SideStats)
-        CallSeam(State.Hooks.SeriesSelected);
+        Q_EMIT State.Events->SeriesSelected();
     LayoutMainForm(SelectedIsPaper());
 }
 
@@ -950,7 +949,7 @@ void TMainForm::LegendCheckBoxChange()
 void TMainForm::FavoriteBoxChange()
 {
     State.DataModified = true;
-    CallSeam(State.Hooks.SetMainCaption);
+    Q_EMIT State.Events->SetMainCaption();
     if (State.SelectedTreeNode)
         State.SelectedTreeNode->Favorite = FavoriteBox->isChecked();
     CallSeam(Seams.BuildFavoritesMenu);

@@ -116,7 +116,7 @@ public:
     // (mainformeditor.cpp).
     void InstallCoinEditor();
     // Closes, unapplied, the tool windows that hold the open collection's
-    // data (Hooks.CollectionReplaced).
+    // data (the CollectionReplaced event).
     void CloseCollectionWindows();
     void OpenDatePopup(QWidget *target);
     void DatePopupPopup();

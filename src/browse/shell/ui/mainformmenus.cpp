@@ -102,7 +102,7 @@ void TMainForm::ConnectMenuCommands()
     });
     connect(MenuAction(this, "SaveAllChanges1"), &QAction::triggered, this, [this] {
         tSaveAllSteps steps;
-        steps.SaveEbookIndexes = State.Hooks.SaveEbookIndexes;
+        steps.SaveEbookIndexes = [this] { Q_EMIT State.Events->SaveEbookIndexes(); };
         // A collection that has no file yet is saved through the dialog
         // rather than skipped, so the command never leaves changes unsaved
         // while appearing done.
@@ -112,7 +112,7 @@ void TMainForm::ConnectMenuCommands()
         SetSaveMenuVisibility();
     });
     connect(MenuAction(this, "Exit1"), &QAction::triggered, this, &QWidget::close);
-    s.Hooks.SetSaveMenuVisibility = [this] { SetSaveMenuVisibility(); };
+    QObject::connect(s.Events.get(), &tStateEvents::SetSaveMenuVisibility, this, [this] { SetSaveMenuVisibility(); });
     // The flags behind the Save commands change in many places; the menu is
     // brought up to date whenever it opens as well.
     connect(FileMenu, &QMenu::aboutToShow, this, &TMainForm::SetSaveMenuVisibility);
@@ -178,7 +178,7 @@ void TMainForm::ConnectMenuCommands()
     AniIndicator1->setTextVisible(false);
     AniIndicator1->setFixedSize(160, 16);
     AniIndicator1->hide();
-    s.Hooks.ShowBusy = [this](bool busy) { ShowBusy(busy); };
+    QObject::connect(s.Events.get(), &tStateEvents::ShowBusy, this, [this](bool busy) { ShowBusy(busy); });
 }
 
 void TMainForm::ApplyMenuSettings()

@@ -103,13 +103,13 @@ void TMainForm::UserGrades1Click()
             return;
         // The user scales are stored in the collection file.
         State.DataModified = true;
-        CallSeam(State.Hooks.SetMainCaption);
-        CallSeam(State.Hooks.SetSaveMenuVisibility);
+        Q_EMIT State.Events->SetMainCaption();
+        Q_EMIT State.Events->SetSaveMenuVisibility();
         if (State.SelectedTreeNode) {
             State.CurrGradeList = GradeListFor(*State.SelectedTreeNode, SelectionSeams);
             CallSeam(SelectionSeams.FillGradeBox);
         }
-        CallSeam(State.Hooks.RefreshCoinGrid);
+        Q_EMIT State.Events->RefreshCoinGrid();
     }, this);
     // Modal, but shown without a nested event loop: the window answers OK or
     // Cancel through its own buttons.
@@ -124,7 +124,7 @@ void TMainForm::ExchangeRates1Click()
     if (!ForexForm)
         ForexForm = new TForexForm(State, [this] {
             CallSeam(Seams.DisplayMetalValues);
-            CallSeam(State.Hooks.RefreshCoinGrid);
+            Q_EMIT State.Events->RefreshCoinGrid();
         }, this);
     ShowOver(ForexForm, this);
 }
@@ -137,7 +137,7 @@ void TMainForm::Bullionvalues1Click()
     }
     BullionForm = new TBullionForm(State, [this] {
         CallSeam(Seams.DisplayMetalValues);
-        CallSeam(State.Hooks.RefreshCoinGrid);
+        Q_EMIT State.Events->RefreshCoinGrid();
     }, this);
     ShowOver(BullionForm, this);
 }

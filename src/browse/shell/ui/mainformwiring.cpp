@@ -1,6 +1,6 @@
 // The main window's connections to the subsystems below it: the start-up
-// loaders, the state hooks the core calls upward, the series selection's
-// page steps, and the embedded Coins page. Seams and hooks a caller set
+// loaders, the state's events the core emits upward, the series selection's
+// page steps, and the embedded Coins page. Seams a caller set
 // before the window was built (tests record them) are left in place.
 #include "browse/shell/ui/mainform.h"
 
@@ -60,7 +60,7 @@ void TMainForm::InstallSubsystems()
     EmbedPricingPage();
     EmbedImagesPage();
     InstallLayoutCommands();
-    State.Hooks.CollectionReplaced = [this] { CloseCollectionWindows(); };
+    QObject::connect(State.Events.get(), &tStateEvents::CollectionReplaced, this, [this] { CloseCollectionWindows(); });
 
     // ---- Start-up loaders ----
     SetIfUnset(Seams.LogModeKeysHeld, [] { return LogModeAtStart(); });
@@ -115,16 +115,11 @@ void TMainForm::InstallSubsystems()
     SetIfUnset(Seams.UpdateSelectionSummary, [this] { CoinGridPage->UpdateSelectionSummary(); });
     SetIfUnset(Seams.BuildDateMintBoxList, [this](bool keepPos) { CoinEditor->BuildDateMintBoxList(keepPos); });
 
-    // ---- State hooks ----
-    tStateHooks &h = State.Hooks;
-    SetIfUnset(h.GetCoinValue, [this](tCoinInfo &coin, Money &value, bool currOnly, bool dumb) {
-        return ::GetCoinValue(State, coin, value, currOnly, dumb);
-    });
-    SetIfUnset(h.ValueCodeName, [](int code) { return ::ValueCodeName(code); });
-    SetIfUnset(h.ResortPrices, [this] { ::ResortPrices(State); });
-    SetIfUnset(h.SavePricesToFile, [this] { ::SavePricesToFile(State); });
-    SetIfUnset(h.ReloadPriceLists, [this] { LoadPricesFromFile(State); });
-    SetIfUnset(h.ReloadCountryPrices, [this](int country) {
+    // ---- State events ----
+    QObject::connect(State.Events.get(), &tStateEvents::ResortPrices, this, [this] { ::ResortPrices(State); });
+    QObject::connect(State.Events.get(), &tStateEvents::SavePricesToFile, this, [this] { ::SavePricesToFile(State); });
+    QObject::connect(State.Events.get(), &tStateEvents::ReloadPriceLists, this, [this] { LoadPricesFromFile(State); });
+    QObject::connect(State.Events.get(), &tStateEvents::ReloadCountryPrices, this, [this](int country) {
         // The links to the old entries (coins' cached entries, the current
         // price list, report rows) are cleared by the removal itself; only
         // then are the entries freed and the fresh file read.
@@ -135,14 +130,15 @@ void TMainForm::InstallSubsystems()
         }
         LoadPricesFromFile(State);
     });
-    SetIfUnset(h.CheckForNewTypes, [this] { ::CheckForNewTypes(State); });
-    SetIfUnset(h.SetStatusText, [this](const QString &text) { StatusLabel->setText(text); });
-    SetIfUnset(h.ShowProgress, [this](bool visible) {
+    QObject::connect(State.Events.get(), &tStateEvents::CheckForNewTypes, this, [this] { ::CheckForNewTypes(State); });
+    QObject::connect(State.Events.get(), &tStateEvents::SetStatusText, this,
+                     [this](const QString &text) { StatusLabel->setText(text); });
+    QObject::connect(State.Events.get(), &tStateEvents::ShowProgress, this, [this](bool visible) {
         ProgressBar1->setVisible(visible);
         if (!visible)
             ProgressBar1->reset();
     });
-    SetIfUnset(h.SetProgress, [this](int position, int maximum) {
+    QObject::connect(State.Events.get(), &tStateEvents::SetProgress, this, [this](int position, int maximum) {
         ProgressBar1->setMaximum(std::max(maximum, 1));
         ProgressBar1->setValue(std::clamp(position, 0, std::max(maximum, 1)));
         // Long work runs on the window thread: the bar is drawn now, not
@@ -150,22 +146,20 @@ void TMainForm::InstallSubsystems()
         if (ProgressBar1->isVisible())
             ProgressBar1->repaint();
     });
-    SetIfUnset(h.ProcessEvents, [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
-    SetIfUnset(h.FormResize, [this] { FormResize(); });
-    SetIfUnset(h.ReadSettingString, [](const QString &name) { return ReadRegString(name, QString()); });
-    SetIfUnset(h.WriteSettingString, [](const QString &name, const QString &value) { WriteRegString(name, value); });
-    SetIfUnset(h.StorePushNote, [](const QString &title) { WriteRegString(RegName::PushNote, title); });
-    SetIfUnset(h.SaveCurrencyIndex, [this] { WriteRegInteger(RegName::CurrencyIndex, State.ActiveForexIndex); });
-    SetIfUnset(h.ShowCoinsPage, [this] { TabControl1->setCurrentIndex(PageCoins); });
+    QObject::connect(State.Events.get(), &tStateEvents::ProcessEvents, this,
+                     [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    QObject::connect(State.Events.get(), &tStateEvents::FormResize, this, [this] { FormResize(); });
+    QObject::connect(State.Events.get(), &tStateEvents::ShowCoinsPage, this,
+                     [this] { TabControl1->setCurrentIndex(PageCoins); });
     // A collection being read has no series selected yet: the pages of
     // entries come back with the first selection that has entries.
-    SetIfUnset(h.HideCoinPages, [this] {
+    QObject::connect(State.Events.get(), &tStateEvents::HideCoinPages, this, [this] {
         TabControl1->setTabVisible(PageCoins, false);
         TabControl1->setTabVisible(PageImages, false);
     });
     // New carries an incremental field on from the highest number in use;
     // each history drop-down offers the values typed before.
-    SetIfUnset(h.BuildUDFHistoryLists, [this] {
+    QObject::connect(State.Events.get(), &tStateEvents::BuildUDFHistoryLists, this, [this] {
         for (const tUDFHistoryList &list : ::BuildUDFHistoryLists(State)) {
             auto *box = qobject_cast<QComboBox *>(State.UDFlist[static_cast<size_t>(list.Field)]->Control);
             if (!box)
@@ -178,8 +172,9 @@ void TMainForm::InstallSubsystems()
         }
     });
     // The list holds series of the tree about to be freed.
-    SetIfUnset(h.ClearClickTrackList, [this] { State.ClickTrackList.clear(); });
-    SetIfUnset(h.PriceListsConverted, [this](const QString &status) {
+    QObject::connect(State.Events.get(), &tStateEvents::ClearClickTrackList, this,
+                     [this] { State.ClickTrackList.clear(); });
+    QObject::connect(State.Events.get(), &tStateEvents::PriceListsConverted, this, [this](const QString &status) {
         if (!status.isEmpty())
             StatusLabel->setText(status);
         const int active = State.ActiveForexIndex;
@@ -217,12 +212,12 @@ void TMainForm::InstallSubsystems()
 
     // A series change commits the editor's pending value before the list is
     // rebuilt for the new series.
-    State.Hooks.SeriesSelected = [this] {
-        CallSeam(State.Hooks.CommitPendingEdit);
+    QObject::connect(State.Events.get(), &tStateEvents::SeriesSelected, this, [this] {
+        Q_EMIT State.Events->CommitPendingEdit();
         PriceGrid->CommitEditor();
         PriceGrid->SeriesSelected();
         SeriesSelected(State, &SeriesTree->Tree(), SelectionSeams);
-    };
+    });
 
     // ---- Pages and windows above the main window ----
     if (Seams.EmbedReportsPage) {
@@ -336,15 +331,23 @@ void TMainForm::EmbedCoinsPage()
     SeriesTree->CoinsTabVisible = [this] { return TabControl1->isEnabled() && TabControl1->isTabVisible(PageCoins); };
     SeriesTree->ShowCoinsTab = [this] { TabControl1->setCurrentIndex(PageCoins); };
 
-    tStateHooks &h = State.Hooks;
-    SetIfUnset(h.PackColumnData, [this] { return CoinGridPage->PackColumnData(); });
-    SetIfUnset(h.UnpackColumnData, [this](const QString &text) { CoinGridPage->UnpackColumnData(text); });
-    SetIfUnset(h.ResetCoinGridColumnWidths, [this] { CoinGridPage->ResetCoinGridColumnWidths(); });
-    SetIfUnset(h.SetupCoinGridCols, [this] { CoinGridPage->SetupCoinGridCols(); });
-    SetIfUnset(h.PrepCoinsPage, [this] { CoinGridPage->PrepCoinsPage(); });
-    SetIfUnset(h.SortFolderCoins, [this] { CoinGridPage->SortFolderCoins(); });
-    SetIfUnset(h.SelectCoin, [this](const tCoinInfo *coin) { CoinGridPage->SelectCoin(const_cast<tCoinInfo *>(coin)); });
-    SetIfUnset(h.UpdateSelectionSummary, [this] { CoinGridPage->UpdateSelectionSummary(); });
+    // The writer reads ColumnLayout right after asking: connected directly.
+    QObject::connect(
+        State.Events.get(), &tStateEvents::ColumnLayoutWanted, this,
+        [this] { State.ColumnLayout = CoinGridPage->PackColumnData(); }, Qt::DirectConnection);
+    QObject::connect(State.Events.get(), &tStateEvents::UnpackColumnData, this,
+                     [this](const QString &text) { CoinGridPage->UnpackColumnData(text); });
+    QObject::connect(State.Events.get(), &tStateEvents::ResetCoinGridColumnWidths, this,
+                     [this] { CoinGridPage->ResetCoinGridColumnWidths(); });
+    QObject::connect(State.Events.get(), &tStateEvents::SetupCoinGridCols, this,
+                     [this] { CoinGridPage->SetupCoinGridCols(); });
+    QObject::connect(State.Events.get(), &tStateEvents::PrepCoinsPage, this, [this] { CoinGridPage->PrepCoinsPage(); });
+    QObject::connect(State.Events.get(), &tStateEvents::SortFolderCoins, this,
+                     [this] { CoinGridPage->SortFolderCoins(); });
+    QObject::connect(State.Events.get(), &tStateEvents::SelectCoin, this,
+                     [this](const tCoinInfo *coin) { CoinGridPage->SelectCoin(const_cast<tCoinInfo *>(coin)); });
+    QObject::connect(State.Events.get(), &tStateEvents::UpdateSelectionSummary, this,
+                     [this] { CoinGridPage->UpdateSelectionSummary(); });
     // The window's housekeeping tick counts the page's sort refinement down.
     CoinGridPage->RefineTimer->stop();
     InstallCoinEditor();
@@ -413,7 +416,7 @@ bool TMainForm::SaveFormState()
 
 void TMainForm::closeEvent(QCloseEvent *event)
 {
-    CallSeam(State.Hooks.CommitPendingEdit);
+    Q_EMIT State.Events->CommitPendingEdit();
     if (!closeUnasked_ && Seams.CanClose && !Seams.CanClose()) {
         event->ignore();
         return;
@@ -427,16 +430,10 @@ void TMainForm::EmbedPricingPage()
     PriceGrid = new TPriceGridView(State, PriceGridPanel);
     // Saves, collection changes and the closing questions commit what is
     // being typed in the grid as well as in the coin editor.
-    {
-        auto coinEditor = State.Hooks.CommitPendingEdit;
-        const QPointer<TPriceGridView> grid(PriceGrid);
-        State.Hooks.CommitPendingEdit = [coinEditor, grid] {
-            if (coinEditor)
-                coinEditor();
-            if (grid)
-                grid->CommitEditor();
-        };
-    }
+    // The coin editor's receiver was connected before this one, so the
+    // editor commits first.
+    QObject::connect(State.Events.get(), &tStateEvents::CommitPendingEdit, PriceGrid,
+                     [grid = PriceGrid] { grid->CommitEditor(); });
     PriceGridPanel->layout()->addWidget(PriceGrid);
     PriceGrid->SetWidthBox(PriceColWidthBox);
     auto button = [this](const char *name) { return findChild<QPushButton *>(QString::fromLatin1(name)); };

@@ -19,7 +19,8 @@ class QWidget;
 
 struct tWaitingEntry {
     // Object name of the action or button; for hooks and seams the member
-    // as "Hooks.Name" (tStateHooks), "Seams.Name" (tMainFormSeams) or
+    // as "Seams.Name" (tMainFormSeams), "Events.Name" (a signal of
+    // tStateEvents, which then gets a stand-in receiver) or
     // "SelectionSeams.Name" (tSelectionSeams).
     const char *Name;
     // The unit it waits for, in a collector's words.

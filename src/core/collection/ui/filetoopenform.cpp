@@ -340,8 +340,7 @@ void TFileToOpenForm::NewFile()
         EnableControls(true);
         throw;
     }
-    if (s.Hooks.SetStatusText)
-        s.Hooks.SetStatusText(QStringLiteral("Your new collection is ready."));
+    Q_EMIT s.Events->SetStatusText(QStringLiteral("Your new collection is ready."));
     CalcNodeDates(s);
     EnableControls(true);
     accept();
@@ -437,8 +436,7 @@ bool ShowWelcomeWindow(tMainState &s, const tFileToOpenHooks &hooks, QWidget *pa
 
 bool Menu_openClick(tMainState &s, const tFileToOpenHooks &hooks, QWidget *parent)
 {
-    if (s.Hooks.CommitPendingEdit)
-        s.Hooks.CommitPendingEdit();
+    Q_EMIT s.Events->CommitPendingEdit();
     if (!AskToSaveBeforeReplacing(s))
         return false;
     if (hooks.ShowSeriesPage)

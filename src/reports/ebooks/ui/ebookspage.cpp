@@ -422,11 +422,9 @@ void TEbooksPage::eLinkButtonClick()
 
 void TEbooksPage::RefreshTreeAndMenus()
 {
-    if (State.Hooks.RenderTree)
-        State.Hooks.RenderTree();
+    Q_EMIT State.Events->RenderTree();
     SetUpBookList();
-    if (State.Hooks.SetSaveMenuVisibility)
-        State.Hooks.SetSaveMenuVisibility();
+    Q_EMIT State.Events->SetSaveMenuVisibility();
 }
 
 void TEbooksPage::DesignateIndexedeBooks()
@@ -437,8 +435,7 @@ void TEbooksPage::DesignateIndexedeBooks()
 void TEbooksPage::SaveEbookIndexes()
 {
     const QStringList failures = ::SaveEbookIndexes(Library);
-    if (State.Hooks.SetSaveMenuVisibility)
-        State.Hooks.SetSaveMenuVisibility();
+    Q_EMIT State.Events->SetSaveMenuVisibility();
     if (!failures.isEmpty()) {
         LogEntry(QStringLiteral("eBook save failed: ") + failures.join(QStringLiteral("; ")));
         ShowEpicMessage(QStringLiteral("These eBook changes could not be saved; they are kept for the next save:\n\n") +

@@ -263,13 +263,11 @@ void TReportsPage::RunReport(int itemIndex)
         tMainState &s;
         explicit tBusy(tMainState &state) : s(state)
         {
-            if (s.Hooks.ShowBusy)
-                s.Hooks.ShowBusy(true);
+            Q_EMIT s.Events->ShowBusy(true);
         }
         ~tBusy()
         {
-            if (s.Hooks.ShowBusy)
-                s.Hooks.ShowBusy(false);
+            Q_EMIT s.Events->ShowBusy(false);
         }
     } busy{State};
     // The item's parameters are copied: a reload of the list while the

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "core/program/settings.h"
 #include "core/model/currproc.h"
 #include "updates/newcointypes/autoadd.h"
 #include "updates/pricelists/priceupdate.h"
@@ -90,8 +91,7 @@ void TAutoUpdateForm::FormCreate()
 {
     AutoUpdateInUse = true;
     std::vector<int> lastUpdate;
-    if (s_.Hooks.ReadSettingString)
-        lastUpdate = ParsePLU(s_.Hooks.ReadSettingString(PLUSettingName));
+    lastUpdate = ParsePLU(ReadRegString(PLUSettingName, QString()));
     ScrollBox1->Build(s_.CountryList, tChecklistMetrics{RowHeight, 4, 32}, [&](tCountryInfo &c, QWidget *content) {
         auto *box = new QCheckBox(content);
         box->setObjectName(QStringLiteral("AutoAddCheckBox%1").arg(c.CountryID));
@@ -133,8 +133,7 @@ void TAutoUpdateForm::OKbuttonClick()
     if (value != s_.AutoAddStr) {
         s_.AutoAddStr = value;
         s_.DataModified = true;
-        if (s_.Hooks.SetMainCaption)
-            s_.Hooks.SetMainCaption();
+        Q_EMIT s_.Events->SetMainCaption();
     }
     close();
 }

@@ -145,12 +145,10 @@ void TPriceUpdateForm::FormCreate()
     ResetRowCaptions();
     SortItemList();
 
-    if (s_.Hooks.ReadSettingString) {
-        const std::vector<int> last = ParsePLU(s_.Hooks.ReadSettingString(PLUSettingName));
-        for (const auto &item : ItemList_)
-            if (std::find(last.begin(), last.end(), item->Country->CountryID) != last.end())
-                item->ItemCheckBox->setChecked(true);
-    }
+    const std::vector<int> last = ParsePLU(ReadRegString(PLUSettingName, QString()));
+    for (const auto &item : ItemList_)
+        if (std::find(last.begin(), last.end(), item->Country->CountryID) != last.end())
+            item->ItemCheckBox->setChecked(true);
 
     ServerEdit->setText(s_.UpdateServerHost);
     Label1->clear();
@@ -376,8 +374,8 @@ void TPriceUpdateForm::closeEvent(QCloseEvent *event)
     }
     event->accept();
     hide();
-    if (Machine_.SomeUpdates() && s_.Hooks.CheckForNewTypes)
-        s_.Hooks.CheckForNewTypes();
+    if (Machine_.SomeUpdates())
+        Q_EMIT s_.Events->CheckForNewTypes();
     PriceUpdateInUse = false;
     if (PriceUpdateForm == this)
         PriceUpdateForm = nullptr;

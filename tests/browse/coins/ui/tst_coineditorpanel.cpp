@@ -37,7 +37,7 @@ class tst_CoinEditorPanel : public QObject {
     void ShowRow(int row)
     {
         f->s.CoinGridRow = row;
-        f->s.Hooks.FillCoinEditor();
+        Q_EMIT f->s.Events->FillCoinEditor();
     }
     void Open()
     {
@@ -238,7 +238,7 @@ private Q_SLOTS:
         QVERIFY(memo->width() > memoAt.width());
         QCOMPARE(panel->CoinScrollBox->height(), editorHeight);
         QCOMPARE(memo->font().pixelSize(), 16);
-        f->s.Hooks.RestoreNotesMemo();
+        Q_EMIT f->s.Events->RestoreNotesMemo();
         QCoreApplication::processEvents();
         QVERIFY(!panel->NoteMaxed);
         QVERIFY(Control<QComboBox>("GradedByBox")->isVisible());
@@ -252,9 +252,9 @@ private Q_SLOTS:
     void hooksOutliveThePanelHarmlessly()
     {
         panel.reset();
-        f->s.Hooks.FillCoinEditor();
-        f->s.Hooks.CommitPendingEdit();
-        f->s.Hooks.RestoreNotesMemo();
+        Q_EMIT f->s.Events->FillCoinEditor();
+        Q_EMIT f->s.Events->CommitPendingEdit();
+        Q_EMIT f->s.Events->RestoreNotesMemo();
     }
 
     void typingCommitsOnLeavingAndUndoRestores()
@@ -348,7 +348,7 @@ private Q_SLOTS:
 
         // Code below the window reaches the same through the state's hook.
         Retype(Control<QLineEdit>("CommentEdit"), QStringLiteral("kept"));
-        f->s.Hooks.CommitPendingEdit();
+        Q_EMIT f->s.Events->CommitPendingEdit();
         QCOMPARE(f->Row(0)->Comment, QStringLiteral("kept"));
     }
 

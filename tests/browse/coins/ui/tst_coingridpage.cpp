@@ -18,7 +18,7 @@ class tst_CoinGridPage : public QObject {
 
     std::unique_ptr<tMainState> s;
     std::unique_ptr<TCoinGridPage> page;
-    tFakeValuation valuation;
+    tCoinPrices valuation;
     int editorFills = 0;
     QList<bool> prepared;  // CoinsPagePrepared calls
 
@@ -26,7 +26,7 @@ class tst_CoinGridPage : public QObject {
     {
         page = std::make_unique<TCoinGridPage>(*s);
         page->CoinsPagePrepared = [this](bool filled) { prepared << filled; };
-        s->Hooks.FillCoinEditor = [this] { ++editorFills; };
+        QObject::connect(s->Events.get(), &tStateEvents::FillCoinEditor, [this] { ++editorFills; });
         page->resize(size);
         page->show();
         QVERIFY(QTest::qWaitForWindowExposed(page.get()));
@@ -195,7 +195,7 @@ private Q_SLOTS:
     {
         Open();
         int captions = 0;
-        s->Hooks.SetMainCaption = [&] { ++captions; };
+        QObject::connect(s->Events.get(), &tStateEvents::SetMainCaption, [&] { ++captions; });
         Header()->moveSection(Header()->visualIndex(ColComment), 0);  // as a drag does
         QVERIFY(s->DataModified);
         QCOMPARE(captions, 1);

@@ -107,11 +107,11 @@ private Q_SLOTS:
             coin->Need = c.have ? 0 : 1;
             s.CoinList.push_back(std::move(coin));
         }
-        CallSeam(s.Hooks.ReloadPriceLists);
+        Q_EMIT s.Events->ReloadPriceLists();
         CalcNodeEntries(s);
         form.TabControl1->setEnabled(true);
         s.SelectedTreeNode = cents;
-        s.Hooks.SeriesSelected();
+        Q_EMIT s.Events->SeriesSelected();
 
         form.resize(1280, 800);
         form.show();
@@ -127,7 +127,7 @@ private Q_SLOTS:
             return;
         form.TabControl1->setCurrentIndex(PageSeries);
         s.SelectedTreeNode = notes;
-        s.Hooks.SeriesSelected();
+        Q_EMIT s.Events->SeriesSelected();
         Settle();
         QVERIFY(form.grab().save(QDir(out).filePath(QStringLiteral("page-series-paper.png"))));
     }

@@ -61,7 +61,8 @@ class tst_SeriesTreeView : public QObject {
         s = std::make_unique<tMainState>();
         n = BuildTree(*s, outline);
         view = std::make_unique<TSeriesTreeView>(*s);
-        s->Hooks.SeriesSelected = [this] { SeriesSelected(*s, &view->Tree(), seams); };
+        QObject::connect(s->Events.get(), &tStateEvents::SeriesSelected,
+                         [this] { SeriesSelected(*s, &view->Tree(), seams); });
         coinsTabShown = false;
         view->CoinsTabVisible = [this] { return !s->CurrPriceList.empty(); };
         view->ShowCoinsTab = [this] { coinsTabShown = true; };

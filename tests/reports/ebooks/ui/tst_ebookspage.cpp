@@ -59,7 +59,7 @@ struct tPageFixture {
         DimesNode = AddChildNode(State.EntireCollection.get(), Dimes);
         State.EbooksRedirect = Shelf.Dir.path() + QLatin1Char('/');
         State.SelectedTreeNode = CentsNode;
-        State.Hooks.RenderTree = [this] { ++Renders; };
+        QObject::connect(State.Events.get(), &tStateEvents::RenderTree, [this] { ++Renders; });
         Page = std::make_unique<TEbooksPage>(State);
         Page->resize(1000, 700);
         Page->show();

@@ -33,10 +33,10 @@ struct tPageFixture : tReportFixture {
     int BusyRuns = 0;
     tPageFixture()
     {
-        S.Hooks.ShowBusy = [this](bool on) {
+        QObject::connect(S.Events.get(), &tStateEvents::ShowBusy, [this](bool on) {
             Busy += on ? 1 : -1;
             BusyRuns += on ? 1 : 0;
-        };
+        });
         for (int i = 0; i < 120; ++i)
             AddCoin(i % 2 ? Cents : Wheat, 1850 + i, QStringLiteral("P"), i + 1);
         S.ReportsRedirect = Dir.path() + QLatin1Char('/');

@@ -3,13 +3,23 @@
 #include <QCheckBox>
 #include <QPushButton>
 
+#include "core/program/settings.h"
+#include "support/recordingstores.h"
 #include "updates/newcointypes/ui/autoupdateform.h"
 
 namespace {
 
 struct Fixture {
     tMainState s;
-    QString plu;
+    RecordingSettings settings;  // "PLU", the lists the last download fetched
+    // What an earlier download stored; seeding it is no write of this run.
+    void SetPlu(const QString &v)
+    {
+        settings.write(QStringLiteral("PLU"), platform::SettingValue::string(v));
+        settings.Writes.removeAll(QStringLiteral("PLU"));
+    }
+    QString Plu() const { return ReadRegString(QStringLiteral("PLU"), QString()); }
+    qsizetype PluWrites() const { return settings.Writes.count(QStringLiteral("PLU")); }
     int captions = 0;
 
     Fixture()
@@ -18,8 +28,7 @@ struct Fixture {
         Add(41, QStringLiteral("Chile"), 3, false);
         Add(340, QStringLiteral("Belgium Paper"), 4, true);
         Add(1200, QStringLiteral("Your own"), 8, false);
-        s.Hooks.ReadSettingString = [this](const QString &name) { return name == QStringLiteral("PLU") ? plu : QString(); };
-        s.Hooks.SetMainCaption = [this] { ++captions; };
+        QObject::connect(s.Events.get(), &tStateEvents::SetMainCaption, [this] { ++captions; });
     }
     void Add(int id, const QString &name, int continent, bool paper)
     {
@@ -79,7 +88,7 @@ private Q_SLOTS:
         f.s.AutoAddStr = QString(1000, QLatin1Char('Y'));
         f.s.AutoAddStr[40] = QLatin1Char('N');
         f.s.AutoAddStr[41] = QLatin1Char('N');
-        f.plu = QStringLiteral("40,7");
+        f.SetPlu(QStringLiteral("40,7"));
         auto *form = OpenAutoUpdateForm(f.s, nullptr);
         QVERIFY(Row(form, 40)->isChecked());
         QVERIFY(!Row(form, 41)->isChecked());
@@ -91,7 +100,7 @@ private Q_SLOTS:
 
         // OK with the same choice changes nothing.
         const QString before = f.s.AutoAddStr;
-        f.plu.clear();
+        f.SetPlu(QString());
         OpenAutoUpdateForm(f.s, nullptr);
         Click(AutoUpdateForm, "OKbutton");
         QTRY_VERIFY(!AutoUpdateForm);

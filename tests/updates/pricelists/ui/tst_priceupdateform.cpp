@@ -5,6 +5,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include "core/program/settings.h"
+#include "support/recordingstores.h"
 #include "core/model/dates.h"
 #include "core/program/log.h"
 #include "platform/ini.h"
@@ -58,8 +60,15 @@ struct Fixture {
     int renders = 0;
     int newTypeChecks = 0;
     int saves = 0;
-    QString plu;
-    int pluWrites = 0;
+    RecordingSettings settings;  // "PLU", the lists the last download fetched
+    // What an earlier download stored; seeding it is no write of this run.
+    void SetPlu(const QString &v)
+    {
+        settings.write(QStringLiteral("PLU"), platform::SettingValue::string(v));
+        settings.Writes.removeAll(QStringLiteral("PLU"));
+    }
+    QString Plu() const { return ReadRegString(QStringLiteral("PLU"), QString()); }
+    qsizetype PluWrites() const { return settings.Writes.count(QStringLiteral("PLU")); }
 
     explicit Fixture(LoopbackFtpServer::Options options = {})
     {
@@ -82,24 +91,17 @@ struct Fixture {
         WriteFixtureFile(s.PricesRedirect + QStringLiteral("Belgium.OVP"), PriceListFixture(Belgium, Day(2023, 1, 1), 'o'));
         WriteFixtureFile(s.PricesRedirect + QStringLiteral("United States.ovp"), PriceListFixture(UnitedStates, 0, 'o'));
 
-        s.Hooks.ReloadCountryPrices = [this](int country) {
+        QObject::connect(s.Events.get(), &tStateEvents::ReloadCountryPrices, [this](int country) {
             reloads.push_back(country);
             const QString name = country == Belgium ? QStringLiteral("Belgium.OVP") : QStringLiteral("United States.OVP");
             reloadedBytes << ReadFixtureFile(s.PricesRedirect + platform::findEntryIgnoreCase(s.PricesRedirect, name));
             // Reading lists afresh used to clear every country's mark.
             s.PricesModifiedArray.fill(false);
-        };
-        s.Hooks.ResortPrices = [this] { ++resorts; };
-        s.Hooks.RenderTree = [this] { ++renders; };
-        s.Hooks.CheckForNewTypes = [this] { ++newTypeChecks; };
-        s.Hooks.SavePricesToFile = [this] { ++saves; };
-        s.Hooks.ReadSettingString = [this](const QString &name) { return name == QStringLiteral("PLU") ? plu : QString(); };
-        s.Hooks.WriteSettingString = [this](const QString &name, const QString &value) {
-            if (name == QStringLiteral("PLU")) {
-                plu = value;
-                ++pluWrites;
-            }
-        };
+        });
+        QObject::connect(s.Events.get(), &tStateEvents::ResortPrices, [this] { ++resorts; });
+        QObject::connect(s.Events.get(), &tStateEvents::RenderTree, [this] { ++renders; });
+        QObject::connect(s.Events.get(), &tStateEvents::CheckForNewTypes, [this] { ++newTypeChecks; });
+        QObject::connect(s.Events.get(), &tStateEvents::SavePricesToFile, [this] { ++saves; });
 
         options.user = ServerUser;
         options.password = ServerPassword;
@@ -187,7 +189,7 @@ private Q_SLOTS:
     {
         Fixture f;
         QVERIFY2(f.server->error().isEmpty(), qPrintable(f.server->error()));
-        f.plu = QStringLiteral("40,301,999");
+        f.SetPlu(QStringLiteral("40,301,999"));
         TPriceUpdateForm form(f.s, nullptr, f.clock.clock());
         QVERIFY(Row(&form, Belgium)->isChecked());
         QVERIFY(Row(&form, CanadaPaper)->isChecked());
@@ -228,7 +230,7 @@ private Q_SLOTS:
     {
         Fixture f;
         QVERIFY2(f.server->error().isEmpty(), qPrintable(f.server->error()));
-        f.plu = QStringLiteral("1,40");
+        f.SetPlu(QStringLiteral("1,40"));
         TPriceUpdateForm *form = OpenPriceUpdateForm(f.s, nullptr, f.clock.clock());
         QPointer<TPriceUpdateForm> alive(form);
         QVERIFY(ShowAndWaitForDates(form));
@@ -261,7 +263,7 @@ private Q_SLOTS:
         const platform::IniFile ini(f.s.OtherRedirect + QStringLiteral("PriceDates.ini"));
         QCOMPARE(ini.readString(QStringLiteral("Price Dates"), QStringLiteral("Belgium")), QStringLiteral("9/1/2024"));
         QVERIFY(ini.valueExists(QStringLiteral("Price Dates"), QStringLiteral("United States")));
-        QCOMPARE(f.plu, QStringLiteral("40,1"));
+        QCOMPARE(f.Plu(), QStringLiteral("40,1"));
         QVERIFY(QFile::exists(f.s.BackupsRedirect + QStringLiteral("Price Files_1.zip")));
         QCOMPARE(f.renders, 1);
         QCOMPARE(f.clock.sleeps.load(), 0);
@@ -294,7 +296,7 @@ private Q_SLOTS:
         o.failRetr = QStringList{QStringLiteral("Belgium.OVP")};
         Fixture f(o);
         QVERIFY2(f.server->error().isEmpty(), qPrintable(f.server->error()));
-        f.plu = QStringLiteral("1,40");
+        f.SetPlu(QStringLiteral("1,40"));
         TPriceUpdateForm form(f.s, nullptr, f.clock.clock());
         QVERIFY(ShowAndWaitForDates(&form));
         QSignalSpy status(&form.Machine(), &tPriceUpdateMachine::StatusText);
@@ -321,7 +323,7 @@ private Q_SLOTS:
                  PriceListFixture(Belgium, Day(2023, 1, 1), 'o'));
         QCOMPARE(f.s.PricesDatesArray[Belgium], Day(2023, 1, 1));
         QCOMPARE(f.reloads, (std::vector<int>{Belgium, UnitedStates}));
-        QCOMPARE(f.plu, QStringLiteral("40,1"));
+        QCOMPARE(f.Plu(), QStringLiteral("40,1"));
         QCOMPARE(Status(&form), QStringLiteral("Update complete."));
     }
 
@@ -336,7 +338,7 @@ private Q_SLOTS:
         QFETCH(bool, byDone);
         Fixture f;
         QVERIFY2(f.server->error().isEmpty(), qPrintable(f.server->error()));
-        f.plu = QStringLiteral("1,40,301");
+        f.SetPlu(QStringLiteral("1,40,301"));
         TPriceUpdateForm *form = OpenPriceUpdateForm(f.s, nullptr, f.clock.clock());
         QPointer<TPriceUpdateForm> alive(form);
         QVERIFY(ShowAndWaitForDates(form));
@@ -368,7 +370,7 @@ private Q_SLOTS:
         QCOMPARE(f.reloadedBytes.value(0), PriceListFixture(Belgium, Day(2024, 9, 1), 'B'));
         QCOMPARE(f.s.PricesDatesArray[Belgium], Day(2024, 9, 1));
         QCOMPARE(texts.last(), QStringLiteral("Update complete."));
-        QCOMPARE(f.plu, QStringLiteral("40"));
+        QCOMPARE(f.Plu(), QStringLiteral("40"));
         const QStringList commands = f.server->commands();
         QVERIFY(!commands.contains(QStringLiteral("RETR Belgium.OVCD")));
         QVERIFY(!commands.contains(QStringLiteral("RETR United States.OVP")));
@@ -380,7 +382,7 @@ private Q_SLOTS:
         Fixture f;
         QVERIFY2(f.server->error().isEmpty(), qPrintable(f.server->error()));
         f.server.reset();  // nothing listens on its port any more
-        f.plu = QStringLiteral("40");
+        f.SetPlu(QStringLiteral("40"));
         TPriceUpdateForm form(f.s, nullptr, f.clock.clock());
         QVERIFY(ShowAndWaitForDates(&form));
         // No server dates: nothing shown, nothing red.
@@ -397,8 +399,8 @@ private Q_SLOTS:
                                      QStringLiteral("Connecting to server (Retry 4)"), QStringLiteral("Connecting to server (Retry 5)"),
                                      QStringLiteral("Could not connect to the server")}));
         QCOMPARE(f.clock.sleeps.load(), 4);
-        QCOMPARE(f.pluWrites, 1);
-        QCOMPARE(f.plu, QString());
+        QCOMPARE(f.PluWrites(), 1);
+        QCOMPARE(f.Plu(), QString());
         QVERIFY(f.reloads.empty());
         QVERIFY(Button(&form, "UpdateButton")->isEnabled());
         QVERIFY(Button(&form, "SelectAllBtn")->isEnabled());
@@ -457,14 +459,14 @@ private Q_SLOTS:
     {
         Fixture f;
         QVERIFY2(f.server->error().isEmpty(), qPrintable(f.server->error()));
-        f.plu = QStringLiteral("12");
+        f.SetPlu(QStringLiteral("12"));
         TPriceUpdateForm form(f.s, nullptr, f.clock.clock());
         QVERIFY(ShowAndWaitForDates(&form));
         const int loginsBefore = f.server->commands().count(QStringLiteral("PASS ") + ServerPassword);
         Button(&form, "UpdateButton")->click();
         QVERIFY(!form.Machine().Busy());
         QVERIFY(QFile::exists(f.s.BackupsRedirect + QStringLiteral("Price Files_1.zip")));
-        QCOMPARE(f.pluWrites, 0);
+        QCOMPARE(f.PluWrites(), 0);
         QCOMPARE(f.server->commands().count(QStringLiteral("PASS ") + ServerPassword), loginsBefore);
     }
 
@@ -484,7 +486,7 @@ private Q_SLOTS:
         QFETCH(bool, runs);
         Fixture f;
         QVERIFY2(f.server->error().isEmpty(), qPrintable(f.server->error()));
-        f.plu = QStringLiteral("40");
+        f.SetPlu(QStringLiteral("40"));
         f.s.PricesModifiedArray[CanadaPaper] = true;
         f.s.PricesModifiedArray[Belgium] = true;
         f.s.PricesModified = true;
