@@ -364,7 +364,7 @@ void TSeriesCommands::RecentSeriesMenuClick(int coinType)
     tnodeinfo *node = SeriesOfMenuItem(f_.State, coinType);
     if (!node)
         return;  // its series was deleted meanwhile
-    f_.TabControl1->setCurrentIndex(PageSeries);
+    f_.PageTabs->setCurrentIndex(PageSeries);
     f_.State.SelectedTreeNode = node;
     CallSeam(f_.State.Hooks.SeriesSelected);
 }
@@ -474,13 +474,13 @@ void TSeriesCommands::AdminImageClick()
 
 void TSeriesCommands::ShowUserSeriesHint()
 {
-    if (!UserSeriesHintVisible(f_.State) || !f_.TabControl1->isTabVisible(PagePricing)) {
+    if (!UserSeriesHintVisible(f_.State) || !f_.PageTabs->isTabVisible(PagePricing)) {
         UserSeries_Popup->hide();
         return;
     }
     // The ring goes round the Pricing tab, the box above it.
-    const QRect tab = f_.TabControl1->tabBar()->tabRect(PagePricing);
-    const QPoint centre = f_.TabControl1->tabBar()->mapTo(&f_, tab.center());
+    const QRect tab = f_.PageTabs->tabBar()->tabRect(PagePricing);
+    const QPoint centre = f_.PageTabs->tabBar()->mapTo(&f_, tab.center());
     const QRect ring = UserSeries_Popup->RoundRect1->geometry();
     UserSeries_Popup->move(centre.x() - ring.center().x(), centre.y() - ring.center().y());
     UserSeries_Popup->raise();

@@ -138,17 +138,17 @@ void TMainForm::InstallSubsystems()
     SetIfUnset(h.CheckForNewTypes, [this] { ::CheckForNewTypes(State); });
     SetIfUnset(h.SetStatusText, [this](const QString &text) { StatusLabel->setText(text); });
     SetIfUnset(h.ShowProgress, [this](bool visible) {
-        ProgressBar1->setVisible(visible);
+        StatusProgressBar->setVisible(visible);
         if (!visible)
-            ProgressBar1->reset();
+            StatusProgressBar->reset();
     });
     SetIfUnset(h.SetProgress, [this](int position, int maximum) {
-        ProgressBar1->setMaximum(std::max(maximum, 1));
-        ProgressBar1->setValue(std::clamp(position, 0, std::max(maximum, 1)));
+        StatusProgressBar->setMaximum(std::max(maximum, 1));
+        StatusProgressBar->setValue(std::clamp(position, 0, std::max(maximum, 1)));
         // Long work runs on the window thread: the bar is drawn now, not
         // when the event loop next runs.
-        if (ProgressBar1->isVisible())
-            ProgressBar1->repaint();
+        if (StatusProgressBar->isVisible())
+            StatusProgressBar->repaint();
     });
     SetIfUnset(h.ProcessEvents, [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
     SetIfUnset(h.FormResize, [this] { FormResize(); });
@@ -156,12 +156,12 @@ void TMainForm::InstallSubsystems()
     SetIfUnset(h.WriteSettingString, [](const QString &name, const QString &value) { WriteRegString(name, value); });
     SetIfUnset(h.StorePushNote, [](const QString &title) { WriteRegString(RegName::PushNote, title); });
     SetIfUnset(h.SaveCurrencyIndex, [this] { WriteRegInteger(RegName::CurrencyIndex, State.ActiveForexIndex); });
-    SetIfUnset(h.ShowCoinsPage, [this] { TabControl1->setCurrentIndex(PageCoins); });
+    SetIfUnset(h.ShowCoinsPage, [this] { PageTabs->setCurrentIndex(PageCoins); });
     // A collection being read has no series selected yet: the pages of
     // entries come back with the first selection that has entries.
     SetIfUnset(h.HideCoinPages, [this] {
-        TabControl1->setTabVisible(PageCoins, false);
-        TabControl1->setTabVisible(PageImages, false);
+        PageTabs->setTabVisible(PageCoins, false);
+        PageTabs->setTabVisible(PageImages, false);
     });
     // New carries an incremental field on from the highest number in use;
     // each history drop-down offers the values typed before.
@@ -198,14 +198,14 @@ void TMainForm::InstallSubsystems()
     SetIfUnset(sel.SetSelectedLabelCaption, [this](const QString &name) { ShowSelectedCaption(name); });
     SetIfUnset(sel.LayoutMainForm, [this](bool paper) { LayoutMainForm(paper); });
     SetIfUnset(sel.SetTabs, [this](const tTabVisibility &tabs) {
-        TabControl1->setTabVisible(PagePricing, tabs.Pricing);
-        TabControl1->setTabVisible(PageCoins, tabs.Coins);
-        TabControl1->setTabVisible(PageImages, tabs.Images);
-        TabControl1->setTabVisible(PageGraphs, tabs.Graphs);
+        PageTabs->setTabVisible(PagePricing, tabs.Pricing);
+        PageTabs->setTabVisible(PageCoins, tabs.Coins);
+        PageTabs->setTabVisible(PageImages, tabs.Images);
+        PageTabs->setTabVisible(PageGraphs, tabs.Graphs);
     });
     SetIfUnset(sel.SetCoinTexts, [this](const QString &coinsTab, const QString &commentLabel) {
-        TabControl1->setTabText(PageCoins, coinsTab);
-        Label41->setText(commentLabel);
+        PageTabs->setTabText(PageCoins, coinsTab);
+        CommentCaption->setText(commentLabel);
     });
     SetIfUnset(sel.FillGradeBox, [this] { CoinEditor->FillGradeBox(); });
     SetIfUnset(sel.PrepCoinsPage, [this] { CoinGridPage->PrepCoinsPage(); });
@@ -234,7 +234,7 @@ void TMainForm::InstallSubsystems()
         Seams.EmbedEbooksPage(TabEbooks);
     DownloadPriceLists1 = new QAction(QStringLiteral("Download price lists"), this);
     DownloadPriceLists1->setObjectName(QStringLiteral("DownloadPriceLists1"));
-    MenuItem16->insertAction(MenuItem16->actions().value(0), DownloadPriceLists1);
+    ToolsMenu->insertAction(ToolsMenu->actions().value(0), DownloadPriceLists1);
     DownloadPriceLists1->setVisible(bool(Seams.OpenPriceUpdateForm));
     connect(DownloadPriceLists1, &QAction::triggered, this, [this] { CallSeam(Seams.OpenPriceUpdateForm); });
 
@@ -308,16 +308,16 @@ void TMainForm::EmbedCoinsPage()
     SellDateBox = CoinEditor->SellDateBox;
     BuyDateButton = CoinEditor->BuyDateButton;
     SellDateButton = CoinEditor->SellDateButton;
-    Label41 = CoinEditor->Label41;
+    CommentCaption = CoinEditor->CommentCaption;
     CommentEdit = CoinEditor->CommentEdit;
     NotesMemo = CoinEditor->NotesMemo;
     NoteMaxedBtn = CoinEditor->NoteMaxedBtn;
-    GridPanelLayout1 = CoinEditor->GridPanelLayout1;
+    UserFieldsPanel = CoinEditor->UserFieldsPanel;
 
     CoinGridPage->CoinsPagePrepared = [this](bool filled) {
         // The Images and Graphs pages show the entries of a series that has some.
-        TabControl1->setTabVisible(PageImages, filled);
-        TabControl1->setTabVisible(PageGraphs, filled);
+        PageTabs->setTabVisible(PageImages, filled);
+        PageTabs->setTabVisible(PageGraphs, filled);
         CoinEditor->UpdateButtons();
     };
     CoinGridPage->PickListsChanged = [this] { CoinEditor->FillPickLists(); };
@@ -333,8 +333,8 @@ void TMainForm::EmbedCoinsPage()
         CoinGridPage->RefreshCoinGrid();
     });
     // A double-click on a series opens its entries.
-    SeriesTree->CoinsTabVisible = [this] { return TabControl1->isEnabled() && TabControl1->isTabVisible(PageCoins); };
-    SeriesTree->ShowCoinsTab = [this] { TabControl1->setCurrentIndex(PageCoins); };
+    SeriesTree->CoinsTabVisible = [this] { return PageTabs->isEnabled() && PageTabs->isTabVisible(PageCoins); };
+    SeriesTree->ShowCoinsTab = [this] { PageTabs->setCurrentIndex(PageCoins); };
 
     tStateHooks &h = State.Hooks;
     SetIfUnset(h.PackColumnData, [this] { return CoinGridPage->PackColumnData(); });
@@ -351,11 +351,11 @@ void TMainForm::EmbedCoinsPage()
 }
 
 // The settings strip of the Coins page: a click opens or closes the panel;
-// a page change (sender TabControl1) closes it at once.
+// a page change (sender PageTabs) closes it at once.
 void TMainForm::SlideSettings(QObject *sender)
 {
     CurrProcGuard guard(28600);
-    const bool atOnce = sender == TabControl1;
+    const bool atOnce = sender == PageTabs;
     SettingOut = !atOnce && !SettingOut;
     int target = SettingSlideLabelPanel->width();
     if (SettingOut) {
@@ -472,7 +472,7 @@ void TMainForm::EmbedPricingPage()
     };
     g.ShowEmpty = [this](bool empty) { WarningLabelPrices->setVisible(empty); };
     g.ShowCoinsTab = [this](bool haveEntries) {
-        TabControl1->setTabVisible(PageCoins, haveEntries);
+        PageTabs->setTabVisible(PageCoins, haveEntries);
         CallSeam(Seams.ShowUserSeriesHint);
     };
     g.RevealSeries = [this](int coinType) {
