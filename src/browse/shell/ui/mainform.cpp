@@ -266,6 +266,20 @@ void TMainForm::ConnectHandlers()
 
 void TMainForm::FormCreate()
 {
+    ResetStartupState();
+    LoadStartupData();
+    ArrangeStartupControls();
+    ShowStartupValues();
+
+    // 46.
+    AutoSaveTicks = 0;
+    StartupTimer->start();
+    FormsTimer->start();
+}
+
+// Start-up, steps 1-9: the log, the flags and the first pages.
+void TMainForm::ResetStartupState()
+{
     // 1. New user series numbers are random.
     std::srand(static_cast<unsigned>(QDateTime::currentMSecsSinceEpoch()));
 
@@ -301,7 +315,12 @@ void TMainForm::FormCreate()
     // 8-9. Lists live in the state; the tree area shows.
     ImagePanel->hide();
     TreeBaseLayout->show();
+}
 
+// Start-up, steps 10-26: settings, countries, currencies, prices, the tree
+// and the eBooks.
+void TMainForm::LoadStartupData()
+{
     // 10. Exception handler.
     CallSeam(Seams.InstallAppException);
 
@@ -348,7 +367,12 @@ void TMainForm::FormCreate()
     FillBuiltInGradeTitles(State.GradeTitles3D);
     CallSeam(Seams.LoadEbooks);
     LogEntry(QStringLiteral("eLibrary.Init"));
+}
 
+// Start-up, steps 27-37: menus, the date pop-up and boxes, the layout and
+// the view check boxes.
+void TMainForm::ArrangeStartupControls()
+{
     // 27. CoinGrid and WarningPanelCoins share the grid panel's whole area.
     SumPanel->hide();
 
@@ -394,7 +418,12 @@ void TMainForm::FormCreate()
     // 37.
     MagnifierGlass->hide();
     BigLabelLayout->hide();
+}
 
+// Start-up, steps 38-45: date buttons, picture notes, the bin, the status
+// line and the Images page.
+void TMainForm::ShowStartupValues()
+{
     // 38. Each date button serves its date box.
     BuyDateButton->setProperty("TagObject", QVariant::fromValue<QObject *>(BuyDateBox));
     SellDateButton->setProperty("TagObject", QVariant::fromValue<QObject *>(SellDateBox));
@@ -423,11 +452,6 @@ void TMainForm::FormCreate()
     ImageEffectsLayout->show();
     CoinPDFLayout->hide();
     LogEntry(QStringLiteral("Init.Complete"));
-
-    // 46.
-    AutoSaveTicks = 0;
-    StartupTimer->start();
-    FormsTimer->start();
 }
 
 void TMainForm::StartupTimerTimeout()

@@ -256,6 +256,17 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // The parts of InstallSubsystems, in the order it runs them.
+    void InstallStartupLoaders();
+    void InstallPageSeams();
+    void InstallStateHooks();
+    void InstallSelectionSteps();
+    void EmbedUpperPages();
+    // The parts of FormCreate, in the order it runs them.
+    void ResetStartupState();
+    void LoadStartupData();
+    void ArrangeStartupControls();
+    void ShowStartupValues();
     void ConnectHandlers();
     void ShowSelectedCaption(const QString &caption);
     void CloseSettingStrip();

@@ -299,6 +299,36 @@ QWidget *TMainFormControls::BuildSeriesPage()
     SeriesPageLayout->setContentsMargins(0, 0, 0, 0);
     SeriesPageLayout->setSpacing(0);
 
+    SeriesPageLayout->addWidget(BuildSeriesViewArea(), 1);
+
+    // Side panel with the Image, Themes and Stats pages.
+    itsLayout = Make<QWidget>("itsLayout");
+    auto *side = new QHBoxLayout(itsLayout);
+    side->setContentsMargins(4, 4, 0, 0);
+    side->setSpacing(0);
+    SideTabs = Make<QTabWidget>("TabControl2");
+    SideTabs->setTabPosition(QTabWidget::South);
+    SideTabs->tabBar()->setFocusPolicy(Qt::NoFocus);
+    Tab2Image = MakePage("Tab2Image", SideImage);
+    Tab2Themes = MakePage("Tab2Themes", SideThemes);
+    Tab2Stats = MakePage("Tab2Stats", SideStats);
+    SideTabs->addTab(Tab2Image, QStringLiteral("Image"));
+    SideTabs->addTab(Tab2Themes, QStringLiteral("Themes"));
+    SideTabs->addTab(Tab2Stats, QStringLiteral("Stats"));
+    side->addWidget(SideTabs, 1);
+
+    BuildImageSidePage();
+    BuildThemesSidePage();
+    BuildStatsSidePage();
+    side->addWidget(BuildPaperTabs());
+    SeriesPageLayout->addWidget(itsLayout);
+    return page;
+}
+
+// The tree with its scroll buttons, the enlarged picture that takes its
+// place, and the caption beside them.
+QWidget *TMainFormControls::BuildSeriesViewArea()
+{
     SeriesViewArea = Make<QWidget>("Layout20");
     auto *area = new QHBoxLayout(SeriesViewArea);
     area->setContentsMargins(0, 0, 0, 0);
@@ -355,25 +385,12 @@ QWidget *TMainFormControls::BuildSeriesPage()
     MagnifierGlass = Make<QLabel>("MagnifierGlass1", ImagePanel);
     MagnifierGlass->setFixedSize(150, 150);
     area->addWidget(ImagePanel, 1);
-    SeriesPageLayout->addWidget(SeriesViewArea, 1);
+    return SeriesViewArea;
+}
 
-    // Side panel with the Image, Themes and Stats pages.
-    itsLayout = Make<QWidget>("itsLayout");
-    auto *side = new QHBoxLayout(itsLayout);
-    side->setContentsMargins(4, 4, 0, 0);
-    side->setSpacing(0);
-    SideTabs = Make<QTabWidget>("TabControl2");
-    SideTabs->setTabPosition(QTabWidget::South);
-    SideTabs->tabBar()->setFocusPolicy(Qt::NoFocus);
-    Tab2Image = MakePage("Tab2Image", SideImage);
-    Tab2Themes = MakePage("Tab2Themes", SideThemes);
-    Tab2Stats = MakePage("Tab2Stats", SideStats);
-    SideTabs->addTab(Tab2Image, QStringLiteral("Image"));
-    SideTabs->addTab(Tab2Themes, QStringLiteral("Themes"));
-    SideTabs->addTab(Tab2Stats, QStringLiteral("Stats"));
-    side->addWidget(SideTabs, 1);
-
-    // Image side page: the pictures and buttons are placed by the layout rules.
+// Image side page: the pictures and buttons are placed by the layout rules.
+void TMainFormControls::BuildImageSidePage()
+{
     auto *imgPage = new QVBoxLayout(Tab2Image);
     imgPage->setContentsMargins(0, 0, 0, 0);
     ImageSidePanel = new TSizePanel;
@@ -411,8 +428,11 @@ QWidget *TMainFormControls::BuildSeriesPage()
     stack->addWidget(StackPickerBox);
     stack->addWidget(LegendCheckBox);
     StackPickerLayout->adjustSize();
+}
 
-    // Themes side page: the theme rows are children of ThemesContent.
+// Themes side page: the theme rows are children of ThemesContent.
+void TMainFormControls::BuildThemesSidePage()
+{
     auto *themesPage = new QVBoxLayout(Tab2Themes);
     themesPage->setContentsMargins(0, 0, 0, 0);
     ThemesContent = new TSizePanel;
@@ -423,17 +443,23 @@ QWidget *TMainFormControls::BuildSeriesPage()
     ThemesBox->setWidgetResizable(false);
     ThemesBox->setWidget(ThemesContent);
     themesPage->addWidget(ThemesBox);
+}
 
-    // Stats side page: the statistics labels are children of StatsContent,
-    // which the statistics page lays out itself.
+// Stats side page: the statistics labels are children of StatsContent,
+// which the statistics page lays out itself.
+void TMainFormControls::BuildStatsSidePage()
+{
     StatsContent = Make<QWidget>("StatsContent");
     NextSeriesLabel = Make<QLabel>("Label45", StatsContent);
     StatsScrollBox = MakeScrollBox("ScrollBox1", StatsContent);
     auto *statsPage = new QVBoxLayout(Tab2Stats);
     statsPage->setContentsMargins(0, 0, 0, 0);
     statsPage->addWidget(StatsScrollBox);
+}
 
-    // The tab column that stands for the side tabs in the paper layout.
+// The tab column that stands for the side tabs in the paper layout.
+QWidget *TMainFormControls::BuildPaperTabs()
+{
     PaperTabsLayout = new TSizePanel;
     PaperTabsLayout->setObjectName(QStringLiteral("PaperTabsLayout"));
     PaperTabsLayout->setFixedWidth(124);
@@ -460,9 +486,7 @@ QWidget *TMainFormControls::BuildSeriesPage()
     CornerButtonShadow->setBlurRadius(8);
     CornerButtonShadow->setOffset(2, 2);
     ImageCornerButton->setGraphicsEffect(CornerButtonShadow);
-    side->addWidget(PaperTabsLayout);
-    SeriesPageLayout->addWidget(itsLayout);
-    return page;
+    return PaperTabsLayout;
 }
 
 QWidget *TMainFormControls::BuildPricingPage()
@@ -539,7 +563,23 @@ QWidget *TMainFormControls::BuildCoinsPage(QMainWindow *form)
     h->setContentsMargins(0, 0, 0, 0);
     h->setSpacing(0);
 
-    // Settings panel at the left, closed down to its slide strip.
+    h->addWidget(BuildCoinsSettingPanel());
+
+    auto *center = Make<QWidget>("CoinsCenter");
+    auto *cv = new QVBoxLayout(center);
+    cv->setContentsMargins(4, 4, 4, 4);
+    BuildCoinGridArea(cv);
+    cv->addWidget(BuildCoinEditor(), 2);
+    h->addWidget(center, 1);
+
+    BuildThumbnailStrip(h);
+    BuildDatePopupControls(form);
+    return page;
+}
+
+// Settings panel at the left, closed down to its slide strip.
+QWidget *TMainFormControls::BuildCoinsSettingPanel()
+{
     SettingPanel = Make<QWidget>("SettingPanel");
     auto *sp = new QHBoxLayout(SettingPanel);
     sp->setContentsMargins(0, 0, 0, 0);
@@ -574,13 +614,13 @@ QWidget *TMainFormControls::BuildCoinsPage(QMainWindow *form)
     SetPixelFont(SettingSlideLabel, 12);
     SettingSlideLabel->setText(SettingsClosedCaption);
     sp->addWidget(SettingSlideLabelPanel);
-    h->addWidget(SettingPanel);
+    return SettingPanel;
+}
 
-    auto *center = Make<QWidget>("CoinsCenter");
-    auto *cv = new QVBoxLayout(center);
-    cv->setContentsMargins(4, 4, 4, 4);
-    // ---- Place of the coin grid: CoinGrid and WarningPanelCoins fill
-    // CoinGridPanel, one of them showing. ----
+// ---- Place of the coin grid: CoinGrid and WarningPanelCoins fill
+// CoinGridPanel, one of them showing. ----
+void TMainFormControls::BuildCoinGridArea(QVBoxLayout *cv)
+{
     CoinGridPanel = Make<QWidget>("CoinGridPanel");
     auto *gp = new QGridLayout(CoinGridPanel);
     gp->setContentsMargins(0, 0, 0, 0);
@@ -616,8 +656,11 @@ QWidget *TMainFormControls::BuildCoinsPage(QMainWindow *form)
     sumRow->addWidget(SumPanel, 1);
     sumRow->addWidget(binPanel);
     cv->addLayout(sumRow);
+}
 
-    // ---- Place of the coin entry editor: CoinScrollBox. ----
+// ---- Place of the coin entry editor: CoinScrollBox. ----
+QWidget *TMainFormControls::BuildCoinEditor()
+{
     auto *editor = Make<QWidget>("CoinEditor");
     auto *eg = new QGridLayout(editor);
     eg->setHorizontalSpacing(10);
@@ -665,12 +708,13 @@ QWidget *TMainFormControls::BuildCoinsPage(QMainWindow *form)
     eg->addWidget(UserFieldsPanel, 6, 0, 1, 3);
     eg->setRowStretch(7, 1);
     CoinScrollBox = MakeScrollBox("CoinScrollBox", editor);
-    cv->addWidget(CoinScrollBox, 2);
-    h->addWidget(center, 1);
+    return CoinScrollBox;
+}
 
-
-    // Thumbnail strip at the right: its slide strip, and the pictures
-    // beside it, closed down to nothing.
+// Thumbnail strip at the right: its slide strip, and the pictures
+// beside it, closed down to nothing.
+void TMainFormControls::BuildThumbnailStrip(QHBoxLayout *h)
+{
     ThumbnailPanel = Make<QWidget>("ThumbnailPanel");
     ThumbnailPanel->setFixedWidth(0);
     ImageSlideLabelPanel = new TSizePanel;
@@ -684,8 +728,11 @@ QWidget *TMainFormControls::BuildCoinsPage(QMainWindow *form)
     ImageSlideLabel->setText(QStringLiteral("\u25BC Images \u25BC"));
     h->addWidget(ImageSlideLabelPanel);
     h->addWidget(ThumbnailPanel);
+}
 
-    // The date pop-up of the purchase and sale date boxes.
+// The date pop-up of the purchase and sale date boxes.
+void TMainFormControls::BuildDatePopupControls(QMainWindow *form)
+{
     DatePopup = new TDatePopup(form);
     DatePopup->setObjectName(QStringLiteral("DatePopup"));
     auto *dp = new QVBoxLayout(DatePopup);
@@ -731,6 +778,5 @@ QWidget *TMainFormControls::BuildCoinsPage(QMainWindow *form)
     foot->addWidget(TodayButton);
     foot->addWidget(DateCancelButton);
     dp->addLayout(foot);
-    return page;
 }
 

@@ -13,6 +13,7 @@ class QCheckBox;
 class QComboBox;
 class QFrame;
 class QGraphicsDropShadowEffect;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -29,6 +30,7 @@ class QSpinBox;
 class QTabWidget;
 class QTableWidget;
 class QToolButton;
+class QVBoxLayout;
 class QWidget;
 class TDatePopup;
 class TRotatedLabel;
@@ -201,8 +203,18 @@ struct TMainFormControls {
 private:
     void BuildMenus(QMainWindow *form);
     QWidget *BuildSeriesPage();
+    QWidget *BuildSeriesViewArea();
+    void BuildImageSidePage();
+    void BuildThemesSidePage();
+    void BuildStatsSidePage();
+    QWidget *BuildPaperTabs();
     QWidget *BuildPricingPage();
     QWidget *BuildCoinsPage(QMainWindow *form);
+    QWidget *BuildCoinsSettingPanel();
+    void BuildCoinGridArea(QVBoxLayout *cv);
+    QWidget *BuildCoinEditor();
+    void BuildThumbnailStrip(QHBoxLayout *h);
+    void BuildDatePopupControls(QMainWindow *form);
 };
 
 // The caption of the slide strip of the settings panel, closed and open.

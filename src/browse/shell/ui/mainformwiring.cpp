@@ -62,6 +62,18 @@ void TMainForm::InstallSubsystems()
     InstallLayoutCommands();
     State.Hooks.CollectionReplaced = [this] { CloseCollectionWindows(); };
 
+    InstallStartupLoaders();
+    InstallPageSeams();
+    InstallStateHooks();
+    InstallSelectionSteps();
+    EmbedUpperPages();
+    InstallPriceTools();
+    InstallSeriesPictures();
+}
+
+// The seams FormCreate calls to read the catalogue, settings and prices.
+void TMainForm::InstallStartupLoaders()
+{
     // ---- Start-up loaders ----
     SetIfUnset(Seams.LogModeKeysHeld, [] { return LogModeAtStart(); });
     SetIfUnset(Seams.LoadMetals, [this] { ::LoadMetals(State); });
@@ -104,7 +116,11 @@ void TMainForm::InstallSubsystems()
     SetIfUnset(Seams.ViewFlags, [this] {
         return std::array<bool, 4>{State.ViewHave, State.ViewNeed, State.ViewSell, State.ViewSold};
     });
+}
 
+// The seams that reach the Pricing and Coins pages.
+void TMainForm::InstallPageSeams()
+{
     // ---- Pricing ----
     SetIfUnset(Seams.ResortPrices, [this] { ::ResortPrices(State); });
 
@@ -114,7 +130,11 @@ void TMainForm::InstallSubsystems()
     SetIfUnset(Seams.SortFolderCoins, [this] { CoinGridPage->SortFolderCoins(); });
     SetIfUnset(Seams.UpdateSelectionSummary, [this] { CoinGridPage->UpdateSelectionSummary(); });
     SetIfUnset(Seams.BuildDateMintBoxList, [this](bool keepPos) { CoinEditor->BuildDateMintBoxList(keepPos); });
+}
 
+// The hooks through which the core tells the window what changed.
+void TMainForm::InstallStateHooks()
+{
     // ---- State hooks ----
     tStateHooks &h = State.Hooks;
     SetIfUnset(h.GetCoinValue, [this](tCoinInfo &coin, Money &value, bool currOnly, bool dumb) {
@@ -190,7 +210,11 @@ void TMainForm::InstallSubsystems()
         if (CurrentPageTag() == PagePricing)
             CallSeam(Seams.RenderPrices);
     });
+}
 
+// The steps a series selection asks of the pages.
+void TMainForm::InstallSelectionSteps()
+{
     // ---- Steps of a series selection ----
     tSelectionSeams &sel = SelectionSeams;
     SetIfUnset(sel.GradeTitle,
@@ -223,7 +247,12 @@ void TMainForm::InstallSubsystems()
         PriceGrid->SeriesSelected();
         SeriesSelected(State, &SeriesTree->Tree(), SelectionSeams);
     };
+}
 
+// The pages and commands of the libraries above this one, and the metal
+// prices on the status line.
+void TMainForm::EmbedUpperPages()
+{
     // ---- Pages and windows above the main window ----
     if (Seams.EmbedReportsPage) {
         for (QWidget *w : TabReports->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
@@ -243,9 +272,6 @@ void TMainForm::InstallSubsystems()
     MetalStrip->hide();
     if (QBoxLayout *line = qobject_cast<QBoxLayout *>(StatusLabel->parentWidget()->layout()))
         line->insertWidget(line->indexOf(StatusLabel) + 1, MetalStrip);
-
-    InstallPriceTools();
-    InstallSeriesPictures();
 }
 
 namespace {
