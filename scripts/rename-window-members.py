@@ -21,8 +21,9 @@ import re
 import sys
 
 # old identifier -> new identifier: the main window (TMainFormControls,
-# TMainForm), its Coins editor panel's members that it takes over, and the
-# fields of the layout rules that carry the same design names.
+# TMainForm), its Coins editor panel's members that it takes over, the
+# fields of the layout rules that carry the same design names, and the
+# members of the page parts below.
 RENAMES = {
     # frame, menus, timers
     "TabControl1": "PageTabs",
@@ -72,6 +73,22 @@ RENAMES = {
     "ImageViewer2": "NextMonthButton",
     # Reports page: the report bin's buttons in the layout rules
     "Layout9": "BinButtons",
+    # Coins page: the totals under the grid (TCoinGridPage)
+    "Label78": "SelectedSumLabel",
+    "Label79": "PriceSumLabel",
+    "Label80": "ValueSumLabel",
+    "Label81": "HaveSumLabel",
+    "Label82": "NeedSumLabel",
+    "Label83": "SellSumLabel",
+    "Label84": "SoldSumLabel",
+    "Label85": "MetalNameLabel",
+    "Label93": "MetalAmountLabel",
+    # Series page: the user-series callout and the "Theme setup" command
+    # (TSeriesCommands)
+    "Label140": "HintText",
+    "RoundRect1": "PricingTabRing",
+    "MenuItem1": "ThemeSetupAction",
+    "MenuItem1Click": "ThemeSetupClick",
 }
 
 ROOTS = ["src", "tests", "bench"]
