@@ -208,7 +208,7 @@ void EmbedEbooksPage(QWidget *tab)
     page->eBookSearchLayout->hide();
     page->eBookButtonsLayout->show();
     page->BookIcon = [](bool bound) { return QIcon(TreeButtonImage(bound ? ImgCollected : ImgUncollected)); };
-    page->ShowTab = [&form](bool visible) { form.TabControl1->setTabVisible(PageEbooks, visible); };
+    page->ShowTab = [&form](bool visible) { form.PageTabs->setTabVisible(PageEbooks, visible); };
     form.Seams.LoadEbooks = [page] { page->LoadEbooks(); };
     form.Seams.BookListBoxChange = [page] { page->BookListBoxChange(); };
     form.SelectionSeams.SetUpBookList = [page] { page->SetUpBookList(); };
@@ -432,8 +432,8 @@ void InstallWaitingStandIns(TMainForm &form)
 tFileToOpenHooks WelcomeHooks()
 {
     tFileToOpenHooks hooks;
-    hooks.ShowSeriesPage = [] { MainForm->TabControl1->setCurrentIndex(0); };
-    hooks.EnableMainPages = [] { MainForm->TabControl1->setEnabled(true); };
+    hooks.ShowSeriesPage = [] { MainForm->PageTabs->setCurrentIndex(0); };
+    hooks.EnableMainPages = [] { MainForm->PageTabs->setEnabled(true); };
     hooks.ImportFile = [](const QString &path) {
         ShowImportForm(MainForm->State, path, MainForm);
         Q_EMIT MainForm->State.Events->RenderTree();

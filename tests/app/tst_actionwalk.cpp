@@ -105,8 +105,8 @@ std::vector<tCommand> Commands(TMainForm &form)
         out.push_back({a, QStringLiteral("window"), ActionHasHandler(a)});
     if (form.SeriesTree->RightMenu)
         CollectMenu(form.SeriesTree->RightMenu, QStringLiteral("RightMenu"), out);
-    for (int i = 0; i < form.TabControl1->count(); ++i) {
-        QWidget *page = form.TabControl1->widget(i);
+    for (int i = 0; i < form.PageTabs->count(); ++i) {
+        QWidget *page = form.PageTabs->widget(i);
         for (QAbstractButton *b : page->findChildren<QAbstractButton *>())
             out.push_back({b, page->objectName(), ButtonReceivers(b) > ButtonOwnReceivers(b)});
         // The slide strips are labels that work as buttons.

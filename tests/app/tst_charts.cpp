@@ -95,7 +95,7 @@ private Q_SLOTS:
         tProgramFixture program;
         CollectionWithEntries(program);
         TMainForm &form = program.Form();
-        QVERIFY(form.TabControl1->isTabVisible(PageGraphs));
+        QVERIFY(form.PageTabs->isTabVisible(PageGraphs));
         ClickTab(form, PageGraphs);
         auto *page = form.findChild<TChartsPage *>();
         QVERIFY(page);

@@ -92,7 +92,7 @@ private Q_SLOTS:
         QVERIFY(notice->isVisible());
         QCOMPARE(notice->text(), QStringLiteral("There are currently no coins in the folder\n\"") +
                                      series.front()->NodeName + QLatin1Char('"'));
-        QVERIFY(!form.TabControl1->isTabVisible(PageImages) && !form.TabControl1->isTabVisible(PageGraphs));
+        QVERIFY(!form.PageTabs->isTabVisible(PageImages) && !form.PageTabs->isTabVisible(PageGraphs));
 
         Click(newBtn);
         QCOMPARE(s.CurrCoinList.size(), size_t(1));
@@ -103,7 +103,7 @@ private Q_SLOTS:
         for (const char *name : EditorControls)
             QVERIFY2(Control(form, name)->isEnabled(), name);
         QVERIFY(cloneBtn->isEnabled() && deleteBtn->isEnabled() && undoBtn->isEnabled());
-        QVERIFY(form.TabControl1->isTabVisible(PageImages) && form.TabControl1->isTabVisible(PageGraphs));
+        QVERIFY(form.PageTabs->isTabVisible(PageImages) && form.PageTabs->isTabVisible(PageGraphs));
 
         const tFirstCoin typed;
         FillFirstCoin(form, typed);
@@ -145,7 +145,7 @@ private Q_SLOTS:
         for (const char *name : EditorControls)
             QVERIFY2(!Control(form, name)->isEnabled(), name);
         QVERIFY(newBtn->isEnabled() && !cloneBtn->isEnabled() && !deleteBtn->isEnabled());
-        QVERIFY(!form.TabControl1->isTabVisible(PageImages));
+        QVERIFY(!form.PageTabs->isTabVisible(PageImages));
 
         // Undo brings the deleted entry back with its fields.
         Click(undoBtn);
@@ -301,7 +301,7 @@ private Q_SLOTS:
         }
         Settle();
         ClickShownSeries(form, node, true);
-        QCOMPARE(form.TabControl1->currentIndex(), opens ? int(PageCoins) : int(PageSeries));
+        QCOMPARE(form.PageTabs->currentIndex(), opens ? int(PageCoins) : int(PageSeries));
     }
 
     // Maximised notes are shown as normal again after a page change.

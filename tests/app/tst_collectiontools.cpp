@@ -116,7 +116,7 @@ private Q_SLOTS:
         // The last entry names its country's series: that one is selected.
         QVERIFY(s.SelectedTreeNode);
         QCOMPARE(s.SelectedTreeNode->CoinType, CanadaSeries);
-        QCOMPARE(form.TabControl1->currentIndex(), int(PageSeries));
+        QCOMPARE(form.PageTabs->currentIndex(), int(PageSeries));
         QVERIFY(explorer->AddLocationBtn->isEnabled());
         QVERIFY(!explorer->CloseBlocked);
 
@@ -360,15 +360,15 @@ private Q_SLOTS:
         program.Trigger(QStringLiteral("Copytoclipboard1"));
 
         int largest = 0;
-        QObject::connect(form.ProgressBar1, &QProgressBar::valueChanged, &form, [&largest, &form](int v) {
-            if (form.ProgressBar1->isVisible())
+        QObject::connect(form.StatusProgressBar, &QProgressBar::valueChanged, &form, [&largest, &form](int v) {
+            if (form.StatusProgressBar->isVisible())
                 largest = std::max(largest, v);
         });
         program.Trigger(QStringLiteral("PasteFromClipboard1"));
         QCOMPARE(program.Ui.Texts().last(),
                  QStringLiteral("151 folders pasted from clipboard.\r300 coins pasted from clipboard."));
         QVERIFY2(largest >= Series - 50, qPrintable(QString::number(largest)));
-        QVERIFY(!form.ProgressBar1->isVisible());
+        QVERIFY(!form.StatusProgressBar->isVisible());
 
         const auto saved = Saved(program);
         QVERIFY(saved);

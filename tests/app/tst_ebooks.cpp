@@ -85,7 +85,7 @@ private Q_SLOTS:
         tProgramFixture program;
         StartWithNewCollection(program);
         // An empty eBooks folder: no eBooks page.
-        QVERIFY(!program.Form().TabControl1->isTabVisible(PageEbooks));
+        QVERIFY(!program.Form().PageTabs->isTabVisible(PageEbooks));
         tnodeinfo *series = SomeSeries(program.State());
         QVERIFY(series);
         const int32_t number = series->CoinType;
@@ -101,7 +101,7 @@ private Q_SLOTS:
         // The library is read at start-up.
         StartWithNewCollection(program);
         TMainForm &form = program.Form();
-        QVERIFY(form.TabControl1->isTabVisible(PageEbooks));
+        QVERIFY(form.PageTabs->isTabVisible(PageEbooks));
         series = SeriesNumbered(program.State(), number);
         QVERIFY(series);
         ClickSeries(form, series);

@@ -290,7 +290,7 @@ private Q_SLOTS:
         QCOMPARE(s.UDFlist.size(), size_t(3));
         QCOMPARE(s.UDFlist[0]->FieldLabel, QStringLiteral("Owner"));
         QVERIFY(s.DataModified);
-        QCOMPARE(form.TabControl1->currentIndex(), int(PageSeries));
+        QCOMPARE(form.PageTabs->currentIndex(), int(PageSeries));
 
         ClickTab(form, PageCoins);
         auto *owner = Control<QLineEdit>(form, "UDFControl1");

@@ -123,7 +123,7 @@ private Q_SLOTS:
         c.Program.Start();
         const tMainState &s = c.State();
         QCOMPARE(s.LastFileName, file);
-        QVERIFY(c.Program.Form().TabControl1->isEnabled());
+        QVERIFY(c.Program.Form().PageTabs->isEnabled());
         QCOMPARE(c.Program.Form().windowTitle(), QStringLiteral("Orvanta [Mine.OVD]"));
         QStringList notes;
         for (const auto &coin : s.CoinList) {
@@ -205,14 +205,14 @@ private Q_SLOTS:
         QVERIFY(c.Series);
         QVERIFY(c.State().DataModified);
         TMainForm &form = c.Program.Form();
-        form.TabControl1->setCurrentIndex(PageCoins);
+        form.PageTabs->setCurrentIndex(PageCoins);
 
         // The busy indicator shows while the new collection is made.
         // Recorded after the window's own receiver has shown or hidden it.
         QList<bool> busyShown;
         QObject recording;
         QObject::connect(c.State().Events.get(), &tStateEvents::ShowBusy, &recording,
-                         [&] { busyShown << form.AniIndicator1->isVisible(); });
+                         [&] { busyShown << form.BusyIndicator->isVisible(); });
         c.Program.Ui.answer(answer);
         c.Program.Trigger(QStringLiteral("MenuItem17"));
         QCOMPARE(c.Program.Ui.Texts().back(),
@@ -220,7 +220,7 @@ private Q_SLOTS:
         if (!replaced) {
             QCOMPARE(c.State().CoinList.size(), size_t(2));
             QVERIFY(busyShown.isEmpty());
-            QCOMPARE(form.TabControl1->currentIndex(), int(PageCoins));
+            QCOMPARE(form.PageTabs->currentIndex(), int(PageCoins));
             return;
         }
         QVERIFY(c.State().CoinList.empty());
@@ -228,9 +228,9 @@ private Q_SLOTS:
         QCOMPARE(c.State().SelectedTreeNode, c.State().EntireCollection.get());
         QCOMPARE(form.windowTitle(), QStringLiteral("Orvanta [New File]"));
         QCOMPARE(form.StatusLabel->text(), QStringLiteral("Your new collection is ready."));
-        QCOMPARE(form.TabControl1->currentIndex(), int(PageSeries));
+        QCOMPARE(form.PageTabs->currentIndex(), int(PageSeries));
         QCOMPARE(busyShown, (QList<bool>{true, false}));
-        QVERIFY(!form.AniIndicator1->isVisible());
+        QVERIFY(!form.BusyIndicator->isVisible());
     }
 
     void saveAllChangesWritesPricesAndCollection_data()

@@ -85,7 +85,7 @@ tCollection Fill(tProgramFixture &program)
         s.PriceList.push_back(std::move(p));
     }
     s.LastFileName = QDir(program.Home()).filePath(QStringLiteral("Finders.OVD"));
-    form.TabControl1->setEnabled(true);
+    form.PageTabs->setEnabled(true);
     s.SelectedTreeNode = s.EntireCollection.get();
     Q_EMIT s.Events->CalcVisibleNodes();
     Q_EMIT s.Events->SeriesSelected();
@@ -129,7 +129,7 @@ private Q_SLOTS:
         TMainForm &form = program.Open();
         program.Start();
         const tCollection c = Fill(program);
-        form.TabControl1->setCurrentIndex(PageCoins);
+        form.PageTabs->setCurrentIndex(PageCoins);
 
         program.Trigger(QStringLiteral("Searchfortext1"));
         auto *find = Window<TFindTextForm>(form);
@@ -138,7 +138,7 @@ private Q_SLOTS:
         QTest::mouseClick(find->Downbutton, Qt::LeftButton);
         QCOMPARE(find->StatusLabel->text(), QStringLiteral("2 instances found."));
         QCOMPARE(program.State().SelectedTreeNode, c.CentSeries);
-        QCOMPARE(form.TabControl1->currentIndex(), int(PageSeries));
+        QCOMPARE(form.PageTabs->currentIndex(), int(PageSeries));
         QVERIFY(form.SelectedLabel->text().contains(QStringLiteral("Small cents")));
         QTest::mouseClick(find->Downbutton, Qt::LeftButton);
         QCOMPARE(program.State().SelectedTreeNode, c.DimeSeries);
@@ -233,7 +233,7 @@ private Q_SLOTS:
         QTest::mouseClick(find->SearchButton, Qt::LeftButton);
         tMainState &s = program.State();
         QCOMPARE(s.SelectedTreeNode, c.DimeSeries);
-        QCOMPARE(form.TabControl1->currentIndex(), int(PageCoins));
+        QCOMPARE(form.PageTabs->currentIndex(), int(PageCoins));
         QCOMPARE(s.CurrCoinList.at(static_cast<size_t>(s.CoinGridRow)), c.Coins[2]);
 
         // An item nobody has: the message stays until the value changes.
@@ -274,7 +274,7 @@ private Q_SLOTS:
         Q_EMIT s.Events->SeriesSelected();
         program.Trigger(QStringLiteral("Findnexttrackedcoin1"));
         QCOMPARE(s.SelectedTreeNode, c.DimeSeries);
-        QCOMPARE(form.TabControl1->currentIndex(), int(PageCoins));
+        QCOMPARE(form.PageTabs->currentIndex(), int(PageCoins));
         QCOMPARE(s.CurrCoinList.at(static_cast<size_t>(s.CoinGridRow)), c.Coins[2]);
         program.Trigger(QStringLiteral("Findnexttrackedcoin1"));
         QCOMPARE(s.CurrCoinList.at(static_cast<size_t>(s.CoinGridRow)), c.Coins[3]);
@@ -420,7 +420,7 @@ private Q_SLOTS:
         needed->Have = 0;
         needed->Need = 1;
         needed->User1 = true;
-        form.TabControl1->setCurrentIndex(PageCoins);
+        form.PageTabs->setCurrentIndex(PageCoins);
         form.CoinGridPage->ViewNeedCheckBox->setChecked(false);
         QVERIFY(!s.ViewNeed);
         const auto shown = [&s] {

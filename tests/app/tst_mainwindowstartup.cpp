@@ -141,10 +141,10 @@ private Q_SLOTS:
 
         TMainForm form(QuietSeams(&calls_), Still);
         form.CommandLine = {fileName};
-        form.Timer1Timer();
+        form.StartupTimerTimeout();
         QVERIFY(!calls_.contains(QStringLiteral("ShowWelcomeWindow")));
         QCOMPARE(form.State.LastFileName, fileName);
-        QVERIFY(form.TabControl1->isEnabled());
+        QVERIFY(form.PageTabs->isEnabled());
         QCOMPARE(form.State.CoinList.size(), size_t(1));
 
         tnodeinfo *series = nullptr;

@@ -143,7 +143,7 @@ private Q_SLOTS:
         program.Trigger(QStringLiteral("HighContrast1"));
         QCOMPARE(form.SelectedPanel->height(), 34);
         QCOMPARE(editorLabel()->font().pixelSize(), 16);
-        QVERIFY(form.TabControl1->tabBar()->styleSheet().contains(QStringLiteral("18px")));
+        QVERIFY(form.PageTabs->tabBar()->styleSheet().contains(QStringLiteral("18px")));
         QCOMPARE(form.ImageSlideLabelPanel->width(), 36);
 
         program.Trigger(QStringLiteral("HighContrast1"));

@@ -492,8 +492,8 @@ private Q_SLOTS:
         const tValuedCoin v = AddValuedCoin(program);
         QVERIFY(v.Price);
         s.MaintainerMode = true;
-        form.TabControl1->setCurrentIndex(PageSeries);
-        form.TabControl1->setCurrentIndex(PagePricing);
+        form.PageTabs->setCurrentIndex(PageSeries);
+        form.PageTabs->setCurrentIndex(PagePricing);
         QCoreApplication::processEvents();
         auto *grid = form.findChild<TPriceGridView *>();
         QVERIFY(grid);

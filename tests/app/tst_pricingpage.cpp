@@ -71,8 +71,8 @@ struct tPricing {
     {
         State().SelectedTreeNode = node;
         Q_EMIT State().Events->SeriesSelected();
-        Form().TabControl1->setCurrentIndex(PageSeries);
-        Form().TabControl1->setCurrentIndex(PagePricing);
+        Form().PageTabs->setCurrentIndex(PageSeries);
+        Form().PageTabs->setCurrentIndex(PagePricing);
         QCoreApplication::processEvents();
     }
     QPoint At(int col, int row) const { return Grid->CellRect(col, row).center(); }
@@ -319,7 +319,7 @@ private Q_SLOTS:
 
         if (then == QLatin1String("page change") || then == QLatin1String("focus moves away")) {
             if (then == QLatin1String("page change"))
-                p.Form().TabControl1->setCurrentIndex(PageSeries);
+                p.Form().PageTabs->setCurrentIndex(PageSeries);
             else
                 p.Form().PriceColWidthBox->setFocus(Qt::MouseFocusReason);
             QCOMPARE(e.Value[slot], expected);

@@ -62,7 +62,7 @@ tCollection Fill(tProgramFixture &program)
     }
     PriceListChanged(s);
     s.LastFileName = QDir(program.Home()).filePath(QStringLiteral("Bin.OVD"));
-    program.Form().TabControl1->setEnabled(true);
+    program.Form().PageTabs->setEnabled(true);
     s.SelectedTreeNode = c.Cents;
     Q_EMIT s.Events->CalcVisibleNodes();
     Q_EMIT s.Events->SeriesSelected();
@@ -132,7 +132,7 @@ private Q_SLOTS:
         QCOMPARE(grid->item(1, 8)->text(), QStringLiteral("Canada / Dimes"));
         grid->setCurrentCell(1, 0);
         QTest::mouseClick(page->BinPane->GoToThisCoinBtn, Qt::LeftButton);
-        QCOMPARE(form.TabControl1->currentIndex(), int(PageCoins));
+        QCOMPARE(form.PageTabs->currentIndex(), int(PageCoins));
         QCOMPARE(s.SelectedTreeNode, c.Dimes);
         QVERIFY(s.CoinGridRow >= 0);
         QCOMPARE(s.CurrCoinList[static_cast<size_t>(s.CoinGridRow)], c.Coins[3]);

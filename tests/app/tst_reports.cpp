@@ -80,13 +80,13 @@ private Q_SLOTS:
         TMainForm &form = program.Open();
         program.Start();
         BuildCollection(program.State());
-        form.TabControl1->setEnabled(true);
+        form.PageTabs->setEnabled(true);
         // As after a collection is read: the report list is loaded (and the
         // starter reports installed into the empty reports folder).
         Q_EMIT program.State().Events->LoadReportList();
 
-        QTabBar *tabs = form.TabControl1->tabBar();
-        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(form.TabControl1->indexOf(form.TabReports)).center());
+        QTabBar *tabs = form.PageTabs->tabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(form.PageTabs->indexOf(form.TabReports)).center());
         auto *page = form.findChild<TReportsPage *>();
         QVERIFY(page);
         QListWidget *list = page->ReportListBox;
@@ -143,7 +143,7 @@ private Q_SLOTS:
             c->Year = 1800 + i;
             s.CoinList.push_back(std::move(c));
         }
-        form.TabControl1->setEnabled(true);
+        form.PageTabs->setEnabled(true);
         Q_EMIT s.Events->LoadReportList();
         ClickTab(form, PageReports);
         auto *page = form.findChild<TReportsPage *>();
@@ -184,7 +184,7 @@ private Q_SLOTS:
         program.Start();
         BuildCollection(program.State());
         tMainState &s = program.State();
-        form.TabControl1->setEnabled(true);
+        form.PageTabs->setEnabled(true);
         Q_EMIT s.Events->LoadReportList();
         auto *page = form.findChild<TReportsPage *>();
         page->ReportListBox->setCurrentItem(
@@ -248,7 +248,7 @@ private Q_SLOTS:
         auto udf = std::make_unique<tUDFfield>();
         udf->FieldLabel = QStringLiteral("Pedigree");
         s.UDFlist.push_back(std::move(udf));
-        form.TabControl1->setEnabled(true);
+        form.PageTabs->setEnabled(true);
         Q_EMIT s.Events->LoadReportList();
         auto *page = form.findChild<TReportsPage *>();
         const int reports = page->ReportListBox->count();

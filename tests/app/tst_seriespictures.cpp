@@ -103,9 +103,9 @@ private Q_SLOTS:
         // The magnifier follows a press on the large picture.
         auto *big = Control<QLabel>(form, "BigImage");
         QTest::mousePress(big, Qt::LeftButton, {}, big->rect().center());
-        QVERIFY(form.MagnifierGlass1->isVisible());
+        QVERIFY(form.MagnifierGlass->isVisible());
         QTest::mouseRelease(big, Qt::LeftButton, {}, big->rect().center());
-        QVERIFY(!form.MagnifierGlass1->isVisible());
+        QVERIFY(!form.MagnifierGlass->isVisible());
 
         Click(obverse);
         QVERIFY(!LargeViewOpen(form));
@@ -115,12 +115,12 @@ private Q_SLOTS:
         // Changing the side page closes the view as well.
         Click(obverse);
         QVERIFY(LargeViewOpen(form));
-        form.TabControl2->setCurrentWidget(form.Tab2Themes);
+        form.SideTabs->setCurrentWidget(form.Tab2Themes);
         Settle();
         QVERIFY(!LargeViewOpen(form));
 
         // So does the pointer leaving the large picture.
-        form.TabControl2->setCurrentWidget(form.Tab2Image);
+        form.SideTabs->setCurrentWidget(form.Tab2Image);
         Settle();
         Click(obverse);
         QVERIFY(LargeViewOpen(form));
@@ -236,7 +236,7 @@ private Q_SLOTS:
         QVERIFY(LargeViewOpen(form));
         QCOMPARE(PanelTag(form), int(BigViewSize));
         QVERIFY(!form.StackPickerLayout->isVisible());
-        QCOMPARE(form.Layout20->layout()->indexOf(form.BigLabelLayout), 0);
+        QCOMPARE(form.SeriesViewArea->layout()->indexOf(form.BigLabelLayout), 0);
         const QPixmap shown = Control<QLabel>(form, "BigImage")->pixmap();
         QVERIFY(!shown.isNull());
         QVERIFY(std::abs(double(shown.width()) / shown.height() - 1000.0 / 444) < 0.05);

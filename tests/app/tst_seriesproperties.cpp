@@ -189,7 +189,7 @@ private Q_SLOTS:
         QVERIFY2(text->height() >= text->heightForWidth(text->width()),
                  qPrintable(QStringLiteral("%1 < %2").arg(text->height()).arg(text->heightForWidth(text->width()))));
         QVERIFY(callout->rect().contains(text->geometry()));
-        p.Form->TabControl1->setCurrentIndex(PagePricing);
+        p.Form->PageTabs->setCurrentIndex(PagePricing);
         QTest::mouseClick(p.Form->findChild<QPushButton *>(QStringLiteral("AddPriceBtn")), Qt::LeftButton);
         QVERIFY(!callout->isVisible());
 
@@ -220,8 +220,8 @@ private Q_SLOTS:
         ForEachNode(parent, [](tnodeinfo *n) { QCOMPARE(n->GradeScale, uint8_t(4)); });
 
         // The recent menu lists it; deleting it leaves an item that selects nothing.
-        p.Form->TabControl1->setCurrentIndex(PageCoins);
-        p.Form->TabControl1->setCurrentIndex(PageSeries);
+        p.Form->PageTabs->setCurrentIndex(PageCoins);
+        p.Form->PageTabs->setCurrentIndex(PageSeries);
         QAction *recent = p.Form->RecentSeriesMenu->actions().value(0);
         QVERIFY(recent && recent->isEnabled());
         QCOMPARE(recent->text(), parent->NodeName.trimmed().replace(QLatin1Char('&'), QStringLiteral("&&")));
@@ -317,7 +317,7 @@ private Q_SLOTS:
         tnodeinfo *leaf = WithChildren(root, false);
         p.Select(leaf);
         QTest::mouseClick(p.Form->ThemesCornerButton, Qt::LeftButton);
-        QCOMPARE(p.Form->TabControl2->currentWidget(), p.Form->Tab2Themes);
+        QCOMPARE(p.Form->SideTabs->currentWidget(), p.Form->Tab2Themes);
         // A new collection shows its 17 named themes.
         int shown = 0;
         for (int t = 0; t < ThemeCount; ++t)

@@ -89,8 +89,8 @@ private:
     }
     void OpenStatsTab()
     {
-        QTabBar *tabs = Form().TabControl2->tabBar();
-        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(Form().TabControl2->indexOf(Form().Tab2Stats)).center());
+        QTabBar *tabs = Form().SideTabs->tabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(Form().SideTabs->indexOf(Form().Tab2Stats)).center());
     }
     QString Native(Money m) { return NativeFormatCurrency(program_->State(), m, {}); }
 
@@ -102,8 +102,8 @@ private Q_SLOTS:
         program_->Start();
         collection_ = std::make_unique<tCollection>(program_->State());
         // As the welcome window leaves it after a new collection.
-        Form().TabControl1->setEnabled(true);
-        Form().TabControl1->setCurrentIndex(0);
+        Form().PageTabs->setEnabled(true);
+        Form().PageTabs->setCurrentIndex(0);
         Q_EMIT program_->State().Events->SeriesSelected();
     }
     void cleanup()

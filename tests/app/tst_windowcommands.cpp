@@ -121,7 +121,7 @@ private Q_SLOTS:
         program.Open();
         program.Start();
         QVERIFY(!program.Form().findChild<TTipForm *>());
-        QVERIFY(InMenu(program.Form().MenuItem16, QStringLiteral("Tipoftheday1")));
+        QVERIFY(InMenu(program.Form().ToolsMenu, QStringLiteral("Tipoftheday1")));
         program.Trigger(QStringLiteral("Tipoftheday1"));
         tip = program.Form().findChild<TTipForm *>();
         QVERIFY(tip && tip->isVisible());
@@ -141,7 +141,7 @@ private Q_SLOTS:
         program.Start();
         program.Trigger(QStringLiteral("MenuItem17"));  // File > New
         tMainState &s = program.State();
-        QVERIFY(InMenu(form.MenuItem16, QStringLiteral("AboutOrvanta1")));
+        QVERIFY(InMenu(form.ToolsMenu, QStringLiteral("AboutOrvanta1")));
         program.Trigger(QStringLiteral("AboutOrvanta1"));
         QList<TAboutForm *> boxes = AboutBoxes(form);
         QCOMPARE(boxes.size(), qsizetype(1));
@@ -223,7 +223,7 @@ private Q_SLOTS:
         tProgramFixture program;
         TMainForm &form = program.Open();
         program.Start();
-        QVERIFY(InMenu(form.MenuItem16, item));
+        QVERIFY(InMenu(form.ToolsMenu, item));
         QVERIFY(program.Action(item)->isEnabled());
 
         program.Trigger(item);  // nothing set

@@ -59,7 +59,7 @@ TMainForm &tProgramFixture::Open(const QStringList &arguments)
 
 void tProgramFixture::Start()
 {
-    form_->Timer1Timer();
+    form_->StartupTimerTimeout();
     QCoreApplication::processEvents();
 }
 

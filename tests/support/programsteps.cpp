@@ -20,11 +20,11 @@ void Settle()
 
 void ClickTab(TMainForm &form, int page)
 {
-    QTabBar *bar = form.TabControl1->tabBar();
-    QVERIFY(form.TabControl1->isTabVisible(page));
+    QTabBar *bar = form.PageTabs->tabBar();
+    QVERIFY(form.PageTabs->isTabVisible(page));
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(page).center());
     Settle();
-    QCOMPARE(form.TabControl1->currentIndex(), page);
+    QCOMPARE(form.PageTabs->currentIndex(), page);
 }
 
 void StartWithNewCollection(tProgramFixture &program)
@@ -32,8 +32,8 @@ void StartWithNewCollection(tProgramFixture &program)
     TMainForm &form = program.Open();
     form.Seams.ShowWelcomeWindow = [&program, &form] {
         tFileToOpenHooks hooks;
-        hooks.ShowSeriesPage = [&form] { form.TabControl1->setCurrentIndex(PageSeries); };
-        hooks.EnableMainPages = [&form] { form.TabControl1->setEnabled(true); };
+        hooks.ShowSeriesPage = [&form] { form.PageTabs->setCurrentIndex(PageSeries); };
+        hooks.EnableMainPages = [&form] { form.PageTabs->setEnabled(true); };
         TFileToOpenForm welcome(program.State(), hooks, &form);
         welcome.RadioNewFile->click();
         welcome.OKBtn->click();
@@ -42,7 +42,7 @@ void StartWithNewCollection(tProgramFixture &program)
         return chosen;
     };
     program.Start();
-    QVERIFY(form.TabControl1->isEnabled());
+    QVERIFY(form.PageTabs->isEnabled());
     QVERIFY(program.State().EntireCollection->ChildNodes.size() > 0);
 }
 
@@ -72,7 +72,7 @@ void ClickShownSeries(TMainForm &form, tnodeinfo *node, bool twice)
 
 void ClickSeries(TMainForm &form, tnodeinfo *node, bool twice)
 {
-    if (form.TabControl1->currentIndex() != PageSeries)
+    if (form.PageTabs->currentIndex() != PageSeries)
         ClickTab(form, PageSeries);
     form.SeriesTree->Tree().MakeTreeNodeVisible(node);
     Settle();

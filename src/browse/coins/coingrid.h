@@ -78,17 +78,17 @@ struct tSelectionSummary {
     // SumPanel is shown (and ThumbnailPanel hidden) for two or more entries.
     bool Visible = false;
     int Count = 0;
-    QString Selected;   // Label78
-    QString Price;      // Label79
-    QString Value;      // Label80
-    QString Have;       // Label81
-    QString Need;       // Label82
-    QString Sell;       // Label83
-    QString Sold;       // Label84
+    QString Selected;   // SelectedSumLabel
+    QString Price;      // PriceSumLabel
+    QString Value;      // ValueSumLabel
+    QString Have;       // HaveSumLabel
+    QString Need;       // NeedSumLabel
+    QString Sell;       // SellSumLabel
+    QString Sold;       // SoldSumLabel
     // The first of platinum, palladium, gold and silver above 0.01 ounces.
     bool MetalVisible = false;
-    QString MetalName;    // Label85
-    QString MetalAmount;  // Label93
+    QString MetalName;    // MetalNameLabel
+    QString MetalAmount;  // MetalAmountLabel
 };
 
 tSelectionSummary UpdateSelectionSummary(tMainState &s);

@@ -25,10 +25,10 @@ tPicturePair PlacePicturePair(const tPicturePairInput &in)
 
     tPicturePair out;
     out.Side = s;
-    out.Panel1 = QRect(Floor((w - s) / 2), 8, s, s);
+    out.ObversePanel = QRect(Floor((w - s) / 2), 8, s, s);
     out.ObverseLabel = QPoint(Floor((w - in.ObverseLabel.width()) / 2), 8 + s + 4);
     const int panel2Y = Floor(out.ObverseLabel.y() + obvH + 16);
-    out.Panel2 = QRect(out.Panel1.x(), panel2Y, s, s);
+    out.ReversePanel = QRect(out.ObversePanel.x(), panel2Y, s, s);
     out.ReverseLabel = QPoint(Floor((w - in.ReverseLabel.width()) / 2), panel2Y + s + 4);
     return out;
 }
@@ -38,7 +38,7 @@ tCoinLayout ComputeCoinLayout(const tCoinLayoutInput &in)
     const QSizeF btn = in.ViewSizeBtn;
     const QSizeF fav = in.FavoriteBox;
     const QSizeF stack = in.StackPicker;
-    const double w = in.Panel6.width();
+    const double w = in.ImageSidePanel.width();
 
     tCoinLayout out;
     // Strictly more than 24 pixels to spare puts the buttons side by side.
@@ -51,7 +51,7 @@ tCoinLayout ComputeCoinLayout(const tCoinLayoutInput &in)
     const bool stackBelow = out.SideBySide && stackX < 2;
     if (stackBelow)
         out.Reserve += Floor(stack.height()) + 8;
-    out.Pictures = PlacePicturePair({in.Panel6, double(out.Reserve), in.ObverseLabel, in.ReverseLabel});
+    out.Pictures = PlacePicturePair({in.ImageSidePanel, double(out.Reserve), in.ObverseLabel, in.ReverseLabel});
 
     const double revBottom = out.Pictures.ReverseLabel.y() + in.ReverseLabel.height();
     if (out.SideBySide) {
@@ -75,8 +75,8 @@ tCoinLayout ComputeCoinLayout(const tCoinLayoutInput &in)
 
 tPaperLayout ComputePaperLayout(const tPaperLayoutInput &in)
 {
-    const double w = in.Panel6.width();
-    const double h = in.Panel6.height();
+    const double w = in.ImageSidePanel.width();
+    const double h = in.ImageSidePanel.height();
     double p = std::floor((w - 8 - 16) / 2);
     double q = h - in.ObverseLabel.height() - 8;
     // A note's pictures keep a 2.25 : 1 aspect: whichever side is short
@@ -89,10 +89,10 @@ tPaperLayout ComputePaperLayout(const tPaperLayoutInput &in)
     q = std::max(q, 0.0);
 
     tPaperLayout out;
-    out.Panel1 = QRectF(8, 1, p, q);
-    out.Panel2 = QRectF(8 + p + 8, 1, p, q);
+    out.ObversePanel = QRectF(8, 1, p, q);
+    out.ReversePanel = QRectF(8 + p + 8, 1, p, q);
     out.ObverseLabel = QPointF(8 + std::floor((p - in.ObverseLabel.width()) / 2), 1 + q);
-    out.ReverseLabel = QPointF(out.Panel2.x() + std::floor((p - in.ReverseLabel.width()) / 2), 1 + q);
+    out.ReverseLabel = QPointF(out.ReversePanel.x() + std::floor((p - in.ReverseLabel.width()) / 2), 1 + q);
     return out;
 }
 
@@ -108,10 +108,10 @@ tPaperButtons PlacePaperButtons(double columnWidth, double statsButtonBottom, QS
 tBinColumn ComputeBinColumn(const tBinColumnInput &in)
 {
     tBinColumn out;
-    out.Width = std::max(Floor(in.ReportTabWidth / 4), Floor(in.Layout9.width()));
+    out.Width = std::max(Floor(in.ReportTabWidth / 4), Floor(in.BinButtons.width()));
     const QSizeF area(out.Width, in.ColumnHeight);
-    out.Pictures = PlacePicturePair({area, in.Layout9.height(), in.ObverseLabel, in.ReverseLabel});
-    out.Layout9 = QPoint(Floor((out.Width - in.Layout9.width()) / 2),
+    out.Pictures = PlacePicturePair({area, in.BinButtons.height(), in.ObverseLabel, in.ReverseLabel});
+    out.BinButtons = QPoint(Floor((out.Width - in.BinButtons.width()) / 2),
                          Floor(out.Pictures.ReverseLabel.y() + in.ReverseLabel.height()) + 12);
     return out;
 }

@@ -11,7 +11,7 @@
 #include <vector>
 
 // Two square pictures stacked with their captions below each: the obverse
-// (Panel1) and reverse (Panel2) of the Image side page, or of the report
+// (ObversePanel) and reverse (ReversePanel) of the Image side page, or of the report
 // bin's picture column.
 struct tPicturePairInput {
     QSizeF Area;            // the panel that holds the pictures
@@ -21,16 +21,16 @@ struct tPicturePairInput {
 };
 struct tPicturePair {
     int Side = 0;           // width and height of each picture
-    QRect Panel1;
-    QRect Panel2;
+    QRect ObversePanel;
+    QRect ReversePanel;
     QPoint ObverseLabel;
     QPoint ReverseLabel;
 };
 tPicturePair PlacePicturePair(const tPicturePairInput &in);
 
-// Coin layout of the Image side page (Panel6).
+// Coin layout of the Image side page (ImageSidePanel).
 struct tCoinLayoutInput {
-    QSizeF Panel6;
+    QSizeF ImageSidePanel;
     QSizeF ViewSizeBtn;
     QSizeF FavoriteBox;
     QSizeF ObverseLabel;
@@ -51,13 +51,13 @@ tCoinLayout ComputeCoinLayout(const tCoinLayoutInput &in);
 // Paper-money layout of the Image side page: front and back side by side,
 // keeping a note's 2.25 : 1 aspect.
 struct tPaperLayoutInput {
-    QSizeF Panel6;
+    QSizeF ImageSidePanel;
     QSizeF ObverseLabel;
     QSizeF ReverseLabel;
 };
 struct tPaperLayout {
-    QRectF Panel1;
-    QRectF Panel2;
+    QRectF ObversePanel;
+    QRectF ReversePanel;
     QPointF ObverseLabel;
     QPointF ReverseLabel;
 };
@@ -75,14 +75,14 @@ tPaperButtons PlacePaperButtons(double columnWidth, double statsButtonBottom, QS
 struct tBinColumnInput {
     double ReportTabWidth = 0;
     double ColumnHeight = 0;
-    QSizeF Layout9;            // the bin buttons
+    QSizeF BinButtons;         // the bin buttons
     QSizeF ObverseLabel;
     QSizeF ReverseLabel;
 };
 struct tBinColumn {
     int Width = 0;
     tPicturePair Pictures;
-    QPoint Layout9;
+    QPoint BinButtons;
 };
 tBinColumn ComputeBinColumn(const tBinColumnInput &in);
 
@@ -96,9 +96,9 @@ struct tThemePlacement {
 };
 tThemePlacement PlaceThemeRows(int count, double boxWidth, QSizeF row);
 
-// Pricing page header: the "Columns:" box (Layout17) and the row buttons
-// (Layout18) share the free width between the list name (Layout13, at the
-// left) and the currency note (Layout11, at the right).
+// Pricing page header: the "Columns:" box (PriceColumnsLayout) and the row buttons
+// (PriceButtonsLayout) share the free width between the list name (PriceListNameLayout, at the
+// left) and the currency note (ForexLayout, at the right).
 struct tPricingHeader {
     bool ShowColumns = false;
     double ColumnsX = 0;

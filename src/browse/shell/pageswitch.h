@@ -12,7 +12,7 @@ struct tnodeinfo;
 struct tCoinInfo;
 struct tPriceInfo;
 
-// Tags of the pages of the main tab control; TabControl1's own tag holds the
+// Tags of the pages of the main tab control; PageTabs's own tag holds the
 // tag of the page entered last.
 enum tMainPage : int {
     PageSeries = 0,

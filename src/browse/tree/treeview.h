@@ -162,7 +162,7 @@ public:
     int FirstRowIndex() const;
     // TreeScrollBarChange: clamps to the range, rebinds and repaints.
     void SetScrollValue(double value);
-    // Button7Click / Button8Click: one row up (-1) or down (+1).
+    // TreeScrollButtonClick: one row up (-1) or down (+1).
     void ScrollBy(int tag);
     // TreeLayoutMouseWheel with the wheel's delta (120 a notch).
     void Wheel(int delta);

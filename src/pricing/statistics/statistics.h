@@ -171,7 +171,7 @@ struct tStatsLabelBox {
 struct tStatsArea {
     int ClientWidth = 0;   // client width of ScrollBox1
     int LineWidth = 1;     // width of the separator Line1
-    int PanelWidth = 0;    // width of Panel6, which sets the paper-money columns
+    int PanelWidth = 0;    // width of ImageSidePanel, which sets the paper-money columns
 };
 struct tStatsArrangement {
     bool Line1Visible = false;

@@ -48,8 +48,8 @@ private Q_SLOTS:
         QFETCH(QSizeF, panel6);
         const tCoinLayout l = ComputeCoinLayout({panel6, ViewSizeBtn, FavoriteBox, PictureLabel, PictureLabel});
         QTEST(l.SideBySide, "sideBySide");
-        QTEST(l.Pictures.Panel1, "panel1");
-        QTEST(l.Pictures.Panel2, "panel2");
+        QTEST(l.Pictures.ObversePanel, "panel1");
+        QTEST(l.Pictures.ReversePanel, "panel2");
         QTEST(l.Pictures.ObverseLabel, "obverseLabel");
         QTEST(l.Pictures.ReverseLabel, "reverseLabel");
         QTEST(l.ViewSizeBtn, "viewSizeBtn");
@@ -102,8 +102,8 @@ private Q_SLOTS:
         QFETCH(double, q);
         const QSizeF label(60, 20);
         const tPaperLayout l = ComputePaperLayout({panel6, label, label});
-        QCOMPARE(l.Panel1, QRectF(8, 1, p, q));
-        QCOMPARE(l.Panel2, QRectF(8 + p + 8, 1, p, q));
+        QCOMPARE(l.ObversePanel, QRectF(8, 1, p, q));
+        QCOMPARE(l.ReversePanel, QRectF(8 + p + 8, 1, p, q));
         // Captions centred below each picture.
         QCOMPARE(l.ObverseLabel, QPointF(8 + std::floor((p - 60) / 2), 1 + q));
         QCOMPARE(l.ReverseLabel, QPointF(16 + p + std::floor((p - 60) / 2), 1 + q));
@@ -134,8 +134,8 @@ private Q_SLOTS:
         QFETCH(QSizeF, layout9);
         const tBinColumn c = ComputeBinColumn({reportWidth, 600, layout9, PictureLabel, PictureLabel});
         QTEST(c.Width, "width");
-        QTEST(c.Pictures.Panel1, "panel8");
-        QTEST(c.Layout9, "layout9Pos");
+        QTEST(c.Pictures.ObversePanel, "panel8");
+        QTEST(c.BinButtons, "layout9Pos");
     }
 
     void themeRowsFillColumnsFirst_data()
@@ -168,7 +168,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("showColumns");
         QTest::addColumn<double>("columnsX");
         QTest::addColumn<double>("buttonsX");
-        // Layout13 300 wide, Layout17 170, Layout18 400: the two need 570.
+        // PriceListNameLayout 300 wide, PriceColumnsLayout 170, PriceButtonsLayout 400: the two need 570.
         QTest::newRow("room for both: equal gaps") << 1000.0 << true << 300 + 130 / 3.0 << 300 + 2 * 130 / 3.0 + 170;
         QTest::newRow("exactly their width: buttons only") << 870.0 << false << 0.0 << 300 + 85.0;
         QTest::newRow("narrow: buttons centred") << 800.0 << false << 0.0 << 350.0;

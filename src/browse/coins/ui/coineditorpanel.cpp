@@ -230,7 +230,7 @@ void TCoinEditorPanel::BuildControls()
         l->addWidget(button);
         return w;
     };
-    Label41 = Caption("Label41", QStringLiteral("Comment"));
+    CommentCaption = Caption("Label41", QStringLiteral("Comment"));
     cell(0, 0, Caption("Label2", QStringLiteral("Year / Mint / Variety")), DateMintBox);
     cell(0, 1, Caption("Label4", QStringLiteral("Grade")), GradeBox);
     cell(0, 2, Caption("Label40", QStringLiteral("Grade modifier")), GMbox);
@@ -243,13 +243,13 @@ void TCoinEditorPanel::BuildControls()
     cell(2, 1, Caption("Label126", QStringLiteral("Date sold")), dated(SellDateBox, SellDateButton));
     cell(2, 2, BuyBox, PriceEdit);
     cell(2, 3, SellBox, SellPriceEdit);
-    cell(3, 0, Label41, CommentEdit);
+    cell(3, 0, CommentCaption, CommentEdit);
     cell(3, 1, Caption("Label7", QStringLiteral("Stored in")), StoredBox);
     g->addWidget(ErrorBox, 7, 2);
     g->addWidget(User1Box, 7, 3);
     // The grid panel: the fixed block takes its first four columns and rows;
     // the user-defined fields' cells fill the rest.
-    GridPanelLayout1 = Fields;
+    UserFieldsPanel = Fields;
     FieldGrid = g;
     for (int c = 0; c < 4; ++c)
         g->setColumnStretch(c, 1);

@@ -83,7 +83,7 @@ public:
     bool NoteMaxed = false;
 
     // ---- User-defined fields (coineditoruserfields.cpp) ----
-    // Makes one cell per field of UDFlist in GridPanelLayout1 beside and
+    // Makes one cell per field of UDFlist in UserFieldsPanel beside and
     // under the fixed block, for availableWidth of room (the editor's
     // width when negative). With keepControls, controls that already show
     // the same fields in the same grid stay as they are.
@@ -126,8 +126,8 @@ public:
     QLineEdit *CommentEdit = nullptr;
     QPlainTextEdit *NotesMemo = nullptr;
     QToolButton *NoteMaxedBtn = nullptr;
-    QLabel *Label41 = nullptr;  // caption of CommentEdit ("Comment (Serial number)" for paper money)
-    QWidget *GridPanelLayout1 = nullptr;  // the user-defined fields' controls go in here
+    QLabel *CommentCaption = nullptr;  // caption of CommentEdit ("Comment (Serial number)" for paper money)
+    QWidget *UserFieldsPanel = nullptr;   // the user-defined fields' controls go in here
     QCheckBox *BuyBox = nullptr;
     QCheckBox *SellBox = nullptr;
     QCheckBox *ErrorBox = nullptr;

@@ -164,9 +164,9 @@ void TCoinGridPage::BuildSumPanel()
     auto *l = new QHBoxLayout(SumPanel);
     l->setContentsMargins(0, 0, 0, 0);
     l->setSpacing(14);
-    for (auto [label, name] : {std::pair{&Label78, "Label78"}, {&Label81, "Label81"}, {&Label82, "Label82"},
-                               {&Label83, "Label83"}, {&Label84, "Label84"}, {&Label79, "Label79"},
-                               {&Label80, "Label80"}, {&Label85, "Label85"}, {&Label93, "Label93"}}) {
+    for (auto [label, name] : {std::pair{&SelectedSumLabel, "Label78"}, {&HaveSumLabel, "Label81"}, {&NeedSumLabel, "Label82"},
+                               {&SellSumLabel, "Label83"}, {&SoldSumLabel, "Label84"}, {&PriceSumLabel, "Label79"},
+                               {&ValueSumLabel, "Label80"}, {&MetalNameLabel, "Label85"}, {&MetalAmountLabel, "Label93"}}) {
         *label = NamedLabel(name, QString(), SumPanel);
         l->addWidget(*label);
     }
@@ -348,17 +348,17 @@ void TCoinGridPage::UpdateSelectionSummary()
     ThumbnailPanel->setVisible(!sum.Visible);
     if (!sum.Visible)
         return;
-    Label78->setText(sum.Selected);
-    Label79->setText(sum.Price);
-    Label80->setText(sum.Value);
-    Label81->setText(sum.Have);
-    Label82->setText(sum.Need);
-    Label83->setText(sum.Sell);
-    Label84->setText(sum.Sold);
-    Label85->setText(sum.MetalName);
-    Label93->setText(sum.MetalAmount);
-    Label85->setVisible(sum.MetalVisible);
-    Label93->setVisible(sum.MetalVisible);
+    SelectedSumLabel->setText(sum.Selected);
+    PriceSumLabel->setText(sum.Price);
+    ValueSumLabel->setText(sum.Value);
+    HaveSumLabel->setText(sum.Have);
+    NeedSumLabel->setText(sum.Need);
+    SellSumLabel->setText(sum.Sell);
+    SoldSumLabel->setText(sum.Sold);
+    MetalNameLabel->setText(sum.MetalName);
+    MetalAmountLabel->setText(sum.MetalAmount);
+    MetalNameLabel->setVisible(sum.MetalVisible);
+    MetalAmountLabel->setVisible(sum.MetalVisible);
 }
 
 void TCoinGridPage::HousekeepingTick()

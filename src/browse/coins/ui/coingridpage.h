@@ -49,15 +49,15 @@ public:
     QWidget *WarningPanelCoins = nullptr;
     QLabel *WarningLabelCoins = nullptr;
     QWidget *SumPanel = nullptr;
-    QLabel *Label78 = nullptr;              // "Selected: "
-    QLabel *Label79 = nullptr;              // "Price: "
-    QLabel *Label80 = nullptr;              // "Value: "
-    QLabel *Label81 = nullptr;              // "Have: "
-    QLabel *Label82 = nullptr;              // "Need: "
-    QLabel *Label83 = nullptr;              // "Sell: "
-    QLabel *Label84 = nullptr;              // "Sold: "
-    QLabel *Label85 = nullptr;              // metal name
-    QLabel *Label93 = nullptr;              // metal ounces
+    QLabel *SelectedSumLabel = nullptr;     // "Selected: "
+    QLabel *PriceSumLabel = nullptr;        // "Price: "
+    QLabel *ValueSumLabel = nullptr;        // "Value: "
+    QLabel *HaveSumLabel = nullptr;         // "Have: "
+    QLabel *NeedSumLabel = nullptr;         // "Need: "
+    QLabel *SellSumLabel = nullptr;         // "Sell: "
+    QLabel *SoldSumLabel = nullptr;         // "Sold: "
+    QLabel *MetalNameLabel = nullptr;       // metal name
+    QLabel *MetalAmountLabel = nullptr;     // metal ounces
     // The coin thumbnails go in here; it takes no room until they do.
     QWidget *ThumbnailPanel = nullptr;
     // The view settings; the main window moves them into its slide-out panel.

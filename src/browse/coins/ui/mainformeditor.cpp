@@ -89,14 +89,14 @@ void TMainForm::InstallCoinEditor()
         CallSeam(Seams.StuffCoinInfo, target);
     });
     Install(Seams.StuffCoinInfo, [this](QObject *sender) { CoinEditor->CommitControl(qobject_cast<QWidget *>(sender)); });
-    connect(ImageViewer1, &QToolButton::clicked, this, [this] {
+    connect(PrevMonthButton, &QToolButton::clicked, this, [this] {
         CurrProcGuard guard(21200);
         tCalendarState c = CalendarState();
         CalendarPreviousMonth(c);
         SetCalendarState(c);
         CallSeam(Seams.RenderDatePopup);
     });
-    connect(ImageViewer2, &QToolButton::clicked, this, [this] {
+    connect(NextMonthButton, &QToolButton::clicked, this, [this] {
         CurrProcGuard guard(21300);
         tCalendarState c = CalendarState();
         CalendarNextMonth(c);
@@ -104,7 +104,7 @@ void TMainForm::InstallCoinEditor()
         CallSeam(Seams.RenderDatePopup);
     });
     // Cancel closes without the close handler: the box keeps its text.
-    connect(Button10, &QPushButton::clicked, this, [this] {
+    connect(DateCancelButton, &QPushButton::clicked, this, [this] {
         const QSignalBlocker block(DatePopup);
         DatePopup->hide();
     });
@@ -120,7 +120,7 @@ void TMainForm::InstallCoinEditor()
             [this] { CallSeam(Seams.ShowNAHint, State.CoinGridRow); });
     // The callout belongs to the Coins page: it goes with the page.
     // (The Coins page's own refresh shows it again.)
-    connect(TabControl1, &QTabWidget::currentChanged, this, [this] {
+    connect(PageTabs, &QTabWidget::currentChanged, this, [this] {
         if (CurrentPageTag() != PageCoins)
             NA_Popup->hide();
     });
@@ -246,7 +246,7 @@ void TMainForm::Userfields1Click()
     }
     Q_EMIT State.Events->RestoreNotesMemo();
     Q_EMIT State.Events->CommitPendingEdit();
-    TabControl1->setCurrentIndex(PageSeries);
+    PageTabs->setCurrentIndex(PageSeries);
     CoinEditor->ClearUDFlist2(TCoinEditorPanel::tPendingEdit::Commit);
     UDFform = new TUDFform(State, [this, oldIDs = UDFFieldIDs(State)](bool ok) {
         // The collection clipboard's entries follow their fields too: a paste

@@ -65,8 +65,8 @@ tNavigationSeams TFinderCommands::Navigation() const
     TMainForm &f = form_;
     tNavigationSeams nav;
     nav.BigImageDown = [&f] { CallSeam(f.Seams.BigImageDown); };
-    nav.ActivePage = [&f] { return f.TabControl1->currentIndex(); };
-    nav.ShowPage = [&f](int page) { f.TabControl1->setCurrentIndex(page); };
+    nav.ActivePage = [&f] { return f.PageTabs->currentIndex(); };
+    nav.ShowPage = [&f](int page) { f.PageTabs->setCurrentIndex(page); };
     nav.MakeTreeNodeVisible = [&f](tnodeinfo *node) { CallSeam(f.Seams.MakeTreeNodeVisible, node); };
     nav.RenderTree = [&f] { CallSeam(f.Seams.RenderTree); };
     nav.AddRecent = [&f] { CallSeam(f.Seams.AddRecent); };

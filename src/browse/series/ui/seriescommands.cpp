@@ -37,20 +37,20 @@ public:
     {
         setObjectName(QStringLiteral("UserSeries_Popup"));
         setAttribute(Qt::WA_TransparentForMouseEvents);
-        Label140 = new QLabel(UserSeriesHintText, this);
-        Label140->setObjectName(QStringLiteral("Label140"));
-        Label140->setWordWrap(true);
-        Label140->setStyleSheet(QStringLiteral("color: red; font-size: 15px;"));
-        Label140->ensurePolished();
+        HintText = new QLabel(UserSeriesHintText, this);
+        HintText->setObjectName(QStringLiteral("Label140"));
+        HintText->setWordWrap(true);
+        HintText->setStyleSheet(QStringLiteral("color: red; font-size: 15px;"));
+        HintText->ensurePolished();
         // The box is as tall as the whole text needs at its width, whatever
         // the font the system gives.
         const int textWidth = Width - 20;
-        BoxHeight = std::max(MinBoxHeight, Label140->heightForWidth(textWidth) + 8);
+        BoxHeight = std::max(MinBoxHeight, HintText->heightForWidth(textWidth) + 8);
         resize(Width, BoxHeight + PointerHeight + RingHeight);
-        Label140->setGeometry(10, 4, textWidth, BoxHeight - 8);
-        RoundRect1 = new QWidget(this);
-        RoundRect1->setObjectName(QStringLiteral("RoundRect1"));
-        RoundRect1->setGeometry(PointerX - RingWidth / 2 + PointerWidth / 2, height() - RingHeight, RingWidth,
+        HintText->setGeometry(10, 4, textWidth, BoxHeight - 8);
+        PricingTabRing = new QWidget(this);
+        PricingTabRing->setObjectName(QStringLiteral("RoundRect1"));
+        PricingTabRing->setGeometry(PointerX - RingWidth / 2 + PointerWidth / 2, height() - RingHeight, RingWidth,
                                 RingHeight);
         hide();
     }
@@ -62,8 +62,8 @@ public:
     static constexpr int PointerX = 15;
     static constexpr int RingWidth = 64;
     static constexpr int RingHeight = 34;
-    QLabel *Label140 = nullptr;
-    QWidget *RoundRect1 = nullptr;
+    QLabel *HintText = nullptr;
+    QWidget *PricingTabRing = nullptr;
 
 protected:
     void paintEvent(QPaintEvent *) override
@@ -87,7 +87,7 @@ protected:
         p.drawPath(box.united(pointer));
         p.setBrush(Qt::NoBrush);
         p.setPen(QPen(crimson, 3));
-        p.drawRoundedRect(QRectF(RoundRect1->geometry()).adjusted(1.5, 1.5, -1.5, -1.5), 8, 8);
+        p.drawRoundedRect(QRectF(PricingTabRing->geometry()).adjusted(1.5, 1.5, -1.5, -1.5), 8, 8);
     }
 };
 
@@ -300,14 +300,14 @@ void TSeriesCommands::InstallThemes()
         f_.PlaceThemeButtons();
     });
 
-    MenuItem1 = new QAction(QStringLiteral("Theme setup"), f_.FavoritesMenu);
-    MenuItem1->setObjectName(QStringLiteral("MenuItem1"));
+    ThemeSetupAction = new QAction(QStringLiteral("Theme setup"), f_.FavoritesMenu);
+    ThemeSetupAction->setObjectName(QStringLiteral("MenuItem1"));
     f_.FavoritesMenu->addSeparator();
-    f_.FavoritesMenu->addAction(MenuItem1);
-    connect(MenuItem1, &QAction::triggered, this, &TSeriesCommands::MenuItem1Click);
+    f_.FavoritesMenu->addAction(ThemeSetupAction);
+    connect(ThemeSetupAction, &QAction::triggered, this, &TSeriesCommands::ThemeSetupClick);
 }
 
-void TSeriesCommands::MenuItem1Click()
+void TSeriesCommands::ThemeSetupClick()
 {
     if (!ThemeForm)
         ThemeForm = new TThemeForm(f_.State, [this] { f_.LayoutMainForm(f_.SelectedIsPaper()); }, &f_);
@@ -364,7 +364,7 @@ void TSeriesCommands::RecentSeriesMenuClick(int coinType)
     tnodeinfo *node = SeriesOfMenuItem(f_.State, coinType);
     if (!node)
         return;  // its series was deleted meanwhile
-    f_.TabControl1->setCurrentIndex(PageSeries);
+    f_.PageTabs->setCurrentIndex(PageSeries);
     f_.State.SelectedTreeNode = node;
     Q_EMIT f_.State.Events->SeriesSelected();
 }
@@ -474,14 +474,14 @@ void TSeriesCommands::AdminImageClick()
 
 void TSeriesCommands::ShowUserSeriesHint()
 {
-    if (!UserSeriesHintVisible(f_.State) || !f_.TabControl1->isTabVisible(PagePricing)) {
+    if (!UserSeriesHintVisible(f_.State) || !f_.PageTabs->isTabVisible(PagePricing)) {
         UserSeries_Popup->hide();
         return;
     }
     // The ring goes round the Pricing tab, the box above it.
-    const QRect tab = f_.TabControl1->tabBar()->tabRect(PagePricing);
-    const QPoint centre = f_.TabControl1->tabBar()->mapTo(&f_, tab.center());
-    const QRect ring = UserSeries_Popup->RoundRect1->geometry();
+    const QRect tab = f_.PageTabs->tabBar()->tabRect(PagePricing);
+    const QPoint centre = f_.PageTabs->tabBar()->mapTo(&f_, tab.center());
+    const QRect ring = UserSeries_Popup->PricingTabRing->geometry();
     UserSeries_Popup->move(centre.x() - ring.center().x(), centre.y() - ring.center().y());
     UserSeries_Popup->raise();
     UserSeries_Popup->show();

@@ -32,7 +32,7 @@ public:
     TNewFolder_Form *NewFolderForm();
     TThemePanel *ThemePanel = nullptr;
     QPointer<TThemeForm> ThemeForm;
-    QAction *MenuItem1 = nullptr;         // "Theme setup"
+    QAction *ThemeSetupAction = nullptr;  // "Theme setup"
     tRecentSeries Recent;
     tCreditPicture Credit;
     QLabel *AdminImage = nullptr;
@@ -42,7 +42,7 @@ public:
     void Properties1Click(bool addNew);
     void Sortsubseriesalphabetically1Click(bool byDate);
     void Deletethisfolder1Click(bool emptyOnly);
-    void MenuItem1Click();
+    void ThemeSetupClick();
     void AddRecent();
     void ClearRecentSeriesMenu();
     void BuildFavoritesMenu();

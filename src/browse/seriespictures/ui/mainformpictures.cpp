@@ -33,7 +33,7 @@ void TMainForm::InstallSeriesPictures()
     tSelectionSeams &sel = SelectionSeams;
     if (!sel.ShowImage)
         sel.ShowImage = [this](const QString &picture, int country, bool obverse, bool paper) {
-            SeriesPictures->ShowImage(obverse ? Image2 : Image3, picture, country, obverse, paper);
+            SeriesPictures->ShowImage(obverse ? ObverseImage : ReverseImage, picture, country, obverse, paper);
         };
     if (!sel.SetViewSizeVisible)
         sel.SetViewSizeVisible = [this](bool visible) { ViewSizeBtn->setVisible(visible); };
@@ -77,8 +77,8 @@ void TMainForm::QuarterForm1Click()
             if (!n)
                 return;
             const bool paper = n->CoinShape == PaperMoneyShape;
-            SeriesPictures->ShowImage(Image2, n->Obverse, n->Country, true, paper);
-            SeriesPictures->ShowImage(Image3, n->Reverse, n->Country, false, paper);
+            SeriesPictures->ShowImage(ObverseImage, n->Obverse, n->Country, true, paper);
+            SeriesPictures->ShowImage(ReverseImage, n->Reverse, n->Country, false, paper);
         };
         QuarterForm->CollectionModified = [this] {
             Q_EMIT State.Events->SetMainCaption();

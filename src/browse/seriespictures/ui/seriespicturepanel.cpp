@@ -40,14 +40,14 @@ TSeriesPicturePanel::TSeriesPicturePanel(TMainForm &form) : QObject(&form), f_(f
     // The large picture follows the panel's size, never the other way round.
     f_.BigImage->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     f_.BigImage->setMouseTracking(true);
-    f_.MagnifierGlass1->setFixedSize(GlassSize, GlassSize);
-    f_.MagnifierGlass1->setFrameShape(QFrame::Box);
-    f_.MagnifierGlass1->setAttribute(Qt::WA_TransparentForMouseEvents);
-    for (QObject *o : {static_cast<QObject *>(f_.Image2), static_cast<QObject *>(f_.Image3),
+    f_.MagnifierGlass->setFixedSize(GlassSize, GlassSize);
+    f_.MagnifierGlass->setFrameShape(QFrame::Box);
+    f_.MagnifierGlass->setAttribute(Qt::WA_TransparentForMouseEvents);
+    for (QObject *o : {static_cast<QObject *>(f_.ObverseImage), static_cast<QObject *>(f_.ReverseImage),
                        static_cast<QObject *>(f_.BigImage), static_cast<QObject *>(f_.BigLabel),
                        static_cast<QObject *>(f_.ImagePanel)})
         o->installEventFilter(this);
-    for (QLabel *small : {f_.Image2, f_.Image3})
+    for (QLabel *small : {f_.ObverseImage, f_.ReverseImage})
         small->setCursor(Qt::PointingHandCursor);
     connect(f_.ViewSizeBtn, &QPushButton::clicked, this, [this] { CallSeam(f_.Seams.ViewSizeBtnClick, f_.ViewSizeBtn); });
     connect(f_.StackPickerBox, &QComboBox::currentIndexChanged, this,
@@ -64,8 +64,8 @@ bool TSeriesPicturePanel::ShowImage(QLabel *image, const QString &stored, int co
         LoadPicture(fullpath(f_.State, stored, country, obverse, paper), box ? box->DecodeBox() : QSize());
     const bool loaded = !picture.isNull();
     image->setPixmap(loaded ? QPixmap::fromImage(picture) : QPixmap());
-    if (image == f_.Image2 || image == f_.Image3) {
-        QLabel *note = image == f_.Image2 ? f_.ObverseNoImageLabel : f_.ReverseNoImageLabel;
+    if (image == f_.ObverseImage || image == f_.ReverseImage) {
+        QLabel *note = image == f_.ObverseImage ? f_.ObverseNoImageLabel : f_.ReverseNoImageLabel;
         image->setVisible(loaded);
         note->setVisible(!loaded);
     }
@@ -75,8 +75,8 @@ bool TSeriesPicturePanel::ShowImage(QLabel *image, const QString &stored, int co
 void TSeriesPicturePanel::Image2Click(QObject *sender)
 {
     CurrProcGuard guard(Blocks::OpenLargePicture);
-    const bool obverse = sender == f_.Image2;
-    QLabel *small = obverse ? f_.Image2 : f_.Image3;
+    const bool obverse = sender == f_.ObverseImage;
+    QLabel *small = obverse ? f_.ObverseImage : f_.ReverseImage;
     const tPictureClick click = PictureClick(Tag(f_.ImagePanel), obverse, !small->pixmap().isNull());
     f_.ImagePanel->setProperty("Tag", click.Tag);
     if (click.Action == tBigViewAction::Close) {
@@ -101,7 +101,7 @@ void TSeriesPicturePanel::Image2Click(QObject *sender)
     if (paper)
         f_.LayoutMainForm(true);
     const QFontMetricsF fm(f_.BigLabel->font());
-    const double room = std::max(0, f_.Layout20->height() - 20);
+    const double room = std::max(0, f_.SeriesViewArea->height() - 20);
     f_.BigLabel->setText(QStringLiteral("  ") +
                          ShortCaption(BigLabelFile, room, [&fm](const QString &t) { return fm.horizontalAdvance(t); }));
     f_.ImagePanel->show();
@@ -118,7 +118,7 @@ void TSeriesPicturePanel::BigImageDown()
 {
     CurrProcGuard guard(Blocks::BigImageDown);
     f_.BigImage->unsetCursor();
-    f_.MagnifierGlass1->hide();
+    f_.MagnifierGlass->hide();
     // The button only serves series measured for it.
     const tnodeinfo *n = f_.State.SelectedTreeNode;
     f_.ViewSizeBtn->setVisible(n && ViewSizeVisible(*n));
@@ -169,7 +169,7 @@ void TSeriesPicturePanel::BigLabelDblClick()
 
 void TSeriesPicturePanel::PlaceCaptionStrip(bool paper)
 {
-    auto *area = qobject_cast<QBoxLayout *>(f_.Layout20->layout());
+    auto *area = qobject_cast<QBoxLayout *>(f_.SeriesViewArea->layout());
     if (!area)
         return;
     area->removeWidget(f_.BigLabelLayout);
@@ -192,7 +192,7 @@ void TSeriesPicturePanel::ShowBigPicture()
 
 void TSeriesPicturePanel::MoveMagnifier(QPoint at)
 {
-    QLabel *glass = f_.MagnifierGlass1;
+    QLabel *glass = f_.MagnifierGlass;
     const QPixmap shown = f_.BigImage->pixmap();
     if (shown.isNull())
         return;
@@ -214,14 +214,14 @@ void TSeriesPicturePanel::MoveMagnifier(QPoint at)
 
 void TSeriesPicturePanel::CentreMagnifier()
 {
-    QLabel *glass = f_.MagnifierGlass1;
+    QLabel *glass = f_.MagnifierGlass;
     glass->move((f_.ImagePanel->width() - glass->width()) / 2, (f_.ImagePanel->height() - glass->height()) / 2);
 }
 
 bool TSeriesPicturePanel::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
-    if ((watched == f_.Image2 || watched == f_.Image3) && type == QEvent::MouseButtonRelease) {
+    if ((watched == f_.ObverseImage || watched == f_.ReverseImage) && type == QEvent::MouseButtonRelease) {
         Image2Click(watched);
         return true;
     }
@@ -237,15 +237,15 @@ bool TSeriesPicturePanel::eventFilter(QObject *watched, QEvent *event)
         switch (type) {
         case QEvent::MouseButtonPress:
             f_.BigImage->setCursor(Qt::CrossCursor);
-            f_.MagnifierGlass1->show();
+            f_.MagnifierGlass->show();
             MoveMagnifier(static_cast<QMouseEvent *>(event)->position().toPoint());
             return true;
         case QEvent::MouseMove:
-            if (!f_.MagnifierGlass1->isHidden())
+            if (!f_.MagnifierGlass->isHidden())
                 MoveMagnifier(static_cast<QMouseEvent *>(event)->position().toPoint());
             return false;
         case QEvent::MouseButtonRelease:
-            f_.MagnifierGlass1->hide();
+            f_.MagnifierGlass->hide();
             return true;
         case QEvent::Leave:
             BigImageDown();

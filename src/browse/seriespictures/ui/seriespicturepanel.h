@@ -18,11 +18,11 @@ class TSeriesPicturePanel : public QObject {
 public:
     explicit TSeriesPicturePanel(TMainForm &form);
 
-    // Loads a stored picture into Image2 or Image3 (which then shows the
+    // Loads a stored picture into ObverseImage or ReverseImage (which then shows the
     // picture or its no-image label) or into any other picture label; true
     // when a picture was loaded.
     bool ShowImage(QLabel *image, const QString &stored, int country, bool obverse, bool paper);
-    // A click on the small obverse (Image2) or reverse (Image3).
+    // A click on the small obverse (ObverseImage) or reverse (ReverseImage).
     void Image2Click(QObject *sender);
     // Closes the large view and the magnifier.
     void BigImageDown();

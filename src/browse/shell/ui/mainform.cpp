@@ -152,10 +152,10 @@ TMainForm::TMainForm(const tMainFormSeams &seams, const tMainFormTimings &timing
     resize(size.expandedTo(MinimumSize));
     CommandLine = QCoreApplication::arguments().mid(1);
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setSingleShot(true);
-    Timer1->setInterval(timings.Timer1Interval);
+    StartupTimer = new QTimer(this);
+    StartupTimer->setObjectName(QStringLiteral("Timer1"));
+    StartupTimer->setSingleShot(true);
+    StartupTimer->setInterval(timings.StartupTimerInterval);
     FormsTimer = new QTimer(this);
     FormsTimer->setObjectName(QStringLiteral("FormsTimer"));
     FormsTimer->setInterval(timings.FormsTimerInterval);
@@ -182,12 +182,12 @@ void TMainForm::EmbedSeriesTree()
     SeriesTree = new TSeriesTreeView(State, TreeLayout);
     TreeLayout->layout()->addWidget(SeriesTree);
     // The placeholders go for good, so each name stands for one control.
-    for (QWidget *placeholder : {static_cast<QWidget *>(Button7), static_cast<QWidget *>(Button8),
+    for (QWidget *placeholder : {static_cast<QWidget *>(TreeScrollUpButton), static_cast<QWidget *>(TreeScrollDownButton),
                                  static_cast<QWidget *>(TreeScrollBar)})
         delete placeholder;
     TreeScrollBar = SeriesTree->TreeScrollBar();
-    Button7 = SeriesTree->findChild<QToolButton *>(QStringLiteral("Button7"));
-    Button8 = SeriesTree->findChild<QToolButton *>(QStringLiteral("Button8"));
+    TreeScrollUpButton = SeriesTree->findChild<QToolButton *>(QStringLiteral("Button7"));
+    TreeScrollDownButton = SeriesTree->findChild<QToolButton *>(QStringLiteral("Button8"));
     delete TreeScrollTimer;
     TreeScrollTimer = SeriesTree->TreeScrollTimer();
 
@@ -219,11 +219,11 @@ TMainForm::~TMainForm()
 
 void TMainForm::ConnectHandlers()
 {
-    connect(Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
+    connect(StartupTimer, &QTimer::timeout, this, &TMainForm::StartupTimerTimeout);
     connect(FormsTimer, &QTimer::timeout, this, [this] { CallSeam(Seams.FormsTimerTimer); });
     connect(KeyTimer, &QTimer::timeout, this, &TMainForm::KeyTimerTimer);
-    connect(TabControl1, &QTabWidget::currentChanged, this, &TMainForm::TabControl1Change);
-    connect(TabControl2, &QTabWidget::currentChanged, this, &TMainForm::TabControl2Change);
+    connect(PageTabs, &QTabWidget::currentChanged, this, &TMainForm::PageTabsChange);
+    connect(SideTabs, &QTabWidget::currentChanged, this, &TMainForm::SideTabsChange);
     connect(TreeScrollBar, &QScrollBar::valueChanged, this, [this] {
         CallSeam(Seams.AssignNodePorts);
         CallSeam(Seams.RenderTree);
@@ -231,31 +231,31 @@ void TMainForm::ConnectHandlers()
     for (QPushButton *b : {ImageCornerButton, ThemesCornerButton, StatsCornerButton})
         connect(b, &QPushButton::clicked, this, [this, b] {
             const int tag = b->property("Tag").toInt();
-            if (TabControl2->currentIndex() == tag)
+            if (SideTabs->currentIndex() == tag)
                 b->setChecked(true);  // a second click leaves the page shown
             else
-                TabControl2->setCurrentIndex(tag);
+                SideTabs->setCurrentIndex(tag);
         });
     connect(LegendCheckBox, &QCheckBox::toggled, this, &TMainForm::LegendCheckBoxChange);
     connect(FavoriteBox, &QCheckBox::toggled, this, &TMainForm::FavoriteBoxChange);
     connect(FaceBook1, &QAction::triggered, this, &TMainForm::FaceBook1Click);
-    connect(Button9, &QPushButton::clicked, this, &TMainForm::Button9Click);
+    connect(TodayButton, &QPushButton::clicked, this, &TMainForm::TodayButtonClick);
     connect(DatePopup, &TDatePopup::Closed, this, [this] { CallSeam(Seams.DatePopupClosePopup); });
     connect(SettingSlideLabel, &TRotatedLabel::clicked, this,
             [this] { CallSeam(Seams.SettingSlideLabelClick, SettingSlideLabel); });
 
-    connect(Panel6, &TSizePanel::Resized, this, &TMainForm::ArrangePicturePanel);
+    connect(ImageSidePanel, &TSizePanel::Resized, this, &TMainForm::ArrangePicturePanel);
     connect(PaperTabsLayout, &TSizePanel::Resized, this, &TMainForm::ArrangePicturePanel);
     connect(PricingHeader, &TSizePanel::Resized, this, &TMainForm::PlacePricingHeader);
     connect(SettingSlideLabelPanel, &TSizePanel::Resized, this, &TMainForm::PlaceSlideStrips);
     connect(ImageSlideLabelPanel, &TSizePanel::Resized, this, &TMainForm::PlaceSlideStrips);
     // The window's resize handling runs once the window's layout has given
     // the page area its new size, which the layout rules depend on.
-    TabControl1->installEventFilter(this);
+    PageTabs->installEventFilter(this);
     ThemesBox->viewport()->installEventFilter(this);
     BigLabelLayout->installEventFilter(this);
     for (QWidget *w : {static_cast<QWidget *>(SelectedLabel), static_cast<QWidget *>(ObverseLabel),
-                       static_cast<QWidget *>(ReverseLabel), static_cast<QWidget *>(Label45)})
+                       static_cast<QWidget *>(ReverseLabel), static_cast<QWidget *>(NextSeriesLabel)})
         w->installEventFilter(this);
     qApp->installEventFilter(new TKeyPreview(this));  // owned by the window
 }
@@ -264,6 +264,20 @@ void TMainForm::ConnectHandlers()
 // Start-up
 
 void TMainForm::FormCreate()
+{
+    ResetStartupState();
+    LoadStartupData();
+    ArrangeStartupControls();
+    ShowStartupValues();
+
+    // 46.
+    AutoSaveTicks = 0;
+    StartupTimer->start();
+    FormsTimer->start();
+}
+
+// Start-up, steps 1-9: the log, the flags and the first pages.
+void TMainForm::ResetStartupState()
 {
     // 1. New user series numbers are random.
     std::srand(static_cast<unsigned>(QDateTime::currentMSecsSinceEpoch()));
@@ -274,7 +288,7 @@ void TMainForm::FormCreate()
     LogEntry(QStringLiteral("MainForm.Init"));
 
     // 3. The pages open once a collection is open.
-    TabControl1->setEnabled(false);
+    PageTabs->setEnabled(false);
 
     // 4-6. Flags, counters and markers. The state's own members start in
     // their reset values; the window's are reset here.
@@ -290,17 +304,22 @@ void TMainForm::FormCreate()
 
     // 7. First pages, without running their change handlers.
     {
-        const QSignalBlocker block1(TabControl1);
-        TabControl1->setCurrentWidget(TabSeries);
-        const QSignalBlocker block2(TabControl2);
-        TabControl2->setCurrentWidget(Tab2Image);
+        const QSignalBlocker block1(PageTabs);
+        PageTabs->setCurrentWidget(TabSeries);
+        const QSignalBlocker block2(SideTabs);
+        SideTabs->setCurrentWidget(Tab2Image);
     }
-    TabControl1->setProperty("Tag", int(PageSeries));
+    PageTabs->setProperty("Tag", int(PageSeries));
 
     // 8-9. Lists live in the state; the tree area shows.
     ImagePanel->hide();
     TreeBaseLayout->show();
+}
 
+// Start-up, steps 10-26: settings, countries, currencies, prices, the tree
+// and the eBooks.
+void TMainForm::LoadStartupData()
+{
     // 10. Exception handler.
     CallSeam(Seams.InstallAppException);
 
@@ -347,7 +366,12 @@ void TMainForm::FormCreate()
     FillBuiltInGradeTitles(State.GradeTitles3D);
     CallSeam(Seams.LoadEbooks);
     LogEntry(QStringLiteral("eLibrary.Init"));
+}
 
+// Start-up, steps 27-37: menus, the date pop-up and boxes, the layout and
+// the view check boxes.
+void TMainForm::ArrangeStartupControls()
+{
     // 27. CoinGrid and WarningPanelCoins share the grid panel's whole area.
     SumPanel->hide();
 
@@ -355,11 +379,11 @@ void TMainForm::FormCreate()
     RecordNoteMemoPos();
 
     // 29. The contact items and the About box go into "Tools".
-    MenuItem8->removeAction(Contact1->menuAction());
-    MenuItem16->addMenu(Contact1);
-    MenuItem8->removeAction(AboutOrvanta1);
-    MenuItem16->addAction(AboutOrvanta1);
-    menuBar()->removeAction(MenuItem8->menuAction());
+    ProductMenu->removeAction(Contact1->menuAction());
+    ToolsMenu->addMenu(Contact1);
+    ProductMenu->removeAction(AboutOrvanta1);
+    ToolsMenu->addAction(AboutOrvanta1);
+    menuBar()->removeAction(ProductMenu->menuAction());
 
     // 30.
     BuildDatePopup();
@@ -391,9 +415,14 @@ void TMainForm::FormCreate()
     CallSeam(Seams.InstallAppHint);
 
     // 37.
-    MagnifierGlass1->hide();
+    MagnifierGlass->hide();
     BigLabelLayout->hide();
+}
 
+// Start-up, steps 38-45: date buttons, picture notes, the bin, the status
+// line and the Images page.
+void TMainForm::ShowStartupValues()
+{
     // 38. Each date button serves its date box.
     BuyDateButton->setProperty("TagObject", QVariant::fromValue<QObject *>(BuyDateBox));
     SellDateButton->setProperty("TagObject", QVariant::fromValue<QObject *>(SellDateBox));
@@ -413,7 +442,7 @@ void TMainForm::FormCreate()
     CallSeam(Seams.ShowBinCount);
 
     // 44.
-    ProgressBar1->hide();
+    StatusProgressBar->hide();
     Q_EMIT State.Events->SetSaveMenuVisibility();
     CallSeam(Seams.SquewSpotPrices);
     CallSeam(Seams.DisplayMetalValues);
@@ -422,16 +451,11 @@ void TMainForm::FormCreate()
     ImageEffectsLayout->show();
     CoinPDFLayout->hide();
     LogEntry(QStringLiteral("Init.Complete"));
-
-    // 46.
-    AutoSaveTicks = 0;
-    Timer1->start();
-    FormsTimer->start();
 }
 
-void TMainForm::Timer1Timer()
+void TMainForm::StartupTimerTimeout()
 {
-    Timer1->stop();
+    StartupTimer->stop();
     LogEntry(QStringLiteral("Timer1.Init"));
     if (State.MaintainerMode) {
         ObverseLabel->setProperty("HitTest", true);
@@ -457,7 +481,7 @@ void TMainForm::Timer1Timer()
             Q_EMIT State.Events->SetMainCaption();
             CalcNodeDates(State);
             CalcNodeEntries(State);
-            TabControl1->setEnabled(true);
+            PageTabs->setEnabled(true);
             opened = true;
         } else {
             // The file stays as it is on disk: without a file name no later
@@ -515,23 +539,23 @@ void TMainForm::LayoutMainForm(bool paperMode)
 {
     PaperLayout = paperMode;
     if (!paperMode) {
-        TabControl2->setTabPosition(QTabWidget::South);
-        TabControl2->tabBar()->show();
-        TabControl1->setTabText(PageCoins, QStringLiteral("Coins"));
-        Label41->setText(QStringLiteral("Comment"));
+        SideTabs->setTabPosition(QTabWidget::South);
+        SideTabs->tabBar()->show();
+        PageTabs->setTabText(PageCoins, QStringLiteral("Coins"));
+        CommentCaption->setText(QStringLiteral("Comment"));
         ObverseLabel->setText(QStringLiteral("Obverse"));
         ReverseLabel->setText(QStringLiteral("Reverse"));
 
         SeriesPageLayout->setDirection(QBoxLayout::LeftToRight);
         itsLayout->setMinimumHeight(0);
         itsLayout->setMaximumHeight(QWIDGETSIZE_MAX);
-        itsLayout->setFixedWidth(TabControl1->width() / 4);
+        itsLayout->setFixedWidth(PageTabs->width() / 4);
         PaperTabsLayout->hide();
-        MoveInto(ViewSizeBtn, Panel6);
-        MoveInto(FavoriteBox, Panel6);
+        MoveInto(ViewSizeBtn, ImageSidePanel);
+        MoveInto(FavoriteBox, ImageSidePanel);
     } else {
-        TabControl1->setTabText(PageCoins, QStringLiteral("Bills"));
-        Label41->setText(QStringLiteral("Comment (Serial number)"));
+        PageTabs->setTabText(PageCoins, QStringLiteral("Bills"));
+        CommentCaption->setText(QStringLiteral("Comment (Serial number)"));
         ObverseLabel->setText(QStringLiteral("Front"));
         ReverseLabel->setText(QStringLiteral("Back"));
 
@@ -539,11 +563,11 @@ void TMainForm::LayoutMainForm(bool paperMode)
         SeriesPageLayout->setDirection(QBoxLayout::TopToBottom);
         itsLayout->setMinimumWidth(0);
         itsLayout->setMaximumWidth(QWIDGETSIZE_MAX);
-        itsLayout->setFixedHeight(TabControl1->height() / 3);
+        itsLayout->setFixedHeight(PageTabs->height() / 3);
         MoveInto(ViewSizeBtn, PaperTabsLayout);
         MoveInto(FavoriteBox, PaperTabsLayout);
         // The corner buttons stand for the tab strip.
-        TabControl2->tabBar()->hide();
+        SideTabs->tabBar()->hide();
     }
     ObverseLabel->adjustSize();
     ReverseLabel->adjustSize();
@@ -561,11 +585,11 @@ void TMainForm::LayoutMainForm(bool paperMode)
 void TMainForm::ArrangePicturePanel()
 {
     if (!PaperLayout) {
-        const tCoinLayout l = ComputeCoinLayout({QSizeF(Panel6->size()), QSizeF(ViewSizeBtn->size()),
+        const tCoinLayout l = ComputeCoinLayout({QSizeF(ImageSidePanel->size()), QSizeF(ViewSizeBtn->size()),
                                                  QSizeF(FavoriteBox->size()), QSizeF(ObverseLabel->size()),
                                                  QSizeF(ReverseLabel->size()), QSizeF(StackPickerLayout->size())});
-        Panel1->setGeometry(l.Pictures.Panel1);
-        Panel2->setGeometry(l.Pictures.Panel2);
+        ObversePanel->setGeometry(l.Pictures.ObversePanel);
+        ReversePanel->setGeometry(l.Pictures.ReversePanel);
         ObverseLabel->move(l.Pictures.ObverseLabel);
         ReverseLabel->move(l.Pictures.ReverseLabel);
         FavoriteBox->move(l.FavoriteBox);
@@ -573,10 +597,10 @@ void TMainForm::ArrangePicturePanel()
         StackPickerLayout->move(l.StackPicker);
         return;
     }
-    const tPaperLayout l = ComputePaperLayout({QSizeF(Panel6->size()), QSizeF(ObverseLabel->size()),
+    const tPaperLayout l = ComputePaperLayout({QSizeF(ImageSidePanel->size()), QSizeF(ObverseLabel->size()),
                                                QSizeF(ReverseLabel->size())});
-    Panel1->setGeometry(Truncated(l.Panel1));
-    Panel2->setGeometry(Truncated(l.Panel2));
+    ObversePanel->setGeometry(Truncated(l.ObversePanel));
+    ReversePanel->setGeometry(Truncated(l.ReversePanel));
     ObverseLabel->move(Truncated(l.ObverseLabel));
     ReverseLabel->move(Truncated(l.ReverseLabel));
     const QRect stats = StatsCornerButton->geometry();
@@ -608,17 +632,17 @@ void TMainForm::PlaceThemeButtons()
 
 void TMainForm::PlacePricingHeader()
 {
-    Layout11->move(PricingHeader->width() - Layout11->width(), 0);
-    const tPricingHeader h = ::PlacePricingHeader(Layout11->x(), Layout13->width(), Layout17->width(),
-                                                  Layout18->width());
-    Layout17->setVisible(h.ShowColumns);
-    Layout17->move(static_cast<int>(h.ColumnsX), 0);
-    Layout18->move(static_cast<int>(h.ButtonsX), 0);
+    ForexLayout->move(PricingHeader->width() - ForexLayout->width(), 0);
+    const tPricingHeader h = ::PlacePricingHeader(ForexLayout->x(), PriceListNameLayout->width(), PriceColumnsLayout->width(),
+                                                  PriceButtonsLayout->width());
+    PriceColumnsLayout->setVisible(h.ShowColumns);
+    PriceColumnsLayout->move(static_cast<int>(h.ColumnsX), 0);
+    PriceButtonsLayout->move(static_cast<int>(h.ButtonsX), 0);
 }
 
 void TMainForm::PlaceBigLabel()
 {
-    const QWidget *strip = BigLabelLayout->isHidden() ? Layout20 : BigLabelLayout;
+    const QWidget *strip = BigLabelLayout->isHidden() ? SeriesViewArea : BigLabelLayout;
     const int length = std::max(0, strip->height() - 20);
     // Turned -90 degrees the caption runs up the strip from its foot.
     BigLabel->setGeometry(0, 0, BigLabelLayout->width(), length);
@@ -626,8 +650,8 @@ void TMainForm::PlaceBigLabel()
 
 void TMainForm::PlaceSlideStrips()
 {
-    Rectangle9->setGeometry(SettingSlideLabelPanel->rect());
-    Rectangle10->setGeometry(ImageSlideLabelPanel->rect());
+    SettingSlideBackground->setGeometry(SettingSlideLabelPanel->rect());
+    ImageSlideBackground->setGeometry(ImageSlideLabelPanel->rect());
     SettingSlideLabel->setGeometry(SettingSlideLabelPanel->rect());
     ImageSlideLabel->setGeometry(ImageSlideLabelPanel->rect());
 }
@@ -681,10 +705,10 @@ void TMainForm::FormKeyDown(int &key, QChar &keyChar, Qt::KeyboardModifiers)
         }
         break;
     case tSeriesKey::ScrollUp:
-        Button7Click(Button7);
+        TreeScrollButtonClick(TreeScrollUpButton);
         break;
     case tSeriesKey::ScrollDown:
-        Button7Click(Button8);
+        TreeScrollButtonClick(TreeScrollDownButton);
         break;
     case tSeriesKey::PageUp:
         ScrollTreePage(true);
@@ -701,7 +725,7 @@ void TMainForm::KeyTimerTimer()
     KeyTimer->stop();
 }
 
-void TMainForm::Button7Click(QObject *sender)
+void TMainForm::TreeScrollButtonClick(QObject *sender)
 {
     const int delta = sender ? sender->property("Tag").toInt() : 0;
     SeriesTree->Tree().ScrollBy(delta);
@@ -717,7 +741,7 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::Resize:
-        if (watched == TabControl1)
+        if (watched == PageTabs)
             FormResize();
         else if (watched == ThemesBox->viewport())
             PlaceThemeButtons();
@@ -729,8 +753,8 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
             break;
         if (watched == SelectedLabel)
             SelectedLabelClick();
-        else if (watched == Label45)
-            Label45Click();
+        else if (watched == NextSeriesLabel)
+            NextSeriesLabelClick();
         else if ((watched == ObverseLabel || watched == ReverseLabel) && watched->property("HitTest").toBool())
             ObverseLabelClick(watched);
         break;
@@ -745,7 +769,7 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 
 int TMainForm::CurrentPageTag() const
 {
-    const QWidget *page = TabControl1->currentWidget();
+    const QWidget *page = PageTabs->currentWidget();
     return page ? page->property("Tag").toInt() : PageSeries;
 }
 
@@ -769,7 +793,7 @@ void TMainForm::CloseSettingStrip()
     SettingSlideLabel->setText(SettingsClosedCaption);
 }
 
-void TMainForm::TabControl1Change()
+void TMainForm::PageTabsChange()
 {
     const int page = CurrentPageTag();
     tnodeinfo *node = State.SelectedTreeNode;
@@ -778,10 +802,10 @@ void TMainForm::TabControl1Change()
 
     tPageEntryFacts facts;
     facts.Page = page;
-    facts.PreviousPage = TabControl1->property("Tag").toInt();
+    facts.PreviousPage = PageTabs->property("Tag").toInt();
     facts.PricesModified = State.PricesModified;
     facts.DatesMayHaveChanged = State.DatesMayHaveChanged;
-    facts.StatsSideShown = TabControl2->currentWidget() == Tab2Stats;
+    facts.StatsSideShown = SideTabs->currentWidget() == Tab2Stats;
     facts.SeriesSelected = node != nullptr;
     facts.CoinRowValid = rowValid;
     const tPageEntry plan = PageEntryPlan(facts);
@@ -801,7 +825,7 @@ void TMainForm::TabControl1Change()
 
     if (plan.ResortPrices)
         CallSeam(Seams.ResortPrices);
-    TabControl1->setProperty("Tag", page);
+    PageTabs->setProperty("Tag", page);
 
     if (NoteMaxed) {
         NoteMaxed = false;
@@ -810,13 +834,13 @@ void TMainForm::TabControl1Change()
 
     if (plan.RefreshPricing) {
         const int country = CoinTypeToCountry(PriceSourceOf(*node));
-        Label132->setText(GetCountryName(State, country));
-        Label139->setText(PriceDateText(State, country));
-        Label132->adjustSize();
-        Label139->adjustSize();
-        const tCentredPair pair = CentrePair(Layout19->width(), Label132->width(), Label139->width(), 10);
-        Label132->move(static_cast<int>(pair.FirstX), (Layout19->height() - Label132->height()) / 2);
-        Label139->move(static_cast<int>(pair.SecondX), (Layout19->height() - Label139->height()) / 2);
+        PriceCountryLabel->setText(GetCountryName(State, country));
+        PriceDateLabel->setText(PriceDateText(State, country));
+        PriceCountryLabel->adjustSize();
+        PriceDateLabel->adjustSize();
+        const tCentredPair pair = CentrePair(PriceTitleLayout->width(), PriceCountryLabel->width(), PriceDateLabel->width(), 10);
+        PriceCountryLabel->move(static_cast<int>(pair.FirstX), (PriceTitleLayout->height() - PriceCountryLabel->height()) / 2);
+        PriceDateLabel->move(static_cast<int>(pair.SecondX), (PriceTitleLayout->height() - PriceDateLabel->height()) / 2);
 
         const QString shared = SharedPricesStatus(State, *node);
         if (!shared.isEmpty())
@@ -833,12 +857,12 @@ void TMainForm::TabControl1Change()
     }
 
     if (Seams.SettingSlideLabelClick)
-        Seams.SettingSlideLabelClick(TabControl1);
+        Seams.SettingSlideLabelClick(PageTabs);
     else
         CloseSettingStrip();
 
     if (plan.RefreshStats)
-        TabControl2Change();
+        SideTabsChange();
 
     if (plan.CoinCaption) {
         const tCoinInfo &coin = *State.CurrCoinList[row];
@@ -890,10 +914,10 @@ void TMainForm::ShowBinPicture(int count)
     BinLabel->setText(QString::number(count));
 }
 
-void TMainForm::TabControl2Change()
+void TMainForm::SideTabsChange()
 {
     CallSeam(Seams.BigImageDown);
-    const QWidget *current = TabControl2->currentWidget();
+    const QWidget *current = SideTabs->currentWidget();
     const int side = current ? current->property("Tag").toInt() : SideImage;
     for (QPushButton *b : {ImageCornerButton, ThemesCornerButton, StatsCornerButton}) {
         const bool down = b->property("Tag").toInt() == side;
@@ -902,7 +926,7 @@ void TMainForm::TabControl2Change()
         b->resize(down ? 110 : 103, b->height());
         b->setChecked(down);
         if (down)
-            b->setGraphicsEffect(ShadowEffect1);
+            b->setGraphicsEffect(CornerButtonShadow);
         b->style()->unpolish(b);
         b->style()->polish(b);
     }
@@ -926,7 +950,7 @@ void TMainForm::BuildDatePopup()
     }
 }
 
-void TMainForm::Button9Click()
+void TMainForm::TodayButtonClick()
 {
     const QDate today = QDate::currentDate();
     PurchasedYY = {quint16(today.year()), quint16(today.year())};
@@ -967,7 +991,7 @@ void TMainForm::CopyToClipboard(const QString &text)
             clipboard->setText(text);
 }
 
-void TMainForm::Label45Click()
+void TMainForm::NextSeriesLabelClick()
 {
     if (!State.MaintainerMode)
         return;

@@ -49,7 +49,7 @@ class TRepositoryForm;
 
 // Intervals of the window's timers; tests shorten or stop them.
 struct tMainFormTimings {
-    int Timer1Interval = 5000;     // deferred start-up, one shot
+    int StartupTimerInterval = 5000;  // deferred start-up, one shot
     int FormsTimerInterval = 1000; // housekeeping tick
 };
 
@@ -80,7 +80,7 @@ public:
     // ---- Housekeeping timer and tool-window homing ----
     tHousekeeping Housekeeping{State};        // FormsTimer's tick
     TToolWindowHoming *Homing = nullptr;      // the glide animations and the walk
-    QSizeGrip *SizeGrip1 = nullptr;
+    QSizeGrip *WindowSizeGrip = nullptr;
     void InstallHousekeeping();
     // ---- end of housekeeping ----
     // ---- Coin pictures (mainformimages.cpp) ----
@@ -143,12 +143,12 @@ public:
     void QuarterForm1Click();
     // ---- end of subsystems ----
     // ---- Menu commands (mainformmenus.cpp) ----
-    QAction *MenuItem17 = nullptr;        // File "New"
+    QAction *NewCollectionAction = nullptr;  // File "New"
     QAction *SaveBackup1 = nullptr;       // File "Save Backup"
     QAction *CreateBackupZip1 = nullptr;  // File "Create Backup zip file"
     QAction *UpdateSeries1 = nullptr;     // series menu "Update this series"
     QMenu *RightMenu = nullptr;           // the series menu of the tree
-    QProgressBar *AniIndicator1 = nullptr;  // busy indicator, centred on the window
+    QProgressBar *BusyIndicator = nullptr;  // busy indicator, centred on the window
     // Adds the commands the layout leaves out and connects every menu
     // command whose unit is built.
     void ConnectMenuCommands();
@@ -181,7 +181,7 @@ public:
     tMainFormSeams Seams;
 
     // ---- Timers ----
-    QTimer *Timer1 = nullptr;
+    QTimer *StartupTimer = nullptr;
     QTimer *FormsTimer = nullptr;
     QTimer *KeyTimer = nullptr;
     QTimer *TreeScrollTimer = nullptr;
@@ -211,7 +211,7 @@ public:
 
     // ---- Start-up ----
     void FormCreate();
-    void Timer1Timer();
+    void StartupTimerTimeout();
     // The Coins page's report-bin picture (empty or full) and count.
     void ShowBinPicture(int count);
 
@@ -231,23 +231,23 @@ public:
     // key is a Qt key code, keyChar the character typed (if any).
     void FormKeyDown(int &key, QChar &keyChar, Qt::KeyboardModifiers shift);
     void KeyTimerTimer();
-    void Button7Click(QObject *sender);
+    void TreeScrollButtonClick(QObject *sender);
     void ScrollTreePage(bool up);
 
     // ---- Page switching ----
-    void TabControl1Change();
-    void TabControl2Change();
+    void PageTabsChange();
+    void SideTabsChange();
     int CurrentPageTag() const;
 
     // ---- Date pop-up ----
     void BuildDatePopup();
-    void Button9Click();
+    void TodayButtonClick();
 
     // ---- Handlers ----
     void LegendCheckBoxChange();
     void FavoriteBoxChange();
     void FaceBook1Click();
-    void Label45Click();
+    void NextSeriesLabelClick();
     void ObverseLabelClick(QObject *sender);
     void SelectedLabelClick();
 
@@ -256,6 +256,17 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // The parts of InstallSubsystems, in the order it runs them.
+    void InstallStartupLoaders();
+    void InstallPageSeams();
+    void InstallStateEvents();
+    void InstallSelectionSteps();
+    void EmbedUpperPages();
+    // The parts of FormCreate, in the order it runs them.
+    void ResetStartupState();
+    void LoadStartupData();
+    void ArrangeStartupControls();
+    void ShowStartupValues();
     void ConnectHandlers();
     void ShowSelectedCaption(const QString &caption);
     void CloseSettingStrip();

@@ -132,11 +132,11 @@ void TMainFormControls::SetupControls(QMainWindow *form)
     sp->addWidget(SelectedLabel);
     v->addWidget(SelectedPanel);
 
-    TabControl1 = Make<QTabWidget>("TabControl1");
-    TabControl1->setTabPosition(QTabWidget::South);
-    TabControl1->setProperty("Tag", int(PageSeries));
+    PageTabs = Make<QTabWidget>("TabControl1");
+    PageTabs->setTabPosition(QTabWidget::South);
+    PageTabs->setProperty("Tag", int(PageSeries));
     // Arrow keys on the Series page move through the tree, not the tabs.
-    TabControl1->tabBar()->setFocusPolicy(Qt::NoFocus);
+    PageTabs->tabBar()->setFocusPolicy(Qt::NoFocus);
     TabSeries = MakePage("TabSeries", PageSeries);
     TabEbooks = MakePage("TabEbooks", PageEbooks);
     TabPricing = MakePage("TabPricing", PagePricing);
@@ -145,13 +145,13 @@ void TMainFormControls::SetupControls(QMainWindow *form)
     TabGraphs = MakePage("TabGraphs", PageGraphs);
     TabReports = MakePage("TabReports", PageReports);
     // Pages sit in the order of their tags, so a tag is also the page's index.
-    TabControl1->addTab(TabSeries, QStringLiteral("Series"));
-    TabControl1->addTab(TabEbooks, QStringLiteral("eBooks"));
-    TabControl1->addTab(TabPricing, QStringLiteral("Pricing"));
-    TabControl1->addTab(TabCoins, QStringLiteral("Coins"));
-    TabControl1->addTab(TabImages, QStringLiteral("Images"));
-    TabControl1->addTab(TabGraphs, QStringLiteral("Graphs"));
-    TabControl1->addTab(TabReports, QStringLiteral("Reports"));
+    PageTabs->addTab(TabSeries, QStringLiteral("Series"));
+    PageTabs->addTab(TabEbooks, QStringLiteral("eBooks"));
+    PageTabs->addTab(TabPricing, QStringLiteral("Pricing"));
+    PageTabs->addTab(TabCoins, QStringLiteral("Coins"));
+    PageTabs->addTab(TabImages, QStringLiteral("Images"));
+    PageTabs->addTab(TabGraphs, QStringLiteral("Graphs"));
+    PageTabs->addTab(TabReports, QStringLiteral("Reports"));
     auto fill = [](QWidget *page, QWidget *content) {
         auto *l = new QVBoxLayout(page);
         l->setContentsMargins(0, 0, 0, 0);
@@ -166,7 +166,7 @@ void TMainFormControls::SetupControls(QMainWindow *form)
         auto *l = new QVBoxLayout(tab);
         l->setContentsMargins(0, 0, 0, 0);
     }
-    v->addWidget(TabControl1, 1);
+    v->addWidget(PageTabs, 1);
 
     auto *status = Make<QFrame>("StatusPanel");
     status->setFrameShape(QFrame::NoFrame);
@@ -175,10 +175,10 @@ void TMainFormControls::SetupControls(QMainWindow *form)
     StatusLabel = Make<QLabel>("StatusLabel");
     SetPixelFont(StatusLabel, 13);
     StatusLabel->setMinimumHeight(20);
-    ProgressBar1 = Make<QProgressBar>("ProgressBar1");
-    ProgressBar1->setFixedWidth(240);
+    StatusProgressBar = Make<QProgressBar>("ProgressBar1");
+    StatusProgressBar->setFixedWidth(240);
     sl->addWidget(StatusLabel, 1);
-    sl->addWidget(ProgressBar1);
+    sl->addWidget(StatusProgressBar);
     v->addWidget(status);
 
     form->setCentralWidget(central);
@@ -191,15 +191,15 @@ void TMainFormControls::BuildMenus(QMainWindow *form)
 
     // The product-name menu holds the contact items and the About box until
     // start-up moves them into "Tools".
-    MenuItem8 = bar->addMenu(QStringLiteral("Orvanta"));
-    MenuItem8->setObjectName(QStringLiteral("MenuItem8"));
-    Contact1 = MenuItem8->addMenu(QStringLiteral("Contact Quillfen Software"));
+    ProductMenu = bar->addMenu(QStringLiteral("Orvanta"));
+    ProductMenu->setObjectName(QStringLiteral("MenuItem8"));
+    Contact1 = ProductMenu->addMenu(QStringLiteral("Contact Quillfen Software"));
     Contact1->setObjectName(QStringLiteral("Contact1"));
     AddItem(Contact1, "VisitQuillfenSoftware1", QStringLiteral("Visit Quillfen Software on the web"));
     AddItem(Contact1, "YouTube1", QStringLiteral("Visit Quillfen Software on YouTube"));
     FaceBook1 = AddItem(Contact1, "FaceBook1", QStringLiteral("Visit Quillfen on Facebook"));
     AddItem(Contact1, "eMailQuillfen1", QStringLiteral("eMail Quillfen Software"));
-    AboutOrvanta1 = AddItem(MenuItem8, "AboutOrvanta1", QStringLiteral("About Orvanta"));
+    AboutOrvanta1 = AddItem(ProductMenu, "AboutOrvanta1", QStringLiteral("About Orvanta"));
 
     FileMenu = bar->addMenu(QStringLiteral("File"));
     FileMenu->setObjectName(QStringLiteral("FileMenu"));
@@ -227,15 +227,15 @@ void TMainFormControls::BuildMenus(QMainWindow *form)
     FavoriteSeriesMenu = FavoritesMenu->addMenu(QStringLiteral("Favorite series"));
     FavoriteSeriesMenu->setObjectName(QStringLiteral("FavoriteSeriesMenu"));
 
-    MenuItem16 = bar->addMenu(QStringLiteral("Tools"));
-    MenuItem16->setObjectName(QStringLiteral("MenuItem16"));
-    AddItem(MenuItem16, "Tipoftheday1", QStringLiteral("Tip of the Day"));
-    AddItem(MenuItem16, "Bullionvalues1", QStringLiteral("Bullion Values"));
-    AddItem(MenuItem16, "Repository1", QStringLiteral("Image Repository"));
-    AddItem(MenuItem16, "NationalBanklist1", QStringLiteral("National Bank List"));
-    AddItem(MenuItem16, "Polygoncoinstool1", QStringLiteral("Polygon coins tool"));
-    AddItem(MenuItem16, "SerialNumberexplorer1", QStringLiteral("Serial Number Explorer"));
-    QMenu *dates = MenuItem16->addMenu(QStringLiteral("Date Converters"));
+    ToolsMenu = bar->addMenu(QStringLiteral("Tools"));
+    ToolsMenu->setObjectName(QStringLiteral("MenuItem16"));
+    AddItem(ToolsMenu, "Tipoftheday1", QStringLiteral("Tip of the Day"));
+    AddItem(ToolsMenu, "Bullionvalues1", QStringLiteral("Bullion Values"));
+    AddItem(ToolsMenu, "Repository1", QStringLiteral("Image Repository"));
+    AddItem(ToolsMenu, "NationalBanklist1", QStringLiteral("National Bank List"));
+    AddItem(ToolsMenu, "Polygoncoinstool1", QStringLiteral("Polygon coins tool"));
+    AddItem(ToolsMenu, "SerialNumberexplorer1", QStringLiteral("Serial Number Explorer"));
+    QMenu *dates = ToolsMenu->addMenu(QStringLiteral("Date Converters"));
     dates->setObjectName(QStringLiteral("DateConverters1"));
     AddItem(dates, "Hebrewdateconverter1", QStringLiteral("Hebrew date converter"));
     AddItem(dates, "Romannumberconverter1", QStringLiteral("Roman number converter"));
@@ -247,11 +247,11 @@ void TMainFormControls::BuildMenus(QMainWindow *form)
     AddItem(dates, "JapaneseDateConverter1", QStringLiteral("Japanese date converter"));
     AddItem(dates, "ChinaDateConverter1", QStringLiteral("China date converter"));
     AddItem(dates, "EthiopianDateConverter1", QStringLiteral("Ethiopian date converter"));
-    MenuItem16->addSeparator();
-    AddItem(MenuItem16, "Searchfortext1", QStringLiteral("Find Text"));
-    AddItem(MenuItem16, "Findcoinbyitemnumber1", QStringLiteral("Find a coin by item number"));
-    AddItem(MenuItem16, "FindCatalog1", QStringLiteral("Find a catalog number"));
-    QMenu *tracking = MenuItem16->addMenu(QStringLiteral("Coin tracking"));
+    ToolsMenu->addSeparator();
+    AddItem(ToolsMenu, "Searchfortext1", QStringLiteral("Find Text"));
+    AddItem(ToolsMenu, "Findcoinbyitemnumber1", QStringLiteral("Find a coin by item number"));
+    AddItem(ToolsMenu, "FindCatalog1", QStringLiteral("Find a catalog number"));
+    QMenu *tracking = ToolsMenu->addMenu(QStringLiteral("Coin tracking"));
     tracking->setObjectName(QStringLiteral("CoinTracking1"));
     AddItem(tracking, "Searchtrack1", QStringLiteral("Search && track"));
     AddItem(tracking, "Findnexttrackedcoin1", QStringLiteral("Find next tracked coin"));
@@ -259,17 +259,17 @@ void TMainFormControls::BuildMenus(QMainWindow *form)
     AddItem(tracking, "Untrackallcoinsinselectedseries1", QStringLiteral("Untrack all coins in selected series"));
     AddItem(tracking, "Trackthecoinsinthereportbin1", QStringLiteral("Track the coins in the report bin"));
     AddItem(tracking, "Placetrackedcoinsinreportbin1", QStringLiteral("Place tracked coins in report bin"));
-    QMenu *reportEditing = MenuItem16->addMenu(QStringLiteral("Report Editing"));
+    QMenu *reportEditing = ToolsMenu->addMenu(QStringLiteral("Report Editing"));
     reportEditing->setObjectName(QStringLiteral("ReportEditing1"));
     AddItem(reportEditing, "ReportData1", QStringLiteral("Filters and Sorting"));
     AddItem(reportEditing, "ReportEditor1", QStringLiteral("Report Editor"));
-    MenuItem16->addSeparator();
-    AddItem(MenuItem16, "Checkforimageupdates1", QStringLiteral("Check for image updates"));
-    AddItem(MenuItem16, "Checkforprogramupdates1", QStringLiteral("Check for program  updates"));
-    AddItem(MenuItem16, "AutoAdd1", QStringLiteral("Adding new coin types"));
+    ToolsMenu->addSeparator();
+    AddItem(ToolsMenu, "Checkforimageupdates1", QStringLiteral("Check for image updates"));
+    AddItem(ToolsMenu, "Checkforprogramupdates1", QStringLiteral("Check for program  updates"));
+    AddItem(ToolsMenu, "AutoAdd1", QStringLiteral("Adding new coin types"));
     // The text service is kept out of sight: nothing shows this item.
-    AddItem(MenuItem16, "BlueToothMenuItem", QStringLiteral("Enable bluetooth service"))->setVisible(false);
-    MenuItem16->addSeparator();
+    AddItem(ToolsMenu, "BlueToothMenuItem", QStringLiteral("Enable bluetooth service"))->setVisible(false);
+    ToolsMenu->addSeparator();
 
     OptionsMenu = bar->addMenu(QStringLiteral("Program settings"));
     OptionsMenu->setObjectName(QStringLiteral("OptionsMenu"));
@@ -299,8 +299,38 @@ QWidget *TMainFormControls::BuildSeriesPage()
     SeriesPageLayout->setContentsMargins(0, 0, 0, 0);
     SeriesPageLayout->setSpacing(0);
 
-    Layout20 = Make<QWidget>("Layout20");
-    auto *area = new QHBoxLayout(Layout20);
+    SeriesPageLayout->addWidget(BuildSeriesViewArea(), 1);
+
+    // Side panel with the Image, Themes and Stats pages.
+    itsLayout = Make<QWidget>("itsLayout");
+    auto *side = new QHBoxLayout(itsLayout);
+    side->setContentsMargins(4, 4, 0, 0);
+    side->setSpacing(0);
+    SideTabs = Make<QTabWidget>("TabControl2");
+    SideTabs->setTabPosition(QTabWidget::South);
+    SideTabs->tabBar()->setFocusPolicy(Qt::NoFocus);
+    Tab2Image = MakePage("Tab2Image", SideImage);
+    Tab2Themes = MakePage("Tab2Themes", SideThemes);
+    Tab2Stats = MakePage("Tab2Stats", SideStats);
+    SideTabs->addTab(Tab2Image, QStringLiteral("Image"));
+    SideTabs->addTab(Tab2Themes, QStringLiteral("Themes"));
+    SideTabs->addTab(Tab2Stats, QStringLiteral("Stats"));
+    side->addWidget(SideTabs, 1);
+
+    BuildImageSidePage();
+    BuildThemesSidePage();
+    BuildStatsSidePage();
+    side->addWidget(BuildPaperTabs());
+    SeriesPageLayout->addWidget(itsLayout);
+    return page;
+}
+
+// The tree with its scroll buttons, the enlarged picture that takes its
+// place, and the caption beside them.
+QWidget *TMainFormControls::BuildSeriesViewArea()
+{
+    SeriesViewArea = Make<QWidget>("Layout20");
+    auto *area = new QHBoxLayout(SeriesViewArea);
     area->setContentsMargins(0, 0, 0, 0);
     area->setSpacing(0);
 
@@ -318,7 +348,7 @@ QWidget *TMainFormControls::BuildSeriesPage()
     tree->setContentsMargins(0, 0, 0, 0);
     tree->setSpacing(0);
     // ---- Place of the series tree view: it adds its widget to TreeLayout's
-    // layout and reads TreeScrollBar, Button7 and Button8. ----
+    // layout and reads TreeScrollBar, TreeScrollUpButton and TreeScrollDownButton. ----
     TreeLayout = Make<QWidget>("SeriesTreePlace");
     TreeLayout->setAttribute(Qt::WA_StyledBackground);
     auto *treeInside = new QVBoxLayout(TreeLayout);
@@ -326,22 +356,22 @@ QWidget *TMainFormControls::BuildSeriesPage()
     tree->addWidget(TreeLayout, 1);
     auto *scrollColumn = new QVBoxLayout;
     scrollColumn->setSpacing(0);
-    Button7 = Make<QToolButton>("Button7");
-    Button7->setProperty("Tag", -1);
-    Button7->setArrowType(Qt::UpArrow);
-    Button8 = Make<QToolButton>("Button8");
-    Button8->setProperty("Tag", 1);
-    Button8->setArrowType(Qt::DownArrow);
+    TreeScrollUpButton = Make<QToolButton>("Button7");
+    TreeScrollUpButton->setProperty("Tag", -1);
+    TreeScrollUpButton->setArrowType(Qt::UpArrow);
+    TreeScrollDownButton = Make<QToolButton>("Button8");
+    TreeScrollDownButton->setProperty("Tag", 1);
+    TreeScrollDownButton->setArrowType(Qt::DownArrow);
     TreeScrollBar = Make<QScrollBar>("TreeScrollBar", Qt::Vertical);
     TreeScrollBar->setRange(0, 0);
-    for (QWidget *w : {static_cast<QWidget *>(Button7), static_cast<QWidget *>(Button8),
+    for (QWidget *w : {static_cast<QWidget *>(TreeScrollUpButton), static_cast<QWidget *>(TreeScrollDownButton),
                        static_cast<QWidget *>(TreeScrollBar)}) {
         w->setFocusPolicy(Qt::NoFocus);
         w->setFixedWidth(22);
     }
-    scrollColumn->addWidget(Button7);
+    scrollColumn->addWidget(TreeScrollUpButton);
     scrollColumn->addWidget(TreeScrollBar, 1);
-    scrollColumn->addWidget(Button8);
+    scrollColumn->addWidget(TreeScrollDownButton);
     tree->addLayout(scrollColumn);
     area->addWidget(TreeBaseLayout, 1);
 
@@ -352,37 +382,24 @@ QWidget *TMainFormControls::BuildSeriesPage()
     BigImage->setAlignment(Qt::AlignCenter);
     BigImage->setToolTip(QStringLiteral("Click to magnify"));
     ip->addWidget(BigImage, 0, 0);
-    MagnifierGlass1 = Make<QLabel>("MagnifierGlass1", ImagePanel);
-    MagnifierGlass1->setFixedSize(150, 150);
+    MagnifierGlass = Make<QLabel>("MagnifierGlass1", ImagePanel);
+    MagnifierGlass->setFixedSize(150, 150);
     area->addWidget(ImagePanel, 1);
-    SeriesPageLayout->addWidget(Layout20, 1);
+    return SeriesViewArea;
+}
 
-    // Side panel with the Image, Themes and Stats pages.
-    itsLayout = Make<QWidget>("itsLayout");
-    auto *side = new QHBoxLayout(itsLayout);
-    side->setContentsMargins(4, 4, 0, 0);
-    side->setSpacing(0);
-    TabControl2 = Make<QTabWidget>("TabControl2");
-    TabControl2->setTabPosition(QTabWidget::South);
-    TabControl2->tabBar()->setFocusPolicy(Qt::NoFocus);
-    Tab2Image = MakePage("Tab2Image", SideImage);
-    Tab2Themes = MakePage("Tab2Themes", SideThemes);
-    Tab2Stats = MakePage("Tab2Stats", SideStats);
-    TabControl2->addTab(Tab2Image, QStringLiteral("Image"));
-    TabControl2->addTab(Tab2Themes, QStringLiteral("Themes"));
-    TabControl2->addTab(Tab2Stats, QStringLiteral("Stats"));
-    side->addWidget(TabControl2, 1);
-
-    // Image side page: the pictures and buttons are placed by the layout rules.
+// Image side page: the pictures and buttons are placed by the layout rules.
+void TMainFormControls::BuildImageSidePage()
+{
     auto *imgPage = new QVBoxLayout(Tab2Image);
     imgPage->setContentsMargins(0, 0, 0, 0);
-    Panel6 = new TSizePanel;
-    Panel6->setObjectName(QStringLiteral("Panel6"));
-    imgPage->addWidget(Panel6);
-    Panel1 = MakePicturePanel("Panel1", "Image2", &Image2, "ObverseNoImageLabel", &ObverseNoImageLabel, Panel6);
-    Panel2 = MakePicturePanel("Panel2", "Image3", &Image3, "ReverseNoImageLabel", &ReverseNoImageLabel, Panel6);
+    ImageSidePanel = new TSizePanel;
+    ImageSidePanel->setObjectName(QStringLiteral("Panel6"));
+    imgPage->addWidget(ImageSidePanel);
+    ObversePanel = MakePicturePanel("Panel1", "Image2", &ObverseImage, "ObverseNoImageLabel", &ObverseNoImageLabel, ImageSidePanel);
+    ReversePanel = MakePicturePanel("Panel2", "Image3", &ReverseImage, "ReverseNoImageLabel", &ReverseNoImageLabel, ImageSidePanel);
     // Long-form hints: on the status line while the pointer is over them.
-    for (QLabel *img : {Image2, Image3}) {
+    for (QLabel *img : {ObverseImage, ReverseImage}) {
         img->setToolTip(QStringLiteral("Click to see the larger view of this image"));
         img->setStatusTip(img->toolTip());
     }
@@ -390,17 +407,17 @@ QWidget *TMainFormControls::BuildSeriesPage()
         note->setToolTip(QStringLiteral("No image is attached to this series"));
         note->setStatusTip(note->toolTip());
     }
-    ObverseLabel = Make<QLabel>("ObverseLabel", QStringLiteral("Obverse"), Panel6);
-    ReverseLabel = Make<QLabel>("ReverseLabel", QStringLiteral("Reverse"), Panel6);
+    ObverseLabel = Make<QLabel>("ObverseLabel", QStringLiteral("Obverse"), ImageSidePanel);
+    ReverseLabel = Make<QLabel>("ReverseLabel", QStringLiteral("Reverse"), ImageSidePanel);
     for (QLabel *l : {ObverseLabel, ReverseLabel}) {
         SetPixelFont(l, 16, true);
         l->adjustSize();
     }
-    ViewSizeBtn = Make<QPushButton>("ViewSizeBtn", QStringLiteral("View Size"), Panel6);
+    ViewSizeBtn = Make<QPushButton>("ViewSizeBtn", QStringLiteral("View Size"), ImageSidePanel);
     ViewSizeBtn->setFixedSize(110, 32);
-    FavoriteBox = Make<QCheckBox>("FavoriteBox", QStringLiteral("Favorite series"), Panel6);
+    FavoriteBox = Make<QCheckBox>("FavoriteBox", QStringLiteral("Favorite series"), ImageSidePanel);
     FavoriteBox->adjustSize();
-    StackPickerLayout = Make<QWidget>("StackPickerLayout", Panel6);
+    StackPickerLayout = Make<QWidget>("StackPickerLayout", ImageSidePanel);
     auto *stack = new QHBoxLayout(StackPickerLayout);
     stack->setContentsMargins(0, 0, 0, 0);
     StackPickerBox = Make<QComboBox>("StackPickerBox");
@@ -411,8 +428,11 @@ QWidget *TMainFormControls::BuildSeriesPage()
     stack->addWidget(StackPickerBox);
     stack->addWidget(LegendCheckBox);
     StackPickerLayout->adjustSize();
+}
 
-    // Themes side page: the theme rows are children of ThemesContent.
+// Themes side page: the theme rows are children of ThemesContent.
+void TMainFormControls::BuildThemesSidePage()
+{
     auto *themesPage = new QVBoxLayout(Tab2Themes);
     themesPage->setContentsMargins(0, 0, 0, 0);
     ThemesContent = new TSizePanel;
@@ -423,17 +443,23 @@ QWidget *TMainFormControls::BuildSeriesPage()
     ThemesBox->setWidgetResizable(false);
     ThemesBox->setWidget(ThemesContent);
     themesPage->addWidget(ThemesBox);
+}
 
-    // Stats side page: the statistics labels are children of StatsContent,
-    // which the statistics page lays out itself.
+// Stats side page: the statistics labels are children of StatsContent,
+// which the statistics page lays out itself.
+void TMainFormControls::BuildStatsSidePage()
+{
     StatsContent = Make<QWidget>("StatsContent");
-    Label45 = Make<QLabel>("Label45", StatsContent);
+    NextSeriesLabel = Make<QLabel>("Label45", StatsContent);
     StatsScrollBox = MakeScrollBox("ScrollBox1", StatsContent);
     auto *statsPage = new QVBoxLayout(Tab2Stats);
     statsPage->setContentsMargins(0, 0, 0, 0);
     statsPage->addWidget(StatsScrollBox);
+}
 
-    // The tab column that stands for the side tabs in the paper layout.
+// The tab column that stands for the side tabs in the paper layout.
+QWidget *TMainFormControls::BuildPaperTabs()
+{
     PaperTabsLayout = new TSizePanel;
     PaperTabsLayout->setObjectName(QStringLiteral("PaperTabsLayout"));
     PaperTabsLayout->setFixedWidth(124);
@@ -455,14 +481,12 @@ QWidget *TMainFormControls::BuildSeriesPage()
     ImageCornerButton = PaperTabsLayout->findChild<QPushButton *>(QStringLiteral("ImageCornerButton"));
     ThemesCornerButton = PaperTabsLayout->findChild<QPushButton *>(QStringLiteral("ThemesCornerButton"));
     StatsCornerButton = PaperTabsLayout->findChild<QPushButton *>(QStringLiteral("StatsCornerButton"));
-    ShadowEffect1 = new QGraphicsDropShadowEffect;
-    ShadowEffect1->setObjectName(QStringLiteral("ShadowEffect1"));
-    ShadowEffect1->setBlurRadius(8);
-    ShadowEffect1->setOffset(2, 2);
-    ImageCornerButton->setGraphicsEffect(ShadowEffect1);
-    side->addWidget(PaperTabsLayout);
-    SeriesPageLayout->addWidget(itsLayout);
-    return page;
+    CornerButtonShadow = new QGraphicsDropShadowEffect;
+    CornerButtonShadow->setObjectName(QStringLiteral("ShadowEffect1"));
+    CornerButtonShadow->setBlurRadius(8);
+    CornerButtonShadow->setOffset(2, 2);
+    ImageCornerButton->setGraphicsEffect(CornerButtonShadow);
+    return PaperTabsLayout;
 }
 
 QWidget *TMainFormControls::BuildPricingPage()
@@ -477,27 +501,27 @@ QWidget *TMainFormControls::BuildPricingPage()
     PricingHeader->setFixedHeight(44);
     PricingHeader->setAttribute(Qt::WA_StyledBackground);
 
-    Layout13 = Make<QWidget>("Layout13", PricingHeader);
-    Layout13->setGeometry(0, 0, 330, 44);
-    Layout19 = Make<QWidget>("Layout19", Layout13);
-    Layout19->setGeometry(0, 0, 330, 44);
-    Label132 = Make<QLabel>("Label132", Layout19);
-    SetPixelFont(Label132, 18, true);
-    Label139 = Make<QLabel>("Label139", Layout19);
-    SetPixelFont(Label139, 16);
+    PriceListNameLayout = Make<QWidget>("Layout13", PricingHeader);
+    PriceListNameLayout->setGeometry(0, 0, 330, 44);
+    PriceTitleLayout = Make<QWidget>("Layout19", PriceListNameLayout);
+    PriceTitleLayout->setGeometry(0, 0, 330, 44);
+    PriceCountryLabel = Make<QLabel>("Label132", PriceTitleLayout);
+    SetPixelFont(PriceCountryLabel, 18, true);
+    PriceDateLabel = Make<QLabel>("Label139", PriceTitleLayout);
+    SetPixelFont(PriceDateLabel, 16);
 
-    Layout17 = Make<QWidget>("Layout17", PricingHeader);
-    auto *cols = new QHBoxLayout(Layout17);
+    PriceColumnsLayout = Make<QWidget>("Layout17", PricingHeader);
+    auto *cols = new QHBoxLayout(PriceColumnsLayout);
     cols->setContentsMargins(0, 6, 0, 6);
     cols->addWidget(Caption(QStringLiteral("Columns:")));
     PriceColWidthBox = Make<QComboBox>("PriceColWidthBox");
     PriceColWidthBox->addItems(PriceColumnWidthNames());
     PriceColWidthBox->setCurrentIndex(ColWidthNormal);
     cols->addWidget(PriceColWidthBox);
-    Layout17->setFixedSize(170, 44);
+    PriceColumnsLayout->setFixedSize(170, 44);
 
-    Layout18 = Make<QWidget>("Layout18", PricingHeader);
-    auto *btns = new QHBoxLayout(Layout18);
+    PriceButtonsLayout = Make<QWidget>("Layout18", PricingHeader);
+    auto *btns = new QHBoxLayout(PriceButtonsLayout);
     btns->setContentsMargins(0, 6, 0, 6);
     const std::pair<const char *, const char *> rowButtons[] = {{"AddPriceBtn", "Add"},
                                                                 {"ClonePriceBtn", "Clone"},
@@ -509,16 +533,16 @@ QWidget *TMainFormControls::BuildPricingPage()
         b->setMinimumWidth(76);
         btns->addWidget(b);
     }
-    Layout18->setFixedSize(Layout18->sizeHint().width(), 44);
+    PriceButtonsLayout->setFixedSize(PriceButtonsLayout->sizeHint().width(), 44);
 
-    Layout11 = Make<QWidget>("Layout11", PricingHeader);
-    auto *fx = new QHBoxLayout(Layout11);
+    ForexLayout = Make<QWidget>("Layout11", PricingHeader);
+    auto *fx = new QHBoxLayout(ForexLayout);
     fx->setContentsMargins(0, 0, 8, 0);
     ForexLabel = Make<QLabel>("ForexLabel");
     ForexLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     SetPixelFont(ForexLabel, 14);
     fx->addWidget(ForexLabel);
-    Layout11->setFixedSize(280, 44);
+    ForexLayout->setFixedSize(280, 44);
     v->addWidget(PricingHeader);
 
     // ---- Place of the price grid: it adds its widget to PriceGridPanel. ----
@@ -539,7 +563,23 @@ QWidget *TMainFormControls::BuildCoinsPage(QMainWindow *form)
     h->setContentsMargins(0, 0, 0, 0);
     h->setSpacing(0);
 
-    // Settings panel at the left, closed down to its slide strip.
+    h->addWidget(BuildCoinsSettingPanel());
+
+    auto *center = Make<QWidget>("CoinsCenter");
+    auto *cv = new QVBoxLayout(center);
+    cv->setContentsMargins(4, 4, 4, 4);
+    BuildCoinGridArea(cv);
+    cv->addWidget(BuildCoinEditor(), 2);
+    h->addWidget(center, 1);
+
+    BuildThumbnailStrip(h);
+    BuildDatePopupControls(form);
+    return page;
+}
+
+// Settings panel at the left, closed down to its slide strip.
+QWidget *TMainFormControls::BuildCoinsSettingPanel()
+{
     SettingPanel = Make<QWidget>("SettingPanel");
     auto *sp = new QHBoxLayout(SettingPanel);
     sp->setContentsMargins(0, 0, 0, 0);
@@ -567,20 +607,20 @@ QWidget *TMainFormControls::BuildCoinsPage(QMainWindow *form)
     SettingSlideLabelPanel = new TSizePanel;
     SettingSlideLabelPanel->setObjectName(QStringLiteral("SettingSlideLabelPanel"));
     SettingSlideLabelPanel->setFixedWidth(24);
-    Rectangle9 = Make<QWidget>("Rectangle9", SettingSlideLabelPanel);
-    Rectangle9->setAttribute(Qt::WA_StyledBackground);
+    SettingSlideBackground = Make<QWidget>("Rectangle9", SettingSlideLabelPanel);
+    SettingSlideBackground->setAttribute(Qt::WA_StyledBackground);
     SettingSlideLabel = new TRotatedLabel(-90, SettingSlideLabelPanel);
     SettingSlideLabel->setObjectName(QStringLiteral("SettingSlideLabel"));
     SetPixelFont(SettingSlideLabel, 12);
     SettingSlideLabel->setText(SettingsClosedCaption);
     sp->addWidget(SettingSlideLabelPanel);
-    h->addWidget(SettingPanel);
+    return SettingPanel;
+}
 
-    auto *center = Make<QWidget>("CoinsCenter");
-    auto *cv = new QVBoxLayout(center);
-    cv->setContentsMargins(4, 4, 4, 4);
-    // ---- Place of the coin grid: CoinGrid and WarningPanelCoins fill
-    // CoinGridPanel, one of them showing. ----
+// ---- Place of the coin grid: CoinGrid and WarningPanelCoins fill
+// CoinGridPanel, one of them showing. ----
+void TMainFormControls::BuildCoinGridArea(QVBoxLayout *cv)
+{
     CoinGridPanel = Make<QWidget>("CoinGridPanel");
     auto *gp = new QGridLayout(CoinGridPanel);
     gp->setContentsMargins(0, 0, 0, 0);
@@ -616,8 +656,11 @@ QWidget *TMainFormControls::BuildCoinsPage(QMainWindow *form)
     sumRow->addWidget(SumPanel, 1);
     sumRow->addWidget(binPanel);
     cv->addLayout(sumRow);
+}
 
-    // ---- Place of the coin entry editor: CoinScrollBox. ----
+// ---- Place of the coin entry editor: CoinScrollBox. ----
+QWidget *TMainFormControls::BuildCoinEditor()
+{
     auto *editor = Make<QWidget>("CoinEditor");
     auto *eg = new QGridLayout(editor);
     eg->setHorizontalSpacing(10);
@@ -646,10 +689,10 @@ QWidget *TMainFormControls::BuildCoinsPage(QMainWindow *form)
     eg->addWidget(dateBox("BuyDateBox", "BuyDateButton", &BuyDateBox, &BuyDateButton), 3, 0);
     eg->addWidget(Caption(QStringLiteral("Date sold")), 2, 1);
     eg->addWidget(dateBox("SellDateBox", "SellDateButton", &SellDateBox, &SellDateButton), 3, 1);
-    Label41 = Make<QLabel>("Label41", QStringLiteral("Comment"));
-    SetPixelFont(Label41, 14);
+    CommentCaption = Make<QLabel>("Label41", QStringLiteral("Comment"));
+    SetPixelFont(CommentCaption, 14);
     CommentEdit = Make<QLineEdit>("CommentEdit");
-    eg->addWidget(Label41, 2, 2);
+    eg->addWidget(CommentCaption, 2, 2);
     eg->addWidget(CommentEdit, 3, 2);
     auto *notesHead = new QHBoxLayout;
     notesHead->addWidget(Caption(QStringLiteral("Notes")));
@@ -661,42 +704,46 @@ QWidget *TMainFormControls::BuildCoinsPage(QMainWindow *form)
     NotesMemo = Make<QPlainTextEdit>("NotesMemo");
     NotesMemo->setMinimumHeight(60);
     eg->addWidget(NotesMemo, 5, 0, 1, 3);
-    GridPanelLayout1 = Make<QWidget>("GridPanelLayout1");
-    eg->addWidget(GridPanelLayout1, 6, 0, 1, 3);
+    UserFieldsPanel = Make<QWidget>("GridPanelLayout1");
+    eg->addWidget(UserFieldsPanel, 6, 0, 1, 3);
     eg->setRowStretch(7, 1);
     CoinScrollBox = MakeScrollBox("CoinScrollBox", editor);
-    cv->addWidget(CoinScrollBox, 2);
-    h->addWidget(center, 1);
+    return CoinScrollBox;
+}
 
-
-    // Thumbnail strip at the right: its slide strip, and the pictures
-    // beside it, closed down to nothing.
+// Thumbnail strip at the right: its slide strip, and the pictures
+// beside it, closed down to nothing.
+void TMainFormControls::BuildThumbnailStrip(QHBoxLayout *h)
+{
     ThumbnailPanel = Make<QWidget>("ThumbnailPanel");
     ThumbnailPanel->setFixedWidth(0);
     ImageSlideLabelPanel = new TSizePanel;
     ImageSlideLabelPanel->setObjectName(QStringLiteral("ImageSlideLabelPanel"));
     ImageSlideLabelPanel->setFixedWidth(24);
-    Rectangle10 = Make<QWidget>("Rectangle10", ImageSlideLabelPanel);
-    Rectangle10->setAttribute(Qt::WA_StyledBackground);
+    ImageSlideBackground = Make<QWidget>("Rectangle10", ImageSlideLabelPanel);
+    ImageSlideBackground->setAttribute(Qt::WA_StyledBackground);
     ImageSlideLabel = new TRotatedLabel(90, ImageSlideLabelPanel);
     ImageSlideLabel->setObjectName(QStringLiteral("ImageSlideLabel"));
     SetPixelFont(ImageSlideLabel, 12);
     ImageSlideLabel->setText(QStringLiteral("\u25BC Images \u25BC"));
     h->addWidget(ImageSlideLabelPanel);
     h->addWidget(ThumbnailPanel);
+}
 
-    // The date pop-up of the purchase and sale date boxes.
+// The date pop-up of the purchase and sale date boxes.
+void TMainFormControls::BuildDatePopupControls(QMainWindow *form)
+{
     DatePopup = new TDatePopup(form);
     DatePopup->setObjectName(QStringLiteral("DatePopup"));
     auto *dp = new QVBoxLayout(DatePopup);
     dp->setContentsMargins(8, 6, 8, 6);
     dp->setSpacing(4);
     auto *head = new QHBoxLayout;
-    ImageViewer1 = Make<QToolButton>("ImageViewer1");
-    ImageViewer2 = Make<QToolButton>("ImageViewer2");
-    ImageViewer1->setArrowType(Qt::LeftArrow);
-    ImageViewer2->setArrowType(Qt::RightArrow);
-    for (QToolButton *b : {ImageViewer1, ImageViewer2}) {
+    PrevMonthButton = Make<QToolButton>("ImageViewer1");
+    NextMonthButton = Make<QToolButton>("ImageViewer2");
+    PrevMonthButton->setArrowType(Qt::LeftArrow);
+    NextMonthButton->setArrowType(Qt::RightArrow);
+    for (QToolButton *b : {PrevMonthButton, NextMonthButton}) {
         b->setAutoRaise(true);
         b->setFocusPolicy(Qt::NoFocus);
     }
@@ -704,12 +751,12 @@ QWidget *TMainFormControls::BuildCoinsPage(QMainWindow *form)
     YearLabel = Make<QLabel>("YearLabel");
     SetPixelFont(MonthLabel, 16, true);
     SetPixelFont(YearLabel, 16, true);
-    head->addWidget(ImageViewer1);
+    head->addWidget(PrevMonthButton);
     head->addStretch(1);
     head->addWidget(MonthLabel);
     head->addWidget(YearLabel);
     head->addStretch(1);
-    head->addWidget(ImageViewer2);
+    head->addWidget(NextMonthButton);
     dp->addLayout(head);
     // Weekday captions, Sunday first, over the day columns.
     auto *week = new QHBoxLayout;
@@ -726,11 +773,10 @@ QWidget *TMainFormControls::BuildCoinsPage(QMainWindow *form)
     DayArea->setFixedSize(7 * 26, 6 * 26);
     dp->addWidget(DayArea);
     auto *foot = new QHBoxLayout;
-    Button9 = Make<QPushButton>("Button9", QStringLiteral("Today"));
-    Button10 = Make<QPushButton>("Button10", QStringLiteral("Cancel"));
-    foot->addWidget(Button9);
-    foot->addWidget(Button10);
+    TodayButton = Make<QPushButton>("Button9", QStringLiteral("Today"));
+    DateCancelButton = Make<QPushButton>("Button10", QStringLiteral("Cancel"));
+    foot->addWidget(TodayButton);
+    foot->addWidget(DateCancelButton);
     dp->addLayout(foot);
-    return page;
 }
 

@@ -13,6 +13,7 @@ class QCheckBox;
 class QComboBox;
 class QFrame;
 class QGraphicsDropShadowEffect;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -29,6 +30,7 @@ class QSpinBox;
 class QTabWidget;
 class QTableWidget;
 class QToolButton;
+class QVBoxLayout;
 class QWidget;
 class TDatePopup;
 class TRotatedLabel;
@@ -38,7 +40,7 @@ struct TMainFormControls {
     // ---- Frame of the window ----
     QFrame *SelectedPanel = nullptr;      // caption line across the top, 29 high
     QLabel *SelectedLabel = nullptr;      // the red caption naming the selection
-    QTabWidget *TabControl1 = nullptr;    // the seven pages, tab strip at the bottom
+    QTabWidget *PageTabs = nullptr;       // the seven pages, tab strip at the bottom
     QWidget *TabSeries = nullptr;
     QWidget *TabEbooks = nullptr;
     QWidget *TabPricing = nullptr;
@@ -47,14 +49,14 @@ struct TMainFormControls {
     QWidget *TabGraphs = nullptr;
     QWidget *TabReports = nullptr;
     QLabel *StatusLabel = nullptr;
-    QProgressBar *ProgressBar1 = nullptr;
+    QProgressBar *StatusProgressBar = nullptr;
 
     // ---- Menus ----
-    QMenu *MenuItem8 = nullptr;           // product-name menu, removed at start
+    QMenu *ProductMenu = nullptr;         // product-name menu, removed at start
     QMenu *FileMenu = nullptr;
     QMenu *DisplayMenu = nullptr;
     QMenu *FavoritesMenu = nullptr;
-    QMenu *MenuItem16 = nullptr;          // "Tools"
+    QMenu *ToolsMenu = nullptr;           // "Tools"
     QMenu *OptionsMenu = nullptr;         // "Program settings"
     QMenu *Contact1 = nullptr;
     QMenu *RecentSeriesMenu = nullptr;
@@ -64,27 +66,27 @@ struct TMainFormControls {
 
     // ---- Series page ----
     QBoxLayout *SeriesPageLayout = nullptr;  // tree area and side panel
-    QWidget *Layout20 = nullptr;          // the tree area or the enlarged picture
+    QWidget *SeriesViewArea = nullptr;    // the tree area or the enlarged picture
     QWidget *TreeBaseLayout = nullptr;
     QWidget *TreeLayout = nullptr;        // the series tree view goes in here
     QScrollBar *TreeScrollBar = nullptr;
-    QToolButton *Button7 = nullptr;       // Tag -1, above the scroll bar
-    QToolButton *Button8 = nullptr;       // Tag 1, below it
+    QToolButton *TreeScrollUpButton = nullptr;  // Tag -1, above the scroll bar
+    QToolButton *TreeScrollDownButton = nullptr;  // Tag 1, below it
     QWidget *ImagePanel = nullptr;        // enlarged-picture view
     QLabel *BigImage = nullptr;
-    QLabel *MagnifierGlass1 = nullptr;
+    QLabel *MagnifierGlass = nullptr;
     QWidget *BigLabelLayout = nullptr;
     TRotatedLabel *BigLabel = nullptr;
     QWidget *itsLayout = nullptr;         // side panel: right (coins) or bottom (paper)
-    QTabWidget *TabControl2 = nullptr;
+    QTabWidget *SideTabs = nullptr;
     QWidget *Tab2Image = nullptr;
     QWidget *Tab2Themes = nullptr;
     QWidget *Tab2Stats = nullptr;
-    TSizePanel *Panel6 = nullptr;         // client area of the Image side page
-    QFrame *Panel1 = nullptr;             // obverse / front
-    QFrame *Panel2 = nullptr;             // reverse / back
-    QLabel *Image2 = nullptr;
-    QLabel *Image3 = nullptr;
+    TSizePanel *ImageSidePanel = nullptr;  // client area of the Image side page
+    QFrame *ObversePanel = nullptr;       // obverse / front
+    QFrame *ReversePanel = nullptr;       // reverse / back
+    QLabel *ObverseImage = nullptr;
+    QLabel *ReverseImage = nullptr;
     QLabel *ObverseLabel = nullptr;
     QLabel *ReverseLabel = nullptr;
     QLabel *ObverseNoImageLabel = nullptr;
@@ -99,23 +101,23 @@ struct TMainFormControls {
     QLabel *ThemespacerLabel = nullptr;
     QScrollArea *StatsScrollBox = nullptr;
     QWidget *StatsContent = nullptr;      // parent of the statistics labels
-    QLabel *Label45 = nullptr;            // "Next series: " line of maintainer mode
+    QLabel *NextSeriesLabel = nullptr;    // "Next series: " line of maintainer mode
     TSizePanel *PaperTabsLayout = nullptr;
     QPushButton *ImageCornerButton = nullptr;
     QPushButton *ThemesCornerButton = nullptr;
     QPushButton *StatsCornerButton = nullptr;
-    QGraphicsDropShadowEffect *ShadowEffect1 = nullptr;
+    QGraphicsDropShadowEffect *CornerButtonShadow = nullptr;
 
     // ---- Pricing page ----
     TSizePanel *PricingHeader = nullptr;
-    QWidget *Layout13 = nullptr;          // price-list name, left
-    QWidget *Layout19 = nullptr;
-    QLabel *Label132 = nullptr;           // country of the price list
-    QLabel *Label139 = nullptr;           // its price date
-    QWidget *Layout17 = nullptr;          // "Columns:" width box
+    QWidget *PriceListNameLayout = nullptr;  // price-list name, left
+    QWidget *PriceTitleLayout = nullptr;
+    QLabel *PriceCountryLabel = nullptr;  // country of the price list
+    QLabel *PriceDateLabel = nullptr;     // its price date
+    QWidget *PriceColumnsLayout = nullptr;  // "Columns:" width box
     QComboBox *PriceColWidthBox = nullptr;
-    QWidget *Layout18 = nullptr;          // price row buttons
-    QWidget *Layout11 = nullptr;          // currency note, right
+    QWidget *PriceButtonsLayout = nullptr;  // price row buttons
+    QWidget *ForexLayout = nullptr;       // currency note, right
     QLabel *ForexLabel = nullptr;
     QWidget *PriceGridPanel = nullptr;    // the price grid goes in here
     QLabel *WarningLabelPrices = nullptr;
@@ -130,7 +132,7 @@ struct TMainFormControls {
     QPlainTextEdit *GradedByMemo = nullptr;
     QPlainTextEdit *StoredInMemo = nullptr;
     TSizePanel *SettingSlideLabelPanel = nullptr;
-    QWidget *Rectangle9 = nullptr;
+    QWidget *SettingSlideBackground = nullptr;
     TRotatedLabel *SettingSlideLabel = nullptr;
     QWidget *CoinGridPanel = nullptr;     // the coin grid goes in here
     QTableWidget *CoinGrid = nullptr;
@@ -146,23 +148,23 @@ struct TMainFormControls {
     QLineEdit *SellDateBox = nullptr;
     QToolButton *BuyDateButton = nullptr;
     QToolButton *SellDateButton = nullptr;
-    QLabel *Label41 = nullptr;            // caption of the comment box
+    QLabel *CommentCaption = nullptr;     // caption of the comment box
     QLineEdit *CommentEdit = nullptr;
     QPlainTextEdit *NotesMemo = nullptr;
     QToolButton *NoteMaxedBtn = nullptr;
-    QWidget *GridPanelLayout1 = nullptr;  // cells of the user-defined fields
+    QWidget *UserFieldsPanel = nullptr;   // cells of the user-defined fields
     QWidget *ThumbnailPanel = nullptr;
     TSizePanel *ImageSlideLabelPanel = nullptr;
-    QWidget *Rectangle10 = nullptr;
+    QWidget *ImageSlideBackground = nullptr;
     TRotatedLabel *ImageSlideLabel = nullptr;
     TDatePopup *DatePopup = nullptr;
     QWidget *DayArea = nullptr;           // parent of the day cells
     QLabel *MonthLabel = nullptr;
     QLabel *YearLabel = nullptr;
-    QPushButton *Button9 = nullptr;       // "Today"
-    QPushButton *Button10 = nullptr;      // "Cancel"
-    QToolButton *ImageViewer1 = nullptr;  // previous month
-    QToolButton *ImageViewer2 = nullptr;  // next month
+    QPushButton *TodayButton = nullptr;   // "Today"
+    QPushButton *DateCancelButton = nullptr;  // "Cancel"
+    QToolButton *PrevMonthButton = nullptr;  // previous month
+    QToolButton *NextMonthButton = nullptr;  // next month
 
     // ---- Images page ----
     QRadioButton *ImageRadioObv = nullptr;
@@ -201,8 +203,18 @@ struct TMainFormControls {
 private:
     void BuildMenus(QMainWindow *form);
     QWidget *BuildSeriesPage();
+    QWidget *BuildSeriesViewArea();
+    void BuildImageSidePage();
+    void BuildThemesSidePage();
+    void BuildStatsSidePage();
+    QWidget *BuildPaperTabs();
     QWidget *BuildPricingPage();
     QWidget *BuildCoinsPage(QMainWindow *form);
+    QWidget *BuildCoinsSettingPanel();
+    void BuildCoinGridArea(QVBoxLayout *cv);
+    QWidget *BuildCoinEditor();
+    void BuildThumbnailStrip(QHBoxLayout *h);
+    void BuildDatePopupControls(QMainWindow *form);
 };
 
 // The caption of the slide strip of the settings panel, closed and open.

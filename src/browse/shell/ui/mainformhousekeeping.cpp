@@ -63,14 +63,14 @@ private:
 
 void TMainForm::EmbedStatsPage()
 {
-    StatsPanel = new TStatsPanel(State, Tab2Stats, StatsScrollBox, StatsContent, Label45);
+    StatsPanel = new TStatsPanel(State, Tab2Stats, StatsScrollBox, StatsContent, NextSeriesLabel);
     connect(StatsPanel, &TStatsPanel::StatisticsShown, this, [this] { Housekeeping.RepaintCalc = true; });
     if (!Seams.ArrangeStatsLabels)
         Seams.ArrangeStatsLabels = [this](bool coins) { StatsPanel->ArrangeStatsLabels(coins); };
     if (!Seams.NextSeries)
         Seams.NextSeries = [this] { return StatsPanel->Totaler.NextSeries; };
     if (!SelectionSeams.StatsTabActive)
-        SelectionSeams.StatsTabActive = [this] { return TabControl2->currentWidget() == Tab2Stats; };
+        SelectionSeams.StatsTabActive = [this] { return SideTabs->currentWidget() == Tab2Stats; };
     if (!SelectionSeams.StartCalcThread)
         SelectionSeams.StartCalcThread = [this](int) { StatsPanel->StartCalcThread(); };
 }
@@ -79,10 +79,10 @@ void TMainForm::InstallHousekeeping()
 {
     Homing = new TToolWindowHoming(this);
 
-    SizeGrip1 = new QSizeGrip(this);
-    SizeGrip1->setObjectName(QStringLiteral("SizeGrip1"));
+    WindowSizeGrip = new QSizeGrip(this);
+    WindowSizeGrip->setObjectName(QStringLiteral("SizeGrip1"));
     if (QBoxLayout *line = qobject_cast<QBoxLayout *>(StatusLabel->parentWidget()->layout()))
-        line->addWidget(SizeGrip1, 0, Qt::AlignBottom | Qt::AlignRight);
+        line->addWidget(WindowSizeGrip, 0, Qt::AlignBottom | Qt::AlignRight);
 
     tHousekeepingSteps &steps = Housekeeping.Steps;
     steps.ShowStatistics = [this] { StatsPanel->RevealStatistics(); };
@@ -98,7 +98,7 @@ void TMainForm::InstallHousekeeping()
         }
     };
     steps.UpdateSizeGrip = [this] {
-        SizeGrip1->setVisible(!(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)));
+        WindowSizeGrip->setVisible(!(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)));
     };
     steps.GlideRunning = [this] { return Homing->GlideRunning(); };
     steps.HomingWalk = [this] { return Homing->Walk(); };

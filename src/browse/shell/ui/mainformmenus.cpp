@@ -72,23 +72,23 @@ void TMainForm::ConnectMenuCommands()
     QAction *open = MenuAction(this, "Menu_open");
     QAction *saveCoins = MenuAction(this, "SaveCoinData1");
     QAction *savePrices = MenuAction(this, "SavePriceData1");
-    MenuItem17 = NewAction(FileMenu, "MenuItem17", QStringLiteral("New"));
-    FileMenu->insertAction(open, MenuItem17);
+    NewCollectionAction = NewAction(FileMenu, "MenuItem17", QStringLiteral("New"));
+    FileMenu->insertAction(open, NewCollectionAction);
     SaveBackup1 = NewAction(FileMenu, "SaveBackup1", QStringLiteral("Save Backup"));
     CreateBackupZip1 = NewAction(FileMenu, "CreateBackupZip1", QStringLiteral("Create Backup zip file"));
     FileMenu->insertAction(savePrices, SaveBackup1);
     FileMenu->insertAction(savePrices, CreateBackupZip1);
 
-    connect(MenuItem17, &QAction::triggered, this, [this] {
+    connect(NewCollectionAction, &QAction::triggered, this, [this] {
         // The Series page shows while the new collection is made; a
         // collector who cancels the question stays where they were.
-        const int page = TabControl1->currentIndex();
+        const int page = PageTabs->currentIndex();
         CallSeam(Seams.BigImageDown);
-        TabControl1->setCurrentIndex(PageSeries);
+        PageTabs->setCurrentIndex(PageSeries);
         if (NewCollection(State))
-            TabControl1->setEnabled(true);
+            PageTabs->setEnabled(true);
         else
-            TabControl1->setCurrentIndex(page);
+            PageTabs->setCurrentIndex(page);
     });
     // "Save this collection file" and "Save Backup" are one command: the
     // backup writes only the chosen file.
@@ -172,12 +172,12 @@ void TMainForm::ConnectMenuCommands()
     new TCollectionCommands(*this);
 
     // ---- Busy indicator ----
-    AniIndicator1 = new QProgressBar(this);
-    AniIndicator1->setObjectName(QStringLiteral("AniIndicator1"));
-    AniIndicator1->setRange(0, 0);  // runs without an end
-    AniIndicator1->setTextVisible(false);
-    AniIndicator1->setFixedSize(160, 16);
-    AniIndicator1->hide();
+    BusyIndicator = new QProgressBar(this);
+    BusyIndicator->setObjectName(QStringLiteral("AniIndicator1"));
+    BusyIndicator->setRange(0, 0);  // runs without an end
+    BusyIndicator->setTextVisible(false);
+    BusyIndicator->setFixedSize(160, 16);
+    BusyIndicator->hide();
     QObject::connect(s.Events.get(), &tStateEvents::ShowBusy, this, [this](bool busy) { ShowBusy(busy); });
 }
 
@@ -233,7 +233,7 @@ void TMainForm::ApplyLargeFonts(bool large)
         ShowSelectedCaption(SelectedLabel->text());
     // The tab captions' size is set by the window's style sheet, which a
     // style sheet of the tab bar's own overrides.
-    TabControl1->tabBar()->setStyleSheet(
+    PageTabs->tabBar()->setStyleSheet(
         QStringLiteral("QTabBar::tab { font-size: %1px; }").arg(z.TabCaptions));
     for (TSizePanel *strip : {SettingSlideLabelPanel, ImageSlideLabelPanel})
         strip->setFixedWidth(z.SlideStripWidth);
@@ -271,13 +271,13 @@ void TMainForm::ShowBusy(bool busy)
     // stays until the outermost one ends.
     if (busy) {
         if (BusyDepth++ == 0) {
-            AniIndicator1->move((width() - AniIndicator1->width()) / 2, (height() - AniIndicator1->height()) / 2);
-            AniIndicator1->show();
-            AniIndicator1->raise();
+            BusyIndicator->move((width() - BusyIndicator->width()) / 2, (height() - BusyIndicator->height()) / 2);
+            BusyIndicator->show();
+            BusyIndicator->raise();
             QApplication::setOverrideCursor(Qt::WaitCursor);
         }
     } else if (BusyDepth > 0 && --BusyDepth == 0) {
-        AniIndicator1->hide();
+        BusyIndicator->hide();
         QApplication::restoreOverrideCursor();
     }
 }

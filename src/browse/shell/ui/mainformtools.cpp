@@ -64,9 +64,9 @@ void TMainForm::InstallPriceTools()
         connect(bullion, &QAction::triggered, this, &TMainForm::Bullionvalues1Click);
     ExchangeRates1 = new QAction(QStringLiteral("Exchange rates"), this);
     ExchangeRates1->setObjectName(QStringLiteral("ExchangeRates1"));
-    const QList<QAction *> tools = MenuItem16->actions();
+    const QList<QAction *> tools = ToolsMenu->actions();
     const qsizetype at = bullion ? tools.indexOf(bullion) + 1 : 0;
-    MenuItem16->insertAction(tools.value(at), ExchangeRates1);
+    ToolsMenu->insertAction(tools.value(at), ExchangeRates1);
     connect(ExchangeRates1, &QAction::triggered, this, &TMainForm::ExchangeRates1Click);
 
     MakeClickable(MetalStrip, QStringLiteral("Bullion values"), [this] { Bullionvalues1Click(); });

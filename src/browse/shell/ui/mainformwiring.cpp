@@ -62,6 +62,18 @@ void TMainForm::InstallSubsystems()
     InstallLayoutCommands();
     QObject::connect(State.Events.get(), &tStateEvents::CollectionReplaced, this, [this] { CloseCollectionWindows(); });
 
+    InstallStartupLoaders();
+    InstallPageSeams();
+    InstallStateEvents();
+    InstallSelectionSteps();
+    EmbedUpperPages();
+    InstallPriceTools();
+    InstallSeriesPictures();
+}
+
+// The seams FormCreate calls to read the catalogue, settings and prices.
+void TMainForm::InstallStartupLoaders()
+{
     // ---- Start-up loaders ----
     SetIfUnset(Seams.LogModeKeysHeld, [] { return LogModeAtStart(); });
     SetIfUnset(Seams.LoadMetals, [this] { ::LoadMetals(State); });
@@ -104,7 +116,11 @@ void TMainForm::InstallSubsystems()
     SetIfUnset(Seams.ViewFlags, [this] {
         return std::array<bool, 4>{State.ViewHave, State.ViewNeed, State.ViewSell, State.ViewSold};
     });
+}
 
+// The seams that reach the Pricing and Coins pages.
+void TMainForm::InstallPageSeams()
+{
     // ---- Pricing ----
     SetIfUnset(Seams.ResortPrices, [this] { ::ResortPrices(State); });
 
@@ -114,7 +130,11 @@ void TMainForm::InstallSubsystems()
     SetIfUnset(Seams.SortFolderCoins, [this] { CoinGridPage->SortFolderCoins(); });
     SetIfUnset(Seams.UpdateSelectionSummary, [this] { CoinGridPage->UpdateSelectionSummary(); });
     SetIfUnset(Seams.BuildDateMintBoxList, [this](bool keepPos) { CoinEditor->BuildDateMintBoxList(keepPos); });
+}
 
+// The state's signals through which the core tells the window what changed.
+void TMainForm::InstallStateEvents()
+{
     // ---- State events ----
     QObject::connect(State.Events.get(), &tStateEvents::ResortPrices, this, [this] { ::ResortPrices(State); });
     QObject::connect(State.Events.get(), &tStateEvents::SavePricesToFile, this, [this] { ::SavePricesToFile(State); });
@@ -134,28 +154,28 @@ void TMainForm::InstallSubsystems()
     QObject::connect(State.Events.get(), &tStateEvents::SetStatusText, this,
                      [this](const QString &text) { StatusLabel->setText(text); });
     QObject::connect(State.Events.get(), &tStateEvents::ShowProgress, this, [this](bool visible) {
-        ProgressBar1->setVisible(visible);
+        StatusProgressBar->setVisible(visible);
         if (!visible)
-            ProgressBar1->reset();
+            StatusProgressBar->reset();
     });
     QObject::connect(State.Events.get(), &tStateEvents::SetProgress, this, [this](int position, int maximum) {
-        ProgressBar1->setMaximum(std::max(maximum, 1));
-        ProgressBar1->setValue(std::clamp(position, 0, std::max(maximum, 1)));
+        StatusProgressBar->setMaximum(std::max(maximum, 1));
+        StatusProgressBar->setValue(std::clamp(position, 0, std::max(maximum, 1)));
         // Long work runs on the window thread: the bar is drawn now, not
         // when the event loop next runs.
-        if (ProgressBar1->isVisible())
-            ProgressBar1->repaint();
+        if (StatusProgressBar->isVisible())
+            StatusProgressBar->repaint();
     });
     QObject::connect(State.Events.get(), &tStateEvents::ProcessEvents, this,
                      [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
     QObject::connect(State.Events.get(), &tStateEvents::FormResize, this, [this] { FormResize(); });
     QObject::connect(State.Events.get(), &tStateEvents::ShowCoinsPage, this,
-                     [this] { TabControl1->setCurrentIndex(PageCoins); });
+                     [this] { PageTabs->setCurrentIndex(PageCoins); });
     // A collection being read has no series selected yet: the pages of
     // entries come back with the first selection that has entries.
     QObject::connect(State.Events.get(), &tStateEvents::HideCoinPages, this, [this] {
-        TabControl1->setTabVisible(PageCoins, false);
-        TabControl1->setTabVisible(PageImages, false);
+        PageTabs->setTabVisible(PageCoins, false);
+        PageTabs->setTabVisible(PageImages, false);
     });
     // New carries an incremental field on from the highest number in use;
     // each history drop-down offers the values typed before.
@@ -185,7 +205,11 @@ void TMainForm::InstallSubsystems()
         if (CurrentPageTag() == PagePricing)
             CallSeam(Seams.RenderPrices);
     });
+}
 
+// The steps a series selection asks of the pages.
+void TMainForm::InstallSelectionSteps()
+{
     // ---- Steps of a series selection ----
     tSelectionSeams &sel = SelectionSeams;
     SetIfUnset(sel.GradeTitle,
@@ -193,14 +217,14 @@ void TMainForm::InstallSubsystems()
     SetIfUnset(sel.SetSelectedLabelCaption, [this](const QString &name) { ShowSelectedCaption(name); });
     SetIfUnset(sel.LayoutMainForm, [this](bool paper) { LayoutMainForm(paper); });
     SetIfUnset(sel.SetTabs, [this](const tTabVisibility &tabs) {
-        TabControl1->setTabVisible(PagePricing, tabs.Pricing);
-        TabControl1->setTabVisible(PageCoins, tabs.Coins);
-        TabControl1->setTabVisible(PageImages, tabs.Images);
-        TabControl1->setTabVisible(PageGraphs, tabs.Graphs);
+        PageTabs->setTabVisible(PagePricing, tabs.Pricing);
+        PageTabs->setTabVisible(PageCoins, tabs.Coins);
+        PageTabs->setTabVisible(PageImages, tabs.Images);
+        PageTabs->setTabVisible(PageGraphs, tabs.Graphs);
     });
     SetIfUnset(sel.SetCoinTexts, [this](const QString &coinsTab, const QString &commentLabel) {
-        TabControl1->setTabText(PageCoins, coinsTab);
-        Label41->setText(commentLabel);
+        PageTabs->setTabText(PageCoins, coinsTab);
+        CommentCaption->setText(commentLabel);
     });
     SetIfUnset(sel.FillGradeBox, [this] { CoinEditor->FillGradeBox(); });
     SetIfUnset(sel.PrepCoinsPage, [this] { CoinGridPage->PrepCoinsPage(); });
@@ -218,7 +242,12 @@ void TMainForm::InstallSubsystems()
         PriceGrid->SeriesSelected();
         SeriesSelected(State, &SeriesTree->Tree(), SelectionSeams);
     });
+}
 
+// The pages and commands of the libraries above this one, and the metal
+// prices on the status line.
+void TMainForm::EmbedUpperPages()
+{
     // ---- Pages and windows above the main window ----
     if (Seams.EmbedReportsPage) {
         for (QWidget *w : TabReports->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
@@ -229,7 +258,7 @@ void TMainForm::InstallSubsystems()
         Seams.EmbedEbooksPage(TabEbooks);
     DownloadPriceLists1 = new QAction(QStringLiteral("Download price lists"), this);
     DownloadPriceLists1->setObjectName(QStringLiteral("DownloadPriceLists1"));
-    MenuItem16->insertAction(MenuItem16->actions().value(0), DownloadPriceLists1);
+    ToolsMenu->insertAction(ToolsMenu->actions().value(0), DownloadPriceLists1);
     DownloadPriceLists1->setVisible(bool(Seams.OpenPriceUpdateForm));
     connect(DownloadPriceLists1, &QAction::triggered, this, [this] { CallSeam(Seams.OpenPriceUpdateForm); });
 
@@ -238,9 +267,6 @@ void TMainForm::InstallSubsystems()
     MetalStrip->hide();
     if (QBoxLayout *line = qobject_cast<QBoxLayout *>(StatusLabel->parentWidget()->layout()))
         line->insertWidget(line->indexOf(StatusLabel) + 1, MetalStrip);
-
-    InstallPriceTools();
-    InstallSeriesPictures();
 }
 
 namespace {
@@ -303,16 +329,16 @@ void TMainForm::EmbedCoinsPage()
     SellDateBox = CoinEditor->SellDateBox;
     BuyDateButton = CoinEditor->BuyDateButton;
     SellDateButton = CoinEditor->SellDateButton;
-    Label41 = CoinEditor->Label41;
+    CommentCaption = CoinEditor->CommentCaption;
     CommentEdit = CoinEditor->CommentEdit;
     NotesMemo = CoinEditor->NotesMemo;
     NoteMaxedBtn = CoinEditor->NoteMaxedBtn;
-    GridPanelLayout1 = CoinEditor->GridPanelLayout1;
+    UserFieldsPanel = CoinEditor->UserFieldsPanel;
 
     CoinGridPage->CoinsPagePrepared = [this](bool filled) {
         // The Images and Graphs pages show the entries of a series that has some.
-        TabControl1->setTabVisible(PageImages, filled);
-        TabControl1->setTabVisible(PageGraphs, filled);
+        PageTabs->setTabVisible(PageImages, filled);
+        PageTabs->setTabVisible(PageGraphs, filled);
         CoinEditor->UpdateButtons();
     };
     CoinGridPage->PickListsChanged = [this] { CoinEditor->FillPickLists(); };
@@ -328,8 +354,8 @@ void TMainForm::EmbedCoinsPage()
         CoinGridPage->RefreshCoinGrid();
     });
     // A double-click on a series opens its entries.
-    SeriesTree->CoinsTabVisible = [this] { return TabControl1->isEnabled() && TabControl1->isTabVisible(PageCoins); };
-    SeriesTree->ShowCoinsTab = [this] { TabControl1->setCurrentIndex(PageCoins); };
+    SeriesTree->CoinsTabVisible = [this] { return PageTabs->isEnabled() && PageTabs->isTabVisible(PageCoins); };
+    SeriesTree->ShowCoinsTab = [this] { PageTabs->setCurrentIndex(PageCoins); };
 
     // The writer reads ColumnLayout right after asking: connected directly.
     QObject::connect(
@@ -354,11 +380,11 @@ void TMainForm::EmbedCoinsPage()
 }
 
 // The settings strip of the Coins page: a click opens or closes the panel;
-// a page change (sender TabControl1) closes it at once.
+// a page change (sender PageTabs) closes it at once.
 void TMainForm::SlideSettings(QObject *sender)
 {
     CurrProcGuard guard(28600);
-    const bool atOnce = sender == TabControl1;
+    const bool atOnce = sender == PageTabs;
     SettingOut = !atOnce && !SettingOut;
     int target = SettingSlideLabelPanel->width();
     if (SettingOut) {
@@ -469,7 +495,7 @@ void TMainForm::EmbedPricingPage()
     };
     g.ShowEmpty = [this](bool empty) { WarningLabelPrices->setVisible(empty); };
     g.ShowCoinsTab = [this](bool haveEntries) {
-        TabControl1->setTabVisible(PageCoins, haveEntries);
+        PageTabs->setTabVisible(PageCoins, haveEntries);
         CallSeam(Seams.ShowUserSeriesHint);
     };
     g.RevealSeries = [this](int coinType) {

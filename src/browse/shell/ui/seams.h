@@ -120,8 +120,8 @@ struct tMainFormSeams {
     std::function<void()> UpdateSelectionSummary;
     std::function<void(int row)> ShowNAHint;
     std::function<void(QObject *sender)> NoteMaxedBtnClick;
-    // Opens or closes the settings strip; sender TabControl1 snaps it shut
-    // (unset: the strip is closed at once when sender is TabControl1).
+    // Opens or closes the settings strip; sender PageTabs snaps it shut
+    // (unset: the strip is closed at once when sender is PageTabs).
     std::function<void(QObject *sender)> SettingSlideLabelClick;
     std::function<void()> ClearUDFlist2;
     std::function<void()> CreateUDFobjects;

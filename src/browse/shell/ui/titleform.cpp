@@ -134,8 +134,8 @@ void TTitle_Form::FormCreate()
     VersionLabel->setFont(f);
     VersionLabel->setStyleSheet(QStringLiteral("color: %1;").arg(DarkGoldenrod.name()));
     ColorAnimation->start();
-    if (MainForm && !MainForm->Timer1->isActive())
-        MainForm->Timer1->start();
+    if (MainForm && !MainForm->StartupTimer->isActive())
+        MainForm->StartupTimer->start();
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     show();

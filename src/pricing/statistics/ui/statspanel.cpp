@@ -53,7 +53,7 @@ TStatsPanel::TStatsPanel(tMainState &state, QWidget *page, QScrollArea *scrollBo
         l->setParent(content);
         labels_.insert(name, l);
     }
-    // Label45 is blank unless maintainer mode fills it: no empty line then.
+    // NextSeriesLabel is blank unless maintainer mode fills it: no empty line then.
     label45->setVisible(!label45->text().isEmpty());
     scrollBox->viewport()->installEventFilter(this);
 }

@@ -213,10 +213,10 @@ void TReportBinPane::ArrangePictures()
     const tBinColumn c = ComputeBinColumn({double(width()), double(height()), QSizeF(buttons_->size()),
                                            QSizeF(obverseLabel_->size()), QSizeF(reverseLabel_->size())});
     pictureColumn_->setFixedWidth(c.Width);
-    Panel8->setGeometry(c.Pictures.Panel1);
-    Panel10->setGeometry(c.Pictures.Panel2);
+    Panel8->setGeometry(c.Pictures.ObversePanel);
+    Panel10->setGeometry(c.Pictures.ReversePanel);
     obverseLabel_->move(c.Pictures.ObverseLabel);
     reverseLabel_->move(c.Pictures.ReverseLabel);
-    buttons_->move(c.Layout9);
+    buttons_->move(c.BinButtons);
     ShowBinPictures(BinGrid->currentRow());
 }

@@ -131,9 +131,9 @@ private Q_SLOTS:
         ClickRow(3, Qt::ControlModifier);
         QVERIFY(page->SumPanel->isVisible());
         QVERIFY(!page->ThumbnailPanel->isVisible());
-        QCOMPARE(page->Label78->text(), QStringLiteral("Selected: 2"));
-        QCOMPARE(page->Label81->text(), QStringLiteral("Have: 3"));
-        QCOMPARE(page->Label79->text(), QStringLiteral("Price: 49.00"));
+        QCOMPARE(page->SelectedSumLabel->text(), QStringLiteral("Selected: 2"));
+        QCOMPARE(page->HaveSumLabel->text(), QStringLiteral("Have: 3"));
+        QCOMPARE(page->PriceSumLabel->text(), QStringLiteral("Price: 49.00"));
 
         // The marked row that is not current is painted yellow.
         const QImage shot = page->CoinGrid->viewport()->grab().toImage();
@@ -143,7 +143,7 @@ private Q_SLOTS:
         QVERIFY(shot.pixelColor(other) != QColor(0xFF, 0xFF, 0x00));
 
         ClickRow(0, Qt::ShiftModifier);
-        QCOMPARE(page->Label78->text(), QStringLiteral("Selected: 4"));
+        QCOMPARE(page->SelectedSumLabel->text(), QStringLiteral("Selected: 4"));
         ClickRow(4);
         QVERIFY(!page->SumPanel->isVisible());
     }

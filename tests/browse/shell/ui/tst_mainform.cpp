@@ -128,7 +128,7 @@ private:
         AddCoin(s, f.Series, 1921, "D");
         AddCoin(s, f.Series, 1922, "S");
         AddCoin(s, f.Series, 1923, "P");
-        f.Form->TabControl1->setEnabled(true);
+        f.Form->PageTabs->setEnabled(true);
         return f;
     }
 
@@ -190,7 +190,7 @@ private Q_SLOTS:
 
         TMainForm form(seams, Still);
         form.CommandLine.clear();
-        form.Timer1Timer();
+        form.StartupTimerTimeout();
         const QStringList log = LogLinesWithoutTime();
 
         const QString failed = QStringLiteral(" R/W test: Failed (0 of 0 files are read-only)");
@@ -240,14 +240,14 @@ private Q_SLOTS:
         TMainForm form(RecordingSeams(), Still);
         QVERIFY(!LogMode);
         QVERIFY(LogList.isEmpty());
-        QVERIFY(!form.TabControl1->isEnabled());
-        QCOMPARE(form.TabControl1->currentWidget(), form.TabSeries);
-        QCOMPARE(form.TabControl2->currentWidget(), form.Tab2Image);
+        QVERIFY(!form.PageTabs->isEnabled());
+        QCOMPARE(form.PageTabs->currentWidget(), form.TabSeries);
+        QCOMPARE(form.SideTabs->currentWidget(), form.Tab2Image);
         QCOMPARE(form.State.SelectedTreeNode, form.State.EntireCollection.get());
         QCOMPARE(form.State.EntireCollection->NodeName, QStringLiteral("Entire Collection"));
         QCOMPARE(form.State.OVversionString, GetVersionString());
         QCOMPARE(form.State.GradeTitles3D.Title(GradeKindCoins, 0, 19), QStringLiteral("MS-60"));
-        QVERIFY(form.Timer1->isActive() && form.Timer1->isSingleShot());
+        QVERIFY(form.StartupTimer->isActive() && form.StartupTimer->isSingleShot());
         QVERIFY(form.FormsTimer->isActive());
         QVERIFY(!form.KeyTimer->isActive() && !form.TreeScrollTimer->isActive());
         QCOMPARE(form.SettingPanel->width(), form.SettingSlideLabelPanel->width());
@@ -262,12 +262,12 @@ private Q_SLOTS:
         QCOMPARE(form.SellDateButton->property("TagObject").value<QObject *>(), form.SellDateBox);
         QCOMPARE(form.ImageRadios.size(), size_t(4));
         QCOMPARE(form.ImageRadios.back(), form.ImageRadioAdd);
-        QVERIFY(form.ProgressBar1->isHidden() && form.SumPanel->isHidden() && form.CoinPDFLayout->isHidden());
+        QVERIFY(form.StatusProgressBar->isHidden() && form.SumPanel->isHidden() && form.CoinPDFLayout->isHidden());
 
         // The product-name menu is gone; its items moved into "Tools".
-        QVERIFY(!form.menuBar()->actions().contains(form.MenuItem8->menuAction()));
-        QVERIFY(form.MenuItem16->actions().contains(form.Contact1->menuAction()));
-        QVERIFY(form.MenuItem16->actions().contains(form.AboutOrvanta1));
+        QVERIFY(!form.menuBar()->actions().contains(form.ProductMenu->menuAction()));
+        QVERIFY(form.ToolsMenu->actions().contains(form.Contact1->menuAction()));
+        QVERIFY(form.ToolsMenu->actions().contains(form.AboutOrvanta1));
 
         // Date boxes take digits and the date separator only (the editor
         // rests until an entry is shown, so the rule is asked directly).
@@ -352,12 +352,12 @@ private Q_SLOTS:
         };
         TMainForm form(seams, Still);
         form.CommandLine = arguments;
-        form.Timer1Timer();
+        form.StartupTimerTimeout();
 
         const bool attempted = !CommandLineCollection(arguments).isEmpty();
         QCOMPARE(loads, attempted ? QStringList{arguments.first()} : QStringList{});
         QCOMPARE(calls_.contains(QStringLiteral("ShowWelcomeWindow")), !opened);
-        QCOMPARE(form.TabControl1->isEnabled(), opened);
+        QCOMPARE(form.PageTabs->isEnabled(), opened);
         QCOMPARE(form.State.LastFileName, opened ? arguments.first() : QString());
         if (attempted && !opened) {
             QCOMPARE(ui_.Messages.size(), size_t(1));
@@ -385,13 +385,13 @@ private Q_SLOTS:
         seams.UseTips = [useTips] { return useTips; };
         TMainForm form(seams, Still);
         form.CommandLine.clear();
-        form.Timer1Timer();
+        form.StartupTimerTimeout();
         QCOMPARE(calls_.contains(QStringLiteral("Tipoftheday1Click")), useTips);
         if (useTips)
             QVERIFY(calls_.indexOf(QStringLiteral("ShowWelcomeWindow"))
                     < calls_.indexOf(QStringLiteral("Tipoftheday1Click")));
         QVERIFY(!form.ViewSizeBtn->isHidden());
-        QVERIFY(!form.Timer1->isActive());
+        QVERIFY(!form.StartupTimer->isActive());
     }
 
     void deferredStartUpRunsOnceFromItsTimer()
@@ -400,7 +400,7 @@ private Q_SLOTS:
         TMainForm form(seams, tMainFormTimings{0, 3600 * 1000});
         form.CommandLine.clear();
         QTRY_VERIFY(calls_.contains(QStringLiteral("ShowWelcomeWindow")));
-        QVERIFY(!form.Timer1->isActive());
+        QVERIFY(!form.StartupTimer->isActive());
         Settle();
         QCOMPARE(calls_.count(QStringLiteral("ShowWelcomeWindow")), 1);
     }
@@ -424,7 +424,7 @@ private Q_SLOTS:
         QCOMPARE(splash->VersionLabel->text(), logMode ? QStringLiteral("Log mode") : GetVersionString());
         QCOMPARE(splash->VersionLabel->font().pixelSize(), logMode ? 24 : 38);
         form.CommandLine.clear();
-        form.Timer1Timer();
+        form.StartupTimerTimeout();
         QVERIFY(splash.isNull());
         QVERIFY(!Title_Form);
     }
@@ -454,11 +454,11 @@ private Q_SLOTS:
         Fixture f = MakeFixture(seams);
         TMainForm &form = *f.Form;
         // Start from another page, so that entering the page is a change.
-        form.TabControl1->setCurrentIndex(tag == PageGraphs ? PageEbooks : PageGraphs);
+        form.PageTabs->setCurrentIndex(tag == PageGraphs ? PageEbooks : PageGraphs);
         calls_.clear();
 
-        form.TabControl1->setCurrentIndex(tag);
-        QCOMPARE(form.TabControl1->property("Tag").toInt(), tag);
+        form.PageTabs->setCurrentIndex(tag);
+        QCOMPARE(form.PageTabs->property("Tag").toInt(), tag);
         QCOMPARE(calls_.first(), QStringLiteral("BigImageDown"));
         QVERIFY(calls_.contains(QStringLiteral("SettingSlideLabelClick")));
         QStringList ran;
@@ -489,11 +489,11 @@ private Q_SLOTS:
         Fixture f = MakeFixture(RecordingSeams());
         TMainForm &form = *f.Form;
         form.State.PricesModified = modified;
-        form.TabControl1->setCurrentIndex(PagePricing);
+        form.PageTabs->setCurrentIndex(PagePricing);
         QVERIFY(!calls_.contains(QStringLiteral("ResortPrices")));  // entering does not
-        form.TabControl1->setCurrentIndex(PageCoins);
-        form.TabControl1->setCurrentIndex(PagePricing);
-        form.TabControl1->setCurrentIndex(PageSeries);
+        form.PageTabs->setCurrentIndex(PageCoins);
+        form.PageTabs->setCurrentIndex(PagePricing);
+        form.PageTabs->setCurrentIndex(PageSeries);
         QCOMPARE(calls_.count(QStringLiteral("ResortPrices")), modified ? 2 : 0);
     }
 
@@ -533,17 +533,17 @@ private Q_SLOTS:
         AddPrice(s, 352001, 1921, "d");
         s.PricesDatesArray[352] = DateToDay(QDate(2024, 5, 17));
 
-        form.TabControl1->setCurrentIndex(PagePricing);
+        form.PageTabs->setCurrentIndex(PagePricing);
         QTEST(form.HotPrice, "hot");
         QCOMPARE(hotPrices, QList<int>{form.HotPrice});
         QTEST(form.StatusLabel->text(), "status");
-        QCOMPARE(form.Label132->text(), QStringLiteral("United States"));
-        QCOMPARE(form.Label139->text(), FormatShortDate(DateToDay(QDate(2024, 5, 17))));
+        QCOMPARE(form.PriceCountryLabel->text(), QStringLiteral("United States"));
+        QCOMPARE(form.PriceDateLabel->text(), FormatShortDate(DateToDay(QDate(2024, 5, 17))));
         // The pair is centred with 10 between the two.
-        QCOMPARE(form.Label139->x(), form.Label132->x() + form.Label132->width() + 10);
+        QCOMPARE(form.PriceDateLabel->x(), form.PriceCountryLabel->x() + form.PriceCountryLabel->width() + 10);
 
         // Leaving clears the status line.
-        form.TabControl1->setCurrentIndex(PageSeries);
+        form.PageTabs->setCurrentIndex(PageSeries);
         QVERIFY(form.StatusLabel->text().isEmpty());
     }
 
@@ -572,7 +572,7 @@ private Q_SLOTS:
             selected = c;
         };
         Fixture f = MakeFixture(seams);
-        f.Form->TabControl1->setCurrentIndex(PageCoins);
+        f.Form->PageTabs->setCurrentIndex(PageCoins);
         QVERIFY(selected);
         QTEST(selected->Year, "selectedYear");
     }
@@ -581,7 +581,7 @@ private Q_SLOTS:
     {
         Fixture f = MakeFixture(RecordingSeams());
         f.Form->NoteMaxed = true;
-        f.Form->TabControl1->setCurrentIndex(PageEbooks);
+        f.Form->PageTabs->setCurrentIndex(PageEbooks);
         QVERIFY(!f.Form->NoteMaxed);
         QCOMPARE(calls_.count(QStringLiteral("NoteMaxedBtnClick")), 1);
     }
@@ -593,7 +593,7 @@ private Q_SLOTS:
         int selections = 0;
         QObject::connect(form.State.Events.get(), &tStateEvents::SeriesSelected, [&] { ++selections; });
         calls_.clear();
-        form.TabControl2->setCurrentWidget(form.Tab2Stats);
+        form.SideTabs->setCurrentWidget(form.Tab2Stats);
         QCOMPARE(selections, 1);  // statistics start for the selection
         QCOMPARE(calls_.first(), QStringLiteral("BigImageDown"));
         for (QPushButton *b : {form.ImageCornerButton, form.ThemesCornerButton, form.StatsCornerButton}) {
@@ -603,17 +603,17 @@ private Q_SLOTS:
             QCOMPARE(b->width(), down ? 110 : 103);
             QCOMPARE(b->isChecked(), down);
         }
-        QCOMPARE(form.StatsCornerButton->graphicsEffect(), form.ShadowEffect1);
+        QCOMPARE(form.StatsCornerButton->graphicsEffect(), form.CornerButtonShadow);
         QVERIFY(!form.ImageCornerButton->graphicsEffect());
 
         // Entering the Series page with Stats showing recomputes them.
-        form.TabControl1->setCurrentIndex(PageEbooks);
-        form.TabControl1->setCurrentIndex(PageSeries);
+        form.PageTabs->setCurrentIndex(PageEbooks);
+        form.PageTabs->setCurrentIndex(PageSeries);
         QCOMPARE(selections, 2);
 
         // A corner button shows its side page.
         form.ThemesCornerButton->click();
-        QCOMPARE(form.TabControl2->currentWidget(), form.Tab2Themes);
+        QCOMPARE(form.SideTabs->currentWidget(), form.Tab2Themes);
     }
 
     void paperMoneySwitchesLayoutAndCaptions()
@@ -624,31 +624,31 @@ private Q_SLOTS:
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         form.State.SelectedTreeNode = f.Notes;
-        form.TabControl2->setCurrentWidget(form.Tab2Themes);  // a side-page change lays out anew
+        form.SideTabs->setCurrentWidget(form.Tab2Themes);     // a side-page change lays out anew
         Settle();
         QVERIFY(form.PaperLayout);
-        QCOMPARE(form.TabControl1->tabText(PageCoins), QStringLiteral("Bills"));
-        QCOMPARE(form.Label41->text(), QStringLiteral("Comment (Serial number)"));
+        QCOMPARE(form.PageTabs->tabText(PageCoins), QStringLiteral("Bills"));
+        QCOMPARE(form.CommentCaption->text(), QStringLiteral("Comment (Serial number)"));
         QCOMPARE(form.ObverseLabel->text(), QStringLiteral("Front"));
         QCOMPARE(form.ReverseLabel->text(), QStringLiteral("Back"));
         QVERIFY(form.PaperTabsLayout->isVisible());
-        QVERIFY(!form.TabControl2->tabBar()->isVisible());
+        QVERIFY(!form.SideTabs->tabBar()->isVisible());
         QCOMPARE(form.ViewSizeBtn->parentWidget(), form.PaperTabsLayout);
         QCOMPARE(form.FavoriteBox->parentWidget(), form.PaperTabsLayout);
-        QCOMPARE(form.itsLayout->height(), form.TabControl1->height() / 3);
+        QCOMPARE(form.itsLayout->height(), form.PageTabs->height() / 3);
         QVERIFY(calls_.contains(QStringLiteral("ArrangeStatsLabels")));
 
         form.State.SelectedTreeNode = f.Series;
-        form.TabControl2->setCurrentWidget(form.Tab2Image);
+        form.SideTabs->setCurrentWidget(form.Tab2Image);
         Settle();
         QVERIFY(!form.PaperLayout);
-        QCOMPARE(form.TabControl1->tabText(PageCoins), QStringLiteral("Coins"));
-        QCOMPARE(form.Label41->text(), QStringLiteral("Comment"));
+        QCOMPARE(form.PageTabs->tabText(PageCoins), QStringLiteral("Coins"));
+        QCOMPARE(form.CommentCaption->text(), QStringLiteral("Comment"));
         QCOMPARE(form.ObverseLabel->text(), QStringLiteral("Obverse"));
         QVERIFY(form.PaperTabsLayout->isHidden());
-        QVERIFY(form.TabControl2->tabBar()->isVisible());
-        QCOMPARE(form.ViewSizeBtn->parentWidget(), form.Panel6);
-        QCOMPARE(form.itsLayout->width(), form.TabControl1->width() / 4);
+        QVERIFY(form.SideTabs->tabBar()->isVisible());
+        QCOMPARE(form.ViewSizeBtn->parentWidget(), form.ImageSidePanel);
+        QCOMPARE(form.itsLayout->width(), form.PageTabs->width() / 4);
     }
 
     void resizingFollowsTheLayoutRules_data()
@@ -687,17 +687,17 @@ private Q_SLOTS:
         QVERIFY(calls_.contains(QStringLiteral("CreateUDFobjects")));
         QCOMPARE(form.PaperLayout, paper);
 
-        const QSizeF panel6(form.Panel6->size());
+        const QSizeF panel6(form.ImageSidePanel->size());
         if (!paper) {
-            QCOMPARE(form.itsLayout->width(), form.TabControl1->width() / 4);
+            QCOMPARE(form.itsLayout->width(), form.PageTabs->width() / 4);
             const tCoinLayout l = ComputeCoinLayout({panel6, QSizeF(form.ViewSizeBtn->size()),
                                                      QSizeF(form.FavoriteBox->size()),
                                                      QSizeF(form.ObverseLabel->size()),
                                                      QSizeF(form.ReverseLabel->size()),
                                                      QSizeF(form.StackPickerLayout->size())});
             QVERIFY(l.Pictures.Side > 100);
-            QCOMPARE(form.Panel1->geometry(), l.Pictures.Panel1);
-            QCOMPARE(form.Panel2->geometry(), l.Pictures.Panel2);
+            QCOMPARE(form.ObversePanel->geometry(), l.Pictures.ObversePanel);
+            QCOMPARE(form.ReversePanel->geometry(), l.Pictures.ReversePanel);
             QCOMPARE(form.ReverseLabel->pos(), l.Pictures.ReverseLabel);
             QCOMPARE(form.ViewSizeBtn->pos(), l.ViewSizeBtn);
             QCOMPARE(form.FavoriteBox->pos(), l.FavoriteBox);
@@ -705,20 +705,20 @@ private Q_SLOTS:
             // View Size and inside the panel.
             QCOMPARE(form.StackPickerLayout->pos(), l.StackPicker);
             QVERIFY(!form.StackPickerLayout->geometry().intersects(form.ViewSizeBtn->geometry()));
-            if (form.Panel6->width() >= form.StackPickerLayout->width() + 4)
-                QVERIFY(form.Panel6->rect().contains(form.StackPickerLayout->geometry()));
+            if (form.ImageSidePanel->width() >= form.StackPickerLayout->width() + 4)
+                QVERIFY(form.ImageSidePanel->rect().contains(form.StackPickerLayout->geometry()));
         } else {
-            QCOMPARE(form.itsLayout->height(), form.TabControl1->height() / 3);
+            QCOMPARE(form.itsLayout->height(), form.PageTabs->height() / 3);
             const tPaperLayout l = ComputePaperLayout({panel6, QSizeF(form.ObverseLabel->size()),
                                                        QSizeF(form.ReverseLabel->size())});
-            const QRectF p1 = l.Panel1;
-            QCOMPARE(form.Panel1->geometry(), QRect(int(p1.x()), int(p1.y()), int(p1.width()), int(p1.height())));
-            QCOMPARE(form.Panel2->x(), int(l.Panel2.x()));
-            QVERIFY(std::abs(form.Panel1->width() / double(form.Panel1->height()) - 2.25) < 0.05);
+            const QRectF p1 = l.ObversePanel;
+            QCOMPARE(form.ObversePanel->geometry(), QRect(int(p1.x()), int(p1.y()), int(p1.width()), int(p1.height())));
+            QCOMPARE(form.ReversePanel->x(), int(l.ReversePanel.x()));
+            QVERIFY(std::abs(form.ObversePanel->width() / double(form.ObversePanel->height()) - 2.25) < 0.05);
         }
 
         // Theme rows fill a column before the next.
-        form.TabControl2->setCurrentWidget(form.Tab2Themes);
+        form.SideTabs->setCurrentWidget(form.Tab2Themes);
         Settle();
         const tThemePlacement t = PlaceThemeRows(5, form.ThemesBox->width(), QSizeF(100, 24));
         for (int k = 0; k < 5; ++k)
@@ -726,19 +726,19 @@ private Q_SLOTS:
         QCOMPARE(form.ThemespacerLabel->y(), t.SpacerY);
 
         // The Pricing header shares its free width.
-        form.TabControl1->setCurrentIndex(PagePricing);
+        form.PageTabs->setCurrentIndex(PagePricing);
         Settle();
-        QCOMPARE(form.Layout11->x() + form.Layout11->width(), form.PricingHeader->width());
-        QCOMPARE(form.Layout17->isVisible(), columnsBox);
-        const tPricingHeader h = PlacePricingHeader(form.Layout11->x(), form.Layout13->width(),
-                                                    form.Layout17->width(), form.Layout18->width());
-        QCOMPARE(form.Layout18->x(), int(h.ButtonsX));
+        QCOMPARE(form.ForexLayout->x() + form.ForexLayout->width(), form.PricingHeader->width());
+        QCOMPARE(form.PriceColumnsLayout->isVisible(), columnsBox);
+        const tPricingHeader h = PlacePricingHeader(form.ForexLayout->x(), form.PriceListNameLayout->width(),
+                                                    form.PriceColumnsLayout->width(), form.PriceButtonsLayout->width());
+        QCOMPARE(form.PriceButtonsLayout->x(), int(h.ButtonsX));
 
         // The slide strips fill their panels.
-        form.TabControl1->setCurrentIndex(PageCoins);
+        form.PageTabs->setCurrentIndex(PageCoins);
         Settle();
         QCOMPARE(form.SettingSlideLabel->geometry(), form.SettingSlideLabelPanel->rect());
-        QCOMPARE(form.Rectangle10->geometry(), form.ImageSlideLabelPanel->rect());
+        QCOMPARE(form.ImageSlideBackground->geometry(), form.ImageSlideLabelPanel->rect());
     }
 
     void typeAheadSelectsTopLevelSeries()
@@ -782,8 +782,8 @@ private Q_SLOTS:
         QVERIFY(!form.KeyTimer->isActive());
 
         // Other pages ignore the keyboard.
-        form.TabControl1->setEnabled(true);
-        form.TabControl1->setCurrentIndex(PagePricing);
+        form.PageTabs->setEnabled(true);
+        form.PageTabs->setCurrentIndex(PagePricing);
         QTest::keyClick(&form, Qt::Key_C);
         QCOMPARE(s.SelectedTreeNode, austria);
     }
@@ -808,7 +808,7 @@ private Q_SLOTS:
         QCOMPARE(s.SelectedTreeNode, country);
         QCOMPARE(selections, 1);
 
-        form.TabControl1->setEnabled(true);
+        form.PageTabs->setEnabled(true);
         // Twenty visible rows in an area of eleven row ports give the tree's
         // scroll bar the range 0..10.
         s.EntireCollection->Expanded = true;
@@ -833,9 +833,9 @@ private Q_SLOTS:
         QCOMPARE(bar->value(), 10);
         QTest::keyClick(&form, Qt::Key_PageUp);
         QCOMPARE(bar->value(), 0);
-        form.Button8->click();
+        form.TreeScrollDownButton->click();
         QCOMPARE(bar->value(), 1);
-        form.Button7->click();
+        form.TreeScrollUpButton->click();
         QCOMPARE(bar->value(), 0);
     }
 
@@ -867,7 +867,7 @@ private Q_SLOTS:
         form.DatePopup->PlacementTarget = form.SellDateBox;
         form.DatePopup->show();
         calls_.clear();
-        form.Button9->click();
+        form.TodayButton->click();
         const QDate today = QDate::currentDate();
         for (const auto *part : {&form.PurchasedYY, &form.PurchasedMM, &form.PurchasedDD})
             QCOMPARE((*part)[0], (*part)[1]);
@@ -943,17 +943,17 @@ private Q_SLOTS:
         QClipboard *clipboard = QGuiApplication::clipboard();
         clipboard->setText(QStringLiteral("untouched"));
 
-        QTest::mouseClick(form.Label45, Qt::LeftButton);
+        QTest::mouseClick(form.NextSeriesLabel, Qt::LeftButton);
         QTest::mouseClick(form.SelectedLabel, Qt::LeftButton);
         QCOMPARE(clipboard->text(), QStringLiteral("untouched"));
 
         form.State.MaintainerMode = true;
-        QTest::mouseClick(form.Label45, Qt::LeftButton);
+        QTest::mouseClick(form.NextSeriesLabel, Qt::LeftButton);
         QCOMPARE(clipboard->text(), QStringLiteral("352017"));
         QTest::mouseClick(form.SelectedLabel, Qt::LeftButton);
         QCOMPARE(clipboard->text(), QStringLiteral("AddNode(352001,"));
         QVERIFY(!calls_.contains(QStringLiteral("ShowPastePriceForm")));
-        form.TabControl1->setCurrentIndex(PagePricing);
+        form.PageTabs->setCurrentIndex(PagePricing);
         QTest::mouseClick(form.SelectedLabel, Qt::LeftButton);
         QCOMPARE(calls_.count(QStringLiteral("ShowPastePriceForm")), 1);
 
@@ -962,7 +962,7 @@ private Q_SLOTS:
         QTest::mouseClick(form.ObverseLabel, Qt::LeftButton);
         QCOMPARE(clipboard->text(), QStringLiteral("untouched"));
         form.CommandLine.clear();
-        form.Timer1Timer();
+        form.StartupTimerTimeout();
         QTest::mouseClick(form.ObverseLabel, Qt::LeftButton);
         QCOMPARE(clipboard->text(), QStringLiteral("/pics/352/obv/~cent.jpg"));
     }

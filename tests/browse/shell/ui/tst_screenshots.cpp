@@ -109,7 +109,7 @@ private Q_SLOTS:
         }
         Q_EMIT s.Events->ReloadPriceLists();
         CalcNodeEntries(s);
-        form.TabControl1->setEnabled(true);
+        form.PageTabs->setEnabled(true);
         s.SelectedTreeNode = cents;
         Q_EMIT s.Events->SeriesSelected();
 
@@ -118,14 +118,14 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         const char *const names[] = {"series", "ebooks", "pricing", "coins", "images", "graphs", "reports"};
         for (int tag = 0; tag < MainPageCount; ++tag) {
-            form.TabControl1->setCurrentIndex(tag);
+            form.PageTabs->setCurrentIndex(tag);
             Settle();
             QVERIFY(form.grab().save(QDir(out).filePath(QStringLiteral("page-%1.png").arg(names[tag]))));
         }
         // The Series page laid out for paper money.
         if (!notes)
             return;
-        form.TabControl1->setCurrentIndex(PageSeries);
+        form.PageTabs->setCurrentIndex(PageSeries);
         s.SelectedTreeNode = notes;
         Q_EMIT s.Events->SeriesSelected();
         Settle();
