@@ -185,6 +185,7 @@ void CreateDefaultDatabase(tMainState &s)
 
     ReconcilePriceList(s);
     Q_EMIT s.Events->ReloadPriceLists();
+    s.Events->RethrowFailure();
     s.AutoAddStr.clear();
     CalcNodeEntries(s);
     CalcNodeDates(s);
@@ -439,8 +440,10 @@ bool FormCloseQuery(tMainState &s)
     if (canClose && s.PricesModified) {
         const int answer = AskSaveDiscardCancel(QStringLiteral("Your price list changes have not been saved."),
                                                 exiting, QStringLiteral("Resource/SavePrice"));
-        if (answer == AnswerSave)
+        if (answer == AnswerSave) {
             Q_EMIT s.Events->SavePricesToFile();
+            s.Events->RethrowFailure();
+        }
         canClose = answer == AnswerSave || answer == AnswerDiscard;
     }
     if (canClose && AnyEbookModified(s)) {
@@ -487,8 +490,10 @@ void AutoSaveTick(tMainState &s, const std::function<void(bool enabled)> &setTim
     try {
         if (s.DataModified && !s.LastFileName.trimmed().isEmpty())
             SaveDataToFile(s, true, false);
-        if (s.PricesModified)
+        if (s.PricesModified) {
             Q_EMIT s.Events->SavePricesToFile();
+            s.Events->RethrowFailure();
+        }
         Q_EMIT s.Events->SaveEbookIndexes();
     } catch (...) {
         finish();

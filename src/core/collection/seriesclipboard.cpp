@@ -148,6 +148,7 @@ QString PasteFromClipboard(tMainState &s, const tSeriesClipboard &clip)
     if (showProgress)
         Q_EMIT s.Events->ShowProgress(false);
     Q_EMIT s.Events->ReloadPriceLists();
+    s.Events->RethrowFailure();
     Q_EMIT s.Events->PrepCoinsPage();
     Q_EMIT s.Events->CalcVisibleNodes();
     Q_EMIT s.Events->AssignNodePorts();

@@ -1008,11 +1008,14 @@ bool LoadCollection(tMainState &s, ValueReader *data, const QString &Filename, b
         ReconcilePriceList(s);
         Q_EMIT s.Events->SetMainCaption();
         Q_EMIT s.Events->ReloadPriceLists();
+        s.Events->RethrowFailure();
     }
 
     s.SelectedTreeNode = s.EntireCollection.get();
-    if (!MergeMode && read)
+    if (!MergeMode && read) {
         Q_EMIT s.Events->CheckForNewTypes();
+        s.Events->RethrowFailure();
+    }
     Status(s, QStringLiteral("Preparing your collection..."));
     CalcNodeEntries(s);
     CalcNodeDates(s);

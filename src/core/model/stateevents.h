@@ -13,6 +13,9 @@
 // All are emitted and received on the window's thread; the few whose
 // receiver stores something the logic reads right after (the coin grid's
 // column layout, the eBooks' unsaved mark) are connected directly.
+#include <exception>
+#include <utility>
+
 #include <QHash>
 #include <QMetaMethod>
 #include <QObject>
@@ -30,6 +33,27 @@ public:
     // Connects a receiver that logs "name is not available yet: it waits
     // for unit" and says on the status line that the unit is not available.
     void StandIn(const QMetaMethod &signal, const QString &name, const QString &unit);
+
+    // The commands sent up to the price lists (save, reload, resort, look
+    // for new types) can fail, and what they throw must not cross the
+    // signal. Their receivers run them through RunCommand, which keeps the
+    // first failure; the sender calls RethrowFailure right after the emit,
+    // so the failure reaches the command that started the work.
+    template <class Fn>
+    void RunCommand(Fn &&fn) noexcept
+    {
+        try {
+            fn();
+        } catch (...) {
+            if (!failure_)
+                failure_ = std::current_exception();
+        }
+    }
+    void RethrowFailure()
+    {
+        if (std::exception_ptr failure = std::exchange(failure_, nullptr))
+            std::rethrow_exception(failure);
+    }
 
 Q_SIGNALS:
     // ---- Series tree and selection ----
@@ -131,6 +155,7 @@ private Q_SLOTS:
     void NotAvailable();
 
 private:
+    std::exception_ptr failure_;
     struct tWaiting {
         QString Name;
         QString Unit;

@@ -125,8 +125,10 @@ bool tPriceUpdateMachine::BeginUpdate(std::vector<tPriceRow> rows)
                             15, 19, 3, -1, -1, -1, 0, {}, false, QStringLiteral("Resource/SavePrice"));
         if (answer == 4 || answer == 0)
             return false;
-        if (answer == 1)
+        if (answer == 1) {
             Q_EMIT s_.Events->SavePricesToFile();
+            s_.Events->RethrowFailure();
+        }
     }
     QDir().mkpath(s_.PricesRedirect);
     QDir().mkpath(s_.CountriesRedirect);
@@ -360,12 +362,15 @@ void tPriceUpdateMachine::ReloadCountry(const tCountryInfo &c)
         s_.PricesModifiedArray[static_cast<size_t>(id)] = false;
     }
     Q_EMIT s_.Events->ReloadCountryPrices(id);
+    s_.Events->RethrowFailure();
     // Reading the lists afresh must not cost the other countries their
     // unsaved changes.
     s_.PricesModifiedArray = others;
     s_.PricesModified = std::any_of(others.begin(), others.end(), [](bool b) { return b; });
-    if (s_.SelectedTreeNode && CoinTypeToCountry(s_.SelectedTreeNode->CoinType) == id)
+    if (s_.SelectedTreeNode && CoinTypeToCountry(s_.SelectedTreeNode->CoinType) == id) {
         Q_EMIT s_.Events->ResortPrices();
+        s_.Events->RethrowFailure();
+    }
 }
 
 void tPriceUpdateMachine::EndWalk()

@@ -135,8 +135,10 @@ private Q_SLOTS:
         f.s.PricesModified = true;
         // The write fails instead of the fixture's recording one.
         QObject::disconnect(f.s.Events.get(), &tStateEvents::SavePricesToFile, nullptr, nullptr);
-        QObject::connect(f.s.Events.get(), &tStateEvents::SavePricesToFile,
-                         [] { throw std::runtime_error("disk full"); });
+        tStateEvents *events = f.s.Events.get();
+        QObject::connect(events, &tStateEvents::SavePricesToFile, [events] {
+            events->RunCommand([] { throw std::runtime_error("disk full"); });
+        });
         f.Ticks(119);
         QVERIFY_THROWS_EXCEPTION(std::runtime_error, f.h.tick());
         const Calls calls = f.SaveCalls();

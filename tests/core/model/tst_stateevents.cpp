@@ -55,6 +55,26 @@ private Q_SLOTS:
         QCOMPARE(LogLinesWithoutTime(),
                  QStringList{QStringLiteral("Events.LoadReportList is not available yet: it waits for the report list")});
     }
+
+    // A command's failure goes back to the sender instead of crossing the
+    // signal, once: the next emit that succeeds throws nothing.
+    void aFailedCommandReachesItsSender()
+    {
+        tMainState s;
+        tStateEvents *events = s.Events.get();
+        bool fail = true;
+        QObject::connect(events, &tStateEvents::SavePricesToFile, [events, &fail] {
+            events->RunCommand([&fail] {
+                if (fail)
+                    throw std::runtime_error("disk full");
+            });
+        });
+        Q_EMIT events->SavePricesToFile();
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, events->RethrowFailure());
+        fail = false;
+        Q_EMIT events->SavePricesToFile();
+        events->RethrowFailure();
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_StateEvents)

@@ -136,21 +136,31 @@ void TMainForm::InstallPageSeams()
 void TMainForm::InstallStateEvents()
 {
     // ---- State events ----
-    QObject::connect(State.Events.get(), &tStateEvents::ResortPrices, this, [this] { ::ResortPrices(State); });
-    QObject::connect(State.Events.get(), &tStateEvents::SavePricesToFile, this, [this] { ::SavePricesToFile(State); });
-    QObject::connect(State.Events.get(), &tStateEvents::ReloadPriceLists, this, [this] { LoadPricesFromFile(State); });
-    QObject::connect(State.Events.get(), &tStateEvents::ReloadCountryPrices, this, [this](int country) {
-        // The links to the old entries (coins' cached entries, the current
-        // price list, report rows) are cleared by the removal itself; only
-        // then are the entries freed and the fresh file read.
-        RemovePriceEntries(State, [country](const tPriceInfo &p) { return CoinTypeToCountry(p.CoinType) == country; });
-        if (country >= 0 && country < CountryTableSize) {
-            State.PricesModifiedArray[static_cast<size_t>(country)] = false;
-            State.PricesConvertedArray[static_cast<size_t>(country)] = false;
-        }
-        LoadPricesFromFile(State);
+    // The commands to the price lists run under RunCommand: a failure goes
+    // back to the sender, which rethrows it after the emit.
+    tStateEvents *events = State.Events.get();
+    QObject::connect(events, &tStateEvents::ResortPrices, this,
+                     [this, events] { events->RunCommand([this] { ::ResortPrices(State); }); });
+    QObject::connect(events, &tStateEvents::SavePricesToFile, this,
+                     [this, events] { events->RunCommand([this] { ::SavePricesToFile(State); }); });
+    QObject::connect(events, &tStateEvents::ReloadPriceLists, this,
+                     [this, events] { events->RunCommand([this] { LoadPricesFromFile(State); }); });
+    QObject::connect(events, &tStateEvents::ReloadCountryPrices, this, [this, events](int country) {
+        events->RunCommand([this, country] {
+            // The links to the old entries (coins' cached entries, the current
+            // price list, report rows) are cleared by the removal itself; only
+            // then are the entries freed and the fresh file read.
+            RemovePriceEntries(State,
+                               [country](const tPriceInfo &p) { return CoinTypeToCountry(p.CoinType) == country; });
+            if (country >= 0 && country < CountryTableSize) {
+                State.PricesModifiedArray[static_cast<size_t>(country)] = false;
+                State.PricesConvertedArray[static_cast<size_t>(country)] = false;
+            }
+            LoadPricesFromFile(State);
+        });
     });
-    QObject::connect(State.Events.get(), &tStateEvents::CheckForNewTypes, this, [this] { ::CheckForNewTypes(State); });
+    QObject::connect(events, &tStateEvents::CheckForNewTypes, this,
+                     [this, events] { events->RunCommand([this] { ::CheckForNewTypes(State); }); });
     QObject::connect(State.Events.get(), &tStateEvents::SetStatusText, this,
                      [this](const QString &text) { StatusLabel->setText(text); });
     QObject::connect(State.Events.get(), &tStateEvents::ShowProgress, this, [this](bool visible) {

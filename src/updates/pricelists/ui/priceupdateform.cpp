@@ -374,8 +374,10 @@ void TPriceUpdateForm::closeEvent(QCloseEvent *event)
     }
     event->accept();
     hide();
-    if (Machine_.SomeUpdates())
+    if (Machine_.SomeUpdates()) {
         Q_EMIT s_.Events->CheckForNewTypes();
+        s_.Events->RethrowFailure();
+    }
     PriceUpdateInUse = false;
     if (PriceUpdateForm == this)
         PriceUpdateForm = nullptr;
