@@ -29,6 +29,12 @@ public:
     ~RecordingSettings() override;
     std::optional<platform::SettingValue> read(const QString &name) const override;
     void write(const QString &name, const platform::SettingValue &value) override;
+    // Stores a text as an earlier run would have left it: not counted as a
+    // write of this run.
+    void Seed(const QString &name, const QString &text)
+    {
+        MemorySettingsStore::write(name, platform::SettingValue::string(text));
+    }
 
     mutable QStringList Reads;
     QStringList Writes;

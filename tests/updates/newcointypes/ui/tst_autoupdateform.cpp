@@ -12,12 +12,8 @@ namespace {
 struct Fixture {
     tMainState s;
     RecordingSettings settings;  // "PLU", the lists the last download fetched
-    // What an earlier download stored; seeding it is no write of this run.
-    void SetPlu(const QString &v)
-    {
-        settings.write(QStringLiteral("PLU"), platform::SettingValue::string(v));
-        settings.Writes.removeAll(QStringLiteral("PLU"));
-    }
+    // What an earlier download stored.
+    void SetPlu(const QString &v) { settings.Seed(QStringLiteral("PLU"), v); }
     QString Plu() const { return ReadRegString(QStringLiteral("PLU"), QString()); }
     qsizetype PluWrites() const { return settings.Writes.count(QStringLiteral("PLU")); }
     int captions = 0;
